@@ -1,0 +1,100 @@
+#include "platform/uuid.h"
+
+#include <cstdio>
+
+namespace kiro {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 16> kBluetoothBase{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                                      0x80, 0x00, 0x00, 0x80, 0x5F, 0x9B, 0x34, 0xFB};
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Reads hex digits pairwise into out; false on any non-hex character.
+bool readHex(std::string_view digits, std::uint8_t* out) {
+  for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
+    int high = hexDigit(digits[i]);
+    int low = hexDigit(digits[i + 1]);
+    if (high < 0 || low < 0) return false;
+    out[i / 2] = static_cast<std::uint8_t>(high * 16 + low);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<Uuid> Uuid::parse(std::string_view text) {
+  if (text.size() != 36) return std::nullopt;
+  std::string digits;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool dashPlace = i == 8 || i == 13 || i == 18 || i == 23;
+    if (dashPlace != (text[i] == '-')) return std::nullopt;
+    if (!dashPlace) digits += text[i];
+  }
+  std::array<std::uint8_t, 16> bytes{};
+  if (!readHex(digits, bytes.data())) return std::nullopt;
+  return Uuid(bytes);
+}
+
+std::string Uuid::UUIDString() const {
+  std::string text;
+  char pair[3];
+  for (std::size_t i = 0; i < bytes_.size(); ++i) {
+    if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
+    std::snprintf(pair, sizeof pair, "%02X", bytes_[i]);
+    text += pair;
+  }
+  return text;
+}
+
+std::optional<BleUuid> BleUuid::parse(std::string_view text) {
+  BleUuid uuid;
+  if (text.size() == 4 || text.size() == 8) {
+    auto bytes = kBluetoothBase;
+    const std::size_t offset = 4 - text.size() / 2;
+    if (!readHex(text, bytes.data() + offset)) return std::nullopt;
+    uuid.full_ = Uuid(bytes);
+    uuid.length_ = text.size() / 2;
+    return uuid;
+  }
+  auto full = Uuid::parse(text);
+  if (!full) return std::nullopt;
+  uuid.full_ = *full;
+  uuid.length_ = 16;
+  return uuid;
+}
+
+BleUuid BleUuid::from16(std::uint16_t value) {
+  auto bytes = kBluetoothBase;
+  bytes[2] = static_cast<std::uint8_t>(value >> 8);
+  bytes[3] = static_cast<std::uint8_t>(value & 0xFF);
+  BleUuid uuid;
+  uuid.full_ = Uuid(bytes);
+  uuid.length_ = 2;
+  return uuid;
+}
+
+Bytes BleUuid::data() const {
+  const auto& bytes = full_.bytes();
+  if (length_ == 16) return Bytes(bytes.begin(), bytes.end());
+  return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(4 - length_), bytes.begin() + 4);
+}
+
+std::string BleUuid::UUIDString() const {
+  if (length_ == 16) return full_.UUIDString();
+  std::string text;
+  char pair[3];
+  for (auto byte : data()) {
+    std::snprintf(pair, sizeof pair, "%02X", byte);
+    text += pair;
+  }
+  return text;
+}
+
+}  // namespace kiro
