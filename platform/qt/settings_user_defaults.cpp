@@ -1,0 +1,44 @@
+#include "platform/qt/settings_user_defaults.h"
+
+#include <QVariantMap>
+
+namespace kiro {
+
+SettingsUserDefaults::SettingsUserDefaults(const QString& path)
+    : settings_(path.isEmpty() ? std::make_unique<QSettings>()
+                               : std::make_unique<QSettings>(path, QSettings::IniFormat)) {}
+
+std::optional<DefaultsValue> SettingsUserDefaults::object(const std::string& key) const {
+  const QVariant stored = settings_->value(QString::fromStdString(key));
+  if (!stored.isValid()) return std::nullopt;
+  if (stored.typeId() == QMetaType::QString) return stored.toString().toStdString();
+  if (stored.typeId() == QMetaType::QVariantMap) {
+    StringDictionary dictionary;
+    const QVariantMap map = stored.toMap();
+    for (auto entry = map.cbegin(); entry != map.cend(); ++entry) {
+      // A hand-edited entry that is not text makes the whole record unreadable, not half-read.
+      if (entry.value().typeId() != QMetaType::QString) return std::nullopt;
+      dictionary.emplace(entry.key().toStdString(), entry.value().toString().toStdString());
+    }
+    return dictionary;
+  }
+  return std::nullopt;
+}
+
+void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& value) {
+  QVariant stored;
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    stored = QString::fromStdString(*text);
+  } else {
+    QVariantMap map;
+    for (const auto& [name, entry] : std::get<StringDictionary>(value))
+      map.insert(QString::fromStdString(name), QString::fromStdString(entry));
+    stored = map;
+  }
+  settings_->setValue(QString::fromStdString(key), stored);
+  settings_->sync();
+}
+
+bool SettingsUserDefaults::healthy() const { return settings_->status() == QSettings::NoError; }
+
+}  // namespace kiro

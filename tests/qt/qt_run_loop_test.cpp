@@ -1,0 +1,55 @@
+#include "platform/qt/qt_run_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace kiro {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs the event loop until done() or a generous limit; the limit only guards a broken build.
+template <typename Done>
+void spinUntil(Done done) {
+  QEventLoop loop;
+  QTimer guard;
+  QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+  guard.start(5000);
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (done()) loop.quit();
+  });
+  poll.start(1);
+  loop.exec();
+}
+
+TEST(QtRunLoop, ARepeatingTimerMayInvalidateItselfInsideItsCallback) {
+  QtRunLoop runLoop;
+  int ticks = 0;
+  std::shared_ptr<Timer> timer;
+  timer = runLoop.scheduleTimer(1ms, true, [&] {
+    if (++ticks == 3) timer->invalidate();
+  });
+  spinUntil([&] { return !timer->isValid(); });
+  bool later = false;
+  runLoop.performAfterDelay(20ms, [&] { later = true; });
+  spinUntil([&] { return later; });
+  EXPECT_EQ(ticks, 3);
+}
+
+TEST(QtRunLoop, PerformsRunOnceInDueOrderAndTheClockMoves) {
+  QtRunLoop runLoop;
+  std::vector<int> order;
+  runLoop.performAfterDelay(30ms, [&] { order.push_back(2); });
+  runLoop.performAfterDelay(5ms, [&] { order.push_back(1); });
+  const Millis start = runLoop.now();
+  spinUntil([&] { return order.size() == 2; });
+  EXPECT_EQ(order, (std::vector<int>{1, 2}));
+  EXPECT_GE(runLoop.now() - start, 30ms);
+}
+
+}  // namespace
+}  // namespace kiro
