@@ -1,0 +1,178 @@
+#include "link/link_manager.h"
+
+#include <algorithm>
+
+#include "link/descriptions.h"
+#include "link/integer_value.h"
+
+namespace kiro {
+
+namespace {
+
+constexpr Millis kPauseAfterSubscription{100};
+
+// The service that carries the command characteristic.
+const BleUuid& commandService() {
+  static const BleUuid uuid = BleUuid::from16(0xFFB0);
+  return uuid;
+}
+
+}  // namespace
+
+void singleton::connectionService(const Notification& notification) {
+  // The remote screen answers every "update" for a receiver that is neither connecting nor
+  // connected with a new request, and this handler ends with "update". When the request
+  // leaves the state as it was (radio off, a receiver still disconnecting), the two would
+  // call each other without end. A request raised from within the handling of another is
+  // therefore dropped; the next "update" from a Bluetooth event asks again.
+  if (handlingConnectionService_) {
+    log_.line("connectionService: a request is already being handled, this one is dropped");
+    return;
+  }
+  handlingConnectionService_ = true;
+  struct Release {
+    bool& flag;
+    ~Release() { flag = false; }
+  } release{handlingConnectionService_};
+
+  log_.line("接收到通知方法-进入连接操作");
+  const auto indexRow = notification.value<std::string>("indexRow");
+  log_.line(format("得到的值是:%@", describe(indexRow)));
+  connectOrCancel(indexRow.value_or(""));
+}
+
+void singleton::connectOrCancel(const std::string& indexRow) {
+  const std::int64_t index = integerValue(indexRow);
+  if (index < 0 || static_cast<std::uint64_t>(index) >= arr_->size()) {
+    log_.line(format("indexRow %@ names no registry entry, the request is ignored", indexRow));
+    return;
+  }
+  const auto picked = (*arr_)[static_cast<std::size_t>(index)];
+  peripheral_ = picked;
+  log_.line(format("当前的状态:%ld", static_cast<long>(picked->state())));
+  if (picked->state() == PeripheralState::disconnected) {
+    central_->connectPeripheral(*picked, true);
+  } else {
+    central_->cancelPeripheralConnection(*picked);
+  }
+  radioArr();
+}
+
+std::shared_ptr<Peripheral> singleton::shared(const Peripheral& peripheral) const {
+  auto found = std::find_if(known_.begin(), known_.end(),
+                            [&peripheral](const auto& listed) { return listed.get() == &peripheral; });
+  return found == known_.end() ? nullptr : *found;
+}
+
+void singleton::makeCurrent(const Peripheral& peripheral) {
+  if (auto current = shared(peripheral)) peripheral_ = std::move(current);
+}
+
+void singleton::subscribeAll(Peripheral& peripheral, const Service& service) {
+  // Copies throughout: a backend may rebuild its lists while we call into it.
+  const auto characteristics = service.characteristics;
+  for (const auto& characteristic : characteristics) {
+    log_.line(format("其中的特征UUID为:%@", characteristic->uuid.UUIDString()));
+    peripheral.setNotifyValue(true, *characteristic);
+  }
+}
+
+void singleton::didConnectPeripheral(Central&, Peripheral& peripheral) {
+  log_.line("-------------连接边缘设备-----------------");
+  peripheral.setDelegate(this);
+  peripheral.discoverServices();
+  const auto services = peripheral.services();
+  for (const auto& service : services) {
+    addLogWithService(*service);
+    log_.line(format("这个服务信息为:%@", service->uuid.UUIDString()));
+    peripheral.discoverCharacteristics(*service);
+    peripheral.discoverIncludedServices(*service);
+    subscribeAll(peripheral, *service);
+    makeCurrent(peripheral);
+  }
+  radioArr();
+}
+
+void singleton::didFailToConnectPeripheral(Central&, Peripheral& peripheral, const BleError& error) {
+  // Announced so that automatic reconnection, which answers "update", can ask again.
+  log_.line("-------------didFailToConnectPeripheral-----------------");
+  log_.line(format("%@ error:%@", describe(peripheral), describe(error)));
+  radioArr();
+}
+
+void singleton::didDiscoverServices(Peripheral& peripheral, const BleError&) {
+  log_.line("-------------发现服务-----------------");
+  log_.line(format("连接到蓝牙设备，名称为:%@", describe(peripheral.name())));
+  log_.line(format("这个蓝牙设备的uuid为:%@", peripheral.identifier().UUIDString()));
+  const auto services = peripheral.services();
+  for (const auto& service : services) {
+    addLogWithService(*service);
+    log_.line(format("服务信息内容为:%@", describe(*service)));
+    log_.line(format("这个服务的uuid为%@", service->uuid.UUIDString()));
+    peripheral.discoverCharacteristics(*service);
+    peripheral.discoverIncludedServices(*service);
+    subscribeAll(peripheral, *service);
+    makeCurrent(peripheral);
+  }
+  radioArr();
+}
+
+void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError&) {
+  const auto name = describe(peripheral.name());
+  const auto identifier = peripheral.identifier().UUIDString();
+  log_.line("-------------发现特征的服务-----------------");
+  log_.line(name);
+  log_.line(format("当前特征组的name:%@", name));
+  log_.line(format("当前特征组的uuidString是%@", identifier));
+  log_.line(format("当前特征组的uuid是:%@", identifier));
+  log_.line(format("%@", describe(service)));
+
+  const auto services = peripheral.services();
+  int number = 1;
+  for (const auto& listed : services) {
+    log_.line(format("这个第%d服务的具体信息为:%@", number, describe(*listed)));
+    log_.line(format("这个第%d服务的uuid为:%@", number, listed->uuid.UUIDString()));
+    if (listed->uuid == commandService()) {
+      log_.line("成功通过对比");
+      if (auto current = shared(peripheral)) {
+        peripheralArr_ = current;
+        peripheral_ = std::move(current);
+      }
+    }
+    subscribeAll(peripheral, *listed);
+    makeCurrent(peripheral);
+    ++number;
+  }
+
+  // The receiver is given time to settle each subscription; this blocks the main thread.
+  const auto reported = service.characteristics;
+  for (const auto& characteristic : reported) {
+    peripheral.setNotifyValue(true, *characteristic);
+    runLoop_.sleepFor(kPauseAfterSubscription);
+  }
+  radioArr();
+}
+
+void singleton::didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const BleError&) {
+  log_.line("--------------返回服务对象信息----------------");
+  log_.line(describe(peripheral.name()));
+  const auto included = service.includedServices;
+  for (const auto& each : included) addLogWithService(*each);
+  radioArr();
+}
+
+void singleton::didUpdateNotificationState(Peripheral& peripheral, Characteristic& characteristic,
+                                           const BleError&) {
+  log_.line("-------------状态特征更新-----------------");
+  log_.line(describe(peripheral.name()));
+  log_.line(format("%@", describe(characteristic)));
+  radioArr();
+}
+
+void singleton::didDisconnectPeripheral(Central&, Peripheral&, const BleError&) {
+  log_.line("-------------didDisconnectPeripheral-----------------");
+  log_.line("-------------外围设备连接断开-----------------");
+  radioArr();
+}
+
+}  // namespace kiro

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/central.h"
+#include "platform/log.h"
+#include "platform/notification_center.h"
+#include "platform/run_loop.h"
+
+namespace kiro {
+
+class Screen;
+
+// The one object that owns Bluetooth: it scans, keeps the registry of receivers found,
+// connects on request, writes command bytes and turns feedback into "light" posts.
+// Screens reach it through defaultManager() and hear from it only by notifications.
+class singleton final : public CentralDelegate, public PeripheralDelegate {
+ public:
+  // The shared instance, made on the first call from the installed platform.
+  static singleton& defaultManager();
+  // Destroys the shared instance; the next defaultManager() makes a fresh one.
+  static void resetSharedForTesting();
+  static bool sharedExists();
+
+  ~singleton() override;
+  singleton(const singleton&) = delete;
+  singleton& operator=(const singleton&) = delete;
+
+  // Empties the registry and starts the scan again.
+  void startBlueYooth();
+  // Posts "update" with the registry's live list.
+  void radioArr();
+  // Drops the current connection, then starts a fresh scan.
+  void changeList();
+  void cancelPeripheral();
+  void DisconnectLink();
+  void youIsText(const std::string& text);
+  // type: service UUID text; type2: characteristic UUID text; writeType: the frame's bit text.
+  void writeDataType(const std::string& type, const std::string& type2, const std::string& writeType);
+
+  std::int32_t connectionFlag() const { return connectionFlag_.load(); }
+  void setConnectionFlag(std::int32_t flag) { connectionFlag_.store(flag); }
+  void setMainView(std::shared_ptr<Screen> screen) { mainView_ = std::move(screen); }
+  const std::shared_ptr<Screen>& mainView() const { return mainView_; }
+
+  // Never null; empty before the first scan.
+  const SharedPeripheralList& arr() const { return arr_; }
+  // nullopt before the first scan start.
+  const std::optional<std::vector<std::string>>& nameArray() const { return nameArray_; }
+  // The current peripheral: the one last picked or last to report its services.
+  std::shared_ptr<Peripheral> peripheral() const { return peripheral_; }
+  // The peripheral last seen to offer the command service.
+  std::shared_ptr<Peripheral> peripheralArr() const { return peripheralArr_; }
+  const std::string& isText() const { return isText_; }
+  const std::string& iAmText() const { return iAmText_; }
+  Central& central() { return *central_; }
+
+  void centralDidUpdateState(Central& central) override;
+  void didDiscoverPeripheral(Central& central, const std::shared_ptr<Peripheral>& peripheral,
+                             const AdvertisementData& advertisement, int rssi) override;
+  void didConnectPeripheral(Central& central, Peripheral& peripheral) override;
+  void didFailToConnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) override;
+  void didDisconnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) override;
+  void willRestoreState(Central& central, const std::map<std::string, std::string>& state) override;
+  void didRetrievePeripherals(Central& central, const PeripheralList& peripherals) override;
+  void didRetrieveConnectedPeripherals(Central& central, const PeripheralList& peripherals) override;
+
+  void didDiscoverServices(Peripheral& peripheral, const BleError& error) override;
+  void didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError& error) override;
+  void didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const BleError& error) override;
+  void didUpdateNotificationState(Peripheral& peripheral, Characteristic& characteristic,
+                                  const BleError& error) override;
+  void didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) override;
+  void didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) override;
+  void didReadRSSI(Peripheral& peripheral, int rssi, const BleError& error) override;
+
+ private:
+  singleton(RunLoop& runLoop, NotificationCenter& notifications, Log& log);
+  void attachCentral(const CentralFactory& makeCentral);
+
+  void connectionService(const Notification& notification);
+  void connectOrCancel(const std::string& indexRow);
+  // Asks every characteristic the service lists to notify, logging each.
+  void subscribeAll(Peripheral& peripheral, const Service& service);
+  // The registry's own handle on a peripheral a callback names, or null.
+  std::shared_ptr<Peripheral> shared(const Peripheral& peripheral) const;
+  void makeCurrent(const Peripheral& peripheral);
+
+  void writeCharacteristic(const std::shared_ptr<Peripheral>& peripheral, const std::string& sUUID,
+                           const std::string& cUUID, const Bytes& data);
+  void dataChange(const std::string& bits);
+  void light(const LampArray& lamps);
+  void logText(const std::string& text);
+  void addLogWithService(const Service& service);
+
+  RunLoop& runLoop_;
+  NotificationCenter& notifications_;
+  Log& log_;
+
+  SharedPeripheralList arr_ = std::make_shared<PeripheralList>();
+  std::optional<std::vector<std::string>> nameArray_;
+  // Every peripheral ever listed: callbacks name peripherals by reference, and one may
+  // report after a scan start has dropped it from the registry.
+  PeripheralList known_;
+  std::atomic<std::int32_t> connectionFlag_{0};
+  std::shared_ptr<Peripheral> peripheral_;
+  std::shared_ptr<Peripheral> peripheralArr_;
+  std::string isText_;
+  std::string iAmText_;
+  std::shared_ptr<Screen> mainView_;
+  bool handlingConnectionService_ = false;
+
+  ObserverToken connectionServiceObserver_;
+  std::unique_ptr<Central> central_;
+};
+
+}  // namespace kiro
