@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/ui/navigation_item.h"
+#include "platform/ui/view.h"
+
+namespace kiro {
+
+// The base of every screen controller: a root view built on first use and the item the
+// navigation bar shows for it. Screens live in std::shared_ptr, so they can hand
+// themselves out (weak_from_this) to timers, targets and the link manager.
+class Screen : public std::enable_shared_from_this<Screen> {
+ public:
+  // name: how scripts call the screen, such as "remote".
+  explicit Screen(std::string name) : name_(std::move(name)) {}
+  virtual ~Screen() = default;
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  const std::string& name() const { return name_; }
+
+  // The root view, filling the main screen; loads it first if it is not loaded yet.
+  const std::shared_ptr<View>& view();
+  bool isViewLoaded() const { return view_ != nullptr; }
+  // Makes the root view and runs viewDidLoad, the first time only.
+  void loadViewIfNeeded();
+
+  NavigationItem& navigationItem() { return navigationItem_; }
+
+ protected:
+  // Runs once, right after the root view is made.
+  virtual void viewDidLoad() {}
+
+ private:
+  std::string name_;
+  std::shared_ptr<View> view_;
+  NavigationItem navigationItem_;
+};
+
+}  // namespace kiro

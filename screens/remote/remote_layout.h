@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+
+#include "platform/ui/geometry.h"
+
+namespace kiro {
+
+// Where the remote screen's elements go, in the root view's coordinates.
+struct RemoteLayout {
+  Rect background;
+  std::array<Rect, 3> lamps;  // green, blue, red, left to right
+  Rect focusButton;
+  Rect releaseButton;
+  Rect statusLabel;
+  Rect barButton;  // each bar button's own frame
+};
+
+// screen: the main screen's bounds, read once when the screen is built.
+RemoteLayout remoteLayout(const Size& screen);
+
+}  // namespace kiro
