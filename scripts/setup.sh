@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev libicu-dev libpng-dev
   qt6-base-dev qt6-connectivity-dev
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
+  fonts-dejavu-core python3-pil
 )
 
 missing=()
