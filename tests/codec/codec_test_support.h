@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "codec/date.h"
+#include "platform/notification_center.h"
+#include "platform/platform.h"
+#include "platform/sim/virtual_run_loop.h"
+#include "platform/user_defaults.h"
+
+namespace kiro::test {
+
+// Installs a platform whose log lines the test reads; the codec uses nothing else of it.
+struct LoggedPlatform {
+  VirtualRunLoop runLoop;
+  NotificationCenter notifications;
+  MemoryUserDefaults defaults;
+  CapturingLog log;
+  Platform platform{runLoop, notifications, defaults, log, nullptr};
+  PlatformScope scope{platform};
+};
+
+// Points the process's time zone (the TZ variable) at zone for its lifetime, the way
+// the device's zone setting would.
+class ZoneScope {
+ public:
+  explicit ZoneScope(const char* zone) {
+    if (const char* current = std::getenv("TZ")) previous_ = current;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+  }
+  ~ZoneScope() {
+    if (previous_) {
+      ::setenv("TZ", previous_->c_str(), 1);
+    } else {
+      ::unsetenv("TZ");
+    }
+    ::tzset();
+  }
+  ZoneScope(const ZoneScope&) = delete;
+  ZoneScope& operator=(const ZoneScope&) = delete;
+
+ private:
+  std::optional<std::string> previous_;
+};
+
+// The instant of a wall-clock reading offsetMinutes east of GMT.
+inline Date instantAt(int year, unsigned month, unsigned day, int hour, int minute, int second,
+                      int offsetMinutes = 0) {
+  using namespace std::chrono;
+  const sys_days date{std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day}};
+  return Date{date + hours{hour} + minutes{minute - offsetMinutes} + seconds{second}};
+}
+
+}  // namespace kiro::test
