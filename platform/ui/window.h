@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/geometry.h"
+#include "platform/ui/navigation_controller.h"
+
+namespace kiro {
+
+// The app's one window: a frame and the navigation controller that fills it.
+class Window {
+ public:
+  explicit Window(const Rect& frame) : frame_(frame) {}
+
+  const Rect& frame() const { return frame_; }
+
+  const std::shared_ptr<NavigationController>& rootViewController() const { return root_; }
+  void setRootViewController(std::shared_ptr<NavigationController> root) { root_ = std::move(root); }
+
+  bool isKeyWindow() const { return key_; }
+  void makeKeyAndVisible() { key_ = true; }
+
+ private:
+  Rect frame_;
+  std::shared_ptr<NavigationController> root_;
+  bool key_ = false;
+};
+
+}  // namespace kiro
