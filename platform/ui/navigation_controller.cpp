@@ -4,10 +4,7 @@
 
 namespace kiro {
 
-NavigationController::NavigationController(std::shared_ptr<Screen> root) {
-  stack_.push_back(std::move(root));
-  stack_.back()->loadViewIfNeeded();
-}
+NavigationController::NavigationController(std::shared_ptr<Screen> root) { stack_.push_back(std::move(root)); }
 
 void NavigationController::pushViewController(std::shared_ptr<Screen> screen, bool animated) {
   if (!screen) return;
@@ -37,7 +34,7 @@ void NavigationController::popToViewController(const std::shared_ptr<Screen>& sc
 }
 
 void NavigationController::changed(NavigationChange change, bool animated) {
-  stack_.back()->loadViewIfNeeded();
+  display();
   if (observer_) observer_(change, animated);
 }
 

@@ -11,8 +11,8 @@ namespace kiro {
 // How the stack changed, so a renderer can slide screens in and out.
 enum class NavigationChange { push, pop, replace };
 
-// A stack of screens, bottom first; the top one is in front. Whenever a screen reaches the
-// top its view is loaded, and only then: a screen that never reaches the top never loads.
+// A stack of screens, bottom first; the top one is in front. A screen's view loads when it
+// is first shown on top, and only then: a screen that never reaches the top never loads.
 class NavigationController {
  public:
   using Observer = std::function<void(NavigationChange change, bool animated)>;
@@ -22,6 +22,8 @@ class NavigationController {
 
   const std::vector<std::shared_ptr<Screen>>& viewControllers() const { return stack_; }
   const std::shared_ptr<Screen>& topViewController() const { return stack_.back(); }
+  // The window shows the stack for the first time.
+  void display() { stack_.back()->loadViewIfNeeded(); }
 
   // screen: put on top; null is ignored.
   void pushViewController(std::shared_ptr<Screen> screen, bool animated);

@@ -20,6 +20,11 @@ class Window {
   bool isKeyWindow() const { return key_; }
   void makeKeyAndVisible() { key_ = true; }
 
+  // The first pass of drawing after launch: the front screen's view loads now.
+  void display() {
+    if (key_ && root_) root_->display();
+  }
+
  private:
   Rect frame_;
   std::shared_ptr<NavigationController> root_;

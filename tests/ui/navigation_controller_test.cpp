@@ -28,6 +28,8 @@ TEST(UiNavigation, OnlyAScreenThatReachesTheTopLoadsAndItLoadsOnce) {
   auto about = std::make_shared<CountingScreen>("about");
   auto devices = std::make_shared<CountingScreen>("devices");
   NavigationController nav(remote);
+  EXPECT_EQ(remote->loads, 0);
+  nav.display();
   EXPECT_EQ(remote->loads, 1);
   nav.setViewControllers({about, devices, remote}, false);
   nav.popToViewController(about, true);
