@@ -14,21 +14,21 @@ namespace kiro {
 
 // Latencies of the simulated radio on the run loop's clock.
 namespace sim_latency {
-constexpr Millis advertisement{10};  // scan start or a new receiver to its discovery
-constexpr Millis advertisingInterval{100};  // between reports when duplicates are allowed
-constexpr Millis connection{20};     // connect request to connected
-constexpr Millis disconnection{10};  // cancel request to disconnected
-constexpr Millis discovery{5};       // each discovery request to its answer
+constexpr Millis advertisement{10};          // scan start, or a receiver starting to advertise, to its report
+constexpr Millis advertisingInterval{100};   // between reports when duplicates are allowed
+constexpr Millis connection{20};             // connect request to connected
+constexpr Millis disconnection{10};          // cancel request to disconnected
+constexpr Millis discovery{5};               // each discovery request to its answer
 constexpr Millis notificationState{5};
 constexpr Millis writeConfirmation{10};
-constexpr Millis demoFeedback{15};   // a command byte to the demo receiver's feedback
+constexpr Millis demoFeedback{15};           // a command byte to the demo receiver's feedback
 constexpr Millis demoReleaseCompleted{150};  // release notice to "release completed"
 }  // namespace sim_latency
 
 // One characteristic of a simulated GATT table.
 struct SimCharacteristicSpec {
   BleUuid uuid;
-  std::uint32_t properties;
+  std::uint32_t properties = 0;
 };
 
 struct SimServiceSpec {
@@ -37,6 +37,7 @@ struct SimServiceSpec {
   std::vector<SimServiceSpec> includedServices;
 };
 
+// Primary services, in the order discovery lists them.
 using SimGattTable = std::vector<SimServiceSpec>;
 
 // The KIRO's table: service "FFB0" with "FFB2" (write, write without response, notify)
@@ -46,56 +47,74 @@ SimGattTable kiroGattTable();
 // A write a receiver got.
 struct SimWrite {
   Bytes bytes;
-  WriteType type;
+  WriteType type = WriteType::withResponse;
   BleUuid characteristic;
-  Millis time;
+  Millis time{0};  // on the run loop's clock
+
+  friend bool operator==(const SimWrite&, const SimWrite&) = default;
 };
 
 // What the next connect request to a receiver does.
 enum class SimConnectionResponse { succeed, fail, neverComplete };
 
 class SimulatedRadio;
+class SimulatedCentral;
 class SimulatedPeripheral;
 
-// A receiver in the simulated world. Created through SimulatedRadio::addReceiver.
+// A receiver in the simulated world. Created through SimulatedRadio::addReceiver; it takes
+// one link at a time and does not advertise while it has one.
 class SimulatedReceiver {
  public:
   struct Options {
-    Uuid identifier;
-    std::optional<std::string> advertisedName;  // nullopt: advertises no local name
+    Uuid identifier;                             // nil: the radio derives a fresh one
+    std::optional<std::string> advertisedName;   // nullopt: advertises no local name
     std::optional<std::string> gapName;          // the peripheral's own name; defaults to the advertised one
     SimGattTable gatt = kiroGattTable();
     int rssi = -55;
     bool demoFeedback = false;  // answers command bytes the way a KIRO does
   };
 
+  SimulatedReceiver(const SimulatedReceiver&) = delete;
+  SimulatedReceiver& operator=(const SimulatedReceiver&) = delete;
+
   const Uuid& identifier() const { return options_.identifier; }
   const Options& options() const { return options_; }
+  // The link's state: that of the connected central's peripheral, else connecting while a
+  // central is trying to connect, else disconnected.
   PeripheralState state() const;
+  // In range and without a link.
+  bool advertising() const;
 
-  // Every write it got, oldest first.
+  // Every write it accepted, oldest first.
   const std::vector<SimWrite>& writes() const { return writes_; }
-  // The last write, or nullopt.
+  // The last accepted write, or nullopt.
   std::optional<SimWrite> lastWrite() const;
   void clearWrites() { writes_.clear(); }
 
-  // Notifies bytes on every subscribed characteristic; does nothing when not connected.
+  // bytes: notified at once on every subscribed characteristic; nothing when not connected.
   void simulateNotification(const Bytes& bytes);
-  // The link drops as if the receiver were switched off for a moment.
+  // The link drops as if the receiver were switched off for a moment; it advertises again.
   void simulateDisconnection();
-  // It stops advertising; a connection drops and a pending connect never completes.
+  // It stops advertising and its link drops; connect requests wait until it is back.
   void simulateOutOfRange();
-  // It advertises again.
+  // It advertises again and waiting connect requests go on.
   void simulateBackInRange();
+  // response: what the next connect request to it does; later ones succeed again.
   void setNextConnectionResponse(SimConnectionResponse response) { nextResponse_ = response; }
+  // enabled: whether written command bytes get the KIRO's feedback.
   void setDemoFeedback(bool enabled) { options_.demoFeedback = enabled; }
 
  private:
   friend class SimulatedRadio;
+  friend class SimulatedCentral;
   friend class SimulatedPeripheral;
-  SimulatedReceiver(SimulatedRadio& radio, Options options) : radio_(radio), options_(std::move(options)) {}
+  SimulatedReceiver(SimulatedRadio& radio, Options options);
 
-  void received(const SimWrite& write);
+  SimConnectionResponse takeNextConnectionResponse();
+  // write: an accepted write, recorded and, in demo mode, answered.
+  void received(SimWrite write);
+  // bytes: notified after delay unless the radio is gone by then.
+  void notifyLater(Millis delay, Bytes bytes);
 
   SimulatedRadio& radio_;
   Options options_;
@@ -103,30 +122,37 @@ class SimulatedReceiver {
   SimConnectionResponse nextResponse_ = SimConnectionResponse::succeed;
   std::vector<SimWrite> writes_;
   bool releaseNoticeSeen_ = false;
-  std::weak_ptr<SimulatedPeripheral> peripheral_;
+  std::weak_ptr<SimulatedPeripheral> link_;  // the peripheral connected to it
+  // What centrals and watchers were last told, so each change is announced once.
+  bool announcedAdvertising_ = false;
+  std::uint64_t advertisingEpoch_ = 0;  // moves on whenever advertising starts or stops
+  PeripheralState announcedState_ = PeripheralState::disconnected;
 };
 
 // The simulated world: the radio's power and the receivers around. Centrals made by
-// centralFactory() see it. Outlives every central it makes.
+// centralFactory() see it. It must outlive every central it makes.
 class SimulatedRadio {
  public:
+  // runLoop: the loop every latency runs on; it must outlive the radio.
   explicit SimulatedRadio(RunLoop& runLoop);
   ~SimulatedRadio();
   SimulatedRadio(const SimulatedRadio&) = delete;
   SimulatedRadio& operator=(const SimulatedRadio&) = delete;
 
   // options: the receiver's identity, table and behaviour; it starts advertising at once.
+  // Throws std::invalid_argument when another receiver has the identifier.
   SimulatedReceiver& addReceiver(SimulatedReceiver::Options options);
-  // A receiver with a fresh identifier derived from its position and the KIRO table.
+  // advertisedName: the name it advertises (nullopt: none); fresh identifier, KIRO table.
   SimulatedReceiver& addReceiver(std::optional<std::string> advertisedName);
+  // identifier: a receiver's; nullptr when none has it.
   SimulatedReceiver* receiver(const Uuid& identifier);
   const std::vector<std::unique_ptr<SimulatedReceiver>>& receivers() const { return receivers_; }
 
-  // Power: off drops every link and stops the scan; on does not restart it.
+  // on: the new power state. Off drops every link and stops every scan; on does not restart it.
   void setPowered(bool on);
   bool powered() const { return powered_; }
 
-  // Makes centrals bound to this radio; they start powered on when the radio is.
+  // Makes centrals bound to this radio; each reports its state once, just after creation.
   CentralFactory centralFactory();
 
   // Called whenever a receiver's link state changes (for scripts and demos).
@@ -136,15 +162,23 @@ class SimulatedRadio {
 
  private:
   friend class SimulatedReceiver;
-  friend class SimulatedPeripheral;
   friend class SimulatedCentral;
-  class SimulatedCentral;
+  friend class SimulatedPeripheral;
+
+  // central: one starting or ending its life.
+  void attach(SimulatedCentral& central);
+  void detach(SimulatedCentral& central);
+  // receiver: tells centrals and watchers what changed about it since they were last told.
+  void receiverChanged(SimulatedReceiver& receiver);
+  // action: run for each central, skipping any that an earlier call destroyed.
+  void forEachCentral(const std::function<void(SimulatedCentral&)>& action);
+  Uuid freshIdentifier() const;
 
   RunLoop& runLoop_;
   bool powered_ = true;
   std::vector<std::unique_ptr<SimulatedReceiver>> receivers_;
   std::vector<SimulatedCentral*> centrals_;
-  std::shared_ptr<bool> alive_;
+  std::shared_ptr<bool> alive_;  // pending demo answers check it
 };
 
 }  // namespace kiro
