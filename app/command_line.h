@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kiro {
+
+// How kiro-remote was asked to run.
+struct CommandLine {
+  bool help = false;
+  bool version = false;
+  bool simulate = false;   // simulated receivers even when an adapter is present
+  bool bluetooth = false;  // the real adapter, or an error when there is none
+  bool headless = false;   // no window
+  bool virtualTime = false;
+  bool verbose = false;    // the log on stderr too
+  std::optional<std::string> script;
+  std::optional<std::string> settings;
+  std::optional<std::string> documents;
+  double screenWidth = 375;  // points
+  double screenHeight = 667;
+  double screenScale = 2;
+};
+
+// args: the arguments after the program name. Returns the options, or a message saying
+// what is wrong with them.
+std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args);
+
+// The --help text.
+std::string usageText();
+
+}  // namespace kiro
