@@ -1,0 +1,42 @@
+#include "platform/qt/qt_bluetooth_types.h"
+
+#include <algorithm>
+
+#include "platform/qt/address_uuid.h"
+
+namespace kiro {
+
+Uuid toUuid(const QUuid& uuid) {
+  const QByteArray raw = uuid.toRfc4122();
+  std::array<std::uint8_t, 16> bytes{};
+  std::copy_n(raw.constBegin(), bytes.size(), bytes.begin());
+  return Uuid(bytes);
+}
+
+BleUuid toBleUuid(const QBluetoothUuid& uuid) {
+  bool isShort = false;
+  const quint16 value = uuid.toUInt16(&isShort);
+  if (isShort) return BleUuid::from16(value);
+  return *BleUuid::parse(uuid.toString(QUuid::WithoutBraces).toStdString());
+}
+
+Bytes toBytes(const QByteArray& bytes) { return Bytes(bytes.constBegin(), bytes.constEnd()); }
+
+QByteArray toQByteArray(const Bytes& bytes) {
+  return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+Uuid deviceIdentifier(const QBluetoothDeviceInfo& info) {
+  if (!info.deviceUuid().isNull()) return toUuid(info.deviceUuid());
+  return addressUuid(info.address().toString());
+}
+
+std::optional<std::string> deviceName(const QBluetoothDeviceInfo& info) {
+  const QString name = info.name();
+  QString dashed = info.address().toString();
+  dashed.replace(QLatin1Char(':'), QLatin1Char('-'));
+  if (name.isEmpty() || name.compare(dashed, Qt::CaseInsensitive) == 0) return std::nullopt;
+  return name.toStdString();
+}
+
+}  // namespace kiro

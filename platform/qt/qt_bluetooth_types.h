@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QBluetoothAddress>
+#include <QBluetoothDeviceInfo>
+#include <QBluetoothUuid>
+#include <QByteArray>
+#include <QUuid>
+
+#include "platform/central.h"
+
+namespace kiro {
+
+Uuid toUuid(const QUuid& uuid);
+// Keeps the short form of a 16-bit UUID, so "FFB0" reads back as "FFB0".
+BleUuid toBleUuid(const QBluetoothUuid& uuid);
+Bytes toBytes(const QByteArray& bytes);
+QByteArray toQByteArray(const Bytes& bytes);
+
+// The platform's device UUID where it has one; otherwise one derived from the address.
+Uuid deviceIdentifier(const QBluetoothDeviceInfo& info);
+// The device's name; nullopt when it has none (BlueZ then shows the address, with dashes).
+std::optional<std::string> deviceName(const QBluetoothDeviceInfo& info);
+
+}  // namespace kiro

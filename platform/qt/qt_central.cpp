@@ -1,0 +1,144 @@
+#include "platform/qt/qt_central.h"
+
+#include <QTimer>
+
+#include "platform/qt/qt_bluetooth_types.h"
+
+namespace kiro {
+
+QtCentral::QtCentral(CentralDelegate& delegate, QtCentralOptions options) : delegate_(delegate), options_(options) {
+  const QList<QBluetoothHostInfo> adapters = QBluetoothLocalDevice::allDevices();
+  if (!adapters.isEmpty()) {
+    local_ = std::make_unique<QBluetoothLocalDevice>(adapters.first().address());
+    if (local_->isValid()) {
+      state_ = local_->hostMode() == QBluetoothLocalDevice::HostPoweredOff ? CentralState::poweredOff
+                                                                           : CentralState::poweredOn;
+      QObject::connect(local_.get(), &QBluetoothLocalDevice::hostModeStateChanged, &context_,
+                       [this](QBluetoothLocalDevice::HostMode mode) { hostModeChanged(mode); });
+      agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>(adapters.first().address());
+    }
+  }
+  if (agent_) {
+    // No time limit where the platform allows it; where it does not, finished restarts it.
+    agent_->setLowEnergyDiscoveryTimeout(0);
+    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, &context_,
+                     [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, false); });
+    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceUpdated, &context_,
+                     [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, true); });
+    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::finished, &context_,
+                     [this] { agentStopped(Millis{0}); });
+    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::errorOccurred, &context_,
+                     [this] { agentStopped(options_.scanRetry); });
+  }
+  post([this] { delegate_.centralDidUpdateState(*this); });
+}
+
+QtCentral::~QtCentral() {
+  if (agent_) {
+    QObject::disconnect(agent_.get(), nullptr, &context_, nullptr);
+    agent_->stop();
+  }
+  // The link manager may still hold its peripherals; they no longer report to us.
+  for (auto& [id, peripheral] : peripherals_) peripheral->detach();
+}
+
+void QtCentral::post(std::function<void()> call, Millis delay) {
+  QTimer::singleShot(delay, &context_, std::move(call));
+}
+
+void QtCentral::scanForPeripherals(bool allowDuplicates) {
+  if (state_ != CentralState::poweredOn || !agent_) return;
+  reported_.clear();
+  allowDuplicates_ = allowDuplicates;
+  scanning_ = false;  // the stop below must not restart the agent by itself
+  if (agent_->isActive()) agent_->stop();
+  scanning_ = true;
+  post([this] { startAgent(); });
+}
+
+void QtCentral::stopScan() {
+  scanning_ = false;
+  if (agent_ && agent_->isActive()) agent_->stop();
+}
+
+void QtCentral::startAgent() {
+  if (scanning_ && !agent_->isActive()) agent_->start(QBluetoothDeviceDiscoveryAgent::LowEnergyMethod);
+}
+
+void QtCentral::agentStopped(Millis retryAfter) {
+  if (scanning_) post([this] { startAgent(); }, retryAfter);
+}
+
+void QtCentral::deviceSeen(const QBluetoothDeviceInfo& info, bool updated) {
+  if (!scanning_ || !(info.coreConfigurations() & QBluetoothDeviceInfo::LowEnergyCoreConfiguration)) return;
+  if (updated && !allowDuplicates_) return;
+  const Uuid id = deviceIdentifier(info);
+  auto [entry, isNew] = peripherals_.try_emplace(id);
+  if (isNew) entry->second = std::make_shared<QtPeripheral>(info, static_cast<LinkObserver&>(*this), options_.link);
+  else entry->second->setInfo(info);
+
+  const std::optional<std::string> name = deviceName(info);
+  if (!allowDuplicates_) {
+    // Once per scan; again only when a name turns up or changes.
+    auto seen = reported_.find(id);
+    if (seen != reported_.end() && seen->second == name) return;
+    reported_[id] = name;
+  }
+  AdvertisementData advertisement;
+  if (name) advertisement[kAdvertisementLocalName] = *name;
+  post([this, peripheral = entry->second, advertisement, rssi = int{info.rssi()}] {
+    if (scanning_) delegate_.didDiscoverPeripheral(*this, peripheral, advertisement, rssi);
+  });
+}
+
+void QtCentral::hostModeChanged(QBluetoothLocalDevice::HostMode mode) {
+  const CentralState state =
+      mode == QBluetoothLocalDevice::HostPoweredOff ? CentralState::poweredOff : CentralState::poweredOn;
+  if (state == state_) return;
+  state_ = state;
+  if (state_ == CentralState::poweredOff) {
+    // Links and the scan end with the radio; power coming back restarts neither.
+    stopScan();
+    for (auto& [id, peripheral] : peripherals_) peripheral->drop("Bluetooth was powered off");
+  }
+  post([this] { delegate_.centralDidUpdateState(*this); });
+}
+
+QtPeripheral* QtCentral::ours(Peripheral& peripheral) {
+  auto it = peripherals_.find(peripheral.identifier());
+  return it != peripherals_.end() && it->second.get() == &peripheral ? it->second.get() : nullptr;
+}
+
+void QtCentral::connectPeripheral(Peripheral& peripheral, bool) {
+  if (QtPeripheral* p = ours(peripheral)) p->connect();
+}
+
+void QtCentral::cancelPeripheralConnection(Peripheral& peripheral) {
+  if (QtPeripheral* p = ours(peripheral)) p->cancel();
+}
+
+void QtCentral::linkConnected(QtPeripheral& peripheral) { delegate_.didConnectPeripheral(*this, peripheral); }
+
+void QtCentral::linkFailed(QtPeripheral& peripheral, const BleError& error) {
+  delegate_.didFailToConnectPeripheral(*this, peripheral, error);
+}
+
+void QtCentral::linkEnded(QtPeripheral& peripheral, const BleError& error) {
+  delegate_.didDisconnectPeripheral(*this, peripheral, error);
+}
+
+int QtCentral::pendingWrites() const {
+  int pending = 0;
+  for (const auto& [id, peripheral] : peripherals_) pending += peripheral->pendingWrites();
+  return pending;
+}
+
+bool hasBluetoothAdapter() { return !QBluetoothLocalDevice::allDevices().isEmpty(); }
+
+CentralFactory qtCentralFactory(QtCentralOptions options) {
+  return [options](CentralDelegate& delegate) -> std::unique_ptr<Central> {
+    return std::make_unique<QtCentral>(delegate, options);
+  };
+}
+
+}  // namespace kiro

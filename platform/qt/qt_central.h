@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QBluetoothDeviceDiscoveryAgent>
+#include <QBluetoothLocalDevice>
+#include <QObject>
+
+#include <map>
+#include <memory>
+
+#include "platform/central.h"
+#include "platform/qt/qt_peripheral.h"
+
+namespace kiro {
+
+struct QtCentralOptions {
+  LinkTiming link;
+  // Between a scan that stopped on an error and its restart.
+  Millis scanRetry{1000};
+};
+
+// The Bluetooth LE central on Qt Bluetooth. Every callback comes on its own turn of the
+// Qt event loop, never from inside a call to it.
+class QtCentral final : public Central, private LinkObserver {
+ public:
+  // Without an adapter the central stays powered off.
+  explicit QtCentral(CentralDelegate& delegate, QtCentralOptions options = {});
+  ~QtCentral() override;
+  QtCentral(const QtCentral&) = delete;
+  QtCentral& operator=(const QtCentral&) = delete;
+
+  CentralState state() const override { return state_; }
+  void scanForPeripherals(bool allowDuplicates) override;
+  void stopScan() override;
+  void connectPeripheral(Peripheral& peripheral, bool notifyOnDisconnection) override;
+  void cancelPeripheralConnection(Peripheral& peripheral) override;
+
+  // Writes with response in flight or waiting, over every peripheral.
+  int pendingWrites() const;
+
+ private:
+  void linkConnected(QtPeripheral& peripheral) override;
+  void linkFailed(QtPeripheral& peripheral, const BleError& error) override;
+  void linkEnded(QtPeripheral& peripheral, const BleError& error) override;
+
+  void startAgent();
+  void agentStopped(Millis retryAfter);
+  void deviceSeen(const QBluetoothDeviceInfo& info, bool updated);
+  void hostModeChanged(QBluetoothLocalDevice::HostMode mode);
+  QtPeripheral* ours(Peripheral& peripheral);
+  void post(std::function<void()> call, Millis delay = Millis{0});
+
+  CentralDelegate& delegate_;
+  QtCentralOptions options_;
+  CentralState state_ = CentralState::poweredOff;
+  bool scanning_ = false;
+  bool allowDuplicates_ = false;
+  std::map<Uuid, std::shared_ptr<QtPeripheral>> peripherals_;
+  // This scan's reports by device, with the name each was last reported under.
+  std::map<Uuid, std::optional<std::string>> reported_;
+  QObject context_;
+  std::unique_ptr<QBluetoothLocalDevice> local_;  // null without an adapter
+  std::unique_ptr<QBluetoothDeviceDiscoveryAgent> agent_;
+};
+
+// Whether this machine has a Bluetooth adapter; without one the app runs the simulated radio.
+bool hasBluetoothAdapter();
+
+CentralFactory qtCentralFactory(QtCentralOptions options = {});
+
+}  // namespace kiro

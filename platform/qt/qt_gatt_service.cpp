@@ -1,0 +1,212 @@
+#include "platform/qt/qt_gatt_service.h"
+
+#include <algorithm>
+
+#include "platform/qt/qt_bluetooth_types.h"
+
+namespace kiro {
+
+namespace {
+
+const QByteArray kNotifyOn = QByteArray::fromHex("0100");
+const QByteArray kNotifyOff = QByteArray::fromHex("0000");
+
+QLowEnergyDescriptor notificationConfig(const QLowEnergyCharacteristic& remote) {
+  return remote.descriptor(QBluetoothUuid::DescriptorType::ClientCharacteristicConfiguration);
+}
+
+}  // namespace
+
+QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report)
+    : remote_(service), report_(std::move(report)), model_(std::make_shared<Service>()) {
+  model_->uuid = toBleUuid(remote_->serviceUuid());
+  model_->isPrimary = remote_->type().testFlag(QLowEnergyService::PrimaryService);
+
+  QObject::connect(remote_.get(), &QLowEnergyService::stateChanged, &context_,
+                   [this](QLowEnergyService::ServiceState state) {
+                     if (state == QLowEnergyService::RemoteServiceDiscovered) detailsDiscovered();
+                   });
+  QObject::connect(remote_.get(), &QLowEnergyService::characteristicChanged, &context_,
+                   [this](const QLowEnergyCharacteristic& remote, const QByteArray& value) {
+                     Entry* entry = find(remote);
+                     if (!entry) return;
+                     // Each call carries its own value: a later notification may arrive first.
+                     report_([model = entry->model, bytes = toBytes(value)](PeripheralDelegate& d, Peripheral& p) {
+                       model->value = bytes;
+                       d.didUpdateValue(p, *model, std::nullopt);
+                     });
+                   });
+  QObject::connect(remote_.get(), &QLowEnergyService::characteristicWritten, &context_,
+                   [this](const QLowEnergyCharacteristic& remote, const QByteArray&) {
+                     Entry* entry = find(remote);
+                     if (entry) writeAnswered(*entry, std::nullopt);
+                   });
+  QObject::connect(remote_.get(), &QLowEnergyService::descriptorWritten, &context_,
+                   [this](const QLowEnergyDescriptor& descriptor, const QByteArray& value) {
+                     auto it = std::find_if(subscriptionsInFlight_.begin(), subscriptionsInFlight_.end(),
+                                            [&](const Entry* pending) {
+                                              return notificationConfig(pending->remote) == descriptor;
+                                            });
+                     if (it == subscriptionsInFlight_.end()) return;
+                     Entry* entry = *it;
+                     subscriptionsInFlight_.erase(it);
+                     notificationStateAnswered(*entry, value != kNotifyOff, std::nullopt);
+                   });
+  QObject::connect(remote_.get(), &QLowEnergyService::errorOccurred, &context_,
+                   [this](QLowEnergyService::ServiceError error) { serviceError(error); });
+}
+
+QtGattService::~QtGattService() {
+  QObject::disconnect(remote_.get(), nullptr, &context_, nullptr);
+  // It may be inside one of its own signals right now.
+  remote_.release()->deleteLater();
+}
+
+QtGattService::Entry* QtGattService::find(const Characteristic& characteristic) const {
+  for (const auto& entry : entries_) {
+    if (entry->model.get() == &characteristic) return entry.get();
+  }
+  return nullptr;
+}
+
+QtGattService::Entry* QtGattService::find(const QLowEnergyCharacteristic& remote) const {
+  for (const auto& entry : entries_) {
+    if (entry->remote == remote) return entry.get();
+  }
+  return nullptr;
+}
+
+void QtGattService::discoverCharacteristics() {
+  ++characteristicRequests_;
+  requestDetails();
+}
+
+void QtGattService::discoverIncludedServices() {
+  ++includedRequests_;
+  requestDetails();
+}
+
+void QtGattService::requestDetails() {
+  switch (remote_->state()) {
+    case QLowEnergyService::RemoteService:
+      remote_->discoverDetails(QLowEnergyService::SkipValueDiscovery);
+      break;
+    case QLowEnergyService::RemoteServiceDiscovered:
+      answerDetailRequests(std::nullopt);
+      break;
+    case QLowEnergyService::RemoteServiceDiscovering:
+      break;  // answered when the details arrive
+    default:
+      answerDetailRequests("the service is no longer valid");
+      break;
+  }
+}
+
+void QtGattService::detailsDiscovered() {
+  if (entries_.empty()) {
+    for (const QLowEnergyCharacteristic& remote : remote_->characteristics()) {
+      auto model = std::make_shared<Characteristic>();
+      model->uuid = toBleUuid(remote.uuid());
+      model->properties = static_cast<std::uint32_t>(remote.properties().toInt()) & 0xFF;
+      if (!remote.value().isEmpty()) model->value = toBytes(remote.value());
+      model->service = model_.get();
+      entries_.push_back(std::make_unique<Entry>(Entry{remote, std::move(model), {}}));
+      model_->characteristics.push_back(entries_.back()->model);
+    }
+    for (const QBluetoothUuid& uuid : remote_->includedServices()) {
+      auto included = std::make_shared<Service>();
+      included->uuid = toBleUuid(uuid);
+      included->isPrimary = false;
+      model_->includedServices.push_back(std::move(included));
+    }
+  }
+  answerDetailRequests(std::nullopt);
+}
+
+void QtGattService::answerDetailRequests(const BleError& error) {
+  for (; characteristicRequests_ > 0; --characteristicRequests_) {
+    report_([service = model_, error](PeripheralDelegate& d, Peripheral& p) {
+      d.didDiscoverCharacteristics(p, *service, error);
+    });
+  }
+  for (; includedRequests_ > 0; --includedRequests_) {
+    report_([service = model_, error](PeripheralDelegate& d, Peripheral& p) {
+      d.didDiscoverIncludedServices(p, *service, error);
+    });
+  }
+}
+
+void QtGattService::setNotifyValue(bool enabled, Characteristic& characteristic) {
+  Entry* entry = find(characteristic);
+  if (!entry) return;
+  const QLowEnergyDescriptor config = notificationConfig(entry->remote);
+  if (!config.isValid()) {
+    notificationStateAnswered(*entry, characteristic.isNotifying, "the characteristic cannot notify");
+    return;
+  }
+  subscriptionsInFlight_.push_back(entry);
+  remote_->writeDescriptor(config, enabled ? kNotifyOn : kNotifyOff);
+}
+
+void QtGattService::notificationStateAnswered(Entry& entry, bool enabled, const BleError& error) {
+  report_([model = entry.model, enabled, error](PeripheralDelegate& d, Peripheral& p) {
+    if (!error) model->isNotifying = enabled;
+    d.didUpdateNotificationState(p, *model, error);
+  });
+}
+
+void QtGattService::writeValue(const Bytes& value, Characteristic& characteristic, WriteType type) {
+  Entry* entry = find(characteristic);
+  if (!entry) return;
+  if (type == WriteType::withoutResponse) {
+    remote_->writeCharacteristic(entry->remote, toQByteArray(value), QLowEnergyService::WriteWithoutResponse);
+    return;
+  }
+  if (auto now = entry->writes.submit(value)) send(*entry, *now);
+}
+
+void QtGattService::send(Entry& entry, const Bytes& value) {
+  writesInFlight_.push_back(&entry);
+  remote_->writeCharacteristic(entry.remote, toQByteArray(value), QLowEnergyService::WriteWithResponse);
+}
+
+void QtGattService::writeAnswered(Entry& entry, const BleError& error) {
+  auto it = std::find(writesInFlight_.begin(), writesInFlight_.end(), &entry);
+  if (it == writesInFlight_.end()) return;
+  writesInFlight_.erase(it);
+  if (auto next = entry.writes.complete()) send(entry, *next);
+  report_([model = entry.model, error](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, error); });
+}
+
+void QtGattService::serviceError(QLowEnergyService::ServiceError error) {
+  switch (error) {
+    case QLowEnergyService::CharacteristicWriteError:
+      // Taken as the oldest write with response: a failed write without response
+      // then frees a slot early, which is harmless.
+      if (!writesInFlight_.empty()) writeAnswered(*writesInFlight_.front(), "the write failed");
+      break;
+    case QLowEnergyService::DescriptorWriteError:
+      if (!subscriptionsInFlight_.empty()) {
+        Entry* entry = subscriptionsInFlight_.front();
+        subscriptionsInFlight_.pop_front();
+        notificationStateAnswered(*entry, entry->model->isNotifying, "the subscription failed");
+      }
+      break;
+    case QLowEnergyService::UnknownError:
+    case QLowEnergyService::OperationError:
+      if (remote_->state() != QLowEnergyService::RemoteServiceDiscovering) {
+        answerDetailRequests("the service details could not be read");
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+int QtGattService::pendingWrites() const {
+  int pending = 0;
+  for (const auto& entry : entries_) pending += entry->writes.pending();
+  return pending;
+}
+
+}  // namespace kiro

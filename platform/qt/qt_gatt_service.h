@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QLowEnergyService>
+#include <QObject>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/central.h"
+#include "platform/write_coalescer.h"
+
+namespace kiro {
+
+// A delegate call the peripheral makes on a later turn of the run loop.
+using PeripheralCall = std::function<void(PeripheralDelegate&, Peripheral&)>;
+using PeripheralReport = std::function<void(PeripheralCall)>;
+
+// One remote service of a connection: its characteristics, subscriptions and writes.
+// Lives as long as the connection; the next connection makes new ones.
+class QtGattService {
+ public:
+  // service: the controller's service object, owned from now on.
+  // report: where the delegate calls go.
+  QtGattService(QLowEnergyService* service, PeripheralReport report);
+  ~QtGattService();
+  QtGattService(const QtGattService&) = delete;
+  QtGattService& operator=(const QtGattService&) = delete;
+
+  const std::shared_ptr<Service>& service() const { return model_; }
+  bool lists(const Characteristic& characteristic) const { return find(characteristic) != nullptr; }
+
+  // Each request is answered once its details are known.
+  void discoverCharacteristics();
+  void discoverIncludedServices();
+  void setNotifyValue(bool enabled, Characteristic& characteristic);
+  void writeValue(const Bytes& value, Characteristic& characteristic, WriteType type);
+
+  // Writes with response in flight or waiting, over all characteristics.
+  int pendingWrites() const;
+
+ private:
+  struct Entry {
+    QLowEnergyCharacteristic remote;
+    std::shared_ptr<Characteristic> model;
+    WriteCoalescer writes;
+  };
+
+  Entry* find(const Characteristic& characteristic) const;
+  Entry* find(const QLowEnergyCharacteristic& remote) const;
+  void requestDetails();
+  void detailsDiscovered();
+  void answerDetailRequests(const BleError& error);
+  void send(Entry& entry, const Bytes& value);
+  void writeAnswered(Entry& entry, const BleError& error);
+  void notificationStateAnswered(Entry& entry, bool enabled, const BleError& error);
+  void serviceError(QLowEnergyService::ServiceError error);
+
+  std::unique_ptr<QLowEnergyService> remote_;
+  PeripheralReport report_;
+  std::shared_ptr<Service> model_;
+  std::vector<std::unique_ptr<Entry>> entries_;
+  int characteristicRequests_ = 0;
+  int includedRequests_ = 0;
+  // Qt answers GATT operations in order, and its errors do not name the characteristic.
+  std::deque<Entry*> writesInFlight_;
+  std::deque<Entry*> subscriptionsInFlight_;
+  QObject context_;
+};
+
+}  // namespace kiro
