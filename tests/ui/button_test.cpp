@@ -37,16 +37,5 @@ TEST(UiButton, AnActionAddedDuringATouchWaitsForTheNextTouch) {
   EXPECT_EQ(late, 1);
 }
 
-TEST(UiButton, EachStateKeepsItsOwnPicture) {
-  Button button;
-  button.setImage("对焦.png", ControlState::normal);
-  button.setImage("对焦点击.png", ControlState::highlighted);
-  EXPECT_EQ(button.image(ControlState::normal), "对焦.png");
-  EXPECT_EQ(button.image(ControlState::highlighted), "对焦点击.png");
-  button.setImage(std::nullopt, ControlState::highlighted);
-  EXPECT_EQ(button.image(ControlState::normal), "对焦.png");
-  EXPECT_EQ(button.image(ControlState::highlighted), std::nullopt);
-}
-
 }  // namespace
 }  // namespace kiro

@@ -37,20 +37,6 @@ TEST(UiScreen, TheRootViewLoadsOnceOnFirstUseAndFillsTheMainScreen) {
   EXPECT_EQ(root->frame(), makeRect(0, 0, 375, 667));
 }
 
-TEST(UiScreen, AnInstalledMainScreenHoldsForItsScopeOnly) {
-  const Size before = mainScreen().bounds;
-  {
-    MainScreenScope outer(MainScreen{{414, 896}, 3});
-    {
-      MainScreenScope inner(MainScreen{{320, 480}, 1});
-      EXPECT_EQ(mainScreen().bounds, (Size{320, 480}));
-    }
-    EXPECT_EQ(mainScreen().bounds, (Size{414, 896}));
-    EXPECT_EQ(mainScreen().scale, 3);
-  }
-  EXPECT_EQ(mainScreen().bounds, before);
-}
-
 TEST(UiNavigationItem, ObserverIsToldOfEachChangeAndOfNoneForAnUnchangedValue) {
   NavigationItem item;
   std::vector<NavigationItemProperty> told;

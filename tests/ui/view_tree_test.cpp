@@ -115,17 +115,5 @@ TEST(UiView, AViewThatOutlivesItsSuperviewCanJoinAnotherTree) {
   EXPECT_EQ(changes.back(), (Change{survivor.get(), ViewProperty::text}));
 }
 
-TEST(UiView, AnObserverMayReplaceItselfWhileItIsTold) {
-  auto root = std::make_shared<View>();
-  int told = 0;
-  root->setObserver([&](View& view, ViewProperty) {
-    ++told;
-    view.setObserver(nullptr);
-  });
-  root->setHidden(true);
-  root->setHidden(false);
-  EXPECT_EQ(told, 1);
-}
-
 }  // namespace
 }  // namespace kiro

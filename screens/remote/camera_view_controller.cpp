@@ -1,0 +1,153 @@
+#include "screens/remote/camera_view_controller.h"
+
+#include <cstdio>
+
+#include "link/link_manager.h"
+#include "platform/platform.h"
+#include "platform/ui/main_screen.h"
+#include "screens/remote/remote_layout.h"
+
+namespace kiro {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr Color kYellow{0.98823529, 0.82745099, 0, 1};
+constexpr Color kTitleGrey{0.26666668, 0.25882354, 0.26666668, 1};
+const Font kBoldFont{"Arial-BoldMT", 18};
+
+void logNumber(const char* label, double value) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%s:%f", label, value);
+  platform().log.line(line);
+}
+
+std::shared_ptr<Button> barButton(const Rect& frame, const char* normal, const char* highlighted) {
+  auto button = std::make_shared<Button>();
+  button->setFrame(frame);
+  button->setImage(normal, ControlState::normal);
+  button->setImage(highlighted, ControlState::highlighted);
+  return button;
+}
+
+}  // namespace
+
+void cameraViewController::viewDidLoad() {
+  Screen::viewDidLoad();
+  view()->setBackgroundColor(Color::white());
+  // No string table ships with the app, so the lookup of "key" gives the key back.
+  platform().log.line("这里是key");
+  addUI();
+  byteArray_ = {"0", "0", "0", "0"};
+  singleton::defaultManager().setConnectionFlag(1);
+
+  lightObserver_ = observe("light", &cameraViewController::change2);
+  updateObserver_ = observe("update", &cameraViewController::change);
+
+  jumpFlag_ = 1;
+  platform().runLoop.performAfterDelay(1000ms, weakly([](cameraViewController& screen) { screen.getData(); }));
+  // The pump holds the screen, so the screen lives as long as the pump runs: all along.
+  Behemoth_ = platform().runLoop.scheduleTimer(
+      25ms, true, [self = shared_from_this()] { static_cast<cameraViewController&>(*self).roWrite(); });
+}
+
+void cameraViewController::addUI() {
+  const RemoteLayout layout = remoteLayout(mainScreen().bounds);
+  const auto& root = view();
+
+  auto background = std::make_shared<ImageView>("bj.png");
+  background->setFrame(layout.background);
+  root->addSubview(background);
+
+  navigationItem().setTitle("KIRO- Remoter");
+  navigationItem().setBarTintColor(kYellow);
+  navigationItem().setTitleTextAttributes({kBoldFont, kTitleGrey});
+  addBarButtons(layout.barButton);
+  logScreenSize();
+
+  const std::shared_ptr<ImageView> lamps[] = {imageLamp01_, imageLamp02_, imageLamp03_};
+  const char* lampNames[] = {"imageLamp01", "imageLamp02", "imageLamp03"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    lamps[i]->setName(lampNames[i]);
+    lamps[i]->setImage("灰色.png");
+    lamps[i]->setFrame(layout.lamps[i]);
+    root->addSubview(lamps[i]);
+  }
+
+  writeButton_->setName("writeButton");
+  writeButton_->setImage("对焦.png", ControlState::normal);
+  writeButton_->setImage("对焦点击.png", ControlState::highlighted);
+  writeButton_->addTarget(ControlEvent::touchDown,
+                          weakly([](cameraViewController& screen) { screen.writeData2(*screen.writeButton_); }));
+  root->addSubview(writeButton_);
+
+  writeButton2_->setName("writeButton2");
+  writeButton2_->setImage("拍照.png", ControlState::normal);
+  writeButton2_->addTarget(ControlEvent::touchDown,
+                           weakly([](cameraViewController& screen) { screen.writeData(*screen.writeButton2_); }));
+  root->addSubview(writeButton2_);
+
+  writeButton_->setAdjustsImageWhenHighlighted(false);
+  writeButton2_->setAdjustsImageWhenHighlighted(false);
+  writeButton2_->addTarget(ControlEvent::touchUpInside,
+                           weakly([](cameraViewController& screen) { screen.returnData(); }));
+  writeButton_->setFrame(layout.focusButton);
+  writeButton2_->setFrame(layout.releaseButton);
+
+  testLabel_->setName("testLabel");
+  testLabel_->setFrame(layout.statusLabel);
+  testLabel_->setTextColor(kYellow);
+  testLabel_->setFont(kBoldFont);
+  testLabel_->setText("disconnected");
+  testLabel_->setTextAlignment(TextAlignment::center);
+  root->addSubview(testLabel_);
+}
+
+void cameraViewController::addBarButtons(const Rect& frame) {
+  auto devices = barButton(frame, "搜索蓝牙.png", "搜索蓝牙点击.png");
+  devices->addTarget(ControlEvent::touchUpInside, weakly([](cameraViewController& screen) {
+                       if (auto navigation = screen.navigation_.lock()) navigation->jumpAbout(screen);
+                     }));
+  navigationItem().setRightBarButtonItem(BarButtonItem{devices});
+
+  auto help = barButton(frame, "问号.png", "问号点击.png");
+  help->addTarget(ControlEvent::touchUpInside, weakly([](cameraViewController& screen) {
+                    if (auto navigation = screen.navigation_.lock()) navigation->jump2(screen);
+                  }));
+  navigationItem().setLeftBarButtonItem(BarButtonItem{help});
+}
+
+void cameraViewController::logScreenSize() {
+  const Size size = mainScreen().bounds;
+  logNumber("1", size.height / 2 - 110);
+  logNumber("1.5", size.height / 2 + 110);
+  logNumber("2", size.height / 3);
+  logNumber("3", size.height / 258);
+  logNumber("3", size.width / 2);
+}
+
+std::function<void()> cameraViewController::weakly(std::function<void(cameraViewController&)> action) {
+  return [self = weak_from_this(), action = std::move(action)] {
+    if (auto screen = self.lock()) action(static_cast<cameraViewController&>(*screen));
+  };
+}
+
+ObserverToken cameraViewController::observe(std::string name, void (cameraViewController::*handler)(const Notification&)) {
+  return platform().notifications.addObserver(
+      std::move(name), [self = weak_from_this(), handler](const Notification& notification) {
+        if (auto screen = self.lock()) (static_cast<cameraViewController&>(*screen).*handler)(notification);
+      });
+}
+
+void cameraViewController::restart(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {
+  stop(field);
+  field = platform().runLoop.scheduleTimer(interval, false, std::move(fire));
+}
+
+void cameraViewController::stop(std::shared_ptr<Timer>& field) {
+  if (field) field->invalidate();
+  field.reset();
+}
+
+}  // namespace kiro
