@@ -107,7 +107,7 @@ void SimulatedPeripheral::enterState(PeripheralState state) {
   state_ = state;
   ++epoch_;
   if (state == PeripheralState::connected) {
-    for (const auto& spec : receiver_.options().gatt) primary_.push_back(addService(spec, true));
+    for (const auto& layout : receiver_.options().gatt) primary_.push_back(addService(layout, true));
   } else if (state == PeripheralState::disconnected) {
     services_.clear();
     primary_.clear();
@@ -122,20 +122,20 @@ void SimulatedPeripheral::detach() {
   delegate_ = nullptr;
 }
 
-std::shared_ptr<Service> SimulatedPeripheral::addService(const SimServiceSpec& spec, bool isPrimary) {
+std::shared_ptr<Service> SimulatedPeripheral::addService(const SimServiceSpec& layout, bool isPrimary) {
   auto service = std::make_shared<Service>();
-  service->uuid = spec.uuid;
+  service->uuid = layout.uuid;
   service->isPrimary = isPrimary;
   ServiceEntry entry{service, {}, {}};
-  for (const auto& characteristicSpec : spec.characteristics) {
+  for (const auto& characteristicLayout : layout.characteristics) {
     auto characteristic = std::make_shared<Characteristic>();
-    characteristic->uuid = characteristicSpec.uuid;
-    characteristic->properties = characteristicSpec.properties;
+    characteristic->uuid = characteristicLayout.uuid;
+    characteristic->properties = characteristicLayout.properties;
     characteristic->service = service.get();
     entry.characteristics.push_back(characteristic);
     characteristics_.push_back(characteristic);
   }
-  for (const auto& includedSpec : spec.includedServices) entry.included.push_back(addService(includedSpec, false));
+  for (const auto& includedLayout : layout.includedServices) entry.included.push_back(addService(includedLayout, false));
   entries_.push_back(std::move(entry));
   return service;
 }

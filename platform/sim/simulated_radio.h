@@ -77,7 +77,9 @@ class SimulatedReceiver {
   SimulatedReceiver(const SimulatedReceiver&) = delete;
   SimulatedReceiver& operator=(const SimulatedReceiver&) = delete;
 
+  // The identifier every central's peripheral for it reports.
   const Uuid& identifier() const { return options_.identifier; }
+  // What it was made with; demo feedback may have been switched since.
   const Options& options() const { return options_; }
   // The link's state: that of the connected central's peripheral, else connecting while a
   // central is trying to connect, else disconnected.
@@ -146,6 +148,7 @@ class SimulatedRadio {
   SimulatedReceiver& addReceiver(std::optional<std::string> advertisedName);
   // identifier: a receiver's; nullptr when none has it.
   SimulatedReceiver* receiver(const Uuid& identifier);
+  // Every receiver, in the order added.
   const std::vector<std::unique_ptr<SimulatedReceiver>>& receivers() const { return receivers_; }
 
   // on: the new power state. Off drops every link and stops every scan; on does not restart it.
