@@ -25,6 +25,8 @@ bool isReceiverName(std::string_view name) {
 }  // namespace
 
 singleton& singleton::defaultManager() {
+  // A central reports on the run loop, never from within its making, so nothing comes
+  // back in here while the lock is held.
   std::lock_guard lock(sharedMutex);
   if (!sharedInstance) {
     const Platform& installed = platform();
