@@ -1,0 +1,49 @@
+#include "app/object_store.h"
+
+#include <utility>
+
+namespace kiro {
+
+ObjectStore::ObjectStore(std::filesystem::path documentsDirectory, std::filesystem::path modelLocation,
+                         Log& log)
+    : documentsDirectory_(std::move(documentsDirectory)), modelLocation_(std::move(modelLocation)), log_(log) {}
+
+const ManagedObjectModel* ObjectStore::managedObjectModel() {
+  if (!managedObjectModel_) {
+    auto loaded = ManagedObjectModel::load(modelLocation_);
+    if (auto* error = std::get_if<ObjectStoreError>(&loaded)) {
+      // A missing resource is a packaging fault, not damaged data: nothing is ever stored,
+      // so the stack stays unmade instead of ending the process.
+      log_.line(format("The saved data is not set up: %@, %@", describe(*error), describeUserInfo(*error)));
+      return nullptr;
+    }
+    managedObjectModel_ = std::make_unique<ManagedObjectModel>(std::get<ManagedObjectModel>(loaded));
+  }
+  return managedObjectModel_.get();
+}
+
+PersistentStoreCoordinator* ObjectStore::persistentStoreCoordinator() {
+  if (!persistentStoreCoordinator_) {
+    const ManagedObjectModel* model = managedObjectModel();
+    if (model == nullptr) return nullptr;
+    persistentStoreCoordinator_ = std::make_unique<PersistentStoreCoordinator>(*model);
+    if (auto error = persistentStoreCoordinator_->addPersistentStore(documentsDirectory_ / kStoreFileName)) {
+      terminateUnresolved(log_, storeInitializationError(std::move(*error)));
+    }
+  }
+  return persistentStoreCoordinator_.get();
+}
+
+ManagedObjectContext* ObjectStore::managedObjectContext() {
+  if (!managedObjectContext_) {
+    PersistentStoreCoordinator* coordinator = persistentStoreCoordinator();
+    if (coordinator == nullptr) return nullptr;
+    managedObjectContext_ = std::make_unique<ManagedObjectContext>();
+    managedObjectContext_->setPersistentStoreCoordinator(coordinator);
+  }
+  return managedObjectContext_.get();
+}
+
+void ObjectStore::saveContext() { managedObjectContext(); }
+
+}  // namespace kiro

@@ -1,0 +1,36 @@
+#include "app/object_store_error.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace kiro {
+
+ObjectStoreError objectStoreError(ObjectStoreCode code, std::string description) {
+  return {std::string(kObjectStoreDomain), static_cast<long>(code), std::move(description), std::nullopt,
+          nullptr};
+}
+
+ObjectStoreError storeInitializationError(ObjectStoreError underlying) {
+  return {std::string(kAppErrorDomain), kStoreInitializationFailed,
+          "Failed to initialize the application's saved data",
+          "There was an error creating or loading the application's saved data.",
+          std::make_shared<const ObjectStoreError>(std::move(underlying))};
+}
+
+std::string describe(const ObjectStoreError& error) {
+  return format("Error Domain=%@ Code=%ld \"%@\"", error.domain, error.code, error.localizedDescription);
+}
+
+std::string describeUserInfo(const ObjectStoreError& error) {
+  std::string out = "{localizedDescription = " + error.localizedDescription + ";";
+  if (error.localizedFailureReason) out += " localizedFailureReason = " + *error.localizedFailureReason + ";";
+  if (error.underlyingError) out += " underlyingError = " + describe(*error.underlyingError) + ";";
+  return out + "}";
+}
+
+void terminateUnresolved(Log& log, const ObjectStoreError& error) {
+  log.line(format("Unresolved error %@, %@", describe(error), describeUserInfo(error)));
+  std::abort();
+}
+
+}  // namespace kiro
