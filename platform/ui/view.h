@@ -25,6 +25,11 @@ enum class ViewProperty {
   font,
   textColor,
   textAlignment,
+  animation,  // an image view's frames, pass duration, repeat count or running flag
+  rowHeight,
+  separatorStyle,
+  rows,  // a table reloaded its rows: their count and cells are read afresh
+  selectionStyle,
 };
 
 class View;
