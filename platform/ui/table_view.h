@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "platform/ui/table_view_cell.h"
 #include "platform/ui/view.h"
