@@ -1,0 +1,40 @@
+#include "link/descriptions.h"
+#include "platform/platform.h"
+#include "platform/ui/alert.h"
+#include "screens/devices/view_controller.h"
+
+namespace kiro {
+
+void ViewController::didSelectRowAtIndexPath(TableView&, const IndexPath& indexPath) {
+  // A row without a listed receiver has nothing to pick; the tap does nothing.
+  const auto receiver = listed(indexPath.row);
+  if (!receiver || refuse(indexPath.row)) return;
+  select(indexPath.row, *receiver);
+}
+
+bool ViewController::refuse(std::int64_t row) const {
+  bool refused = false;
+  for (std::size_t i = 0; i < arr_->size(); ++i) {
+    const auto& other = (*arr_)[i];
+    if (static_cast<std::int64_t>(i) == row || !other || other->state() != PeripheralState::connected) continue;
+    alertQueue().show(Alert{"Can not connect", "A device has connected", "YES"});
+    refused = true;
+  }
+  return refused;
+}
+
+void ViewController::select(std::int64_t row, const Listed& receiver) {
+  auto& defaults = platform().defaults;
+  defaults.set("jumpFlag", "0");
+  const std::string indexRow = format("%ld", row);
+  platform().log.line(format("cell点击方法触发，将要传递的通知内容是:%@",
+                             describe(std::map<std::string, std::string>{{"indexRow", indexRow}})));
+  defaults.set("iphone", StringDictionary{{"name", receiver.name},
+                                           {"uuid", receiver.peripheral->identifier().UUIDString()}});
+  // Delivered at once: the link manager connects or lets go, and its own "update"
+  // replaces arr_ before this goes on.
+  platform().notifications.post("connectionService", {{"indexRow", indexRow}});
+  tabel_->reloadData();
+}
+
+}  // namespace kiro

@@ -1,0 +1,106 @@
+#include "screens/devices/view_controller.h"
+
+#include <cstdio>
+
+#include "link/link_manager.h"
+#include "platform/platform.h"
+#include "platform/ui/button.h"
+#include "platform/ui/image_view.h"
+#include "platform/ui/label.h"
+#include "platform/ui/main_screen.h"
+
+namespace kiro {
+
+namespace {
+
+constexpr double kHeaderTop = 80;
+constexpr double kTableTop = 116;
+constexpr double kRowHeight = 52;
+const Font kHeaderFont{"", 16};
+const Font kTitleFont{"Arial-BoldMT", 18};
+constexpr Color kTitleColor{68 / 255.0, 66 / 255.0, 68 / 255.0, 1};
+
+std::shared_ptr<Label> headerLabel(const Rect& frame, const char* text, TextAlignment alignment) {
+  auto label = std::make_shared<Label>();
+  label->setFrame(frame);
+  label->setText(text);
+  label->setTextAlignment(alignment);
+  label->setTextColor(Color::white());
+  label->setFont(kHeaderFont);
+  return label;
+}
+
+}  // namespace
+
+void ViewController::viewDidLoad() {
+  Screen::viewDidLoad();
+  const Size screen = mainScreen().bounds;
+  view()->setBackgroundColor(std::nullopt);
+  auto background = std::make_shared<ImageView>("bj.png");
+  background->setFrame(makeRect(0, 0, screen.width, screen.height));
+  view()->addSubview(background);
+  addHeader(screen);
+  addTable(screen);
+
+  char size[96];
+  std::snprintf(size, sizeof size, "设备的宽为:%f,高为:%f", screen.width, screen.height);
+  platform().log.line(size);
+
+  updateObserver_ = platform().notifications.addObserver("update", [self = weak_from_this()](const Notification& n) {
+    if (auto screen = self.lock()) static_cast<ViewController&>(*screen).change(n);
+  });
+  addBarButtons();
+  platform().defaults.set("jumpFlag", "0");
+  // Posts "update" at once, so the table is filled before the screen shows.
+  singleton::defaultManager().radioArr();
+}
+
+void ViewController::addHeader(const Size& screen) {
+  view()->addSubview(headerLabel(makeRect(15, kHeaderTop, 150, 20), "    Device", TextAlignment::left));
+  view()->addSubview(
+      headerLabel(makeRect(screen.width - 15 - 110, kHeaderTop, 100, 20), "Status", TextAlignment::right));
+}
+
+void ViewController::addTable(const Size& screen) {
+  tabel_->setName("tabel");
+  // 64 for the bars above and 52 for the headers: the table ends at the screen's bottom.
+  tabel_->setFrame(makeRect(0, kTableTop, screen.width, screen.height - 64 - 52));
+  tabel_->setBackgroundColor(std::nullopt);
+  tabel_->setRowHeight(kRowHeight);
+  tabel_->setSeparatorStyle(TableViewCellSeparatorStyle::none);
+  const auto self = std::static_pointer_cast<ViewController>(shared_from_this());
+  tabel_->setDataSource(self);
+  tabel_->setDelegate(self);
+  view()->addSubview(tabel_);
+}
+
+void ViewController::addBarButtons() {
+  auto refresh = std::make_shared<Button>();
+  refresh->setFrame(makeRect(30, 0, 22, 19));
+  refresh->setImage("刷新.png", ControlState::normal);
+  refresh->setImage("刷新点击.png", ControlState::highlighted);
+  refresh->addTarget(ControlEvent::touchUpInside, [self = weak_from_this()] {
+    if (auto screen = self.lock()) static_cast<ViewController&>(*screen).jumpV();
+  });
+  navigationItem().setRightBarButtonItem(BarButtonItem{refresh});
+
+  // The bar is shared by the whole stack, so this look stays for every title after.
+  navigationItem().setTitleTextAttributes({kTitleFont, kTitleColor});
+
+  auto back = std::make_shared<Button>();
+  back->setFrame(makeRect(30, 0, 12, 20));
+  back->setImage("后退.png", ControlState::normal);
+  back->addTarget(ControlEvent::touchUpInside, [self = weak_from_this()] {
+    if (auto screen = self.lock()) static_cast<ViewController&>(*screen).jump3();
+  });
+  navigationItem().setLeftBarButtonItem(BarButtonItem{back});
+  navigationItem().setTitle("Bluetooth Device");
+}
+
+void ViewController::jumpV() { singleton::defaultManager().changeList(); }
+
+void ViewController::jump3() {
+  if (auto navigation = navigation_.lock()) navigation->jump3(*this);
+}
+
+}  // namespace kiro
