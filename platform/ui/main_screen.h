@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/ui/geometry.h"
 
 namespace kiro {
@@ -8,9 +10,13 @@ namespace kiro {
 struct MainScreen {
   Size bounds{320, 568};  // in points
   double scale = 2;       // pixels per point
+  // The current display mode's size in pixels, by default the bounds at the scale;
+  // nullopt where the display reports no mode.
+  std::optional<Size> displayModeSize = Size{bounds.width * scale, bounds.height * scale};
 };
 
-// The installed display; a 320 x 568 point screen at scale 2 when none is installed.
+// The installed display; a 320 x 568 point screen at scale 2 (640 x 1136 pixels) when none
+// is installed.
 const MainScreen& mainScreen();
 
 // Installs a display for its own lifetime, restoring the previous one after.

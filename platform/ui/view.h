@@ -25,6 +25,11 @@ enum class ViewProperty {
   font,
   textColor,
   textAlignment,
+  attributedText,
+  textContainer,  // a text view's container inset or line-fragment padding
+  editable,
+  contentSize,
+  scrolling,  // any of a scroll view's scrolling flags
   animation,  // an image view's frames, pass duration, repeat count or running flag
   rowHeight,
   separatorStyle,

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/attributed_string.h"
+#include "platform/ui/scroll_view.h"
+#include "platform/ui/text_view.h"
+#include "tests/ui/picture_test_support.h"
+
+namespace kiro {
+namespace {
+
+const TextAttributes kHelp{{"ArialMT", 12}, {5, LineBreakMode::byCharWrapping}, {0.5, 0.5, 0.5, 1}};
+
+TEST(UiTextAttributedString, AnAttachmentIsOneCharacterWithoutAttributesInsertedBeforeThePosition) {
+  AttributedString text("abc", kHelp);
+  const TextAttachment picture{test::solidPicture(2, 2, 1, test::kRed)};
+
+  EXPECT_TRUE(text.insertAttachment(picture, 1));
+  EXPECT_TRUE(text.insertAttachment(picture, 4));  // at the end
+  EXPECT_FALSE(text.insertAttachment(picture, 6));
+
+  EXPECT_EQ(text.length(), 5u);
+  EXPECT_EQ(text.string(), "a\uFFFCbc\uFFFC");
+  for (std::size_t i : {0u, 2u, 3u}) {
+    ASSERT_NE(text.attributesAt(i), nullptr) << i;
+    EXPECT_EQ(*text.attributesAt(i), kHelp);
+    EXPECT_EQ(text.attachmentAt(i), nullptr) << i;
+  }
+  for (std::size_t i : {1u, 4u}) {
+    EXPECT_EQ(text.attributesAt(i), nullptr) << i;
+    ASSERT_NE(text.attachmentAt(i), nullptr) << i;
+    EXPECT_EQ(*text.attachmentAt(i), picture);
+  }
+  EXPECT_EQ(text.attributesAt(5), nullptr);
+  EXPECT_EQ(text.attachmentAt(5), nullptr);
+}
+
+TEST(UiTextAttributedString, CountsCodePointsAndReadsIllFormedUtf8AsReplacementCharacters) {
+  struct Case {
+    std::string utf8;
+    std::size_t length;
+    std::string readBack;
+  };
+  const Case cases[] = {
+      {"Copyright © 2026", 16, "Copyright © 2026"},
+      {"关于", 2, "关于"},
+      {"\xFF" "a", 2, "\uFFFD" "a"},
+      {"a\xE5\x85", 2, "a\uFFFD"},        // cut short
+      {"\xED\xA0\x80", 3, "\uFFFD\uFFFD\uFFFD"},  // a surrogate
+      {std::string("a\0b", 3), 3, std::string("a\0b", 3)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.readBack);
+    const AttributedString text(c.utf8);
+    EXPECT_EQ(text.length(), c.length);
+    EXPECT_EQ(text.string(), c.readBack);
+    EXPECT_EQ(text.attributesAt(0), nullptr);
+  }
+}
+
+struct Told {
+  const View* view;
+  ViewProperty property;
+  friend bool operator==(const Told&, const Told&) = default;
+};
+
+// Runs each change twice: the first tells exactly the expected property, the repeat nothing.
+void expectToldOncePerChange(View& view, const std::vector<std::pair<std::function<void()>, ViewProperty>>& cases) {
+  std::vector<Told> told;
+  view.setObserver([&told](View& changed, ViewProperty property) { told.push_back({&changed, property}); });
+  for (const auto& [act, property] : cases) {
+    told.clear();
+    act();
+    EXPECT_EQ(told, (std::vector<Told>{{&view, property}})) << "first change " << static_cast<int>(property);
+    told.clear();
+    act();
+    EXPECT_TRUE(told.empty()) << "repeat of " << static_cast<int>(property);
+  }
+}
+
+TEST(UiTextView, ObserverIsToldOfEachChangeAndOfNoneForAnEqualValue) {
+  TextView view;
+  AttributedString withPicture("abc", kHelp);
+  withPicture.insertAttachment({test::solidPicture(2, 2, 1, test::kRed)}, 1);
+  AttributedString withOtherPicture("abc", kHelp);
+  withOtherPicture.insertAttachment({test::solidPicture(2, 2, 1, test::kBlue)}, 1);
+
+  expectToldOncePerChange(
+      view, {
+                // Equal text built apart counts as unchanged; a different picture does not.
+                {[&] { view.setAttributedText(AttributedString("abc", kHelp)); }, ViewProperty::attributedText},
+                {[&] { view.setAttributedText(withPicture); }, ViewProperty::attributedText},
+                {[&] { view.setAttributedText(withOtherPicture); }, ViewProperty::attributedText},
+                {[&] { view.setFont({"ArialMT", 12}); }, ViewProperty::font},
+                {[&] { view.setTextColor({0.5, 0.5, 0.5, 1}); }, ViewProperty::textColor},
+                {[&] { view.setTextContainerInset({}); }, ViewProperty::textContainer},
+                {[&] { view.setLineFragmentPadding(0); }, ViewProperty::textContainer},
+                {[&] { view.setEditable(false); }, ViewProperty::editable},
+            });
+}
+
+TEST(UiScrollView, ObserverIsToldOfEachChangeAndOfNoneForAnEqualValue) {
+  ScrollView view;
+  expectToldOncePerChange(view, {
+                                    {[&] { view.setContentSize({0, 530}); }, ViewProperty::contentSize},
+                                    {[&] { view.setDirectionalLockEnabled(true); }, ViewProperty::scrolling},
+                                    {[&] { view.setAlwaysBounceVertical(true); }, ViewProperty::scrolling},
+                                    {[&] { view.setBounces(false); }, ViewProperty::scrolling},
+                                    {[&] { view.setPagingEnabled(true); }, ViewProperty::scrolling},
+                                    {[&] { view.setScrollEnabled(false); }, ViewProperty::scrolling},
+                                    {[&] { view.setShowsHorizontalScrollIndicator(false); }, ViewProperty::scrolling},
+                                });
+}
+
+}  // namespace
+}  // namespace kiro
