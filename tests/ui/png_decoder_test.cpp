@@ -108,14 +108,5 @@ TEST(PictureAssets, AMissingUnreadableOrOutsideFileGivesAnErrorNamingIt) {
   }
 }
 
-TEST(PictureAssets, AnInstalledCatalogHoldsForItsScopeOnly) {
-  const auto before = assetCatalog().directory();
-  {
-    AssetCatalogScope scope(AssetCatalog(test::assetDirectory()));
-    EXPECT_EQ(assetCatalog().directory(), test::assetDirectory());
-  }
-  EXPECT_EQ(assetCatalog().directory(), before);
-}
-
 }  // namespace
 }  // namespace kiro

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/ui/attributed_string.h"
-#include "platform/ui/scroll_view.h"
 #include "platform/ui/text_view.h"
 #include "tests/ui/picture_test_support.h"
 
@@ -101,19 +100,6 @@ TEST(UiTextView, ObserverIsToldOfEachChangeAndOfNoneForAnEqualValue) {
                 {[&] { view.setLineFragmentPadding(0); }, ViewProperty::textContainer},
                 {[&] { view.setEditable(false); }, ViewProperty::editable},
             });
-}
-
-TEST(UiScrollView, ObserverIsToldOfEachChangeAndOfNoneForAnEqualValue) {
-  ScrollView view;
-  expectToldOncePerChange(view, {
-                                    {[&] { view.setContentSize({0, 530}); }, ViewProperty::contentSize},
-                                    {[&] { view.setDirectionalLockEnabled(true); }, ViewProperty::scrolling},
-                                    {[&] { view.setAlwaysBounceVertical(true); }, ViewProperty::scrolling},
-                                    {[&] { view.setBounces(false); }, ViewProperty::scrolling},
-                                    {[&] { view.setPagingEnabled(true); }, ViewProperty::scrolling},
-                                    {[&] { view.setScrollEnabled(false); }, ViewProperty::scrolling},
-                                    {[&] { view.setShowsHorizontalScrollIndicator(false); }, ViewProperty::scrolling},
-                                });
 }
 
 }  // namespace
