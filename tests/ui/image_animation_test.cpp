@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/image_view.h"
@@ -12,7 +12,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::unique_ptr<ImageView> connecting(Millis duration, unsigned repeatCount) {
+std::unique_ptr<ImageView> animating(Millis duration, unsigned repeatCount) {
   auto view = std::make_unique<ImageView>("still.png");
   view->setAnimationImages({"a", "b", "c"});
   view->setAnimationDuration(duration);
@@ -21,41 +21,32 @@ std::unique_ptr<ImageView> connecting(Millis duration, unsigned repeatCount) {
   return view;
 }
 
-TEST(UiAnimation, FramesShareEachPassEvenlyAndPassesRepeatWithoutEndAtCountZero) {
-  const auto view = connecting(1500ms, 0);
+TEST(UiAnimation, FramesShareEachPassEvenlyAndTheStillImageShowsAfterTheLastPass) {
+  const auto forever = animating(1500ms, 0);
   const std::vector<std::pair<Millis, std::string>> cases = {
-      {0ms, "a"},    {499ms, "a"},  {500ms, "b"},  {999ms, "b"},           {1000ms, "c"},
-      {1499ms, "c"}, {1500ms, "a"}, {3750ms, "b"}, {86'400'000ms, "a"}, {-20ms, "a"},
+      {-20ms, "a"}, {499ms, "a"},  {500ms, "b"},  {1000ms, "c"},
+      {1499ms, "c"}, {1500ms, "a"}, {3750ms, "b"}, {86'400'000ms, "a"},
   };
-  for (const auto& [elapsed, frame] : cases) EXPECT_EQ(view->displayedImage(elapsed), frame) << elapsed.count();
+  for (const auto& [elapsed, frame] : cases) EXPECT_EQ(forever->displayedImage(elapsed), frame) << elapsed.count();
+
+  const auto twice = animating(1500ms, 2);
+  EXPECT_EQ(twice->displayedImage(2999ms), "c");
+  EXPECT_EQ(twice->displayedImage(3000ms), "still.png");
+  twice->stopAnimating();
+  EXPECT_EQ(twice->displayedImage(600ms), "still.png");
 }
 
-TEST(UiAnimation, AFiniteAnimationEndsOnTheStillImage) {
-  const auto view = connecting(1500ms, 2);
-  EXPECT_EQ(view->displayedImage(2999ms), "c");
-  EXPECT_EQ(view->displayedImage(3000ms), "still.png");
-}
+TEST(UiAnimation, OddDurationsNeitherDivideByZeroNorOverflow) {
+  // Without a duration each frame takes a thirtieth of a second.
+  const auto unset = animating(0ms, 0);
+  EXPECT_EQ(unset->displayedImage(32ms), "a");
+  EXPECT_EQ(unset->displayedImage(33ms), "b");
+  EXPECT_EQ(animating(-5ms, 0)->displayedImage(99ms), "a");
 
-TEST(UiAnimation, WithoutADurationEachFrameTakesAThirtiethOfASecond) {
-  const auto view = connecting(0ms, 0);
-  EXPECT_EQ(view->displayedImage(32ms), "a");
-  EXPECT_EQ(view->displayedImage(33ms), "b");
-  EXPECT_EQ(view->displayedImage(66ms), "c");
-  EXPECT_EQ(view->displayedImage(99ms), "a");
-  EXPECT_EQ(connecting(-5ms, 0)->displayedImage(40ms), "b");
-}
-
-TEST(UiAnimation, AVeryLongPassPicksItsFramesWithoutOverflow) {
   const Millis pass{std::chrono::milliseconds::max().count() / 2};
-  const auto view = connecting(pass, 0);
-  EXPECT_EQ(view->displayedImage(pass - 1ms), "c");
-  EXPECT_EQ(view->displayedImage(pass / 2), "b");
-}
-
-TEST(UiAnimation, StoppedOrWithoutFramesTheStillImageShows) {
-  const auto view = connecting(1500ms, 0);
-  view->stopAnimating();
-  EXPECT_EQ(view->displayedImage(600ms), "still.png");
+  const auto endless = animating(pass, 0);
+  EXPECT_EQ(endless->displayedImage(pass / 2), "b");
+  EXPECT_EQ(endless->displayedImage(pass - 1ms), "c");
 
   ImageView empty("still.png");
   empty.startAnimating();

@@ -56,14 +56,17 @@ class DeviceListFixture : public link_test::LinkManagerFixture {
   }
 
   static Row read(const std::shared_ptr<TableViewCell>& cell) {
-    if (!cell) return {};
-    const auto& parts = cell->contentView()->subviews();
-    if (parts.size() != 3) return {};
-    const auto name = std::dynamic_pointer_cast<Label>(parts[1]);
-    const auto status = std::dynamic_pointer_cast<ImageView>(parts[2]);
+    const auto& parts = cell ? cell->contentView()->subviews() : std::vector<std::shared_ptr<View>>{};
+    const auto name = parts.size() == 3 ? std::dynamic_pointer_cast<Label>(parts[1]) : nullptr;
+    const auto status = parts.size() == 3 ? std::dynamic_pointer_cast<ImageView>(parts[2]) : nullptr;
     if (!name || !status) return {};
-    if (status->isAnimating()) return {name->text(), status->image(), status->animationImages()};
-    return {name->text(), status->image(), {}};
+    return {name->text(), status->image(), status->isAnimating() ? status->animationImages() : std::vector<std::string>{}};
+  }
+
+  static std::vector<Rect> frames(const View& view) {
+    std::vector<Rect> shown;
+    for (const auto& subview : view.subviews()) shown.push_back(subview->frame());
+    return shown;
   }
 
   std::optional<StringDictionary> remembered() const { return defaults.dictionary("iphone"); }
