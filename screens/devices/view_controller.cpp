@@ -103,4 +103,6 @@ void ViewController::jump3() {
   if (auto navigation = navigation_.lock()) navigation->jump3(*this);
 }
 
+void ViewController::changeArr() { singleton::defaultManager().radioArr(); }
+
 }  // namespace kiro

@@ -40,6 +40,8 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   void jumpV();
   // Back: leaves the screen.
   void jump3();
+  // Asks the link manager for an "update" now, so the screen in front redraws its status.
+  void changeArr();
 
  protected:
   void viewDidLoad() override;

@@ -1,0 +1,27 @@
+#include "app/app_delegate.h"
+
+#include "platform/platform.h"
+#include "platform/ui/main_screen.h"
+
+namespace kiro {
+
+using namespace std::chrono_literals;
+
+AppDelegate::AppDelegate(Application& application, std::filesystem::path documentsDirectory,
+                         std::filesystem::path modelLocation, Log& log)
+    : application_(application), store_(std::move(documentsDirectory), std::move(modelLocation), log) {}
+
+bool AppDelegate::didFinishLaunchingWithOptions() {
+  platform().runLoop.sleepFor(1ms);
+  application_.setIdleTimerDisabled(true);
+  window_ = std::make_shared<Window>(Rect{{0, 0}, mainScreen().bounds});
+  window_->makeKeyAndVisible();
+  remote_ = std::make_shared<cameraViewController>();
+  auto navigation = std::make_shared<NavigationController>(remote_);
+  navigator_ = std::make_shared<ScreenNavigator>(navigation);
+  remote_->setNavigation(navigator_);
+  window_->setRootViewController(std::move(navigation));
+  return true;
+}
+
+}  // namespace kiro

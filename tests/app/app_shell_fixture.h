@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_delegate.h"
+#include "app/store_files.h"
+#include "link/link_manager.h"
+#include "platform/platform.h"
+#include "platform/sim/simulated_radio.h"
+#include "platform/sim/virtual_run_loop.h"
+#include "platform/ui/main_screen.h"
+
+namespace kiro::app_test {
+
+using namespace std::chrono_literals;
+
+// The whole app on the virtual clock: delegate, screens, link manager, simulated radio,
+// and a documents folder of its own.
+class AppShellFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { singleton::resetSharedForTesting(); }
+  void TearDown() override {
+    delegate.reset();
+    singleton::resetSharedForTesting();
+  }
+
+  // Launches and shows the window, as the platform does right after launch.
+  void launch() {
+    ASSERT_TRUE(delegate->didFinishLaunchingWithOptions());
+    delegate->window()->display();
+  }
+
+  NavigationController& navigation() { return *delegate->window()->rootViewController(); }
+
+  std::vector<std::string> stack() {
+    std::vector<std::string> names;
+    for (const auto& screen : navigation().viewControllers()) names.push_back(screen->name());
+    return names;
+  }
+
+  // The bar button of the screen in front, let go inside.
+  void tapBar(bool left) {
+    auto& item = navigation().topViewController()->navigationItem();
+    const auto& bar = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
+    ASSERT_TRUE(bar && bar->customView);
+    auto button = std::dynamic_pointer_cast<Button>(bar->customView);
+    ASSERT_NE(button, nullptr);
+    button->sendActions(ControlEvent::touchUpInside);
+  }
+
+  int postsOf(const std::string& name) {
+    int count = 0;
+    for (const auto& line : log.lines) count += line == name;
+    return count;
+  }
+
+  store_test::TemporaryFolder folder;
+  std::filesystem::path documents = folder.path() / "Documents";
+  VirtualRunLoop loop;
+  NotificationCenter center;
+  MemoryUserDefaults defaults;
+  CapturingLog log;
+  SimulatedRadio radio{loop};
+  Platform installed{loop, center, defaults, log, radio.centralFactory()};
+  PlatformScope scope{installed};
+  MainScreenScope display{MainScreen{{320, 568}, 2}};
+  Application application;
+  std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>(
+      application, documents, std::filesystem::path(KIRO_MODEL_RESOURCE), log);
+};
+
+}  // namespace kiro::app_test
