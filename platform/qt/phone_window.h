@@ -1,25 +1,27 @@
 #pragma once
 
 #include <QPixmap>
+#include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
 #include <memory>
 
 #include "platform/qt/asset_pixmaps.h"
 #include "platform/qt/view_painter.h"
+#include "platform/ui/alert.h"
 #include "platform/ui/navigation_controller.h"
 
 namespace kiro {
 
 // A phone-shaped window that draws the navigation stack's front screen under its
-// navigation bar and turns mouse presses into the buttons' touch events. It follows the
-// model; it decides nothing itself.
+// navigation bar, with the alert in front on top, and turns mouse presses into the
+// buttons' touch events and the tables' row taps. It follows the model; it decides nothing.
 class PhoneWindow final : public QWidget {
   Q_OBJECT
 
  public:
-  // navigation: the stack to show; size: the main screen in points.
-  PhoneWindow(std::shared_ptr<NavigationController> navigation, QSize size);
+  // navigation: the stack to show; alerts: the queue to show; size: the screen in points.
+  PhoneWindow(std::shared_ptr<NavigationController> navigation, AlertQueue& alerts, QSize size);
 
   // Something in the model changed: draw again.
   void modelChanged() { update(); }
@@ -33,6 +35,7 @@ class PhoneWindow final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   static constexpr double kStatusBarHeight = 20;
@@ -40,16 +43,24 @@ class PhoneWindow final : public QWidget {
 
   void paintModel(QPainter& painter);
   void paintBar(QPainter& painter);
+  void paintAlert(QPainter& painter, const Alert& alert);
+  QRectF alertButtonRect() const;
   QPointF barItemOrigin(const View& item, bool left) const;
-  std::shared_ptr<Button> buttonAt(QPointF point);
+  TouchTarget targetAt(QPointF point);
 
   std::shared_ptr<NavigationController> navigation_;
+  AlertQueue& alerts_;
   AssetPixmaps pixmaps_;
   ViewPainter painter_{pixmaps_};
-  std::weak_ptr<Button> pressed_;  // a touch may outlive the screen it began on
+  // A touch may outlive the screen it began on.
+  std::weak_ptr<Button> pressedButton_;
+  std::weak_ptr<TableView> pressedTable_;
+  std::int64_t pressedRow_ = -1;
+  bool pressedAlert_ = false;
   QPixmap leaving_;  // the screen that slides away during an animation
   QVariantAnimation slide_;
   int slideDirection_ = 0;
+  QTimer frames_;  // redraws while an image view animates
 };
 
 }  // namespace kiro

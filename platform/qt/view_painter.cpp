@@ -2,8 +2,10 @@
 
 #include <QColor>
 
-#include "platform/ui/image_view.h"
+#include "platform/qt/text_document.h"
 #include "platform/ui/label.h"
+#include "platform/ui/table_view_cell.h"
+#include "platform/ui/text_view.h"
 
 namespace kiro {
 
@@ -24,19 +26,30 @@ Qt::Alignment toAlignment(TextAlignment alignment) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// A table's cells fill its width, one row height each, top first.
+QRectF rowRect(const TableView& table, const QRectF& rect, std::int64_t row) {
+  return {rect.x(), rect.y() + static_cast<double>(row) * table.rowHeight(), rect.width(), table.rowHeight()};
+}
+
 }  // namespace
 
-void ViewPainter::paint(QPainter& painter, const View& view, QPointF origin) {
+ViewPainter::ViewPainter(AssetPixmaps& pixmaps) : pixmaps_(pixmaps) { clock_.start(); }
+
+void ViewPainter::paint(QPainter& painter, View& view, QPointF origin) {
   if (view.isHidden()) return;
   const QRectF rect = toRect(view.frame(), origin);
   if (view.backgroundColor()) painter.fillRect(rect, toQColor(*view.backgroundColor()));
   paintContent(painter, view, rect);
-  for (const auto& subview : view.subviews()) paint(painter, *subview, rect.topLeft());
+  painter.save();
+  if (dynamic_cast<const ScrollView*>(&view)) painter.setClipRect(rect, Qt::IntersectClip);
+  const QPointF inner = rect.topLeft() - QPointF(0, offset(view));
+  for (const auto& subview : view.subviews()) paint(painter, *subview, inner);
+  painter.restore();
 }
 
-void ViewPainter::paintContent(QPainter& painter, const View& view, const QRectF& rect) {
+void ViewPainter::paintContent(QPainter& painter, View& view, const QRectF& rect) {
   if (const auto* image = dynamic_cast<const ImageView*>(&view)) {
-    if (image->image()) painter.drawPixmap(rect, pixmaps_.pixmap(*image->image()), {});
+    if (auto name = imageShown(*image)) painter.drawPixmap(rect, pixmaps_.pixmap(*name), {});
   } else if (const auto* button = dynamic_cast<const Button*>(&view)) {
     const bool pressed = button == pressed_;
     auto name = pressed ? button->image(ControlState::highlighted) : std::nullopt;
@@ -48,17 +61,79 @@ void ViewPainter::paintContent(QPainter& painter, const View& view, const QRectF
     painter.setFont(fontFor(label->font().name, label->font().size));
     painter.setPen(toQColor(label->textColor()));
     painter.drawText(rect, static_cast<int>(toAlignment(label->textAlignment())), QString::fromStdString(label->text()));
+  } else if (const auto* text = dynamic_cast<const TextView*>(&view)) {
+    const auto document = textDocument(*text, rect.width());
+    const auto& inset = text->textContainerInset();
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.translate(rect.x() + inset.left + text->lineFragmentPadding(), rect.y() + inset.top);
+    document->drawContents(&painter);
+    painter.restore();
+  } else if (auto* table = dynamic_cast<TableView*>(&view)) {
+    paintTable(painter, *table, rect);
   }
 }
 
-std::shared_ptr<Button> ViewPainter::buttonAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin) {
-  if (!root || root->isHidden()) return nullptr;
+void ViewPainter::paintTable(QPainter& painter, TableView& table, const QRectF& rect) {
+  painter.save();
+  painter.setClipRect(rect, Qt::IntersectClip);
+  for (std::int64_t row = 0; row < table.numberOfRows(); ++row) {
+    const QRectF cellRect = rowRect(table, rect, row);
+    if (cellRect.top() > rect.bottom()) break;
+    // Built on request: the table asks its data source as it shows each row.
+    auto cell = table.cellForRow(row);
+    if (!cell) continue;
+    if (cell->backgroundColor()) painter.fillRect(cellRect, toQColor(*cell->backgroundColor()));
+    for (const auto& subview : cell->subviews()) paint(painter, *subview, cellRect.topLeft());
+    if (table.separatorStyle() == TableViewCellSeparatorStyle::singleLine)
+      painter.fillRect(QRectF(cellRect.left() + 15, cellRect.bottom() - 0.5, cellRect.width() - 15, 0.5),
+                       QColor(200, 199, 204));
+  }
+  painter.restore();
+}
+
+std::optional<std::string> ViewPainter::imageShown(const ImageView& view) {
+  if (!view.isAnimating()) {
+    animationStarts_.remove(&view);
+    return view.image();
+  }
+  auto start = animationStarts_.find(&view);
+  if (start == animationStarts_.end()) start = animationStarts_.insert(&view, clock_.elapsed());
+  return view.displayedImage(Millis{clock_.elapsed() - *start});
+}
+
+double ViewPainter::offset(const View& view) const {
+  const auto* scroll = dynamic_cast<const ScrollView*>(&view);
+  return scroll ? scrollOffsets_.value(scroll, 0.0) : 0.0;
+}
+
+TouchTarget ViewPainter::targetAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin) {
+  if (!root || root->isHidden()) return {};
   const QRectF rect = toRect(root->frame(), origin);
+  const QPointF inner = rect.topLeft() - QPointF(0, offset(*root));
   const auto& subviews = root->subviews();
   for (auto it = subviews.rbegin(); it != subviews.rend(); ++it)
-    if (auto found = buttonAt(*it, point, rect.topLeft())) return found;
-  auto button = std::dynamic_pointer_cast<Button>(root);
-  return button && rect.contains(point) ? button : nullptr;
+    if (auto found = targetAt(*it, point, inner)) return found;
+  if (!rect.contains(point)) return {};
+  if (auto button = std::dynamic_pointer_cast<Button>(root)) return {button, nullptr, -1};
+  if (auto table = std::dynamic_pointer_cast<TableView>(root)) {
+    const auto row = static_cast<std::int64_t>((point.y() - rect.y()) / std::max(1.0, table->rowHeight()));
+    if (row < table->numberOfRows()) return {nullptr, table, row};
+  }
+  return {};
+}
+
+bool ViewPainter::scroll(View& root, QPointF point, double dy, QPointF origin) {
+  if (root.isHidden()) return false;
+  const QRectF rect = toRect(root.frame(), origin);
+  const QPointF inner = rect.topLeft() - QPointF(0, offset(root));
+  for (auto it = root.subviews().rbegin(); it != root.subviews().rend(); ++it)
+    if (scroll(**it, point, dy, inner)) return true;
+  auto* scrollView = dynamic_cast<ScrollView*>(&root);
+  if (!scrollView || !scrollView->isScrollEnabled() || !rect.contains(point)) return false;
+  const double limit = std::max(0.0, scrollView->contentSize().height - rect.height());
+  scrollOffsets_[scrollView] = std::clamp(scrollOffsets_.value(scrollView, 0.0) + dy, 0.0, limit);
+  return true;
 }
 
 }  // namespace kiro

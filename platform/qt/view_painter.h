@@ -1,33 +1,57 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QPainter>
 #include <QPointF>
+#include <memory>
 
 #include "platform/qt/asset_pixmaps.h"
 #include "platform/ui/button.h"
+#include "platform/ui/image_view.h"
+#include "platform/ui/scroll_view.h"
+#include "platform/ui/table_view.h"
 #include "platform/ui/view.h"
 
 namespace kiro {
 
-// Draws a view tree as the model describes it, and finds the button under a point. It holds
-// no state of the screens: only which button is being pressed, to show its highlighted look.
+// What a press landed on: a button, or a row of a table.
+struct TouchTarget {
+  std::shared_ptr<Button> button;
+  std::shared_ptr<TableView> table;
+  std::int64_t row = -1;
+  explicit operator bool() const { return button || table; }
+};
+
+// Draws a view tree as the model describes it and finds what a press lands on. Its only
+// state is how things look: the button held down, animation clocks, scroll offsets.
 class ViewPainter {
  public:
-  explicit ViewPainter(AssetPixmaps& pixmaps) : pixmaps_(pixmaps) {}
+  explicit ViewPainter(AssetPixmaps& pixmaps);
 
   // origin: where view's superview puts its top-left corner.
-  void paint(QPainter& painter, const View& view, QPointF origin);
+  void paint(QPainter& painter, View& view, QPointF origin);
 
-  // The front-most visible button under point (in the coordinates of root's superview).
-  std::shared_ptr<Button> buttonAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin = {});
+  // The front-most target under point (in the coordinates of root's superview).
+  TouchTarget targetAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin = {});
+  // Scrolls the scroll view under point by dy points; whether one was there.
+  bool scroll(View& root, QPointF point, double dy, QPointF origin = {});
 
   void setPressed(const Button* button) { pressed_ = button; }
+  // Whether an image view is animating, so the window keeps redrawing.
+  bool animating() const { return !animationStarts_.isEmpty(); }
 
  private:
-  void paintContent(QPainter& painter, const View& view, const QRectF& rect);
+  void paintContent(QPainter& painter, View& view, const QRectF& rect);
+  void paintTable(QPainter& painter, TableView& table, const QRectF& rect);
+  std::optional<std::string> imageShown(const ImageView& view);
+  double offset(const View& view) const;
 
   AssetPixmaps& pixmaps_;
   const Button* pressed_ = nullptr;
+  QElapsedTimer clock_;
+  QHash<const ImageView*, qint64> animationStarts_;
+  QHash<const ScrollView*, double> scrollOffsets_;
 };
 
 }  // namespace kiro
