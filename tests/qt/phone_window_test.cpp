@@ -7,11 +7,9 @@
 
 #include "app/app_delegate.h"
 #include "link/link_manager.h"
-#include "platform/platform.h"
-#include "platform/sim/simulated_radio.h"
-#include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/main_screen.h"
 #include "screens/devices/view_controller.h"
+#include "support/simulated_world.h"
 
 namespace kiro {
 namespace {
@@ -19,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // The launched app drawn by the window under the offscreen platform.
-class PhoneWindowTest : public ::testing::Test {
+class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
  protected:
   void SetUp() override {
     singleton::resetSharedForTesting();
@@ -52,13 +50,6 @@ class PhoneWindowTest : public ::testing::Test {
     return {frame.minX() + frame.size.width / 2, frame.minY() + frame.size.height / 2};
   }
 
-  VirtualRunLoop loop;
-  NotificationCenter center;
-  MemoryUserDefaults defaults;
-  CapturingLog log;
-  SimulatedRadio radio{loop};
-  Platform installed{loop, center, defaults, log, radio.centralFactory()};
-  PlatformScope scope{installed};
   MainScreenScope display{MainScreen{{320, 568}, 1}};
   AlertQueueScope alerts;
   Application application;

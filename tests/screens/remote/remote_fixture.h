@@ -10,14 +10,9 @@
 #include <vector>
 
 #include "link/link_manager.h"
-#include "platform/log.h"
-#include "platform/notification_center.h"
-#include "platform/platform.h"
-#include "platform/sim/simulated_radio.h"
-#include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/main_screen.h"
-#include "platform/user_defaults.h"
 #include "screens/remote/camera_view_controller.h"
+#include "support/simulated_world.h"
 
 namespace kiro::remote_test {
 
@@ -25,7 +20,7 @@ using namespace std::chrono_literals;
 
 // The remote screen on a 320 x 568 display, the link manager and simulated receivers,
 // all on one virtual clock.
-class RemoteScreenFixture : public ::testing::Test {
+class RemoteScreenFixture : public ::testing::Test, protected SimulatedWorld {
  protected:
   void SetUp() override { singleton::resetSharedForTesting(); }
   void TearDown() override { singleton::resetSharedForTesting(); }
@@ -70,13 +65,6 @@ class RemoteScreenFixture : public ::testing::Test {
   void touchR(ControlEvent event) { screen->writeButton2()->sendActions(event); }
   void post(const std::string& name, UserInfo userInfo) { center.post(name, std::move(userInfo)); }
 
-  VirtualRunLoop loop;
-  NotificationCenter center;
-  MemoryUserDefaults defaults;
-  CapturingLog log;
-  SimulatedRadio radio{loop};
-  Platform installed{loop, center, defaults, log, radio.centralFactory()};
-  PlatformScope scope{installed};
   MainScreenScope display{MainScreen{{320, 568}, 2}};
   std::shared_ptr<cameraViewController> screen = std::make_shared<cameraViewController>();
 };
