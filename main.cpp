@@ -1,7 +1,182 @@
-#include <iostream>
+#include <QApplication>
+#include <QTimer>
 
-int main() {
-  std::cout << "KIRO Remote: the core and its simulated receivers are built; "
-               "the window comes with the Qt application.\n";
-  return 0;
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "app/app_delegate.h"
+#include "app/command_line.h"
+#include "app/documents_directory.h"
+#include "app/script_session.h"
+#include "app/ui_events.h"
+#include "platform/platform.h"
+#include "platform/qt/phone_window.h"
+#include "platform/qt/qt_central.h"
+#include "platform/qt/qt_run_loop.h"
+#include "platform/qt/screen_saver_inhibitor.h"
+#include "platform/qt/settings_user_defaults.h"
+#include "platform/qt/system_log.h"
+#include "platform/sim/simulated_radio.h"
+#include "platform/sim/virtual_run_loop.h"
+#include "platform/ui/asset_catalog.h"
+#include "platform/ui/main_screen.h"
+
+namespace {
+
+using namespace kiro;
+
+bool hasDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The receivers a person meets in the demo: three KIROs that answer commands and one
+// device the app does not list.
+void addDemoReceivers(SimulatedRadio& radio) {
+  for (const char* name : {"Kiro-7", "KIRO 12", "bde spp dev 3"}) {
+    SimulatedReceiver::Options options;
+    options.advertisedName = name;
+    options.demoFeedback = true;
+    radio.addReceiver(std::move(options));
+  }
+  radio.addReceiver(std::string("Headphones"));
+}
+
+// Runs the script on the virtual clock: time passes only when the script waits.
+int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop& loop) {
+  for (;;) {
+    const ScriptStep step = session.next(input);
+    if (step.kind != ScriptStep::Kind::wait) return step.exitStatus;
+    loop.advance(step.duration);
+  }
+}
+
+// Runs the script on the event loop: each wait is a timer, so Bluetooth and the screens
+// carry on meanwhile.
+void runOnEventLoop(ScriptSession& session, std::istream& input) {
+  const ScriptStep step = session.next(input);
+  if (step.kind != ScriptStep::Kind::wait) {
+    QCoreApplication::exit(step.exitStatus);
+    return;
+  }
+  QTimer::singleShot(std::chrono::milliseconds(step.duration), Qt::PreciseTimer,
+                     [&session, &input] { runOnEventLoop(session, input); });
+}
+
+int run(const CommandLine& options, int argc, char** argv) {
+  std::unique_ptr<QCoreApplication> qt = options.headless ? std::make_unique<QCoreApplication>(argc, argv)
+                                                          : std::make_unique<QApplication>(argc, argv);
+  QCoreApplication::setOrganizationName("kiro-remote");
+  QCoreApplication::setApplicationName("kiro-remote");
+  const std::filesystem::path home = QCoreApplication::applicationDirPath().toStdString();
+
+  bool simulated = options.simulate;
+  if (!simulated && !hasBluetoothAdapter()) {
+    if (options.bluetooth) {
+      std::cerr << "kiro-remote: --bluetooth: this machine has no Bluetooth adapter\n";
+      return 1;
+    }
+    std::cerr << "kiro-remote: no Bluetooth adapter found, using simulated receivers\n";
+    simulated = true;
+  }
+
+  std::unique_ptr<RunLoop> runLoop;
+  if (options.virtualTime)
+    runLoop = std::make_unique<VirtualRunLoop>();
+  else
+    runLoop = std::make_unique<QtRunLoop>();
+  NotificationCenter notifications;
+  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
+  if (!defaults.healthy()) {
+    std::cerr << "kiro-remote: cannot use the settings file " << options.settings.value_or("(native)") << '\n';
+    return 1;
+  }
+  SystemLog log(options.verbose);
+  std::unique_ptr<SimulatedRadio> radio = simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
+  Platform installed{*runLoop, notifications, defaults, log, radio ? radio->centralFactory() : qtCentralFactory()};
+  PlatformScope platformScope(installed);
+
+  const Size bounds{options.screenWidth, options.screenHeight};
+  MainScreenScope screenScope(MainScreen{bounds, options.screenScale,
+                                         Size{bounds.width * options.screenScale, bounds.height * options.screenScale}});
+  AssetCatalogScope assets(AssetCatalog(home / "assets"));
+  AlertQueue& alerts = alertQueue();
+
+  Application application;
+  std::unique_ptr<ScreenSaverInhibitor> inhibitor;
+  if (!options.headless) {
+    inhibitor = std::make_unique<ScreenSaverInhibitor>();
+    application.setIdleTimerObserver([&inhibitor](bool disabled) { inhibitor->setWanted(disabled); });
+  }
+  const auto documents = options.documents ? std::filesystem::path(*options.documents) : userDocumentsDirectory();
+  AppDelegate delegate(application, documents, home / kModelResourceName, log);
+  delegate.didFinishLaunchingWithOptions();
+  delegate.window()->display();
+  UiEvents ui(delegate.window()->rootViewController(), alerts);
+
+  std::unique_ptr<PhoneWindow> window;
+  UiSubscription drawing;
+  if (!options.headless) {
+    window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts,
+                                           QSize(static_cast<int>(bounds.width), static_cast<int>(bounds.height)));
+    window->setWindowTitle(simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote");
+    drawing = ui.subscribe({[&window](View&, ViewProperty) { window->modelChanged(); },
+                            [&window](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
+                            [&window] { window->modelChanged(); }});
+    window->show();
+  }
+
+  const bool scripted = options.script || options.headless;
+  if (!scripted) {
+    if (radio) addDemoReceivers(*radio);
+    QObject::connect(qt.get(), &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    return qt->exec();
+  }
+
+  std::ifstream file;
+  if (options.script) {
+    file.open(*options.script);
+    if (!file) {
+      std::cerr << "kiro-remote: cannot read the script " << *options.script << '\n';
+      return 1;
+    }
+  }
+  std::istream& input = options.script ? static_cast<std::istream&>(file) : std::cin;
+  ScriptSession session(delegate, ui, radio.get(), std::cout, std::cerr);
+  if (window) {
+    session.setSnapshotHandler([&window, &options](const std::string& path) -> std::optional<std::string> {
+      if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return std::nullopt;
+      return "cannot write " + path;
+    });
+  }
+  if (options.virtualTime) return runOnVirtualTime(session, input, static_cast<VirtualRunLoop&>(*runLoop));
+  QTimer::singleShot(0, [&session, &input] { runOnEventLoop(session, input); });
+  return qt->exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  auto parsed = kiro::parseCommandLine(args);
+  if (const auto* error = std::get_if<std::string>(&parsed)) {
+    std::cerr << "kiro-remote: " << *error << '\n';
+    return 2;
+  }
+  const auto& options = std::get<kiro::CommandLine>(parsed);
+  if (options.help) {
+    std::cout << kiro::usageText();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "kiro-remote " << KIRO_VERSION << '\n';
+    return 0;
+  }
+  if (!options.headless && !hasDisplay()) {
+    std::cerr << "kiro-remote: no display found. Run it where there is one, or without a window:\n"
+                 "  kiro-remote --headless --simulate --script FILE   (see --help for the commands)\n";
+    return 1;
+  }
+  return run(options, argc, argv);
 }
