@@ -85,11 +85,14 @@ void PhoneWindow::paintModel(QPainter& painter) {
 
 void PhoneWindow::paintBar(QPainter& painter) {
   auto& item = navigation_->topViewController()->navigationItem();
+  // The bar is one for the whole stack: it keeps the look a screen before gave it.
+  if (item.barTintColor()) barTint_ = toQColor(*item.barTintColor());
+  if (item.titleTextAttributes()) titleAttributes_ = item.titleTextAttributes();
   const QRectF bar(0, 0, width(), kStatusBarHeight + kBarHeight);
-  painter.fillRect(bar, item.barTintColor() ? toQColor(*item.barTintColor()) : QColor(247, 247, 247));
-  if (auto attributes = item.titleTextAttributes()) {
-    painter.setFont(fontFor(attributes->font.name, attributes->font.size));
-    painter.setPen(toQColor(attributes->foregroundColor));
+  painter.fillRect(bar, barTint_);
+  if (titleAttributes_) {
+    painter.setFont(fontFor(titleAttributes_->font.name, titleAttributes_->font.size));
+    painter.setPen(toQColor(titleAttributes_->foregroundColor));
   } else {
     painter.setFont(fontFor("Arial-BoldMT", 17));
     painter.setPen(Qt::black);

@@ -61,6 +61,8 @@ class PhoneWindow final : public QWidget {
   QVariantAnimation slide_;
   int slideDirection_ = 0;
   QTimer frames_;  // redraws while an image view animates
+  QColor barTint_{247, 247, 247};
+  std::optional<TitleTextAttributes> titleAttributes_;
 };
 
 }  // namespace kiro

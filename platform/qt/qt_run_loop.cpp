@@ -9,7 +9,8 @@ namespace {
 
 class QtTimer final : public Timer {
  public:
-  QtTimer(Millis interval, bool repeats, std::function<void()> fire) : timer_(new QTimer) {
+  // owner: deletes the QTimer at the latest when the loop ends.
+  QtTimer(QObject& owner, Millis interval, bool repeats, std::function<void()> fire) : timer_(new QTimer(&owner)) {
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setSingleShot(!repeats);
     timer_->setInterval(static_cast<int>(interval.count()));
@@ -21,7 +22,10 @@ class QtTimer final : public Timer {
   void invalidate() override {
     if (!timer_) return;
     timer_->stop();
-    timer_->deleteLater();  // may be inside its own timeout right now
+    // Dropping the connection releases what the callback holds; the QTimer itself may be
+    // inside its own timeout right now, so it goes later.
+    QObject::disconnect(timer_, nullptr, nullptr, nullptr);
+    timer_->deleteLater();
     timer_ = nullptr;
   }
   bool isValid() const override { return timer_ != nullptr && timer_->isActive(); }
@@ -34,10 +38,19 @@ class QtTimer final : public Timer {
 
 QtRunLoop::QtRunLoop() { clock_.start(); }
 
+QtRunLoop::~QtRunLoop() {
+  for (const auto& weak : timers_)
+    if (auto timer = weak.lock()) timer->invalidate();
+}
+
 Millis QtRunLoop::now() const { return Millis{clock_.elapsed()}; }
 
 std::shared_ptr<Timer> QtRunLoop::scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) {
-  return std::make_shared<QtTimer>(interval, repeats, std::move(fire));
+  // A repeating timer may hold the object that holds it; the loop breaks that cycle at the end.
+  std::erase_if(timers_, [](const std::weak_ptr<Timer>& timer) { return timer.expired(); });
+  auto timer = std::make_shared<QtTimer>(context_, interval, repeats, std::move(fire));
+  timers_.push_back(timer);
+  return timer;
 }
 
 void QtRunLoop::performAfterDelay(Millis delay, std::function<void()> action) {

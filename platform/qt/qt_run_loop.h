@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <vector>
 
 #include "platform/run_loop.h"
 
@@ -11,6 +12,8 @@ namespace kiro {
 class QtRunLoop final : public RunLoop {
  public:
   QtRunLoop();
+  // Invalidates the timers still scheduled, releasing what their callbacks hold.
+  ~QtRunLoop() override;
 
   Millis now() const override;
   std::shared_ptr<Timer> scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) override;
@@ -21,6 +24,7 @@ class QtRunLoop final : public RunLoop {
  private:
   QElapsedTimer clock_;
   QObject context_;  // owns the pending one-shot performs
+  std::vector<std::weak_ptr<Timer>> timers_;
 };
 
 }  // namespace kiro
