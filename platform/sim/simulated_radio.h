@@ -160,6 +160,8 @@ class SimulatedRadio {
 
   // Called whenever a receiver's link state changes (for scripts and demos).
   std::function<void(const SimulatedReceiver&)> onReceiverStateChange;
+  // Called with each write a receiver accepts, just after it is recorded.
+  std::function<void(const SimulatedReceiver&, const SimWrite&)> onReceiverWrite;
 
   RunLoop& runLoop() { return runLoop_; }
 

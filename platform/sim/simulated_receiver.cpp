@@ -89,6 +89,8 @@ void SimulatedReceiver::received(SimWrite write) {
   const bool hasCommand = !write.bytes.empty();
   const std::uint8_t command = hasCommand ? write.bytes.front() : 0;
   writes_.push_back(std::move(write));
+  // A copy: the watcher may cause further writes, which move the list.
+  if (auto watcher = radio_.onReceiverWrite) watcher(*this, SimWrite(writes_.back()));
   if (!hasCommand) return;
 
   // A release notice is new when the write before it had none.
