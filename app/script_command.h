@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "platform/run_loop.h"
+#include "platform/ui/button.h"
+#include "platform/uuid.h"
+
+namespace kiro {
+
+// The commands of a script, one a line.
+namespace script {
+
+// Let time pass.
+struct Wait {
+  Millis duration{0};
+};
+// A touch phase on F or R of the remote screen.
+struct Touch {
+  ControlEvent event = ControlEvent::touchDown;
+  char button = 'F';  // 'F' or 'R'
+};
+// A navigation-bar button of the screen in front: "search", "help", "back" or "refresh".
+struct Tap {
+  std::string button;
+};
+// A row of the device list in front.
+struct Select {
+  std::int64_t row = 0;
+};
+struct Dismiss {};
+struct State {};
+struct Layout {};
+struct Snapshot {
+  std::string path;
+};
+// A simulated receiver that starts advertising.
+struct AddReceiver {
+  std::string name;
+  std::optional<Uuid> identifier;  // nullopt: the radio picks one
+  bool silent = false;             // no demo feedback
+  bool noName = false;             // advertises no local name
+  bool writeWithoutResponse = false;
+  bool noCommandService = false;  // a table without the command service
+};
+// Something a simulated receiver does.
+struct ReceiverAction {
+  enum class Kind { notify, drop, gone } kind = Kind::notify;
+  Uuid identifier;
+  Bytes bytes;  // with notify
+};
+struct Radio {
+  bool on = true;
+};
+struct Quit {};
+
+}  // namespace script
+
+using ScriptCommand = std::variant<script::Wait, script::Touch, script::Tap, script::Select, script::Dismiss,
+                                   script::State, script::Layout, script::Snapshot, script::AddReceiver,
+                                   script::ReceiverAction, script::Radio, script::Quit>;
+
+}  // namespace kiro

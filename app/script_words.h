@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace kiro {
+
+// line: one script line. Returns its words, split at spaces and tabs, where a word in
+// double quotes may hold spaces and "#" outside quotes ends the line; or a message
+// saying what is wrong (a quote left open, a quote inside a word).
+std::variant<std::vector<std::string>, std::string> splitScriptWords(std::string_view line);
+
+}  // namespace kiro
