@@ -41,7 +41,9 @@ Result noArguments(const Words& words, ScriptCommand command) {
 }
 
 Result wait(const Words& words) {
-  const auto duration = words.size() == 2 ? wholeNumber(words[1], std::numeric_limits<std::int32_t>::max()) : std::nullopt;
+  // Up to what a platform timer takes.
+  const std::int64_t longest = std::numeric_limits<std::int32_t>::max();
+  const auto duration = words.size() == 2 ? wholeNumber(words[1], longest) : std::nullopt;
   if (!duration) return std::string("wait needs a whole number of milliseconds (wait MS)");
   return script::Wait{Millis{*duration}};
 }
@@ -70,7 +72,8 @@ Result snapshot(const Words& words) {
 }
 
 Result addReceiver(const Words& words) {
-  if (words.size() < 3 || words[2].starts_with("--")) return std::string("receiver add needs a NAME before its options");
+  if (words.size() < 3 || words[2].starts_with("--"))
+    return std::string("receiver add needs a NAME before its options");
   script::AddReceiver add;
   add.name = words[2];
   const std::map<std::string, bool*> flags{{"--silent", &add.silent},

@@ -9,7 +9,8 @@ constexpr const char* kNeedsRadio = "receiver and radio commands need simulated 
 SimGattTable gattTable(const script::AddReceiver& command) {
   if (!command.noCommandService && !command.writeWithoutResponse) return kiroGattTable();
   const std::uint32_t write = command.writeWithoutResponse ? property::writeWithoutResponse : property::write;
-  if (command.noCommandService) return {{BleUuid::from16(0xFFE0), {{BleUuid::from16(0xFFE1), write | property::notify}}, {}}};
+  if (command.noCommandService)
+    return {{BleUuid::from16(0xFFE0), {{BleUuid::from16(0xFFE1), write | property::notify}}, {}}};
   return {{BleUuid::from16(0xFFB0),
            {{BleUuid::from16(0xFFB2), write | property::notify}, {BleUuid::from16(0xFFB1), property::notify}},
            {}}};

@@ -34,7 +34,8 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   auto& front = *navigation().topViewController();
   const auto side = kLeft.find({front.name(), command.button});
   if (side == kLeft.end()) return lacks(front, command.button + " button");
-  const auto& item = side->second ? front.navigationItem().leftBarButtonItem() : front.navigationItem().rightBarButtonItem();
+  auto& bar = front.navigationItem();
+  const auto& item = side->second ? bar.leftBarButtonItem() : bar.rightBarButtonItem();
   auto button = item ? std::dynamic_pointer_cast<Button>(item->customView) : nullptr;
   if (!button) return lacks(front, command.button + " button");
   button->sendActions(ControlEvent::touchUpInside);
@@ -46,7 +47,8 @@ ScriptSession::Outcome ScriptSession::perform(const script::Select& command) {
   const auto list = std::dynamic_pointer_cast<ViewController>(front);
   if (!list) return lacks(*front, "device list");
   const auto rows = list->tabel()->numberOfRows();
-  if (command.row >= rows) return "the device list has no row " + std::to_string(command.row) + " (it has " + std::to_string(rows) + ")";
+  if (command.row >= rows)
+    return "the device list has no row " + std::to_string(command.row) + " (it has " + std::to_string(rows) + ")";
   list->tabel()->selectRow(command.row);
   return {};
 }

@@ -49,9 +49,9 @@ Json frameArray(const Rect& frame) {
 }
 
 void collectFrames(const View& view, Json::Object& frames) {
-  const bool named = !view.name().empty();
-  const bool seen = std::any_of(frames.begin(), frames.end(), [&](const auto& member) { return member.first == view.name(); });
-  if (named && !seen) frames.emplace_back(view.name(), frameArray(view.frame()));
+  const auto sameName = [&](const Json::Member& member) { return member.first == view.name(); };
+  if (!view.name().empty() && std::none_of(frames.begin(), frames.end(), sameName))
+    frames.emplace_back(view.name(), frameArray(view.frame()));
   for (const auto& subview : view.subviews()) collectFrames(*subview, frames);
 }
 

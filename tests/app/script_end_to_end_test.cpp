@@ -28,7 +28,8 @@ class ScriptEndToEnd : public ScriptFixture {
 
 TEST_F(ScriptEndToEnd, ScanPickHoldAndReleaseRThenReconnectAfterADrop) {
   const std::string id = kReceiverId;
-  EXPECT_EQ(run(connectScript() + "press R\nwait 100\nrelease R\nwait 1100\nreceiver drop " + id + "\nwait 500\nstate\n"), 0);
+  const std::string drive = "press R\nwait 100\nrelease R\nwait 1100\nreceiver drop " + id + "\nwait 500\nstate\n";
+  EXPECT_EQ(run(connectScript() + drive), 0);
   EXPECT_EQ(errors.str(), "");
 
   const auto receiver = [&](const char* state) {

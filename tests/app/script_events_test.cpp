@@ -76,7 +76,8 @@ TEST_F(ScriptEvents, AnAlertIsAnnouncedWhenItShowsAndDismissClosesIt) {
   EXPECT_EQ(run("receiver add \"KIRO 1\" --id " + kId + "\nreceiver add \"KIRO 2\" --id " + kOther +
                 "\nwait 1100\ntap search\nwait 50\nselect 0\nwait 500\nselect 1\ndismiss\ndismiss\n"),
             2);
-  EXPECT_EQ(events("alert"), Lines{R"({"event":"alert","title":"Can not connect","message":"A device has connected"})"});
+  EXPECT_EQ(events("alert"),
+            Lines{R"({"event":"alert","title":"Can not connect","message":"A device has connected"})"});
   EXPECT_EQ(errors.str(), "script line 10: no alert is shown\n");
 }
 
@@ -97,7 +98,8 @@ TEST_F(ScriptEvents, StateTellsTheWholeAppWhicheverScreenIsInFront) {
   EXPECT_EQ(events("state"),
             Lines{R"({"event":"state","stack":["remote","devices"],"label":"connected",)"
                   R"("lamps":{"green":true,"blue":false,"red":false},"focus":true,"frame":"00000000",)"
-                  R"("connectionFlag":0,"devices":[)" + row + R"(],"remembered":{"name":"KIRO 1","uuid":")" + kId + "\"}}"});
+                  R"("connectionFlag":0,"devices":[)" + row +
+                  R"(],"remembered":{"name":"KIRO 1","uuid":")" + kId + "\"}}"});
 }
 
 TEST_F(ScriptEvents, LayoutGivesTheNamedFramesOfTheScreenInFront) {
