@@ -94,7 +94,14 @@ int run(const CommandLine& options, int argc, char** argv) {
   }
   SystemLog log(options.verbose);
   std::unique_ptr<SimulatedRadio> radio = simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
-  Platform installed{*runLoop, notifications, defaults, log, radio ? radio->centralFactory() : qtCentralFactory()};
+  // The real stack's writes become script events once a session runs.
+  ScriptSession* reporting = nullptr;
+  QtCentralOptions bluetooth;
+  bluetooth.onWrite = [&reporting](const Peripheral& peripheral, const Bytes& bytes, WriteType type) {
+    if (reporting) reporting->reportWrite(peripheral.identifier().UUIDString(), bytes, type == WriteType::withResponse);
+  };
+  Platform installed{*runLoop, notifications, defaults, log,
+                     radio ? radio->centralFactory() : qtCentralFactory(bluetooth)};
   PlatformScope platformScope(installed);
 
   const Size bounds{options.screenWidth, options.screenHeight};
@@ -144,6 +151,7 @@ int run(const CommandLine& options, int argc, char** argv) {
   }
   std::istream& input = options.script ? static_cast<std::istream&>(file) : std::cin;
   ScriptSession session(delegate, ui, radio.get(), std::cout, std::cerr);
+  reporting = &session;
   if (window) {
     session.setSnapshotHandler([&window, &options](const std::string& path) -> std::optional<std::string> {
       if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_central.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "platform/qt/qt_bluetooth_types.h"
@@ -30,14 +31,24 @@ QtCentral::QtCentral(CentralDelegate& delegate, QtCentralOptions options) : dele
     QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::errorOccurred, &context_,
                      [this] { agentStopped(options_.scanRetry); });
   }
+  // The link manager keeps its central to the end of the process, past the application
+  // object, and Qt's Bluetooth objects cannot outlive that: they go when the loop ends.
+  if (QCoreApplication* application = QCoreApplication::instance())
+    QObject::connect(application, &QCoreApplication::aboutToQuit, &context_, [this] { release(); });
   post([this] { delegate_.centralDidUpdateState(*this); });
 }
 
-QtCentral::~QtCentral() {
+QtCentral::~QtCentral() { release(); }
+
+void QtCentral::release() {
+  scanning_ = false;
   if (agent_) {
     QObject::disconnect(agent_.get(), nullptr, &context_, nullptr);
     agent_->stop();
   }
+  agent_.reset();
+  local_.reset();
+  state_ = CentralState::poweredOff;
   // The link manager may still hold its peripherals; they no longer report to us.
   for (auto& [id, peripheral] : peripherals_) peripheral->detach();
 }
@@ -125,6 +136,10 @@ void QtCentral::linkFailed(QtPeripheral& peripheral, const BleError& error) {
 
 void QtCentral::linkEnded(QtPeripheral& peripheral, const BleError& error) {
   delegate_.didDisconnectPeripheral(*this, peripheral, error);
+}
+
+void QtCentral::writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) {
+  if (options_.onWrite) options_.onWrite(peripheral, value, type);
 }
 
 int QtCentral::pendingWrites() const {

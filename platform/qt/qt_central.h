@@ -4,6 +4,7 @@
 #include <QBluetoothLocalDevice>
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -12,10 +13,14 @@
 
 namespace kiro {
 
+// A write as it is handed to the Bluetooth stack, called from inside that hand-over.
+using WriteObserver = std::function<void(const Peripheral& peripheral, const Bytes& value, WriteType type)>;
+
 struct QtCentralOptions {
   LinkTiming link;
   // Between a scan that stopped on an error and its restart.
   Millis scanRetry{1000};
+  WriteObserver onWrite;  // may be empty
 };
 
 // The Bluetooth LE central on Qt Bluetooth. Every callback comes on its own turn of the
@@ -41,7 +46,10 @@ class QtCentral final : public Central, private LinkObserver {
   void linkConnected(QtPeripheral& peripheral) override;
   void linkFailed(QtPeripheral& peripheral, const BleError& error) override;
   void linkEnded(QtPeripheral& peripheral, const BleError& error) override;
+  void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) override;
 
+  // Ends the scan and every link and lets go of Qt's objects; the central is then off for good.
+  void release();
   void startAgent();
   void agentStopped(Millis retryAfter);
   void deviceSeen(const QBluetoothDeviceInfo& info, bool updated);

@@ -17,8 +17,8 @@ QLowEnergyDescriptor notificationConfig(const QLowEnergyCharacteristic& remote) 
 
 }  // namespace
 
-QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report)
-    : remote_(service), report_(std::move(report)), model_(std::make_shared<Service>()) {
+QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report, WriteHandover handover)
+    : remote_(service), report_(std::move(report)), handover_(std::move(handover)), model_(std::make_shared<Service>()) {
   model_->uuid = toBleUuid(remote_->serviceUuid());
   model_->isPrimary = remote_->type().testFlag(QLowEnergyService::PrimaryService);
 
@@ -159,6 +159,7 @@ void QtGattService::writeValue(const Bytes& value, Characteristic& characteristi
   Entry* entry = find(characteristic);
   if (!entry) return;
   if (type == WriteType::withoutResponse) {
+    handover_(value, type);
     remote_->writeCharacteristic(entry->remote, toQByteArray(value), QLowEnergyService::WriteWithoutResponse);
     return;
   }
@@ -167,6 +168,7 @@ void QtGattService::writeValue(const Bytes& value, Characteristic& characteristi
 
 void QtGattService::send(Entry& entry, const Bytes& value) {
   writesInFlight_.push_back(&entry);
+  handover_(value, WriteType::withResponse);
   remote_->writeCharacteristic(entry.remote, toQByteArray(value), QLowEnergyService::WriteWithResponse);
 }
 

@@ -16,14 +16,17 @@ namespace kiro {
 // A delegate call the peripheral makes on a later turn of the run loop.
 using PeripheralCall = std::function<void(PeripheralDelegate&, Peripheral&)>;
 using PeripheralReport = std::function<void(PeripheralCall)>;
+// A write at the moment it goes to Qt, as opposed to when it was asked for: frames that
+// wait for a slow write with response and are replaced never get there.
+using WriteHandover = std::function<void(const Bytes& value, WriteType type)>;
 
 // One remote service of a connection: its characteristics, subscriptions and writes.
 // Lives as long as the connection; the next connection makes new ones.
 class QtGattService {
  public:
   // service: the controller's service object, owned from now on.
-  // report: where the delegate calls go.
-  QtGattService(QLowEnergyService* service, PeripheralReport report);
+  // report: where the delegate calls go; handover: told of each write given to Qt.
+  QtGattService(QLowEnergyService* service, PeripheralReport report, WriteHandover handover);
   ~QtGattService();
   QtGattService(const QtGattService&) = delete;
   QtGattService& operator=(const QtGattService&) = delete;
@@ -59,6 +62,7 @@ class QtGattService {
 
   std::unique_ptr<QLowEnergyService> remote_;
   PeripheralReport report_;
+  WriteHandover handover_;
   std::shared_ptr<Service> model_;
   std::vector<std::unique_ptr<Entry>> entries_;
   int characteristicRequests_ = 0;

@@ -169,7 +169,11 @@ void QtPeripheral::servicesDiscovered() {
     if (known) continue;
     QLowEnergyService* remote = controller_->createServiceObject(uuid);
     if (!remote) continue;
-    gatt_.push_back(std::make_unique<QtGattService>(remote, [this](PeripheralCall call) { report(std::move(call)); }));
+    gatt_.push_back(std::make_unique<QtGattService>(
+        remote, [this](PeripheralCall call) { report(std::move(call)); },
+        [this](const Bytes& value, WriteType type) {
+          if (observer_) observer_->writeHandedOver(*this, value, type);
+        }));
     services_.push_back(gatt_.back()->service());
   }
   for (; serviceRequests_ > 0; --serviceRequests_) {

@@ -16,13 +16,15 @@ namespace kiro {
 
 class QtPeripheral;
 
-// How a peripheral's link ends up; each call comes on its own turn of the run loop.
+// How a peripheral's link ends up; each of these calls comes on its own turn of the run
+// loop. writeHandedOver comes at once, as a write goes to Qt.
 class LinkObserver {
  public:
   virtual ~LinkObserver() = default;
   virtual void linkConnected(QtPeripheral& peripheral) = 0;
   virtual void linkFailed(QtPeripheral& peripheral, const BleError& error) = 0;
   virtual void linkEnded(QtPeripheral& peripheral, const BleError& error) = 0;
+  virtual void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) = 0;
 };
 
 struct LinkTiming {
