@@ -16,9 +16,7 @@ namespace kiro {
 namespace {
 
 const QString kDirectory = QFileInfo(QStringLiteral(__FILE__)).absolutePath();
-
-// Children die with the test process, even when it crashes.
-void dieWithParent() { prctl(PR_SET_PDEATHSIG, SIGKILL); }
+const QString kControlConnection = QStringLiteral("kiro-fake-bluez");
 
 void stop(QProcess& process) {
   if (process.state() == QProcess::NotRunning) return;
@@ -27,6 +25,8 @@ void stop(QProcess& process) {
 }
 
 }  // namespace
+
+void dieWithParent() { prctl(PR_SET_PDEATHSIG, SIGKILL); }
 
 bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   QTimer deadline;
@@ -56,6 +56,7 @@ FakeBluez::FakeBluez() {
     return;
   }
   const QByteArray address = bus_.readLine().trimmed();
+  address_ = QString::fromUtf8(address);
   qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
   // Qt 6.4 picks BlueZ's D-Bus API for LE only when it believes bluetoothd is recent.
   qputenv("BLUETOOTH_FORCE_DBUS_LE_VERSION", "5.66");
@@ -67,7 +68,8 @@ FakeBluez::FakeBluez() {
                     {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
                      kDirectory + "/fake_bluez.py"});
   bluetoothd_.waitForStarted(5000);
-  QDBusConnection bus = QDBusConnection::systemBus();
+  // Its own connection: this process's system bus connection may belong to an earlier fake.
+  QDBusConnection bus = QDBusConnection::connectToBus(address_, kControlConnection);
   const bool up = spinUntil([&] {
     return bluetoothd_.state() != QProcess::Running || bus.interface()->isServiceRegistered(QStringLiteral("org.bluez"));
   });
@@ -81,6 +83,7 @@ FakeBluez::FakeBluez() {
 
 FakeBluez::~FakeBluez() {
   control_.reset();
+  QDBusConnection::disconnectFromBus(kControlConnection);
   stop(bluetoothd_);
   stop(bus_);
 }

@@ -16,6 +16,8 @@ namespace kiro {
 bool spinUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 // Runs the Qt event loop for duration.
 void spinFor(std::chrono::milliseconds duration);
+// For QProcess::setChildProcessModifier: the child dies with the test process, even when it crashes.
+void dieWithParent();
 
 // A private system bus with a fake bluetoothd on it (tests/qt/fake_bluez.py), steered
 // over D-Bus. Qt binds to the system bus once per process, so start it before any Qt
@@ -29,6 +31,8 @@ class FakeBluez {
 
   // Empty while the bus and the fake are up and every call went through; otherwise what failed.
   const QString& failure() const { return failure_; }
+  // The private bus, for DBUS_SYSTEM_BUS_ADDRESS of other processes.
+  const QString& address() const { return address_; }
 
   // Back to hci0 powered on, no devices, writes answered at once.
   void restore();
@@ -56,6 +60,7 @@ class FakeBluez {
   QProcess bus_;
   QProcess bluetoothd_;
   QString failure_;
+  QString address_;
   std::unique_ptr<QDBusInterface> control_;
 };
 

@@ -156,6 +156,8 @@ def drop_link(address):
 def connect(device):
     address = str(device.props[DEVICE_IFACE]['Address'])
     response = devices[address]['connect']
+    if not mockobject.objects[ADAPTER_PATH].props[ADAPTER_IFACE]['Powered']:
+        raise dbus.exceptions.DBusException('Resource Not Ready', name='org.bluez.Error.NotReady')
     if response == 'fail':
         raise dbus.exceptions.DBusException('le-connection-abort-by-local', name='org.bluez.Error.Failed')
     if response == 'hang' or device.props[DEVICE_IFACE]['Connected']:
