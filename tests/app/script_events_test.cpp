@@ -18,6 +18,7 @@ struct WriteCase {
   std::string options;  // of receiver add
   std::string write;    // empty: no write reaches the receiver
   bool lamps;
+  friend void PrintTo(const WriteCase& c, std::ostream* out) { *out << (c.options.empty() ? "KIRO" : c.options); }
 };
 
 class ScriptWriteEvents : public ScriptFixture, public ::testing::WithParamInterface<WriteCase> {};

@@ -11,6 +11,8 @@ const std::string kAdd = "receiver add \"KIRO 1\" --id " + kId + "\n";
 struct BadLine {
   std::string script;
   std::string error;
+  // Names the case in test listings by its message.
+  friend void PrintTo(const BadLine& line, std::ostream* out) { *out << line.error.substr(0, line.error.size() - 1); }
 };
 
 class ScriptBadLine : public ScriptFixture, public ::testing::WithParamInterface<BadLine> {};
