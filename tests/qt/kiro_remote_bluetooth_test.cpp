@@ -52,19 +52,23 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
     app_.start(QStringLiteral(KIRO_REMOTE_PATH),
                {QStringLiteral("--headless"), QStringLiteral("--bluetooth"), QStringLiteral("--settings"),
                 folder_.filePath(QStringLiteral("settings.ini")), QStringLiteral("--documents"), folder_.path()});
-    ASSERT_TRUE(app_.waitForStarted(5000)) << app_.errorString().toStdString();
+    started_ = app_.waitForStarted(5000);
+    ASSERT_TRUE(started_) << app_.errorString().toStdString();
   }
 
   void TearDown() override {
     // The script ends with its input; the app must then quit cleanly by itself.
-    app_.closeWriteChannel();
-    if (app_.waitForFinished(5000)) {
+    if (app_.state() != QProcess::NotRunning) {
+      app_.closeWriteChannel();
+      if (!app_.waitForFinished(5000)) {
+        ADD_FAILURE() << "kiro-remote did not end with its script\n" << transcript();
+        app_.kill();
+        app_.waitForFinished(3000);
+      }
+    }
+    if (started_) {
       EXPECT_EQ(app_.exitStatus(), QProcess::NormalExit) << transcript();
       EXPECT_EQ(app_.exitCode(), 0) << transcript();
-    } else {
-      ADD_FAILURE() << "kiro-remote did not end with its script\n" << transcript();
-      app_.kill();
-      app_.waitForFinished(3000);
     }
     fake_.reset();
   }
@@ -168,6 +172,7 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
   std::unique_ptr<FakeBluez> fake_;
   QTemporaryDir folder_;
   QProcess app_;
+  bool started_ = false;
   QByteArray output_;
   QByteArray errors_;
   QByteArray pending_;
