@@ -10,6 +10,7 @@
 #include "app/documents_directory.h"
 #include "app/script_session.h"
 #include "app/ui_events.h"
+#include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_central.h"
@@ -103,6 +104,10 @@ int run(const CommandLine& options, int argc, char** argv) {
   Platform installed{*runLoop, notifications, defaults, log,
                      radio ? radio->centralFactory() : qtCentralFactory(bluetooth)};
   PlatformScope platformScope(installed);
+  // The link manager holds the platform's parts: it must end before they do.
+  struct LinkManagerEnd {
+    ~LinkManagerEnd() { singleton::resetShared(); }
+  } linkManagerEnd;
 
   const Size bounds{options.screenWidth, options.screenHeight};
   MainScreenScope screenScope(MainScreen{bounds, options.screenScale,

@@ -24,7 +24,7 @@ void BM_ShutterHeldMinute(benchmark::State& state) {
   std::int64_t frames = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    singleton::resetSharedForTesting();
+    singleton::resetShared();
     VirtualRunLoop loop;
     NotificationCenter center;
     MemoryUserDefaults defaults;
@@ -50,7 +50,7 @@ void BM_ShutterHeldMinute(benchmark::State& state) {
 
     state.PauseTiming();
     frames += static_cast<std::int64_t>(receiver.writes().size());
-    singleton::resetSharedForTesting();
+    singleton::resetShared();
     state.ResumeTiming();
   }
   state.counters["frames"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kAvgIterations);

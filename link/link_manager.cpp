@@ -37,7 +37,7 @@ singleton& singleton::defaultManager() {
   return *sharedInstance;
 }
 
-void singleton::resetSharedForTesting() {
+void singleton::resetShared() {
   std::unique_ptr<singleton> gone;
   {
     std::lock_guard lock(sharedMutex);

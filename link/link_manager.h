@@ -23,8 +23,9 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
  public:
   // The shared instance, made on the first call from the installed platform.
   static singleton& defaultManager();
-  // Destroys the shared instance; the next defaultManager() makes a fresh one.
-  static void resetSharedForTesting();
+  // Destroys the shared instance; the next defaultManager() makes a fresh one. Tests start
+  // afresh with it, and the app ends the instance before the platform it was made from.
+  static void resetShared();
   static bool sharedExists();
 
   ~singleton() override;

@@ -122,7 +122,7 @@ void SimulatedPeripheral::detach() {
   delegate_ = nullptr;
 }
 
-std::shared_ptr<Service> SimulatedPeripheral::addService(const SimServiceSpec& layout, bool isPrimary) {
+std::shared_ptr<Service> SimulatedPeripheral::addService(const SimService& layout, bool isPrimary) {
   auto service = std::make_shared<Service>();
   service->uuid = layout.uuid;
   service->isPrimary = isPrimary;

@@ -48,7 +48,7 @@ class SimulatedPeripheral final : public Peripheral, public std::enable_shared_f
   void enterState(PeripheralState state);
   // Its central is gone: it stays disconnected and reports nothing any more.
   void detach();
-  std::shared_ptr<Service> addService(const SimServiceSpec& layout, bool isPrimary);
+  std::shared_ptr<Service> addService(const SimService& layout, bool isPrimary);
   const ServiceEntry* entryFor(const Service& service) const;
   std::shared_ptr<Characteristic> characteristicFor(const Characteristic& characteristic) const;
   bool connected() const { return central_ != nullptr && state_ == PeripheralState::connected; }

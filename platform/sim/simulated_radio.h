@@ -26,19 +26,19 @@ constexpr Millis demoReleaseCompleted{150};  // release notice to "release compl
 }  // namespace sim_latency
 
 // One characteristic of a simulated GATT table.
-struct SimCharacteristicSpec {
+struct SimCharacteristic {
   BleUuid uuid;
   std::uint32_t properties = 0;
 };
 
-struct SimServiceSpec {
+struct SimService {
   BleUuid uuid;
-  std::vector<SimCharacteristicSpec> characteristics;
-  std::vector<SimServiceSpec> includedServices;
+  std::vector<SimCharacteristic> characteristics;
+  std::vector<SimService> includedServices;
 };
 
 // Primary services, in the order discovery lists them.
-using SimGattTable = std::vector<SimServiceSpec>;
+using SimGattTable = std::vector<SimService>;
 
 // The KIRO's table: service "FFB0" with "FFB2" (write, write without response, notify)
 // and "FFB1" (notify).

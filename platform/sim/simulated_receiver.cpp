@@ -20,7 +20,7 @@ constexpr std::uint8_t kReleaseCompletedFeedback = 0x08;
 }  // namespace
 
 SimGattTable kiroGattTable() {
-  SimServiceSpec service;
+  SimService service;
   service.uuid = BleUuid::from16(0xFFB0);
   service.characteristics = {
       {BleUuid::from16(0xFFB2), property::write | property::writeWithoutResponse | property::notify},

@@ -10,10 +10,8 @@
 #include "app/app_delegate.h"
 #include "app/store_files.h"
 #include "link/link_manager.h"
-#include "platform/platform.h"
-#include "platform/sim/simulated_radio.h"
-#include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/main_screen.h"
+#include "support/simulated_world.h"
 
 namespace kiro::app_test {
 
@@ -21,12 +19,12 @@ using namespace std::chrono_literals;
 
 // The whole app on the virtual clock: delegate, screens, link manager, simulated radio,
 // and a documents folder of its own.
-class AppShellFixture : public ::testing::Test {
+class AppShellFixture : public ::testing::Test, protected SimulatedWorld {
  protected:
-  void SetUp() override { singleton::resetSharedForTesting(); }
+  void SetUp() override { singleton::resetShared(); }
   void TearDown() override {
     delegate.reset();
-    singleton::resetSharedForTesting();
+    singleton::resetShared();
   }
 
   // Launches and shows the window, as the platform does right after launch.
@@ -61,13 +59,6 @@ class AppShellFixture : public ::testing::Test {
 
   store_test::TemporaryFolder folder;
   std::filesystem::path documents = folder.path() / "Documents";
-  VirtualRunLoop loop;
-  NotificationCenter center;
-  MemoryUserDefaults defaults;
-  CapturingLog log;
-  SimulatedRadio radio{loop};
-  Platform installed{loop, center, defaults, log, radio.centralFactory()};
-  PlatformScope scope{installed};
   MainScreenScope display{MainScreen{{320, 568}, 2}};
   Application application;
   std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>(

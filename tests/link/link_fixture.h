@@ -94,8 +94,8 @@ class ReconnectingScreen {
 
 class LinkManagerFixture : public ::testing::Test {
  protected:
-  void SetUp() override { singleton::resetSharedForTesting(); }
-  void TearDown() override { singleton::resetSharedForTesting(); }
+  void SetUp() override { singleton::resetShared(); }
+  void TearDown() override { singleton::resetShared(); }
 
   singleton& manager() { return singleton::defaultManager(); }
 

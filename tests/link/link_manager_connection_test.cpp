@@ -64,7 +64,7 @@ TEST_F(LinkManagerConnection, AReceiverWithoutTheCommandServiceIsStillConnectedA
 
 TEST_F(LinkManagerConnection, CharacteristicDiscoveryHoldsTheMainThreadATenthPerCharacteristic) {
   const auto service = [](const char* uuid, const char* first, const char* second) {
-    return SimServiceSpec{*BleUuid::parse(uuid), {{*BleUuid::parse(first), kNotify}, {*BleUuid::parse(second), kNotify}}, {}};
+    return SimService{*BleUuid::parse(uuid), {{*BleUuid::parse(first), kNotify}, {*BleUuid::parse(second), kNotify}}, {}};
   };
   addReceiver(1, "Kiro-A", {service("FFB0", "FFB1", "FFB2"), service("180A", "2A29", "2A24")});
   connectedToFirst();

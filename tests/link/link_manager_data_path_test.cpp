@@ -66,7 +66,7 @@ TEST_F(LinkManagerDataPath, TheWriteTypeFollowsTheWritePropertyBit) {
 }
 
 TEST_F(LinkManagerDataPath, EveryMatchingCharacteristicOfEveryMatchingServiceIsWritten) {
-  const SimServiceSpec command{kCommandService,
+  const SimService command{kCommandService,
                                {{kCommand, property::write}, {*BleUuid::parse("FFB1"), property::write},
                                 {kCommand, property::writeWithoutResponse}},
                                {}};

@@ -17,7 +17,7 @@ TEST_F(LinkManagerRegistry, OneSharedInstanceMadeOnFirstUseAndFreshAfterReset) {
 
   first.setConnectionFlag(1);
   first.startBlueYooth();
-  singleton::resetSharedForTesting();
+  singleton::resetShared();
   EXPECT_FALSE(singleton::sharedExists());
 
   auto& fresh = manager();

@@ -20,14 +20,14 @@ using namespace std::chrono_literals;
 class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
  protected:
   void SetUp() override {
-    singleton::resetSharedForTesting();
+    singleton::resetShared();
     ASSERT_TRUE(delegate.didFinishLaunchingWithOptions());
     delegate.window()->display();
     window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts.queue(), QSize(320, 568));
   }
   void TearDown() override {
     window.reset();
-    singleton::resetSharedForTesting();
+    singleton::resetShared();
   }
 
   // How many pixels of rect differ between two snapshots.

@@ -69,7 +69,7 @@ TEST_F(SimulatedGatt, EachConnectionHasNewObjectsAndADisconnectEmptiesTheService
 TEST_F(SimulatedGatt, SeveralAndIncludedServicesFollowTheGivenTable) {
   SimulatedReceiver::Options options;
   options.advertisedName = "Kiro-x";
-  SimServiceSpec included{uuid16(0xC000), {{uuid16(0xC001), property::read}}, {}};
+  SimService included{uuid16(0xC000), {{uuid16(0xC001), property::read}}, {}};
   options.gatt = {{uuid16(0xA000), {{uuid16(0xA001), property::notify}}, {included}},
                   {uuid16(0xB000), {}, {}}};
   radio.addReceiver(options);

@@ -22,8 +22,8 @@ using namespace std::chrono_literals;
 // all on one virtual clock.
 class RemoteScreenFixture : public ::testing::Test, protected SimulatedWorld {
  protected:
-  void SetUp() override { singleton::resetSharedForTesting(); }
-  void TearDown() override { singleton::resetSharedForTesting(); }
+  void SetUp() override { singleton::resetShared(); }
+  void TearDown() override { singleton::resetShared(); }
 
   singleton& manager() { return singleton::defaultManager(); }
 
