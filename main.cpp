@@ -95,11 +95,14 @@ int run(const CommandLine& options, int argc, char** argv) {
   }
   SystemLog log(options.verbose);
   std::unique_ptr<SimulatedRadio> radio = simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
-  // The real stack's writes become script events once a session runs.
+  // The real stack's writes and link states become script events once a session runs.
   ScriptSession* reporting = nullptr;
   QtCentralOptions bluetooth;
   bluetooth.onWrite = [&reporting](const Peripheral& peripheral, const Bytes& bytes, WriteType type) {
     if (reporting) reporting->reportWrite(peripheral.identifier().UUIDString(), bytes, type == WriteType::withResponse);
+  };
+  bluetooth.onStateChange = [&reporting](const Peripheral& peripheral) {
+    if (reporting) reporting->reportReceiver(peripheral.identifier().UUIDString(), peripheral.name(), peripheral.state());
   };
   Platform installed{*runLoop, notifications, defaults, log,
                      radio ? radio->centralFactory() : qtCentralFactory(bluetooth)};

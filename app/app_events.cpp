@@ -15,10 +15,9 @@ const char* stateName(PeripheralState state) {
   }
 }
 
-Json receiverName(const SimulatedReceiver& receiver) {
+const std::optional<std::string>& receiverName(const SimulatedReceiver& receiver) {
   const auto& options = receiver.options();
-  const auto& name = options.gapName ? options.gapName : options.advertisedName;
-  return name ? Json(*name) : Json();
+  return options.gapName ? options.gapName : options.advertisedName;
 }
 
 std::string lowerHex(const Bytes& bytes) {
@@ -90,9 +89,13 @@ void AppEvents::alertsChanged() {
 }
 
 void AppEvents::receiverChanged(const SimulatedReceiver& receiver) {
-  events_.send("receiver", {{"receiver", receiver.identifier().UUIDString()},
-                            {"name", receiverName(receiver)},
-                            {"state", stateName(receiver.state())}});
+  this->receiver(receiver.identifier().UUIDString(), receiverName(receiver), receiver.state());
+}
+
+void AppEvents::receiver(const std::string& receiverId, const std::optional<std::string>& name,
+                         PeripheralState state) {
+  events_.send("receiver",
+               {{"receiver", receiverId}, {"name", name ? Json(*name) : Json()}, {"state", stateName(state)}});
 }
 
 }  // namespace kiro

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "app/app_delegate.h"
@@ -12,7 +13,8 @@
 namespace kiro {
 
 // Turns what happens in the running app into events: lamps, the status label, the stack,
-// alerts, and the simulated receivers' states and writes.
+// alerts, and the receivers' states and writes (the simulated radio's by itself, a real
+// adapter's as the host reports them).
 class AppEvents {
  public:
   // delegate: launched; ui: the screens' changes; radio: the simulated receivers, or null
@@ -26,6 +28,8 @@ class AppEvents {
   void receiverAdded(const SimulatedReceiver& receiver);
   // A command handed to a receiver. receiverId: its identifier.
   void write(const std::string& receiverId, const Bytes& bytes, bool withResponse);
+  // A receiver's link state changed. receiverId: its identifier; name: its own, if any.
+  void receiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state);
 
  private:
   void viewChanged(View& view, ViewProperty property);

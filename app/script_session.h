@@ -48,6 +48,10 @@ class ScriptSession {
   void reportWrite(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
     appEvents_.write(receiverId, bytes, withResponse);
   }
+  // For a real adapter: the host reports a receiver's new link state.
+  void reportReceiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state) {
+    appEvents_.receiver(receiverId, name, state);
+  }
 
  private:
   // A command's result: done, a step for the host, or why it cannot apply (it did not run).

@@ -138,6 +138,10 @@ void QtCentral::linkEnded(QtPeripheral& peripheral, const BleError& error) {
   delegate_.didDisconnectPeripheral(*this, peripheral, error);
 }
 
+void QtCentral::stateChanged(QtPeripheral& peripheral) {
+  if (options_.onStateChange) options_.onStateChange(peripheral);
+}
+
 void QtCentral::writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) {
   if (options_.onWrite) options_.onWrite(peripheral, value, type);
 }

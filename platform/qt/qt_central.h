@@ -21,6 +21,8 @@ struct QtCentralOptions {
   // Between a scan that stopped on an error and its restart.
   Millis scanRetry{1000};
   WriteObserver onWrite;  // may be empty
+  // A peripheral's state changed, at once; may be empty.
+  std::function<void(const Peripheral& peripheral)> onStateChange;
 };
 
 // The Bluetooth LE central on Qt Bluetooth. Every callback comes on its own turn of the
@@ -47,6 +49,7 @@ class QtCentral final : public Central, private LinkObserver {
   void linkFailed(QtPeripheral& peripheral, const BleError& error) override;
   void linkEnded(QtPeripheral& peripheral, const BleError& error) override;
   void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) override;
+  void stateChanged(QtPeripheral& peripheral) override;
 
   // Ends the scan and every link and lets go of Qt's objects; the central is then off for good.
   void release();

@@ -21,7 +21,7 @@ std::optional<std::string> QtPeripheral::name() const { return deviceName(info_)
 void QtPeripheral::connect() {
   if (phase_ != Phase::idle || state_ != PeripheralState::disconnected) return;
   phase_ = Phase::connecting;
-  state_ = PeripheralState::connecting;
+  setState(PeripheralState::connecting);
   lastError_.reset();
   attemptClock_.start();
   attemptTimer_.start(static_cast<int>(timing_.attemptLimit.count()));
@@ -35,7 +35,7 @@ void QtPeripheral::startController(int attempt) {
   QObject::connect(controller_, &QLowEnergyController::connected, &context_, [this] {
     if (phase_ != Phase::connecting) return;
     phase_ = Phase::connected;
-    state_ = PeripheralState::connected;
+    setState(PeripheralState::connected);
     attemptTimer_.stop();
     tellObserver(attempt_, Millis{0}, [this](LinkObserver& o) { o.linkConnected(*this); });
   });
@@ -56,7 +56,7 @@ void QtPeripheral::controllerStateChanged(QLowEnergyController::ControllerState 
   if (state == QLowEnergyController::UnconnectedState) {
     linkDown(lastError_);
   } else if (state == QLowEnergyController::ClosingState && phase_ == Phase::connected) {
-    state_ = PeripheralState::disconnecting;
+    setState(PeripheralState::disconnecting);
   }
 }
 
@@ -68,13 +68,13 @@ void QtPeripheral::cancel() {
       // A failure may be waiting for its report; the cancel replaces it.
       if (state_ == PeripheralState::disconnected) return;
       ++attempt_;
-      state_ = PeripheralState::disconnected;
+      setState(PeripheralState::disconnected);
       tellObserver(attempt_, Millis{0}, [this](LinkObserver& o) { o.linkEnded(*this, std::nullopt); });
       return;
     case Phase::connecting:
     case Phase::connected:
       phase_ = Phase::closing;
-      state_ = PeripheralState::disconnecting;
+      setState(PeripheralState::disconnecting);
       attemptTimer_.start(static_cast<int>(timing_.attemptLimit.count()));
       if (controller_ && controller_->state() != QLowEnergyController::UnconnectedState) {
         controller_->disconnectFromDevice();
@@ -104,12 +104,12 @@ void QtPeripheral::linkDown(const BleError& error) {
     const Millis wait = std::max(Millis{0}, timing_.failureFloor - elapsed);
     const BleError reason = error ? error : BleError("the connection failed");
     tellObserver(attempt_, wait, [this, reason](LinkObserver& o) {
-      state_ = PeripheralState::disconnected;
+      setState(PeripheralState::disconnected);
       o.linkFailed(*this, reason);
     });
     return;
   }
-  state_ = PeripheralState::disconnected;
+  setState(PeripheralState::disconnected);
   tellObserver(attempt_, Millis{0}, [this, error](LinkObserver& o) { o.linkEnded(*this, error); });
 }
 
@@ -129,7 +129,7 @@ void QtPeripheral::detach() {
   gatt_.clear();
   services_.clear();
   phase_ = Phase::idle;
-  state_ = PeripheralState::disconnected;
+  setState(PeripheralState::disconnected);
 }
 
 void QtPeripheral::tellObserver(int attempt, Millis delay, std::function<void(LinkObserver&)> call) {
@@ -217,6 +217,12 @@ int QtPeripheral::pendingWrites() const {
   int pending = 0;
   for (const auto& g : gatt_) pending += g->pendingWrites();
   return pending;
+}
+
+void QtPeripheral::setState(PeripheralState state) {
+  if (state_ == state) return;
+  state_ = state;
+  if (observer_) observer_->stateChanged(*this);
 }
 
 }  // namespace kiro

@@ -25,6 +25,8 @@ class LinkObserver {
   virtual void linkFailed(QtPeripheral& peripheral, const BleError& error) = 0;
   virtual void linkEnded(QtPeripheral& peripheral, const BleError& error) = 0;
   virtual void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) = 0;
+  // At once, whenever state() changes.
+  virtual void stateChanged(QtPeripheral& peripheral) = 0;
 };
 
 struct LinkTiming {
@@ -85,6 +87,8 @@ class QtPeripheral final : public Peripheral {
   LinkObserver* observer_;
   LinkTiming timing_;
   PeripheralDelegate* delegate_ = nullptr;
+  void setState(PeripheralState state);
+
   PeripheralState state_ = PeripheralState::disconnected;
   Phase phase_ = Phase::idle;
   int attempt_ = 0;  // stale callbacks of earlier attempts compare unequal

@@ -210,6 +210,12 @@ TEST_F(KiroRemoteBluetoothTest, ALostLinkIsConnectedAgainByItself) {
   // The new link is subscribed again: feedback reaches the lamps.
   ASSERT_TRUE(runUntil([&] { return notifyKiro(0x01); })) << transcript();
   EXPECT_TRUE(runUntil([&] { return greenLit(mark); })) << transcript();
+  // The receiver's own events tell the same story as the label.
+  QStringList states;
+  for (const auto& receiver : since(mark, QStringLiteral("receiver")))
+    if (receiver.value(QStringLiteral("name")) == QStringLiteral("Kiro-7")) states << receiver.value(QStringLiteral("state")).toString();
+  const qsizetype dropped = states.indexOf(QStringLiteral("disconnected"));
+  EXPECT_TRUE(dropped >= 0 && states.indexOf(QStringLiteral("connected"), dropped + 1) > dropped) << transcript();
 }
 
 TEST_F(KiroRemoteBluetoothTest, AFailedConnectIsRetriedOnTheRemoteScreenUntilTheReceiverAnswers) {
