@@ -12,7 +12,7 @@
 
 namespace kiro {
 
-// Characteristic property bits, as the Bluetooth core specification numbers them.
+// Characteristic property bits, as Bluetooth numbers them.
 namespace property {
 constexpr std::uint32_t read = 0x02;
 constexpr std::uint32_t writeWithoutResponse = 0x04;

@@ -21,10 +21,10 @@ std::string substitute(std::string_view pattern, const std::vector<std::string>&
   for (std::size_t i = 0; i < pattern.size();) {
     bool replaced = false;
     if (pattern[i] == '%' && next < args.size()) {
-      for (auto spec : kSpecifiers) {
-        if (pattern.substr(i, spec.size()) == spec) {
+      for (auto specifier : kSpecifiers) {
+        if (pattern.substr(i, specifier.size()) == specifier) {
           out += args[next++];
-          i += spec.size();
+          i += specifier.size();
           replaced = true;
           break;
         }
