@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/app_delegate.h"
 #include "app/command_line.h"
@@ -65,22 +66,55 @@ void runOnEventLoop(ScriptSession& session, std::istream& input) {
                      [&session, &input] { runOnEventLoop(session, input); });
 }
 
+// Whether to use simulated receivers; nullopt when the adapter is required and missing.
+std::optional<bool> useSimulatedReceivers(const CommandLine& options) {
+  if (options.simulate || hasBluetoothAdapter()) return options.simulate;
+  if (options.bluetooth) {
+    std::cerr << "kiro-remote: --bluetooth: this machine has no Bluetooth adapter\n";
+    return std::nullopt;
+  }
+  std::cerr << "kiro-remote: no Bluetooth adapter found, using simulated receivers\n";
+  return true;
+}
+
+// Runs the script of the options (or standard input) against the launched app.
+int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio,
+              PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting) {
+  std::ifstream file;
+  if (options.script) {
+    file.open(*options.script);
+    if (!file) {
+      std::cerr << "kiro-remote: cannot read the script " << *options.script << '\n';
+      return 1;
+    }
+  }
+  std::istream& input = options.script ? static_cast<std::istream&>(file) : std::cin;
+  ScriptSession session(delegate, ui, radio, std::cout, std::cerr);
+  // The real stack reports through the session only while it exists.
+  reporting = &session;
+  struct StopReporting {
+    ScriptSession*& target;
+    ~StopReporting() { target = nullptr; }
+  } stopReporting{reporting};
+  if (window) {
+    session.setSnapshotHandler([window, &options](const std::string& path) -> std::optional<std::string> {
+      if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return std::nullopt;
+      return "cannot write " + path;
+    });
+  }
+  if (options.virtualTime) return runOnVirtualTime(session, input, static_cast<VirtualRunLoop&>(runLoop));
+  QTimer::singleShot(0, [&session, &input] { runOnEventLoop(session, input); });
+  return QCoreApplication::exec();
+}
+
 int run(const CommandLine& options, int argc, char** argv) {
   std::unique_ptr<QCoreApplication> qt = options.headless ? std::make_unique<QCoreApplication>(argc, argv)
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
   const std::filesystem::path home = QCoreApplication::applicationDirPath().toStdString();
-
-  bool simulated = options.simulate;
-  if (!simulated && !hasBluetoothAdapter()) {
-    if (options.bluetooth) {
-      std::cerr << "kiro-remote: --bluetooth: this machine has no Bluetooth adapter\n";
-      return 1;
-    }
-    std::cerr << "kiro-remote: no Bluetooth adapter found, using simulated receivers\n";
-    simulated = true;
-  }
+  const auto simulated = useSimulatedReceivers(options);
+  if (!simulated) return 1;
 
   std::unique_ptr<RunLoop> runLoop;
   if (options.virtualTime)
@@ -94,8 +128,8 @@ int run(const CommandLine& options, int argc, char** argv) {
     return 1;
   }
   SystemLog log(options.verbose);
-  std::unique_ptr<SimulatedRadio> radio = simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
-  // The real stack's writes and link states become script events once a session runs.
+  std::unique_ptr<SimulatedRadio> radio = *simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
+  // The real stack's writes and link states become script events while a script runs.
   ScriptSession* reporting = nullptr;
   QtCentralOptions bluetooth;
   bluetooth.onWrite = [&reporting](const Peripheral& peripheral, const Bytes& bytes, WriteType type) {
@@ -135,40 +169,18 @@ int run(const CommandLine& options, int argc, char** argv) {
   if (!options.headless) {
     window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts,
                                            QSize(static_cast<int>(bounds.width), static_cast<int>(bounds.height)));
-    window->setWindowTitle(simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote");
+    window->setWindowTitle(*simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote");
     drawing = ui.subscribe({[&window](View&, ViewProperty) { window->modelChanged(); },
                             [&window](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
                             [&window] { window->modelChanged(); }});
     window->show();
   }
 
-  const bool scripted = options.script || options.headless;
-  if (!scripted) {
-    if (radio) addDemoReceivers(*radio);
-    QObject::connect(qt.get(), &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
-    return qt->exec();
-  }
-
-  std::ifstream file;
-  if (options.script) {
-    file.open(*options.script);
-    if (!file) {
-      std::cerr << "kiro-remote: cannot read the script " << *options.script << '\n';
-      return 1;
-    }
-  }
-  std::istream& input = options.script ? static_cast<std::istream&>(file) : std::cin;
-  ScriptSession session(delegate, ui, radio.get(), std::cout, std::cerr);
-  reporting = &session;
-  if (window) {
-    session.setSnapshotHandler([&window, &options](const std::string& path) -> std::optional<std::string> {
-      if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return std::nullopt;
-      return "cannot write " + path;
-    });
-  }
-  if (options.virtualTime) return runOnVirtualTime(session, input, static_cast<VirtualRunLoop&>(*runLoop));
-  QTimer::singleShot(0, [&session, &input] { runOnEventLoop(session, input); });
-  return qt->exec();
+  if (options.script || options.headless)
+    return runScript(options, delegate, ui, radio.get(), window.get(), *runLoop, reporting);
+  if (radio) addDemoReceivers(*radio);
+  QObject::connect(qt.get(), &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+  return QCoreApplication::exec();
 }
 
 }  // namespace
