@@ -15,19 +15,12 @@ class CentralRecorder final : public CentralDelegate, public PeripheralDelegate 
     std::shared_ptr<Peripheral> peripheral;
     AdvertisementData advertisement;
   };
-  struct Value {
-    BleUuid characteristic;
-    Bytes bytes;
-  };
 
   std::vector<CentralState> states;
   std::vector<Discovery> discoveries;
   std::vector<Peripheral*> connected, failed, disconnected;
   std::vector<BleError> failures;
-  int serviceAnswers = 0;
   int subscriptions = 0;
-  std::vector<Value> values;
-  std::vector<BleError> writeAnswers;
 
   int discoveriesOf(const Uuid& identifier) const {
     int count = 0;
@@ -57,7 +50,6 @@ class CentralRecorder final : public CentralDelegate, public PeripheralDelegate 
   void didRetrieveConnectedPeripherals(Central&, const PeripheralList&) override {}
 
   void didDiscoverServices(Peripheral& peripheral, const BleError&) override {
-    ++serviceAnswers;
     for (const auto& service : peripheral.services()) peripheral.discoverCharacteristics(*service);
   }
   void didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError&) override {
@@ -69,10 +61,8 @@ class CentralRecorder final : public CentralDelegate, public PeripheralDelegate 
   void didUpdateNotificationState(Peripheral&, Characteristic& characteristic, const BleError& error) override {
     if (!error && characteristic.isNotifying) ++subscriptions;
   }
-  void didUpdateValue(Peripheral&, Characteristic& characteristic, const BleError&) override {
-    values.push_back({characteristic.uuid, characteristic.value.value_or(Bytes{})});
-  }
-  void didWriteValue(Peripheral&, Characteristic&, const BleError& error) override { writeAnswers.push_back(error); }
+  void didUpdateValue(Peripheral&, Characteristic&, const BleError&) override {}
+  void didWriteValue(Peripheral&, Characteristic&, const BleError&) override {}
   void didReadRSSI(Peripheral&, int, const BleError&) override {}
 };
 
