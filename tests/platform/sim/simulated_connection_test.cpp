@@ -101,28 +101,5 @@ TEST_F(SimulatedConnection, AFailingConnectReturnsToDisconnectedAfterTheLatency)
   EXPECT_EQ(peripheral->state(), connected);
 }
 
-TEST_F(SimulatedConnection, ASecondCentralWaitsUntilTheReceiverIsFree) {
-  auto first = connectTo("Kiro-1");
-  RecordingDelegate otherRecorder{loop};
-  auto other = radio.centralFactory()(otherRecorder);
-  radio.addReceiver("Kiro-2");
-  other->scanForPeripherals(false);
-  loop.advance(sim_latency::advertisement);
-  ASSERT_FALSE(otherRecorder.found.contains("Kiro-1")) << "a connected receiver does not advertise";
-  receiver.simulateDisconnection();
-  loop.advance(sim_latency::advertisement);
-  auto second = otherRecorder.found.at("Kiro-1");
-
-  central->connectPeripheral(*first, true);
-  other->connectPeripheral(*second, true);
-  loop.advance(sim_latency::connection);
-  EXPECT_EQ(first->state(), connected);
-  EXPECT_EQ(second->state(), connecting);
-  central->cancelPeripheralConnection(*first);
-  loop.advance(sim_latency::disconnection + sim_latency::connection);
-  EXPECT_EQ(second->state(), connected);
-  EXPECT_EQ(receiver.state(), connected);
-}
-
 }  // namespace
 }  // namespace kiro

@@ -66,45 +66,6 @@ TEST_F(SimulatedGatt, EachConnectionHasNewObjectsAndADisconnectEmptiesTheService
   EXPECT_TRUE(radio.receivers()[0]->writes().empty());
 }
 
-TEST_F(SimulatedGatt, SeveralAndIncludedServicesFollowTheGivenTable) {
-  SimulatedReceiver::Options options;
-  options.advertisedName = "Kiro-x";
-  SimService included{uuid16(0xC000), {{uuid16(0xC001), property::read}}, {}};
-  options.gatt = {{uuid16(0xA000), {{uuid16(0xA001), property::notify}}, {included}},
-                  {uuid16(0xB000), {}, {}}};
-  radio.addReceiver(options);
-  auto peripheral = connectTo("Kiro-x");
-  peripheral->discoverServices();
-  loop.advance(sim_latency::discovery);
-  ASSERT_EQ(peripheral->services().size(), 2u) << "included services are not listed as primary";
-  auto first = peripheral->services()[0];
-  EXPECT_EQ(peripheral->services()[1]->uuid, uuid16(0xB000));
-
-  peripheral->discoverIncludedServices(*first);
-  loop.advance(sim_latency::discovery);
-  ASSERT_EQ(first->includedServices.size(), 1u);
-  auto inner = first->includedServices[0];
-  EXPECT_EQ(inner->uuid, uuid16(0xC000));
-  EXPECT_FALSE(inner->isPrimary);
-  peripheral->discoverCharacteristics(*inner);
-  loop.advance(sim_latency::discovery);
-  ASSERT_EQ(inner->characteristics.size(), 1u);
-  EXPECT_EQ(inner->characteristics[0]->uuid, uuid16(0xC001));
-}
-
-TEST_F(SimulatedGatt, AReceiverWithoutServicesAnswersDiscoveryWithNone) {
-  SimulatedReceiver::Options options;
-  options.advertisedName = "Kiro-empty";
-  options.gatt = {};
-  radio.addReceiver(options);
-  auto peripheral = connectTo("Kiro-empty");
-  takeEvents();
-  peripheral->discoverServices();
-  loop.advance(sim_latency::discovery);
-  EXPECT_EQ(takeEvents(), Strings{"35 services"});
-  EXPECT_TRUE(peripheral->services().empty());
-}
-
 TEST_F(SimulatedSubscription, AnswersAfterTheLatencyAndRefusesWhatCannotNotify) {
   SimulatedReceiver::Options options;
   options.advertisedName = "Kiro-1";

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "platform/sim/recording_delegate.h"
 
 namespace kiro {
@@ -102,18 +100,6 @@ TEST_F(SimulatedScan, AConnectedReceiverDoesNotAdvertise) {
   central->cancelPeripheralConnection(*peripheral);
   loop.advance(sim_latency::disconnection + sim_latency::advertisement);
   EXPECT_EQ(takeEvents(), (Strings{"540 disconnect Kiro-1", "550 discover Kiro-1"}));
-}
-
-TEST_F(SimulatedScan, ReceiversHaveDistinctIdentifiersAndATakenOneIsRefused) {
-  auto& first = radio.addReceiver("Kiro-1");
-  auto& second = radio.addReceiver("Kiro-2");
-  EXPECT_NE(first.identifier(), second.identifier());
-  EXPECT_EQ(radio.receiver(second.identifier()), &second);
-
-  SimulatedReceiver::Options copy;
-  copy.identifier = first.identifier();
-  EXPECT_THROW(radio.addReceiver(copy), std::invalid_argument);
-  EXPECT_EQ(radio.receivers().size(), 2u);
 }
 
 }  // namespace
