@@ -12,10 +12,7 @@
 namespace kiro {
 namespace {
 
-using store_test::readFile;
-using store_test::shippedModel;
-using store_test::TemporaryFolder;
-using store_test::writeFile;
+using namespace store_test;
 
 std::string escapeRegex(const std::string& text) {
   std::string out;

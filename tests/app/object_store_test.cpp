@@ -12,10 +12,7 @@
 namespace kiro {
 namespace {
 
-using store_test::readFile;
-using store_test::shippedModel;
-using store_test::TemporaryFolder;
-using store_test::writeFile;
+using namespace store_test;
 
 long countTables(const std::filesystem::path& store) {
   sqlite3* db = nullptr;

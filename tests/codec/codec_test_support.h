@@ -7,22 +7,9 @@
 #include <string>
 
 #include "codec/date.h"
-#include "platform/notification_center.h"
-#include "platform/platform.h"
-#include "platform/sim/virtual_run_loop.h"
-#include "platform/user_defaults.h"
+#include "tests/support/logged_platform.h"
 
 namespace kiro::test {
-
-// Installs a platform whose log lines the test reads; the codec uses nothing else of it.
-struct LoggedPlatform {
-  VirtualRunLoop runLoop;
-  NotificationCenter notifications;
-  MemoryUserDefaults defaults;
-  CapturingLog log;
-  Platform platform{runLoop, notifications, defaults, log, nullptr};
-  PlatformScope scope{platform};
-};
 
 // Points the process's time zone (the TZ variable) at zone for its lifetime, the way
 // the device's zone setting would.

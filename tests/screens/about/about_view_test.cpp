@@ -8,16 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/notification_center.h"
-#include "platform/platform.h"
-#include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/asset_catalog.h"
 #include "platform/ui/button.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/main_screen.h"
-#include "platform/user_defaults.h"
 #include "screens/about/about_view.h"
 #include "screens/about/help_text.h"
+#include "tests/support/logged_platform.h"
 #include "tests/ui/picture_test_support.h"
 
 namespace kiro {
@@ -36,12 +33,7 @@ struct AboutFixture {
     return about;
   }
 
-  VirtualRunLoop runLoop;
-  NotificationCenter notifications;
-  MemoryUserDefaults defaults;
-  CapturingLog log;
-  Platform platform{runLoop, notifications, defaults, log, nullptr};
-  PlatformScope scope{platform};
+  test::LoggedPlatform platform;
   MainScreenScope display;
   AssetCatalogScope catalog;
 };
@@ -85,6 +77,11 @@ TEST(AboutHelpText, HasFifteenLinesWithBothPicturesWhereTheLinesSayTheyGo) {
     EXPECT_EQ(text.attachmentAt(position)->image.size(), size);
     EXPECT_EQ(text.attributesAt(position), nullptr);
   }
+  // At the assets' own scale the stretch is exact.
+  EXPECT_EQ(text.attachmentAt(kSearchPicturePosition)->image,
+            AssetCatalog(test::assetDirectory()).load("搜索蓝牙-关于.png").picture);
+  const Picture& logo = text.attachmentAt(kLogoPicturePosition)->image;
+  EXPECT_FALSE(test::allPixels(logo, 0, 0, logo.pixelWidth(), logo.pixelHeight(), test::kClear));
   for (std::size_t i = 0; i < text.length(); ++i) {
     if (i == kSearchPicturePosition || i == kLogoPicturePosition) continue;
     ASSERT_NE(text.attributesAt(i), nullptr) << i;
@@ -135,12 +132,6 @@ TEST(AboutScreen, ScreenKindsSetTypeSizeLineSpacingAndTheScrollView) {
     EXPECT_TRUE(contains(root, about->scrollView()));
     EXPECT_EQ(scroll.frame(), makeRect(0, 0, width - 1, height - 1));
     EXPECT_EQ(scroll.contentSize(), (Size{0, height + 50}));
-    EXPECT_TRUE(scroll.isDirectionalLockEnabled());
-    EXPECT_FALSE(scroll.alwaysBounceVertical());
-    EXPECT_TRUE(scroll.bounces());
-    EXPECT_FALSE(scroll.isPagingEnabled());
-    EXPECT_TRUE(scroll.isScrollEnabled());
-    EXPECT_FALSE(scroll.showsHorizontalScrollIndicator());
   }
 }
 
@@ -185,31 +176,7 @@ TEST(AboutScreen, PlacesEveryViewByTheScreenBoundsWithItsLooks) {
   EXPECT_EQ(help.textContainerInset(), EdgeInsets{});
   EXPECT_EQ(help.lineFragmentPadding(), 0);
   EXPECT_FALSE(help.isEditable());
-  EXPECT_TRUE(fixture.log.lines.empty());
-}
-
-TEST(AboutScreen, ThePicturesAreTheAssetsStretchedAtTheScreensScale) {
-  struct Case {
-    double screenScale;
-    double pictureScale;
-  };
-  for (const Case c : {Case{2, 2}, Case{3, 1}, Case{1, 1}}) {
-    SCOPED_TRACE(c.screenScale);
-    AboutFixture fixture(MainScreen{{375, 667}, c.screenScale});
-    const auto about = fixture.load();
-    const AttributedString& text = about->helpTextView()->attributedText();
-    const Picture& search = text.attachmentAt(kSearchPicturePosition)->image;
-    const Picture& logo = text.attachmentAt(kLogoPicturePosition)->image;
-    EXPECT_EQ(search.scale(), c.pictureScale);
-    EXPECT_EQ(logo.scale(), c.pictureScale);
-    EXPECT_EQ(search.size(), (Size{20, 19}));
-    EXPECT_EQ(logo.size(), (Size{78, 20}));
-    EXPECT_FALSE(test::allPixels(logo, 0, 0, logo.pixelWidth(), logo.pixelHeight(), test::kClear));
-    if (c.pictureScale == 2) {
-      // At the assets' own scale the stretch is exact.
-      EXPECT_EQ(search, AssetCatalog(test::assetDirectory()).load("搜索蓝牙-关于.png").picture);
-    }
-  }
+  EXPECT_TRUE(fixture.platform.log.lines.empty());
 }
 
 TEST(AboutScreen, MissingPicturesLeaveClearSpaceInTheTextAndALogLineEach) {
@@ -223,9 +190,9 @@ TEST(AboutScreen, MissingPicturesLeaveClearSpaceInTheTextAndALogLineEach) {
     EXPECT_TRUE(test::allPixels(picture, 0, 0, picture.pixelWidth(), picture.pixelHeight(), test::kClear));
   }
   EXPECT_EQ(text.attachmentAt(kSearchPicturePosition)->image.size(), (Size{20, 19}));
-  ASSERT_EQ(fixture.log.lines.size(), 2u);
-  EXPECT_NE(fixture.log.lines[0].find("\"搜索蓝牙-关于.png\""), std::string::npos) << fixture.log.lines[0];
-  EXPECT_NE(fixture.log.lines[1].find("\"logo说明.png\""), std::string::npos) << fixture.log.lines[1];
+  ASSERT_EQ(fixture.platform.log.lines.size(), 2u);
+  EXPECT_NE(fixture.platform.log.lines[0].find("\"搜索蓝牙-关于.png\""), std::string::npos) << fixture.platform.log.lines[0];
+  EXPECT_NE(fixture.platform.log.lines[1].find("\"logo说明.png\""), std::string::npos) << fixture.platform.log.lines[1];
 }
 
 class RecordingNavigation final : public AboutNavigation {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/notification_center.h"
+#include "platform/platform.h"
+#include "platform/sim/virtual_run_loop.h"
+#include "platform/user_defaults.h"
+
+namespace kiro::test {
+
+// Installs a platform whose log lines the test reads.
+struct LoggedPlatform {
+  VirtualRunLoop runLoop;
+  NotificationCenter notifications;
+  MemoryUserDefaults defaults;
+  CapturingLog log;
+  Platform platform{runLoop, notifications, defaults, log, nullptr};
+  PlatformScope scope{platform};
+};
+
+}  // namespace kiro::test
