@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <utility>
-#include <vector>
+#include <cstddef>
+#include <string>
 
 #include "platform/ui/attributed_string.h"
 #include "platform/ui/text_view.h"
@@ -59,47 +57,6 @@ TEST(UiTextAttributedString, CountsCodePointsAndReadsIllFormedUtf8AsReplacementC
     EXPECT_EQ(text.string(), c.readBack);
     EXPECT_EQ(text.attributesAt(0), nullptr);
   }
-}
-
-struct Told {
-  const View* view;
-  ViewProperty property;
-  friend bool operator==(const Told&, const Told&) = default;
-};
-
-// Runs each change twice: the first tells exactly the expected property, the repeat nothing.
-void expectToldOncePerChange(View& view, const std::vector<std::pair<std::function<void()>, ViewProperty>>& cases) {
-  std::vector<Told> told;
-  view.setObserver([&told](View& changed, ViewProperty property) { told.push_back({&changed, property}); });
-  for (const auto& [act, property] : cases) {
-    told.clear();
-    act();
-    EXPECT_EQ(told, (std::vector<Told>{{&view, property}})) << "first change " << static_cast<int>(property);
-    told.clear();
-    act();
-    EXPECT_TRUE(told.empty()) << "repeat of " << static_cast<int>(property);
-  }
-}
-
-TEST(UiTextView, ObserverIsToldOfEachChangeAndOfNoneForAnEqualValue) {
-  TextView view;
-  AttributedString withPicture("abc", kHelp);
-  withPicture.insertAttachment({test::solidPicture(2, 2, 1, test::kRed)}, 1);
-  AttributedString withOtherPicture("abc", kHelp);
-  withOtherPicture.insertAttachment({test::solidPicture(2, 2, 1, test::kBlue)}, 1);
-
-  expectToldOncePerChange(
-      view, {
-                // Equal text built apart counts as unchanged; a different picture does not.
-                {[&] { view.setAttributedText(AttributedString("abc", kHelp)); }, ViewProperty::attributedText},
-                {[&] { view.setAttributedText(withPicture); }, ViewProperty::attributedText},
-                {[&] { view.setAttributedText(withOtherPicture); }, ViewProperty::attributedText},
-                {[&] { view.setFont({"ArialMT", 12}); }, ViewProperty::font},
-                {[&] { view.setTextColor({0.5, 0.5, 0.5, 1}); }, ViewProperty::textColor},
-                {[&] { view.setTextContainerInset({}); }, ViewProperty::textContainer},
-                {[&] { view.setLineFragmentPadding(0); }, ViewProperty::textContainer},
-                {[&] { view.setEditable(false); }, ViewProperty::editable},
-            });
 }
 
 }  // namespace

@@ -6,10 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/attributed_string.h"
 #include "platform/ui/button.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
+#include "platform/ui/text_view.h"
 #include "platform/ui/view.h"
+#include "tests/ui/picture_test_support.h"
 
 namespace kiro {
 namespace {
@@ -29,9 +32,16 @@ TEST(UiView, ObserverIsToldOfEachChangeAndOfNoneForAnUnchangedValue) {
   auto image = std::make_shared<ImageView>("灰色.png");
   auto label = std::make_shared<Label>();
   auto button = std::make_shared<Button>();
+  auto text = std::make_shared<TextView>();
   root->addSubview(image);
   root->addSubview(label);
   root->addSubview(button);
+  root->addSubview(text);
+  const TextAttributes help{{"ArialMT", 12}, {5, LineBreakMode::byCharWrapping}, {0.5, 0.5, 0.5, 1}};
+  AttributedString withPicture("abc", help);
+  withPicture.insertAttachment({test::solidPicture(2, 2, 1, test::kRed)}, 1);
+  AttributedString withOtherPicture("abc", help);
+  withOtherPicture.insertAttachment({test::solidPicture(2, 2, 1, test::kBlue)}, 1);
   std::vector<Change> changes;
   recordInto(changes, *root);
 
@@ -48,6 +58,15 @@ TEST(UiView, ObserverIsToldOfEachChangeAndOfNoneForAnUnchangedValue) {
       {[&] { button->setSelected(true); }, {button.get(), ViewProperty::selected}},
       {[&] { button->setAdjustsImageWhenHighlighted(false); },
        {button.get(), ViewProperty::adjustsImageWhenHighlighted}},
+      // Equal text built apart counts as unchanged; a different picture does not.
+      {[&] { text->setAttributedText(AttributedString("abc", help)); }, {text.get(), ViewProperty::attributedText}},
+      {[&] { text->setAttributedText(withPicture); }, {text.get(), ViewProperty::attributedText}},
+      {[&] { text->setAttributedText(withOtherPicture); }, {text.get(), ViewProperty::attributedText}},
+      {[&] { text->setFont({"ArialMT", 12}); }, {text.get(), ViewProperty::font}},
+      {[&] { text->setTextColor({0.5, 0.5, 0.5, 1}); }, {text.get(), ViewProperty::textColor}},
+      {[&] { text->setTextContainerInset({}); }, {text.get(), ViewProperty::textContainer}},
+      {[&] { text->setLineFragmentPadding(0); }, {text.get(), ViewProperty::textContainer}},
+      {[&] { text->setEditable(false); }, {text.get(), ViewProperty::editable}},
   };
   for (const auto& [act, expected] : cases) {
     changes.clear();
