@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <iterator>
+#include <string>
+
 #include "platform/sim/recording_delegate.h"
 
 namespace kiro {
@@ -45,33 +49,22 @@ TEST_F(SimulatedWrite, TheCharacteristicsPropertiesDecideWhatIsAccepted) {
       {property::write, WriteType::withoutResponse, false, {}},
       {property::notify, WriteType::withResponse, false, {"written 0001 error"}},
   };
-  for (const Row& row : rows) {
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    const Row& row = rows[i];
     SCOPED_TRACE(testing::Message() << "properties " << row.properties << " type " << static_cast<int>(row.type));
-    VirtualRunLoop rowLoop;
-    SimulatedRadio rowRadio{rowLoop};
-    RecordingDelegate rowRecorder{rowLoop};
-    auto rowCentral = rowRadio.centralFactory()(rowRecorder);
     SimulatedReceiver::Options options;
-    options.advertisedName = "Kiro";
+    options.advertisedName = "Kiro-" + std::to_string(i);
     options.gatt = {{BleUuid::from16(0xFFB0), {{BleUuid::from16(0x0001), row.properties}}, {}}};
-    auto& receiver = rowRadio.addReceiver(options);
-    rowCentral->scanForPeripherals(false);
-    rowLoop.advance(sim_latency::advertisement);
-    auto peripheral = rowRecorder.found.at("Kiro");
-    peripheral->setDelegate(&rowRecorder);
-    rowCentral->connectPeripheral(*peripheral, true);
-    rowLoop.advance(sim_latency::connection);
-    peripheral->discoverServices();
-    rowLoop.advance(sim_latency::discovery);
-    peripheral->discoverCharacteristics(*peripheral->services()[0]);
-    rowLoop.advance(sim_latency::discovery);
-    rowRecorder.events.clear();
+    auto& receiver = radio.addReceiver(options);
+    auto peripheral = connectTo(*options.advertisedName);
+    auto characteristic = discoverAll(*peripheral, "0001");
+    takeEvents();
 
-    peripheral->writeValue({0x10}, *peripheral->services()[0]->characteristics[0], row.type);
-    rowLoop.advance(sim_latency::writeConfirmation);
+    peripheral->writeValue({0x10}, *characteristic, row.type);
+    loop.advance(sim_latency::writeConfirmation);
     EXPECT_EQ(receiver.writes().size(), row.recorded ? 1u : 0u);
     Strings answer;
-    for (const auto& event : rowRecorder.events) answer.push_back(event.substr(event.find(' ') + 1));
+    for (const auto& event : takeEvents()) answer.push_back(event.substr(event.find(' ') + 1));
     EXPECT_EQ(answer, row.answer);
   }
 }
