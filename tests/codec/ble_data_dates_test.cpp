@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <regex>
 #include <string>
 
@@ -12,27 +13,25 @@ namespace {
 using test::instantAt;
 using test::ZoneScope;
 
-TEST(BleDataDateFromString, ReadsEitherSeparatorAsWallTimeInTheDeviceZone) {
+TEST(BleDataDateFromString, ReadsEitherSeparatorAsWallTimeInTheDeviceZoneAndNothingElse) {
   ZoneScope zone("Asia/Shanghai");
-  const Date expected = instantAt(2026, 12, 5, 16, 0, 54, 8 * 60);
-  EXPECT_EQ(bleData::dateFromString("2026-12-05T16:00:54"), expected);
-  EXPECT_EQ(bleData::dateFromString("2026-12-05 16:00:54"), expected);
-}
-
-TEST(BleDataDateFromString, GivesNoResultForTextOffThePattern) {
-  ZoneScope zone("UTC");
-  for (const char* text : {"", "garbage", "2026-12-05", "2026-12-05 16:00", "2026-12-05 16:00:54 extra",
-                           "2026-13-05 16:00:54", "2026-02-30 16:00:54", "2026-12-05 25:00:00",
-                           "2026-12-05T16:00:54Z"}) {
-    EXPECT_EQ(bleData::dateFromString(text), std::nullopt) << text;
-  }
-}
-
-TEST(BleDataDateFromString, GivesNoResultForDatesADateCannotHold) {
-  ZoneScope zone("UTC");
-  EXPECT_EQ(bleData::dateFromString("9999-12-31 23:59:59"), std::nullopt);
-  EXPECT_EQ(bleData::dateFromString("1500-01-01 00:00:00"), std::nullopt);
-  EXPECT_EQ(bleData::dateFromString("2200-01-01 00:00:00"), instantAt(2200, 1, 1, 0, 0, 0));
+  const int offset = 8 * 60;
+  const struct {
+    const char* text;
+    std::optional<Date> expected;
+  } cases[] = {
+      {"2026-12-05T16:00:54", instantAt(2026, 12, 5, 16, 0, 54, offset)},
+      {"2026-12-05 16:00:54", instantAt(2026, 12, 5, 16, 0, 54, offset)},
+      {"2200-01-01 00:00:00", instantAt(2200, 1, 1, 0, 0, 0, offset)},
+      // Dates a Date cannot hold.
+      {"9999-12-31 23:59:59", std::nullopt}, {"1500-01-01 00:00:00", std::nullopt},
+      // Text off the pattern.
+      {"", std::nullopt}, {"garbage", std::nullopt}, {"2026-12-05", std::nullopt},
+      {"2026-12-05 16:00", std::nullopt}, {"2026-12-05 16:00:54 extra", std::nullopt},
+      {"2026-13-05 16:00:54", std::nullopt}, {"2026-02-30 16:00:54", std::nullopt},
+      {"2026-12-05 25:00:00", std::nullopt}, {"2026-12-05T16:00:54Z", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(bleData::dateFromString(c.text), c.expected) << c.text;
 }
 
 TEST(BleDataFormatting, WritesTheDateInTheDeviceZone) {
