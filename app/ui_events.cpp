@@ -1,12 +1,13 @@
 #include "app/ui_events.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <vector>
 
 namespace kiro {
 
-struct UiSubscription::Hub : std::enable_shared_from_this<Hub> {
+struct UiEvents::Hub : std::enable_shared_from_this<Hub> {
   std::weak_ptr<NavigationController> navigation;
   AlertQueue* alerts = nullptr;
   std::map<std::uint64_t, std::shared_ptr<const UiListener>> listeners;
@@ -39,28 +40,8 @@ struct UiSubscription::Hub : std::enable_shared_from_this<Hub> {
   }
 };
 
-UiSubscription::UiSubscription(UiSubscription&& other) noexcept
-    : hub_(std::move(other.hub_)), id_(std::exchange(other.id_, 0)) {}
-
-UiSubscription& UiSubscription::operator=(UiSubscription&& other) noexcept {
-  if (this != &other) {
-    reset();
-    hub_ = std::move(other.hub_);
-    id_ = std::exchange(other.id_, 0);
-  }
-  return *this;
-}
-
-UiSubscription::~UiSubscription() { reset(); }
-
-void UiSubscription::reset() {
-  if (auto hub = hub_.lock()) hub->listeners.erase(id_);
-  hub_.reset();
-  id_ = 0;
-}
-
 UiEvents::UiEvents(std::shared_ptr<NavigationController> navigation, AlertQueue& alerts)
-    : hub_(std::make_shared<UiSubscription::Hub>()) {
+    : hub_(std::make_shared<Hub>()) {
   hub_->navigation = navigation;
   hub_->alerts = &alerts;
   hub_->watchLoadedScreens();
@@ -88,7 +69,7 @@ UiEvents::~UiEvents() {
 UiSubscription UiEvents::subscribe(UiListener listener) {
   const std::uint64_t id = hub_->nextId++;
   hub_->listeners.emplace(id, std::make_shared<const UiListener>(std::move(listener)));
-  return UiSubscription(hub_, id);
+  return UiSubscription(hub_, [hub = hub_.get(), id] { hub->listeners.erase(id); });
 }
 
 }  // namespace kiro

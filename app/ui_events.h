@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "platform/ui/alert.h"
 #include "platform/ui/navigation_controller.h"
+#include "platform/subscription.h"
 #include "platform/ui/view.h"
 
 namespace kiro {
@@ -20,27 +20,8 @@ struct UiListener {
   std::function<void()> alertsChanged;
 };
 
-class UiEvents;
-
 // Keeps one listener subscribed; destroying it unsubscribes.
-class UiSubscription {
- public:
-  UiSubscription() = default;
-  UiSubscription(UiSubscription&& other) noexcept;
-  UiSubscription& operator=(UiSubscription&& other) noexcept;
-  UiSubscription(const UiSubscription&) = delete;
-  UiSubscription& operator=(const UiSubscription&) = delete;
-  ~UiSubscription();
-
- private:
-  friend class UiEvents;
-  struct Hub;
-  UiSubscription(std::weak_ptr<Hub> hub, std::uint64_t id) : hub_(std::move(hub)), id_(id) {}
-  void reset();
-
-  std::weak_ptr<Hub> hub_;
-  std::uint64_t id_ = 0;
-};
+using UiSubscription = Subscription;
 
 // The one observer of the ui model: views, stack and alerts each take a single observer,
 // so this takes them all and tells every subscriber (the script session, the window).
@@ -56,7 +37,8 @@ class UiEvents {
   [[nodiscard]] UiSubscription subscribe(UiListener listener);
 
  private:
-  std::shared_ptr<UiSubscription::Hub> hub_;
+  struct Hub;
+  std::shared_ptr<Hub> hub_;
 };
 
 }  // namespace kiro

@@ -1,38 +1,13 @@
 #include "platform/notification_center.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace kiro {
-
-ObserverToken::ObserverToken(ObserverToken&& other) noexcept
-    : center_(std::move(other.center_)), id_(std::exchange(other.id_, 0)) {}
-
-ObserverToken& ObserverToken::operator=(ObserverToken&& other) noexcept {
-  if (this != &other) {
-    reset();
-    center_ = std::move(other.center_);
-    id_ = std::exchange(other.id_, 0);
-  }
-  return *this;
-}
-
-ObserverToken::~ObserverToken() { reset(); }
-
-void ObserverToken::reset() {
-  if (auto center = center_.lock(); center && id_ != 0) (*center)->remove(id_);
-  center_.reset();
-  id_ = 0;
-}
-
-NotificationCenter::NotificationCenter() : self_(std::make_shared<NotificationCenter*>(this)) {}
-
-NotificationCenter::~NotificationCenter() = default;
 
 ObserverToken NotificationCenter::addObserver(std::string name, Handler handler) {
   const auto id = nextId_++;
   observers_.push_back({id, std::move(name), std::make_shared<Handler>(std::move(handler))});
-  return ObserverToken(self_, id);
+  return ObserverToken(alive_, [this, id] { remove(id); });
 }
 
 void NotificationCenter::remove(std::uint64_t id) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/central.h"
+#include "platform/subscription.h"
 
 namespace kiro {
 
@@ -35,27 +36,8 @@ struct Notification {
   }
 };
 
-class NotificationCenter;
-
 // Keeps one observer registered; destroying it (or the object that owns it) unregisters.
-class ObserverToken {
- public:
-  ObserverToken() = default;
-  ObserverToken(ObserverToken&& other) noexcept;
-  ObserverToken& operator=(ObserverToken&& other) noexcept;
-  ObserverToken(const ObserverToken&) = delete;
-  ObserverToken& operator=(const ObserverToken&) = delete;
-  ~ObserverToken();
-
-  void reset();
-
- private:
-  friend class NotificationCenter;
-  ObserverToken(std::weak_ptr<NotificationCenter*> center, std::uint64_t id)
-      : center_(std::move(center)), id_(id) {}
-  std::weak_ptr<NotificationCenter*> center_;
-  std::uint64_t id_ = 0;
-};
+using ObserverToken = Subscription;
 
 // Named notifications delivered synchronously to every observer of the name before post
 // returns. Handlers may add or remove observers and post again.
@@ -63,8 +45,7 @@ class NotificationCenter {
  public:
   using Handler = std::function<void(const Notification&)>;
 
-  NotificationCenter();
-  ~NotificationCenter();
+  NotificationCenter() = default;
   NotificationCenter(const NotificationCenter&) = delete;
   NotificationCenter& operator=(const NotificationCenter&) = delete;
 
@@ -75,7 +56,6 @@ class NotificationCenter {
   void post(std::string name, UserInfo userInfo = {});
 
  private:
-  friend class ObserverToken;
   struct Observer {
     std::uint64_t id;
     std::string name;
@@ -86,7 +66,7 @@ class NotificationCenter {
   std::vector<Observer> observers_;
   std::uint64_t nextId_ = 1;
   // Tokens hold this weakly, so a token that outlives its centre does nothing.
-  std::shared_ptr<NotificationCenter*> self_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace kiro
