@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "app/app_delegate.h"
-#include "app/command_line.h"
+#include "script/command_line.h"
 #include "app/documents_directory.h"
-#include "app/script_session.h"
-#include "app/ui_events.h"
+#include "script/script_session.h"
+#include "platform/ui/ui_events.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/qt/phone_window.h"
@@ -147,10 +147,13 @@ int run(const CommandLine& options, int argc, char** argv) {
   } linkManagerEnd;
 
   const Size bounds{options.screenWidth, options.screenHeight};
-  MainScreenScope screenScope(MainScreen{bounds, options.screenScale,
-                                         Size{bounds.width * options.screenScale, bounds.height * options.screenScale}});
-  AssetCatalogScope assets(AssetCatalog(home / "assets"));
-  AlertQueue& alerts = alertQueue();
+  const MainScreen screen{bounds, options.screenScale,
+                          Size{bounds.width * options.screenScale, bounds.height * options.screenScale}};
+  MainScreenScope screenScope(screen);
+  const AssetCatalog assets(home / "assets");
+  AssetCatalogScope assetScope(assets);
+  AlertQueue alerts;
+  AlertQueueScope alertScope(alerts);
 
   Application application;
   std::unique_ptr<ScreenSaverInhibitor> inhibitor;

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
+#include "platform/ui/main_screen.h"
 #include "screens/remote/camera_view_controller.h"
 
 namespace {
@@ -32,6 +33,8 @@ void BM_ShutterHeldMinute(benchmark::State& state) {
     SimulatedRadio radio{loop};
     Platform installed{loop, center, defaults, log, radio.centralFactory()};
     PlatformScope scope{installed};
+    const MainScreen screen;
+    MainScreenScope screenScope{screen};
     SimulatedReceiver::Options options;
     options.advertisedName = "Kiro-7";
     options.demoFeedback = true;

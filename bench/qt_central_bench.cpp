@@ -8,8 +8,8 @@
 #include <map>
 
 #include "platform/qt/qt_central.h"
-#include "qt/central_recorder.h"
-#include "qt/fake_bluez.h"
+#include "tests/platform/qt/central_recorder.h"
+#include "tests/platform/qt/fake_bluez.h"
 
 namespace {
 

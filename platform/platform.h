@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/central.h"
+#include "platform/installed.h"
 #include "platform/log.h"
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
@@ -18,19 +19,10 @@ struct Platform {
   CentralFactory makeCentral;
 };
 
-// The installed platform. Calling it with none installed is a programming error and aborts.
-const Platform& platform();
-
 // Installs a platform for its own lifetime, restoring the previous one after.
-class PlatformScope {
- public:
-  explicit PlatformScope(const Platform& installed);
-  ~PlatformScope();
-  PlatformScope(const PlatformScope&) = delete;
-  PlatformScope& operator=(const PlatformScope&) = delete;
+using PlatformScope = Installed<const Platform>;
 
- private:
-  const Platform* previous_;
-};
+// The installed platform.
+inline const Platform& platform() { return PlatformScope::current("platform"); }
 
 }  // namespace kiro

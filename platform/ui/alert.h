@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/installed.h"
+
 namespace kiro {
 
 // A message with one button, which only closes it.
@@ -38,22 +40,10 @@ class AlertQueue {
   std::function<void()> observer_;
 };
 
-// The installed queue; a process-wide one when none is installed.
-AlertQueue& alertQueue();
+// Installs a queue for its own lifetime, restoring the previous one after.
+using AlertQueueScope = Installed<AlertQueue>;
 
-// Installs a queue of its own for its lifetime, restoring the previous one after.
-class AlertQueueScope {
- public:
-  AlertQueueScope();
-  ~AlertQueueScope();
-  AlertQueueScope(const AlertQueueScope&) = delete;
-  AlertQueueScope& operator=(const AlertQueueScope&) = delete;
-
-  AlertQueue& queue() { return queue_; }
-
- private:
-  AlertQueue queue_;
-  AlertQueue* previous_;
-};
+// The installed queue.
+inline AlertQueue& alertQueue() { return AlertQueueScope::current("alert queue"); }
 
 }  // namespace kiro

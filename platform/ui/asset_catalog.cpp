@@ -13,9 +13,6 @@ namespace {
 // Far above any picture we ship; a bigger file is not read into memory.
 constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
 
-const AssetCatalog fallback{"assets"};
-const AssetCatalog* installed = &fallback;
-
 // Only a name inside the folder: no separators, no "." or "..".
 bool isPlainFileName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
@@ -46,13 +43,5 @@ LoadedPicture AssetCatalog::load(const std::string& name) const {
   if (!decoded.error.empty()) return failure(decoded.error);
   return decoded;
 }
-
-const AssetCatalog& assetCatalog() { return *installed; }
-
-AssetCatalogScope::AssetCatalogScope(AssetCatalog catalog) : catalog_(std::move(catalog)), previous_(installed) {
-  installed = &catalog_;
-}
-
-AssetCatalogScope::~AssetCatalogScope() { installed = previous_; }
 
 }  // namespace kiro

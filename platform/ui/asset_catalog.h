@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/installed.h"
 #include "platform/ui/png_decoder.h"
 
 namespace kiro {
@@ -25,20 +26,10 @@ class AssetCatalog {
   double scale_;
 };
 
-// The installed catalog; the folder "assets" of the working directory when none is installed.
-const AssetCatalog& assetCatalog();
-
 // Installs a catalog for its own lifetime, restoring the previous one after.
-class AssetCatalogScope {
- public:
-  explicit AssetCatalogScope(AssetCatalog catalog);
-  ~AssetCatalogScope();
-  AssetCatalogScope(const AssetCatalogScope&) = delete;
-  AssetCatalogScope& operator=(const AssetCatalogScope&) = delete;
+using AssetCatalogScope = Installed<const AssetCatalog>;
 
- private:
-  AssetCatalog catalog_;
-  const AssetCatalog* previous_;
-};
+// The installed catalog.
+inline const AssetCatalog& assetCatalog() { return AssetCatalogScope::current("asset catalog"); }
 
 }  // namespace kiro

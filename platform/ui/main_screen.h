@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/installed.h"
 #include "platform/ui/geometry.h"
 
 namespace kiro {
@@ -15,21 +16,10 @@ struct MainScreen {
   std::optional<Size> displayModeSize = Size{bounds.width * scale, bounds.height * scale};
 };
 
-// The installed display; a 320 x 568 point screen at scale 2 (640 x 1136 pixels) when none
-// is installed.
-const MainScreen& mainScreen();
-
 // Installs a display for its own lifetime, restoring the previous one after.
-class MainScreenScope {
- public:
-  explicit MainScreenScope(const MainScreen& screen);
-  ~MainScreenScope();
-  MainScreenScope(const MainScreenScope&) = delete;
-  MainScreenScope& operator=(const MainScreenScope&) = delete;
+using MainScreenScope = Installed<const MainScreen>;
 
- private:
-  MainScreen screen_;
-  const MainScreen* previous_;
-};
+// The installed display.
+inline const MainScreen& mainScreen() { return MainScreenScope::current("display"); }
 
 }  // namespace kiro

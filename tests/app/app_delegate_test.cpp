@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/app_shell_fixture.h"
+#include "tests/app/app_shell_fixture.h"
 
 namespace kiro::app_test {
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/app_delegate.h"
-#include "app/store_files.h"
+#include "tests/app/store_files.h"
 #include "link/link_manager.h"
 #include "platform/ui/main_screen.h"
-#include "support/simulated_world.h"
+#include "tests/support/simulated_world.h"
 
 namespace kiro::app_test {
 
@@ -59,7 +59,6 @@ class AppShellFixture : public ::testing::Test, protected SimulatedWorld {
 
   store_test::TemporaryFolder folder;
   std::filesystem::path documents = folder.path() / "Documents";
-  MainScreenScope display{MainScreen{{320, 568}, 2}};
   Application application;
   std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>(
       application, documents, std::filesystem::path(KIRO_MODEL_RESOURCE), log);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/app_shell_fixture.h"
+#include "tests/app/app_shell_fixture.h"
 #include "screens/devices/view_controller.h"
 
 namespace kiro::app_test {

@@ -5,12 +5,16 @@
 #include "platform/platform.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
+#include "platform/ui/alert.h"
+#include "platform/ui/asset_catalog.h"
+#include "platform/ui/main_screen.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {
 
 // A test's platform, installed for its lifetime: the virtual clock, a notification centre,
-// in-memory defaults, a log that keeps its lines, and simulated receivers.
+// in-memory defaults, a log that keeps its lines, simulated receivers, a 320 x 568 point
+// display at scale 2, the shipped pictures and an alert queue.
 struct SimulatedWorld {
   VirtualRunLoop loop;
   NotificationCenter center;
@@ -19,6 +23,12 @@ struct SimulatedWorld {
   SimulatedRadio radio{loop};
   Platform installed{loop, center, defaults, log, radio.centralFactory()};
   PlatformScope scope{installed};
+  MainScreen screen{{320, 568}, 2};
+  MainScreenScope screenScope{screen};
+  AssetCatalog assets{KIRO_ASSET_DIR};
+  AssetCatalogScope assetScope{assets};
+  AlertQueue alerts;
+  AlertQueueScope alertScope{alerts};
 };
 
 }  // namespace kiro

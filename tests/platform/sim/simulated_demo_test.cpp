@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sim/recording_delegate.h"
+#include "tests/platform/sim/recording_delegate.h"
 
 namespace kiro {
 namespace {

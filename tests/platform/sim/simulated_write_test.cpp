@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/sim/recording_delegate.h"
+#include "tests/platform/sim/recording_delegate.h"
 
 namespace kiro {
 namespace {

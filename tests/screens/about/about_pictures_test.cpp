@@ -4,7 +4,7 @@
 
 #include "platform/ui/main_screen.h"
 #include "screens/about/about_view.h"
-#include "tests/ui/picture_test_support.h"
+#include "tests/platform/ui/picture_test_support.h"
 
 namespace kiro {
 namespace {
@@ -23,7 +23,8 @@ TEST(AboutPictures, ScaleToSizeStretchesAtScaleTwoOnlyOnAScaleTwoScreenAndToASiz
   };
   for (const Case c : {Case{2, 2}, Case{3, 1}, Case{1, 1}, Case{1.5, 1}}) {
     SCOPED_TRACE(c.screenScale);
-    MainScreenScope display(MainScreen{{375, 667}, c.screenScale});
+    const MainScreen screen{{375, 667}, c.screenScale};
+    MainScreenScope display(screen);
     const Picture out = aboutView::scaleToSize(Size{20, 19}, tall);
     EXPECT_EQ(out.size(), (Size{20, 19}));
     EXPECT_EQ(out.scale(), c.pictureScale);

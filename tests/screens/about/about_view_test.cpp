@@ -15,7 +15,7 @@
 #include "screens/about/about_view.h"
 #include "screens/about/help_text.h"
 #include "tests/support/logged_platform.h"
-#include "tests/ui/picture_test_support.h"
+#include "tests/platform/ui/picture_test_support.h"
 
 namespace kiro {
 namespace {
@@ -25,7 +25,7 @@ constexpr Color kGrey{176 / 255.0, 176 / 255.0, 176 / 255.0, 1};
 // The About screen reads pictures from the catalog and logs what it cannot read.
 struct AboutFixture {
   explicit AboutFixture(const MainScreen& screen, std::filesystem::path assets = test::assetDirectory())
-      : display(screen), catalog(AssetCatalog(std::move(assets))) {}
+      : screen(screen), assets(std::move(assets)) {}
 
   std::shared_ptr<aboutView> load() {
     auto about = std::make_shared<aboutView>();
@@ -34,8 +34,10 @@ struct AboutFixture {
   }
 
   test::LoggedPlatform platform;
-  MainScreenScope display;
-  AssetCatalogScope catalog;
+  MainScreen screen;
+  MainScreenScope display{screen};
+  AssetCatalog assets;
+  AssetCatalogScope catalog{assets};
 };
 
 std::vector<std::string> lines(const std::string& text) {

@@ -71,8 +71,10 @@ class DeviceListFixture : public link_test::LinkManagerFixture {
 
   std::optional<StringDictionary> remembered() const { return defaults.dictionary("iphone"); }
 
-  MainScreenScope display{MainScreen{{375, 667}, 2}};
-  AlertQueueScope alerts;
+  MainScreen larger{{375, 667}, 2};
+  MainScreenScope display{larger};
+  AlertQueue alerts;
+  AlertQueueScope alertScope{alerts};
   std::vector<std::string> requests;  // "indexRow" of every "connectionService"
   ObserverToken requestRecorder = center.addObserver("connectionService", [this](const Notification& n) {
     requests.push_back(n.value<std::string>("indexRow").value_or("(none)"));

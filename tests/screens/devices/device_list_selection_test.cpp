@@ -19,7 +19,7 @@ TEST_F(DeviceListSelection, ATapWhileOthersAreConnectedShowsOneAlertEachAndChang
   requests.clear();
 
   screen->tabel()->selectRow(2);
-  EXPECT_EQ(alerts.queue().alerts(), (std::deque<Alert>{kRefusal, kRefusal}));
+  EXPECT_EQ(alerts.alerts(), (std::deque<Alert>{kRefusal, kRefusal}));
   EXPECT_TRUE(requests.empty());
   EXPECT_EQ(remembered(), std::nullopt);
   EXPECT_EQ(screen->tabel()->cellForRow(2), before);
@@ -34,7 +34,7 @@ TEST_F(DeviceListSelection, ATapOnTheConnectedReceiverItselfRemembersItAndAsksTo
   requests.clear();
 
   screen->tabel()->selectRow(0);
-  EXPECT_TRUE(alerts.queue().alerts().empty());
+  EXPECT_TRUE(alerts.alerts().empty());
   EXPECT_EQ(requests, std::vector<std::string>{"0"});
   EXPECT_EQ(remembered(), (StringDictionary{{"name", "Kiro-1"}, {"uuid", receiverIdentifier(1).UUIDString()}}));
   EXPECT_EQ(defaults.string("jumpFlag"), "0");
@@ -58,7 +58,7 @@ TEST_F(DeviceListSelection, OnlyAConnectedReceiverBlocksAPick) {
   // Picking the receiver that is itself still connecting cancels the attempt.
   screen->tabel()->selectRow(0);
   loop.advance(2s);
-  EXPECT_TRUE(alerts.queue().alerts().empty());
+  EXPECT_TRUE(alerts.alerts().empty());
   EXPECT_EQ(requests, (std::vector<std::string>{"1", "0"}));
   EXPECT_EQ(other.state(), PeripheralState::connected);
   EXPECT_EQ(stalled.state(), PeripheralState::disconnected);
@@ -73,7 +73,7 @@ TEST_F(DeviceListSelection, ARowOutsideTheListIsIgnoredEvenWhileAReceiverIsConne
   requests.clear();
 
   for (std::int64_t row : {-1, 1, 40}) screen->didSelectRowAtIndexPath(*screen->tabel(), {row, 0});
-  EXPECT_TRUE(alerts.queue().alerts().empty());
+  EXPECT_TRUE(alerts.alerts().empty());
   EXPECT_TRUE(requests.empty());
   EXPECT_EQ(remembered(), std::nullopt);
 }

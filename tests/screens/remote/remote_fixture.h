@@ -12,7 +12,7 @@
 #include "link/link_manager.h"
 #include "platform/ui/main_screen.h"
 #include "screens/remote/camera_view_controller.h"
-#include "support/simulated_world.h"
+#include "tests/support/simulated_world.h"
 
 namespace kiro::remote_test {
 
@@ -65,7 +65,6 @@ class RemoteScreenFixture : public ::testing::Test, protected SimulatedWorld {
   void touchR(ControlEvent event) { screen->writeButton2()->sendActions(event); }
   void post(const std::string& name, UserInfo userInfo) { center.post(name, std::move(userInfo)); }
 
-  MainScreenScope display{MainScreen{{320, 568}, 2}};
   std::shared_ptr<cameraViewController> screen = std::make_shared<cameraViewController>();
 };
 

@@ -1,0 +1,101 @@
+#include "script/app_events.h"
+
+#include "script/state_event.h"
+
+namespace kiro {
+
+namespace {
+
+const char* stateName(PeripheralState state) {
+  switch (state) {
+    case PeripheralState::connecting: return "connecting";
+    case PeripheralState::connected: return "connected";
+    case PeripheralState::disconnecting: return "disconnecting";
+    default: return "disconnected";
+  }
+}
+
+const std::optional<std::string>& receiverName(const SimulatedReceiver& receiver) {
+  const auto& options = receiver.options();
+  return options.gapName ? options.gapName : options.advertisedName;
+}
+
+std::string lowerHex(const Bytes& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string text;
+  for (const std::uint8_t byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+  }
+  return text;
+}
+
+}  // namespace
+
+AppEvents::AppEvents(const AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, EventStream& events)
+    : delegate_(delegate), radio_(radio), events_(events), alertCount_(alertQueue().alerts().size()) {
+  const auto& remote = *delegate.remote();
+  lit_ = {lampIsLit(*remote.imageLamp01()), lampIsLit(*remote.imageLamp02()), lampIsLit(*remote.imageLamp03())};
+  subscription_ = ui.subscribe({
+      [this](View& view, ViewProperty property) { viewChanged(view, property); },
+      [this](NavigationChange, bool) {
+        events_.send("screen", {{"stack", stackNames(*delegate_.window()->rootViewController())}});
+      },
+      [this] { alertsChanged(); },
+  });
+  if (radio_) {
+    radio_->onReceiverStateChange = [this](const SimulatedReceiver& receiver) { receiverChanged(receiver); };
+    radio_->onReceiverWrite = [this](const SimulatedReceiver& receiver, const SimWrite& written) {
+      write(receiver.identifier().UUIDString(), written.bytes, written.type == WriteType::withResponse);
+    };
+  }
+}
+
+AppEvents::~AppEvents() {
+  if (!radio_) return;
+  radio_->onReceiverStateChange = nullptr;
+  radio_->onReceiverWrite = nullptr;
+}
+
+void AppEvents::receiverAdded(const SimulatedReceiver& receiver) { receiverChanged(receiver); }
+
+void AppEvents::write(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
+  events_.send("write", {{"receiver", receiverId}, {"bytes", lowerHex(bytes)}, {"withResponse", withResponse}});
+}
+
+void AppEvents::viewChanged(View& view, ViewProperty property) {
+  const auto& remote = *delegate_.remote();
+  if (property == ViewProperty::text && &view == remote.testLabel().get()) {
+    events_.send("label", {{"text", remote.testLabel()->text()}});
+    return;
+  }
+  if (property != ViewProperty::image) return;
+  const ImageView* lamps[] = {remote.imageLamp01().get(), remote.imageLamp02().get(), remote.imageLamp03().get()};
+  const char* colours[] = {"green", "blue", "red"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (&view != lamps[i] || lampIsLit(*lamps[i]) == lit_[i]) continue;
+    lit_[i] = !lit_[i];
+    events_.send("lamp", {{"lamp", colours[i]}, {"lit", lit_[i]}});
+  }
+}
+
+void AppEvents::alertsChanged() {
+  // Announced as each comes to the front: when none showed before, or the one in front closed.
+  const auto& queue = alertQueue();
+  const std::size_t count = queue.alerts().size();
+  const bool newFront = count > 0 && (alertCount_ == 0 || count < alertCount_);
+  alertCount_ = count;
+  if (newFront) events_.send("alert", {{"title", queue.visible()->title}, {"message", queue.visible()->message}});
+}
+
+void AppEvents::receiverChanged(const SimulatedReceiver& receiver) {
+  this->receiver(receiver.identifier().UUIDString(), receiverName(receiver), receiver.state());
+}
+
+void AppEvents::receiver(const std::string& receiverId, const std::optional<std::string>& name,
+                         PeripheralState state) {
+  events_.send("receiver",
+               {{"receiver", receiverId}, {"name", name ? Json(*name) : Json()}, {"state", stateName(state)}});
+}
+
+}  // namespace kiro

@@ -1,0 +1,82 @@
+#include "script/command_line.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace kiro {
+
+namespace {
+
+bool parsePositive(std::string_view text, double& out) {
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !(value > 0) || value > 10000) return false;
+  out = value;
+  return true;
+}
+
+// "WxH@S", each a positive number.
+bool parseScreen(const std::string& text, CommandLine& options) {
+  const auto x = text.find('x');
+  const auto at = text.find('@');
+  if (x == std::string::npos || at == std::string::npos || at < x) return false;
+  const std::string_view view(text);
+  return parsePositive(view.substr(0, x), options.screenWidth) &&
+         parsePositive(view.substr(x + 1, at - x - 1), options.screenHeight) &&
+         parsePositive(view.substr(at + 1), options.screenScale);
+}
+
+}  // namespace
+
+std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args) {
+  CommandLine options;
+  const std::map<std::string, bool*> flags{
+      {"--help", &options.help},         {"-h", &options.help},
+      {"--version", &options.version},   {"--simulate", &options.simulate},
+      {"--bluetooth", &options.bluetooth}, {"--headless", &options.headless},
+      {"--virtual-time", &options.virtualTime}, {"--verbose", &options.verbose},
+  };
+  const std::map<std::string, std::optional<std::string>*> values{
+      {"--script", &options.script}, {"--settings", &options.settings}, {"--documents", &options.documents}};
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (auto flag = flags.find(arg); flag != flags.end()) {
+      *flag->second = true;
+      continue;
+    }
+    const bool isScreen = arg == "--screen";
+    auto value = values.find(arg);
+    if (!isScreen && value == values.end()) return "unknown option " + arg + " (see --help)";
+    if (i + 1 >= args.size() || args[i + 1].empty()) return arg + " needs a value";
+    const std::string& given = args[++i];
+    if (isScreen) {
+      if (!parseScreen(given, options)) return "--screen takes WxH@S, such as 375x667@2, not " + given;
+    } else {
+      *value->second = given;
+    }
+  }
+  if (options.simulate && options.bluetooth) return "--simulate and --bluetooth exclude each other";
+  if (options.virtualTime && !(options.headless && options.simulate))
+    return "--virtual-time works only with --headless --simulate";
+  return options;
+}
+
+std::string usageText() {
+  return "Usage: kiro-remote [options]\n"
+         "The wireless remote control for the KIRO camera receiver.\n\n"
+         "  --simulate          use simulated KIRO receivers, even with a Bluetooth adapter\n"
+         "  --bluetooth         use the Bluetooth adapter (an error when there is none)\n"
+         "  --headless          run without a window (for scripts)\n"
+         "  --script FILE       run the commands in FILE (standard input with --headless and no FILE)\n"
+         "  --virtual-time      run on a virtual clock (with --headless --simulate): deterministic scripts\n"
+         "  --settings FILE     keep the user defaults in FILE (an INI file)\n"
+         "  --documents DIR     keep the object store in DIR\n"
+         "  --screen WxH@S      the phone's screen in points and its scale (default 375x667@2)\n"
+         "  --verbose           print the log on stderr too\n"
+         "  --version           print the version and exit\n"
+         "  --help              print this text and exit\n";
+}
+
+}  // namespace kiro

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "script/json.h"
+#include "platform/run_loop.h"
+
+namespace kiro {
+
+// Writes script events, one JSON object a line: "t" (milliseconds on the run loop's clock),
+// "event", then the event's own fields.
+class EventStream {
+ public:
+  // out: where the lines go; clock: the run loop whose time stamps them. Both must outlive it.
+  EventStream(std::ostream& out, const RunLoop& clock) : out_(out), clock_(clock) {}
+
+  // event: the event's name; fields: its members, in order.
+  void send(const std::string& event, Json::Object fields = {});
+
+ private:
+  std::ostream& out_;
+  const RunLoop& clock_;
+};
+
+}  // namespace kiro

@@ -1,0 +1,157 @@
+#include "script/script_parser.h"
+
+#include <charconv>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "script/script_words.h"
+
+namespace kiro {
+
+namespace {
+
+using Words = std::vector<std::string>;
+using Result = std::variant<ScriptCommand, std::string>;
+
+// A whole number of digits, no sign, up to limit.
+std::optional<std::int64_t> wholeNumber(const std::string& text, std::int64_t limit) {
+  std::int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || text[0] == '-' || error != std::errc() || stop != end || value > limit) return std::nullopt;
+  return value;
+}
+
+std::optional<Bytes> hexBytes(const std::string& text) {
+  if (text.empty() || text.size() % 2 != 0) return std::nullopt;
+  Bytes bytes;
+  for (std::size_t i = 0; i < text.size(); i += 2) {
+    std::uint8_t byte = 0;
+    const auto [stop, error] = std::from_chars(text.data() + i, text.data() + i + 2, byte, 16);
+    if (error != std::errc() || stop != text.data() + i + 2) return std::nullopt;
+    bytes.push_back(byte);
+  }
+  return bytes;
+}
+
+Result noArguments(const Words& words, ScriptCommand command) {
+  if (words.size() != 1) return words[0] + " takes no arguments";
+  return command;
+}
+
+Result wait(const Words& words) {
+  // Up to what a platform timer takes.
+  const std::int64_t longest = std::numeric_limits<std::int32_t>::max();
+  const auto duration = words.size() == 2 ? wholeNumber(words[1], longest) : std::nullopt;
+  if (!duration) return std::string("wait needs a whole number of milliseconds (wait MS)");
+  return script::Wait{Millis{*duration}};
+}
+
+Result touch(const Words& words, ControlEvent event) {
+  if (words.size() != 2 || (words[1] != "F" && words[1] != "R")) return words[0] + " needs F or R";
+  if (event == ControlEvent::touchUpOutside && words[1] != "R") return std::string("release-outside needs R");
+  return script::Touch{event, words[1][0]};
+}
+
+Result tap(const Words& words) {
+  if (words.size() != 2 || (words[1] != "search" && words[1] != "help" && words[1] != "back" && words[1] != "refresh"))
+    return std::string("tap needs search, help, back or refresh");
+  return script::Tap{words[1]};
+}
+
+Result select(const Words& words) {
+  const auto row = words.size() == 2 ? wholeNumber(words[1], std::numeric_limits<std::int64_t>::max()) : std::nullopt;
+  if (!row) return std::string("select needs a row number (select N)");
+  return script::Select{*row};
+}
+
+Result snapshot(const Words& words) {
+  if (words.size() != 2 || words[1].empty()) return std::string("snapshot needs a file path (snapshot PATH)");
+  return script::Snapshot{words[1]};
+}
+
+Result addReceiver(const Words& words) {
+  if (words.size() < 3 || words[2].starts_with("--"))
+    return std::string("receiver add needs a NAME before its options");
+  script::AddReceiver add;
+  add.name = words[2];
+  const std::map<std::string, bool*> flags{{"--silent", &add.silent},
+                                           {"--no-name", &add.noName},
+                                           {"--write-without-response", &add.writeWithoutResponse},
+                                           {"--no-ffb0", &add.noCommandService}};
+  for (std::size_t i = 3; i < words.size(); ++i) {
+    if (auto flag = flags.find(words[i]); flag != flags.end()) {
+      *flag->second = true;
+    } else if (words[i] == "--id") {
+      add.identifier = i + 1 < words.size() ? Uuid::parse(words[i + 1]) : std::nullopt;
+      if (!add.identifier) return std::string("--id needs a UUID such as 4B49524F-0000-4000-8000-000000000001");
+      ++i;
+    } else {
+      return "receiver add has no option " + words[i];
+    }
+  }
+  return add;
+}
+
+Result receiverAction(const Words& words, script::ReceiverAction::Kind kind) {
+  const bool notify = kind == script::ReceiverAction::Kind::notify;
+  const std::string usage = notify ? "receiver notify ID HEX" : "receiver " + words[1] + " ID";
+  if (words.size() != (notify ? 4u : 3u)) return "expected " + usage;
+  const auto identifier = Uuid::parse(words[2]);
+  if (!identifier) return "not a receiver identifier: " + words[2];
+  script::ReceiverAction action{kind, *identifier, {}};
+  if (notify) {
+    const auto bytes = hexBytes(words[3]);
+    if (!bytes) return "not hex bytes (two digits a byte): " + words[3];
+    action.bytes = *bytes;
+  }
+  return action;
+}
+
+Result receiver(const Words& words) {
+  using Kind = script::ReceiverAction::Kind;
+  const std::string what = words.size() > 1 ? words[1] : "";
+  if (what == "add") return addReceiver(words);
+  if (what == "notify") return receiverAction(words, Kind::notify);
+  if (what == "drop") return receiverAction(words, Kind::drop);
+  if (what == "gone") return receiverAction(words, Kind::gone);
+  return std::string("receiver needs add, notify, drop or gone");
+}
+
+Result radio(const Words& words) {
+  if (words.size() != 2 || (words[1] != "on" && words[1] != "off")) return std::string("radio needs on or off");
+  return script::Radio{words[1] == "on"};
+}
+
+Result command(const Words& words) {
+  const std::string& verb = words[0];
+  if (verb == "wait") return wait(words);
+  if (verb == "press") return touch(words, ControlEvent::touchDown);
+  if (verb == "release") return touch(words, ControlEvent::touchUpInside);
+  if (verb == "release-outside") return touch(words, ControlEvent::touchUpOutside);
+  if (verb == "tap") return tap(words);
+  if (verb == "select") return select(words);
+  if (verb == "dismiss") return noArguments(words, script::Dismiss{});
+  if (verb == "state") return noArguments(words, script::State{});
+  if (verb == "layout") return noArguments(words, script::Layout{});
+  if (verb == "snapshot") return snapshot(words);
+  if (verb == "receiver") return receiver(words);
+  if (verb == "radio") return radio(words);
+  if (verb == "quit") return noArguments(words, script::Quit{});
+  return "unknown command " + verb;
+}
+
+}  // namespace
+
+ParsedScriptLine parseScriptLine(std::string_view line) {
+  auto split = splitScriptWords(line);
+  if (const auto* error = std::get_if<std::string>(&split)) return {std::nullopt, *error};
+  const auto& words = std::get<Words>(split);
+  if (words.empty()) return {};
+  auto parsed = command(words);
+  if (auto* error = std::get_if<std::string>(&parsed)) return {std::nullopt, std::move(*error)};
+  return {std::move(std::get<ScriptCommand>(parsed)), std::nullopt};
+}
+
+}  // namespace kiro

@@ -1,0 +1,78 @@
+#include <map>
+#include <utility>
+
+#include "script/script_session.h"
+#include "script/state_event.h"
+#include "platform/ui/alert.h"
+#include "screens/devices/view_controller.h"
+
+namespace kiro {
+
+namespace {
+
+std::string lacks(const Screen& front, const std::string& what) {
+  return "the " + front.name() + " screen in front has no " + what;
+}
+
+}  // namespace
+
+ScriptSession::Outcome ScriptSession::perform(const script::Touch& command) {
+  const auto& front = *navigation().topViewController();
+  const std::string button = std::string(1, command.button) + " button";
+  if (&front != delegate_.remote().get()) return lacks(front, button);
+  const auto& remote = *delegate_.remote();
+  (command.button == 'F' ? remote.writeButton() : remote.writeButton2())->sendActions(command.event);
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
+  // Which side of the bar each screen keeps its buttons on.
+  static const std::map<std::pair<std::string, std::string>, bool> kLeft{
+      {{"remote", "search"}, false}, {{"remote", "help"}, true},       {{"devices", "back"}, true},
+      {{"devices", "refresh"}, false}, {{"about", "back"}, true},
+  };
+  auto& front = *navigation().topViewController();
+  const auto side = kLeft.find({front.name(), command.button});
+  if (side == kLeft.end()) return lacks(front, command.button + " button");
+  auto& bar = front.navigationItem();
+  const auto& item = side->second ? bar.leftBarButtonItem() : bar.rightBarButtonItem();
+  auto button = item ? std::dynamic_pointer_cast<Button>(item->customView) : nullptr;
+  if (!button) return lacks(front, command.button + " button");
+  button->sendActions(ControlEvent::touchUpInside);
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::Select& command) {
+  const auto& front = navigation().topViewController();
+  const auto list = std::dynamic_pointer_cast<ViewController>(front);
+  if (!list) return lacks(*front, "device list");
+  const auto rows = list->tabel()->numberOfRows();
+  if (command.row >= rows)
+    return "the device list has no row " + std::to_string(command.row) + " (it has " + std::to_string(rows) + ")";
+  list->tabel()->selectRow(command.row);
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::Dismiss&) {
+  if (!alertQueue().visible()) return std::string("no alert is shown");
+  alertQueue().dismiss();
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::State&) {
+  events_.send("state", stateFields(delegate_));
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::Layout&) {
+  events_.send("layout", layoutFields(navigation()));
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::Snapshot& command) {
+  if (!snapshot_) return std::string("snapshot needs the window");
+  if (auto error = snapshot_(command.path)) return "snapshot " + command.path + ": " + *error;
+  return {};
+}
+
+}  // namespace kiro

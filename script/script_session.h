@@ -1,0 +1,88 @@
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <variant>
+
+#include "app/app_delegate.h"
+#include "script/app_events.h"
+#include "script/event_stream.h"
+#include "script/script_command.h"
+#include "platform/ui/ui_events.h"
+#include "platform/sim/simulated_radio.h"
+
+namespace kiro {
+
+// What the host does next.
+struct ScriptStep {
+  enum class Kind { wait, finished, failed } kind = Kind::finished;
+  Millis duration{0};  // with wait: let this much time pass, then call next() again
+  int exitStatus = 0;  // with finished (0) or failed (2)
+};
+
+// Drives the launched app from script commands and reports what happens in it as JSON
+// lines, also while the host lets time pass between commands.
+class ScriptSession {
+ public:
+  using SnapshotHandler = std::function<std::optional<std::string>(const std::string& path)>;
+
+  // delegate: the launched app; ui: the watcher of its screens; radio: the simulated
+  // radio, or null with a real adapter; events: where JSON lines go; errors: where
+  // errors go. All must outlive the session.
+  ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, std::ostream& events,
+                std::ostream& errors);
+
+  // Runs commands read from input until one waits, the input ends (or quit: the delegate's
+  // applicationWillTerminate runs, finished 0), or a line fails (message naming the line
+  // on errors, failed 2, the line's command not run). Once ended, it keeps returning that end.
+  ScriptStep next(std::istream& input);
+
+  // handler: saves the window as a PNG at path, returning an error text or nullopt. The
+  // window installs it; without it snapshot is an error.
+  void setSnapshotHandler(SnapshotHandler handler) { snapshot_ = std::move(handler); }
+
+  // For a real adapter: the host reports a write it handed to the stack.
+  void reportWrite(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
+    appEvents_.write(receiverId, bytes, withResponse);
+  }
+  // For a real adapter: the host reports a receiver's new link state.
+  void reportReceiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state) {
+    appEvents_.receiver(receiverId, name, state);
+  }
+
+ private:
+  // A command's result: done, a step for the host, or why it cannot apply (it did not run).
+  using Outcome = std::variant<std::monostate, ScriptStep, std::string>;
+
+  ScriptStep end(ScriptStep step);
+  ScriptStep fail(const std::string& message);
+  ScriptStep finish();
+  NavigationController& navigation() { return *delegate_.window()->rootViewController(); }
+
+  Outcome perform(const script::Wait& command);
+  Outcome perform(const script::Quit& command);
+  Outcome perform(const script::Touch& command);
+  Outcome perform(const script::Tap& command);
+  Outcome perform(const script::Select& command);
+  Outcome perform(const script::Dismiss& command);
+  Outcome perform(const script::State& command);
+  Outcome perform(const script::Layout& command);
+  Outcome perform(const script::Snapshot& command);
+  Outcome perform(const script::AddReceiver& command);
+  Outcome perform(const script::ReceiverAction& command);
+  Outcome perform(const script::Radio& command);
+
+  AppDelegate& delegate_;
+  SimulatedRadio* radio_;
+  std::ostream& errors_;
+  EventStream events_;
+  AppEvents appEvents_;
+  SnapshotHandler snapshot_;
+  int lineNumber_ = 0;
+  std::optional<ScriptStep> ended_;
+};
+
+}  // namespace kiro

@@ -1,0 +1,96 @@
+#include "script/state_event.h"
+
+#include <algorithm>
+
+#include "link/link_manager.h"
+#include "platform/platform.h"
+#include "platform/ui/main_screen.h"
+
+namespace kiro {
+
+namespace {
+
+const char* statusText(PeripheralState state) {
+  switch (state) {
+    case PeripheralState::connecting: return "connecting";
+    case PeripheralState::connected: return "connected";
+    default: return "disconnected";
+  }
+}
+
+Json deviceRows() {
+  Json::Array rows;
+  // The registry comes with the link manager; none before the remote screen loads.
+  if (!singleton::sharedExists()) return rows;
+  const auto& manager = singleton::defaultManager();
+  const auto& names = manager.nameArray();
+  const auto& peripherals = *manager.arr();
+  for (std::size_t i = 0; i < peripherals.size(); ++i) {
+    if (!peripherals[i]) continue;
+    const Json name = names && i < names->size() ? Json((*names)[i]) : Json();
+    rows.push_back(Json::Object{{"name", name},
+                                {"id", peripherals[i]->identifier().UUIDString()},
+                                {"status", statusText(peripherals[i]->state())}});
+  }
+  return rows;
+}
+
+Json rememberedReceiver() {
+  const auto record = platform().defaults.dictionary("iphone");
+  if (!record) return nullptr;
+  const auto name = record->find("name");
+  const auto uuid = record->find("uuid");
+  if (name == record->end() || uuid == record->end()) return nullptr;
+  return Json::Object{{"name", name->second}, {"uuid", uuid->second}};
+}
+
+Json frameArray(const Rect& frame) {
+  return Json::Array{frame.origin.x, frame.origin.y, frame.size.width, frame.size.height};
+}
+
+void collectFrames(const View& view, Json::Object& frames) {
+  const auto sameName = [&](const Json::Member& member) { return member.first == view.name(); };
+  if (!view.name().empty() && std::none_of(frames.begin(), frames.end(), sameName))
+    frames.emplace_back(view.name(), frameArray(view.frame()));
+  for (const auto& subview : view.subviews()) collectFrames(*subview, frames);
+}
+
+}  // namespace
+
+bool lampIsLit(const ImageView& lamp) { return lamp.image() && *lamp.image() != "灰色.png"; }
+
+Json stackNames(const NavigationController& navigation) {
+  Json::Array names;
+  for (const auto& screen : navigation.viewControllers()) names.push_back(screen->name());
+  return names;
+}
+
+Json::Object stateFields(const AppDelegate& delegate) {
+  const auto& remote = *delegate.remote();
+  std::string frame;
+  for (const auto& position : remote.byteArray()) frame += position;
+  frame += "0000";
+  const std::int64_t flag = singleton::sharedExists() ? singleton::defaultManager().connectionFlag() : 0;
+  return {
+      {"stack", stackNames(*delegate.window()->rootViewController())},
+      {"label", remote.testLabel()->text()},
+      {"lamps", Json::Object{{"green", lampIsLit(*remote.imageLamp01())},
+                             {"blue", lampIsLit(*remote.imageLamp02())},
+                             {"red", lampIsLit(*remote.imageLamp03())}}},
+      {"focus", remote.writeButton()->isSelected()},
+      {"frame", frame},
+      {"connectionFlag", flag},
+      {"devices", deviceRows()},
+      {"remembered", rememberedReceiver()},
+  };
+}
+
+Json::Object layoutFields(const NavigationController& navigation) {
+  const auto& front = navigation.topViewController();
+  Json::Object frames;
+  collectFrames(*front->view(), frames);
+  const Size size = mainScreen().bounds;
+  return {{"screen", front->name()}, {"W", size.width}, {"H", size.height}, {"frames", std::move(frames)}};
+}
+
+}  // namespace kiro

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/app_delegate.h"
+#include "script/json.h"
+#include "platform/ui/image_view.h"
+#include "platform/ui/navigation_controller.h"
+
+namespace kiro {
+
+// A lamp is lit while it shows anything but the grey picture.
+bool lampIsLit(const ImageView& lamp);
+
+// The stack's screen names, bottom first.
+Json stackNames(const NavigationController& navigation);
+
+// The "state" event's fields: stack, label, lamps, focus, frame, connectionFlag, the
+// registry's rows and the remembered receiver. delegate: launched.
+Json::Object stateFields(const AppDelegate& delegate);
+
+// The "layout" event's fields: the front screen's name, the main screen's size and the
+// frame of each named view of the front screen.
+Json::Object layoutFields(const NavigationController& navigation);
+
+}  // namespace kiro

@@ -1,0 +1,107 @@
+#include "platform/qt/phone_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include "app/app_delegate.h"
+#include "link/link_manager.h"
+#include "platform/ui/main_screen.h"
+#include "screens/devices/view_controller.h"
+#include "tests/support/simulated_world.h"
+
+namespace kiro {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The launched app drawn by the window under the offscreen platform.
+class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
+ protected:
+  void SetUp() override {
+    singleton::resetShared();
+    ASSERT_TRUE(delegate.didFinishLaunchingWithOptions());
+    delegate.window()->display();
+    window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts, QSize(320, 568));
+  }
+  void TearDown() override {
+    window.reset();
+    singleton::resetShared();
+  }
+
+  // How many pixels of rect differ between two snapshots.
+  static int changedPixels(const QImage& before, const QImage& after, const Rect& rect) {
+    int changed = 0;
+    for (int y = static_cast<int>(rect.minY()); y < static_cast<int>(rect.maxY()); ++y)
+      for (int x = static_cast<int>(rect.minX()); x < static_cast<int>(rect.maxX()); ++x)
+        changed += before.pixel(x, y) != after.pixel(x, y);
+    return changed;
+  }
+
+  void click(QPointF point) {
+    QMouseEvent press(QEvent::MouseButtonPress, point, point, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, point, point, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &release);
+  }
+
+  static QPointF centre(const Rect& frame) {
+    return {frame.minX() + frame.size.width / 2, frame.minY() + frame.size.height / 2};
+  }
+
+  MainScreen scaleOne{{320, 568}, 1};
+  MainScreenScope display{scaleOne};
+  Application application;
+  AppDelegate delegate{application, "/nonexistent", "/nonexistent/Tavrel.momd", log};
+  std::unique_ptr<PhoneWindow> window;
+};
+
+TEST_F(PhoneWindowTest, ALitLampChangesPixelsWhereThatLampIsAndNowhereElse) {
+  const auto& remote = *delegate.remote();
+  const QImage before = window->snapshot(1);
+  center.post("light", {{"lightArray", LampArray{"0", "0", "0", "1"}}});  // green
+  const QImage after = window->snapshot(1);
+  EXPECT_GT(changedPixels(before, after, remote.imageLamp01()->frame()), 200);
+  EXPECT_EQ(changedPixels(before, after, remote.imageLamp02()->frame()), 0);
+  EXPECT_EQ(changedPixels(before, after, remote.imageLamp03()->frame()), 0);
+  EXPECT_EQ(changedPixels(before, after, remote.writeButton()->frame()), 0);
+}
+
+TEST_F(PhoneWindowTest, APressOnTheFButtonIsATouchDownOnIt) {
+  const auto& remote = *delegate.remote();
+  click(centre(remote.writeButton()->frame()));
+  EXPECT_EQ(remote.byteArray()[3], "1");
+  EXPECT_TRUE(remote.writeButton()->isSelected());
+}
+
+TEST_F(PhoneWindowTest, TheVisibleAlertIsDrawnAndOnlyItsButtonClosesIt) {
+  const QImage before = window->snapshot(1);
+  alerts.show({"Can not connect", "A device has connected", "YES"});
+  const QImage after = window->snapshot(1);
+  EXPECT_GT(changedPixels(before, after, makeRect(40, 200, 240, 120)), 1000);
+  click(centre(delegate.remote()->writeButton()->frame()));
+  EXPECT_NE(alerts.visible(), nullptr);
+  EXPECT_EQ(delegate.remote()->byteArray()[3], "0");  // the press did not reach the screen
+  click({160, 568 / 2.0 + 20 + 22});
+  EXPECT_EQ(alerts.visible(), nullptr);
+}
+
+TEST_F(PhoneWindowTest, TheDeviceListDrawsARowPerReceiverAndATapPicksIt) {
+  radio.addReceiver(std::string("Kiro-7"));
+  loop.advance(1100ms);
+  const auto& item = delegate.remote()->navigationItem();
+  auto search = std::dynamic_pointer_cast<Button>(item.rightBarButtonItem()->customView);
+  search->sendActions(ControlEvent::touchUpInside);
+  loop.advance(100ms);
+  auto& navigation = *delegate.window()->rootViewController();
+  ASSERT_EQ(navigation.topViewController()->name(), "devices");
+  // The first row sits at the top of the table; tapping it stores the pick.
+  auto table = std::static_pointer_cast<ViewController>(navigation.topViewController());
+  const Rect frame = table->tabel()->frame();
+  click({frame.minX() + frame.size.width / 2, frame.minY() + table->tabel()->rowHeight() / 2});
+  EXPECT_TRUE(defaults.dictionary("iphone").has_value());
+}
+
+}  // namespace
+}  // namespace kiro

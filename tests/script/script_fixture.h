@@ -1,0 +1,69 @@
+#pragma once
+
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/app/app_shell_fixture.h"
+#include "script/script_session.h"
+#include "platform/ui/ui_events.h"
+#include "platform/ui/alert.h"
+
+namespace kiro::app_test {
+
+inline constexpr const char* kReceiverId = "4B49524F-0000-4000-8000-000000000001";
+
+// Adds one KIRO, scans, picks it on the device list and goes back to the remote screen.
+// options: those of receiver add.
+inline std::string connectScript(const std::string& options = "") {
+  return std::string("receiver add \"KIRO 1\" --id ") + kReceiverId + " " + options +
+         "\nwait 1100\ntap search\nwait 50\nselect 0\nwait 500\ntap back\nwait 600\n";
+}
+
+// The launched app driven by a script session on the virtual clock, its events and errors kept.
+class ScriptFixture : public AppShellFixture {
+ protected:
+  void SetUp() override {
+    AppShellFixture::SetUp();
+    launch();
+    ui.emplace(delegate->window()->rootViewController(), alertQueue());
+    session.emplace(*delegate, *ui, &radio, out, errors);
+  }
+  void TearDown() override {
+    session.reset();
+    ui.reset();
+    AppShellFixture::TearDown();
+  }
+
+  // Runs script as the headless host does on the virtual clock; returns the exit status.
+  int run(const std::string& script) {
+    std::istringstream input(script);
+    for (;;) {
+      const ScriptStep step = session->next(input);
+      if (step.kind != ScriptStep::Kind::wait) return step.exitStatus;
+      loop.advance(step.duration);
+    }
+  }
+
+  // The event lines so far, those of event only when given, without their time stamps
+  // unless timed.
+  std::vector<std::string> events(const std::string& event = "", bool timed = false) const {
+    static const std::regex time(R"(^\{"t":\d+,)");
+    std::vector<std::string> lines;
+    std::istringstream all(out.str());
+    for (std::string line; std::getline(all, line);) {
+      if (event.empty() || line.find("\"event\":\"" + event + "\"") != std::string::npos)
+        lines.push_back(timed ? line : std::regex_replace(line, time, "{"));
+    }
+    return lines;
+  }
+
+  std::ostringstream out;
+  std::ostringstream errors;
+  std::optional<UiEvents> ui;
+  std::optional<ScriptSession> session;
+};
+
+}  // namespace kiro::app_test
