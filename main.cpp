@@ -19,6 +19,7 @@
 #include "platform/qt/screen_saver_inhibitor.h"
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
+#include "platform/scope_exit.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/asset_catalog.h"
@@ -92,10 +93,7 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
   ScriptSession session(delegate, ui, radio, std::cout, std::cerr);
   // The real stack reports through the session only while it exists.
   reporting = &session;
-  struct StopReporting {
-    ScriptSession*& target;
-    ~StopReporting() { target = nullptr; }
-  } stopReporting{reporting};
+  const ScopeExit stopReporting([&reporting] { reporting = nullptr; });
   if (window) {
     session.setSnapshotHandler([window, &options](const std::string& path) -> std::optional<std::string> {
       if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return std::nullopt;
@@ -142,9 +140,7 @@ int run(const CommandLine& options, int argc, char** argv) {
                      radio ? radio->centralFactory() : qtCentralFactory(bluetooth)};
   PlatformScope platformScope(installed);
   // The link manager holds the platform's parts: it must end before they do.
-  struct LinkManagerEnd {
-    ~LinkManagerEnd() { singleton::resetShared(); }
-  } linkManagerEnd;
+  const ScopeExit linkManagerEnd([] { singleton::resetShared(); });
 
   const Size bounds{options.screenWidth, options.screenHeight};
   const MainScreen screen{bounds, options.screenScale,

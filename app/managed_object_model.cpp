@@ -34,7 +34,7 @@ ObjectStoreError invalid(const std::filesystem::path& location, std::string_view
 
 }  // namespace
 
-std::variant<ManagedObjectModel, ObjectStoreError> ManagedObjectModel::load(
+Result<ManagedObjectModel, ObjectStoreError> ManagedObjectModel::load(
     const std::filesystem::path& location) {
   std::error_code ec;
   std::ifstream file(location, std::ios::binary);

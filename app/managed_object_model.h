@@ -1,9 +1,9 @@
 #pragma once
 
 #include <filesystem>
-#include <variant>
 
 #include "app/object_store_error.h"
+#include "platform/result.h"
 
 namespace kiro {
 
@@ -14,7 +14,7 @@ class ManagedObjectModel {
   explicit ManagedObjectModel(long version) : version_(version) {}
 
   // location: the model resource, a text file whose one directive is `object-model <version>`.
-  static std::variant<ManagedObjectModel, ObjectStoreError> load(const std::filesystem::path& location);
+  static Result<ManagedObjectModel, ObjectStoreError> load(const std::filesystem::path& location);
 
   long version() const { return version_; }
 

@@ -74,7 +74,7 @@ MaybeError prepareStore(sqlite3* connection, const ManagedObjectModel& model) {
 
 }  // namespace
 
-std::variant<std::unique_ptr<SqliteStore>, ObjectStoreError> SqliteStore::open(
+Result<std::unique_ptr<SqliteStore>, ObjectStoreError> SqliteStore::open(
     const std::filesystem::path& location, const ManagedObjectModel& model) {
   sqlite3* raw = nullptr;
   const int opened = sqlite3_open_v2(location.c_str(), &raw,

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 #include <memory>
-#include <variant>
 
 #include "app/managed_object_model.h"
 #include "app/object_store_error.h"
+#include "platform/result.h"
 
 struct sqlite3;
 
@@ -16,7 +16,7 @@ class SqliteStore {
  public:
   // location: the store file, made for the model if it does not exist yet; an existing file
   // must be a store made for this model's version.
-  static std::variant<std::unique_ptr<SqliteStore>, ObjectStoreError> open(
+  static Result<std::unique_ptr<SqliteStore>, ObjectStoreError> open(
       const std::filesystem::path& location, const ManagedObjectModel& model);
 
   ~SqliteStore();

@@ -46,15 +46,7 @@ void appendCharacter(std::string& out, unsigned code) {
 
 }  // namespace
 
-std::string bleData::dataToByteTohex(const Bytes& data) {
-  std::string text;
-  char pair[3];
-  for (auto byte : data) {
-    std::snprintf(pair, sizeof pair, "%02x", byte);
-    text += pair;
-  }
-  return text;
-}
+std::string bleData::dataToByteTohex(const Bytes& data) { return hexText(data); }
 
 // A lone last character has no partner and is ignored.
 Bytes bleData::stringToByte(const std::string& text) {
@@ -119,13 +111,6 @@ std::string bleData::getHex(std::int64_t value, std::int32_t lenght) {
 }
 
 std::string bleData::CBUUIDToString(const BleUuid& uuid) {
-  const Bytes bytes = uuid.data();
-  if (bytes.size() == 2) {
-    char text[5];
-    std::snprintf(text, sizeof text, "%02X%02X", bytes[0], bytes[1]);
-    return text;
-  }
-  if (bytes.size() == 16) return uuid.full().UUIDString();
   return uuid.UUIDString();
 }
 

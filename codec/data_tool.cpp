@@ -17,7 +17,7 @@ namespace {
 std::uint8_t scannedPair(char first, char second) {
   unsigned value = 0;
   for (char c : {first, second}) {
-    const auto digit = codec::hexDigitValue(c);
+    const auto digit = hexDigitValue(c);
     if (!digit) break;
     value = value * 16 + static_cast<unsigned>(*digit);
   }
@@ -84,17 +84,7 @@ std::string dataTool::decimalTOBinary(std::uint16_t value, std::int32_t backLeng
 }
 
 std::optional<Bytes> dataTool::stringToByte2(const std::string& text) {
-  const std::string digits = codec::compactUpper(text);
-  if (digits.size() % 2 != 0) return std::nullopt;
-  Bytes bytes;
-  bytes.reserve(digits.size() / 2);
-  for (std::size_t i = 0; i < digits.size(); i += 2) {
-    const auto high = codec::hexDigitValue(digits[i]);
-    const auto low = codec::hexDigitValue(digits[i + 1]);
-    if (!high || !low) return std::nullopt;
-    bytes.push_back(static_cast<std::uint8_t>(*high * 16 + *low));
-  }
-  return bytes;
+  return bytesFromHex(codec::compactUpper(text));
 }
 
 }  // namespace kiro

@@ -34,12 +34,4 @@ inline std::string compactUpper(std::string_view text) {
   return out;
 }
 
-// "0"-"9", "A"-"F", "a"-"f"; nullopt for any other character.
-inline std::optional<int> hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return std::nullopt;
-}
-
 }  // namespace kiro::codec

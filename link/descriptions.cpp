@@ -6,16 +6,6 @@ namespace kiro {
 
 namespace {
 
-const char* stateText(PeripheralState state) {
-  switch (state) {
-    case PeripheralState::disconnected: return "disconnected";
-    case PeripheralState::connecting: return "connecting";
-    case PeripheralState::connected: return "connected";
-    case PeripheralState::disconnecting: return "disconnecting";
-  }
-  return "unknown";
-}
-
 // Length of the UTF-8 sequence that starts with lead, or 0 when lead cannot start one.
 std::size_t sequenceLength(std::uint8_t lead) {
   if (lead < 0x80) return 1;
@@ -46,7 +36,7 @@ bool validUtf8(const Bytes& bytes) {
 
 std::string describe(const Peripheral& peripheral) {
   return "<Peripheral: identifier = " + peripheral.identifier().UUIDString() +
-         ", name = " + describe(peripheral.name()) + ", state = " + stateText(peripheral.state()) + ">";
+         ", name = " + describe(peripheral.name()) + ", state = " + stateName(peripheral.state()) + ">";
 }
 
 std::string describe(const Service& service) {
@@ -68,13 +58,7 @@ std::string describe(const Central& central) {
 
 std::string describe(const std::optional<Bytes>& bytes) {
   if (!bytes) return "(null)";
-  std::string text = "<";
-  char pair[3];
-  for (auto byte : *bytes) {
-    std::snprintf(pair, sizeof pair, "%02x", byte);
-    text += pair;
-  }
-  return text + ">";
+  return "<" + hexText(*bytes) + ">";
 }
 
 std::string describe(const std::vector<std::string>& list) {

@@ -4,6 +4,7 @@
 
 #include "link/descriptions.h"
 #include "link/integer_value.h"
+#include "platform/scope_exit.h"
 
 namespace kiro {
 
@@ -30,10 +31,7 @@ void singleton::connectionService(const Notification& notification) {
     return;
   }
   handlingConnectionService_ = true;
-  struct Release {
-    bool& flag;
-    ~Release() { flag = false; }
-  } release{handlingConnectionService_};
+  const ScopeExit release([this] { handlingConnectionService_ = false; });
 
   log_.line("接收到通知方法-进入连接操作");
   const auto indexRow = notification.value<std::string>("indexRow");

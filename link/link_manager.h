@@ -14,6 +14,11 @@
 
 namespace kiro {
 
+// The registry's live peripheral list: observers share it, they never get a copy.
+using SharedPeripheralList = std::shared_ptr<PeripheralList>;
+// Four "0"/"1" strings from one feedback byte.
+using LampArray = std::vector<std::string>;
+
 class Screen;
 
 // The one object that owns Bluetooth: it scans, keeps the registry of receivers found,

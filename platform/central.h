@@ -27,6 +27,11 @@ enum class CentralState { unknown = 0, resetting, unsupported, unauthorized, pow
 // 2 connected, 3 disconnecting.
 enum class PeripheralState : std::int32_t { disconnected = 0, connecting = 1, connected = 2, disconnecting = 3 };
 
+// "disconnected", "connecting", "connected" or "disconnecting".
+const char* stateName(PeripheralState state);
+// The state as a person is told it: a link going down already reads "disconnected".
+const char* statusName(PeripheralState state);
+
 enum class WriteType { withResponse = 0, withoutResponse = 1 };
 
 // An error a Bluetooth callback reports; nullopt is success.

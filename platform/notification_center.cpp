@@ -7,7 +7,7 @@ namespace kiro {
 ObserverToken NotificationCenter::addObserver(std::string name, Handler handler) {
   const auto id = nextId_++;
   observers_.push_back({id, std::move(name), std::make_shared<Handler>(std::move(handler))});
-  return ObserverToken(alive_, [this, id] { remove(id); });
+  return ObserverToken(lifetime_.watch(), [this, id] { remove(id); });
 }
 
 void NotificationCenter::remove(std::uint64_t id) {

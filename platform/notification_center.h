@@ -1,25 +1,36 @@
 #pragma once
 
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "platform/central.h"
+#include "platform/lifetime.h"
 #include "platform/subscription.h"
 
 namespace kiro {
 
-// The registry's live peripheral list: observers share it, they never get a copy.
-using SharedPeripheralList = std::shared_ptr<PeripheralList>;
-// Four "0"/"1" strings from one feedback byte.
-using LampArray = std::vector<std::string>;
+// A value of any copyable type; text is always held as std::string.
+class UserInfoValue {
+ public:
+  template <typename T>
+  UserInfoValue(T value) : value_(std::move(value)) {}
+  UserInfoValue(const char* text) : value_(std::string(text)) {}
 
-using UserInfoValue = std::variant<std::string, SharedPeripheralList, LampArray>;
+  // The value when it is a T; null otherwise.
+  template <typename T>
+  const T* get() const {
+    return std::any_cast<T>(&value_);
+  }
+
+ private:
+  std::any value_;
+};
+
 using UserInfo = std::map<std::string, UserInfoValue>;
 
 struct Notification {
@@ -31,7 +42,7 @@ struct Notification {
   std::optional<T> value(const std::string& key) const {
     auto found = userInfo.find(key);
     if (found == userInfo.end()) return std::nullopt;
-    if (const T* held = std::get_if<T>(&found->second)) return *held;
+    if (const T* held = found->second.get<T>()) return *held;
     return std::nullopt;
   }
 };
@@ -65,8 +76,8 @@ class NotificationCenter {
 
   std::vector<Observer> observers_;
   std::uint64_t nextId_ = 1;
-  // Tokens hold this weakly, so a token that outlives its centre does nothing.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // Tokens watch it, so a token that outlives its centre does nothing.
+  Lifetime lifetime_;
 };
 
 }  // namespace kiro

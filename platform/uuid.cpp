@@ -1,6 +1,6 @@
 #include "platform/uuid.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace kiro {
 
@@ -9,21 +9,11 @@ namespace {
 constexpr std::array<std::uint8_t, 16> kBluetoothBase{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
                                                       0x80, 0x00, 0x00, 0x80, 0x5F, 0x9B, 0x34, 0xFB};
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Reads hex digits pairwise into out; false on any non-hex character.
+// digits read pairwise into out; false on any non-hex character.
 bool readHex(std::string_view digits, std::uint8_t* out) {
-  for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
-    int high = hexDigit(digits[i]);
-    int low = hexDigit(digits[i + 1]);
-    if (high < 0 || low < 0) return false;
-    out[i / 2] = static_cast<std::uint8_t>(high * 16 + low);
-  }
+  const auto bytes = bytesFromHex(digits);
+  if (!bytes) return false;
+  std::copy(bytes->begin(), bytes->end(), out);
   return true;
 }
 
@@ -43,13 +33,8 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
 }
 
 std::string Uuid::UUIDString() const {
-  std::string text;
-  char pair[3];
-  for (std::size_t i = 0; i < bytes_.size(); ++i) {
-    if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
-    std::snprintf(pair, sizeof pair, "%02X", bytes_[i]);
-    text += pair;
-  }
+  std::string text = hexText(bytes_, HexCase::upper);
+  for (const std::size_t dash : {8, 13, 18, 23}) text.insert(dash, 1, '-');
   return text;
 }
 
@@ -88,13 +73,7 @@ Bytes BleUuid::data() const {
 
 std::string BleUuid::UUIDString() const {
   if (length_ == 16) return full_.UUIDString();
-  std::string text;
-  char pair[3];
-  for (auto byte : data()) {
-    std::snprintf(pair, sizeof pair, "%02X", byte);
-    text += pair;
-  }
-  return text;
+  return hexText(data(), HexCase::upper);
 }
 
 }  // namespace kiro

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace kiro {
+#include "platform/bytes.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace kiro {
 
 // A 128-bit identifier, such as a peripheral's; its text is upper-case 8-4-4-4-12 hex.
 class Uuid {

@@ -4,34 +4,6 @@
 
 namespace kiro {
 
-namespace {
-
-const char* stateName(PeripheralState state) {
-  switch (state) {
-    case PeripheralState::connecting: return "connecting";
-    case PeripheralState::connected: return "connected";
-    case PeripheralState::disconnecting: return "disconnecting";
-    default: return "disconnected";
-  }
-}
-
-const std::optional<std::string>& receiverName(const SimulatedReceiver& receiver) {
-  const auto& options = receiver.options();
-  return options.gapName ? options.gapName : options.advertisedName;
-}
-
-std::string lowerHex(const Bytes& bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  for (const std::uint8_t byte : bytes) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
-  }
-  return text;
-}
-
-}  // namespace
-
 AppEvents::AppEvents(const AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, EventStream& events)
     : delegate_(delegate), radio_(radio), events_(events), alertCount_(alertQueue().alerts().size()) {
   const auto& remote = *delegate.remote();
@@ -60,7 +32,7 @@ AppEvents::~AppEvents() {
 void AppEvents::receiverAdded(const SimulatedReceiver& receiver) { receiverChanged(receiver); }
 
 void AppEvents::write(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
-  events_.send("write", {{"receiver", receiverId}, {"bytes", lowerHex(bytes)}, {"withResponse", withResponse}});
+  events_.send("write", {{"receiver", receiverId}, {"bytes", hexText(bytes)}, {"withResponse", withResponse}});
 }
 
 void AppEvents::viewChanged(View& view, ViewProperty property) {
@@ -89,7 +61,7 @@ void AppEvents::alertsChanged() {
 }
 
 void AppEvents::receiverChanged(const SimulatedReceiver& receiver) {
-  this->receiver(receiver.identifier().UUIDString(), receiverName(receiver), receiver.state());
+  this->receiver(receiver.identifier().UUIDString(), receiver.name(), receiver.state());
 }
 
 void AppEvents::receiver(const std::string& receiverId, const std::optional<std::string>& name,

@@ -29,7 +29,7 @@ bool parseScreen(const std::string& text, CommandLine& options) {
 
 }  // namespace
 
-std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args) {
+Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
   CommandLine options;
   const std::map<std::string, bool*> flags{
       {"--help", &options.help},         {"-h", &options.help},

@@ -2,8 +2,9 @@
 
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace kiro {
 
@@ -26,7 +27,7 @@ struct CommandLine {
 
 // args: the arguments after the program name. Returns the options, or a message saying
 // what is wrong with them.
-std::variant<CommandLine, std::string> parseCommandLine(const std::vector<std::string>& args);
+Result<CommandLine> parseCommandLine(const std::vector<std::string>& args);
 
 // The --help text.
 std::string usageText();

@@ -12,7 +12,6 @@ namespace kiro {
 namespace {
 
 using Words = std::vector<std::string>;
-using Result = std::variant<ScriptCommand, std::string>;
 
 // A whole number of digits, no sign, up to limit.
 std::optional<std::int64_t> wholeNumber(const std::string& text, std::int64_t limit) {
@@ -24,23 +23,16 @@ std::optional<std::int64_t> wholeNumber(const std::string& text, std::int64_t li
 }
 
 std::optional<Bytes> hexBytes(const std::string& text) {
-  if (text.empty() || text.size() % 2 != 0) return std::nullopt;
-  Bytes bytes;
-  for (std::size_t i = 0; i < text.size(); i += 2) {
-    std::uint8_t byte = 0;
-    const auto [stop, error] = std::from_chars(text.data() + i, text.data() + i + 2, byte, 16);
-    if (error != std::errc() || stop != text.data() + i + 2) return std::nullopt;
-    bytes.push_back(byte);
-  }
-  return bytes;
+  if (text.empty()) return std::nullopt;
+  return bytesFromHex(text);
 }
 
-Result noArguments(const Words& words, ScriptCommand command) {
+Result<ScriptCommand> noArguments(const Words& words, ScriptCommand command) {
   if (words.size() != 1) return words[0] + " takes no arguments";
   return command;
 }
 
-Result wait(const Words& words) {
+Result<ScriptCommand> wait(const Words& words) {
   // Up to what a platform timer takes.
   const std::int64_t longest = std::numeric_limits<std::int32_t>::max();
   const auto duration = words.size() == 2 ? wholeNumber(words[1], longest) : std::nullopt;
@@ -48,30 +40,30 @@ Result wait(const Words& words) {
   return script::Wait{Millis{*duration}};
 }
 
-Result touch(const Words& words, ControlEvent event) {
+Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
   if (words.size() != 2 || (words[1] != "F" && words[1] != "R")) return words[0] + " needs F or R";
   if (event == ControlEvent::touchUpOutside && words[1] != "R") return std::string("release-outside needs R");
   return script::Touch{event, words[1][0]};
 }
 
-Result tap(const Words& words) {
+Result<ScriptCommand> tap(const Words& words) {
   if (words.size() != 2 || (words[1] != "search" && words[1] != "help" && words[1] != "back" && words[1] != "refresh"))
     return std::string("tap needs search, help, back or refresh");
   return script::Tap{words[1]};
 }
 
-Result select(const Words& words) {
+Result<ScriptCommand> select(const Words& words) {
   const auto row = words.size() == 2 ? wholeNumber(words[1], std::numeric_limits<std::int64_t>::max()) : std::nullopt;
   if (!row) return std::string("select needs a row number (select N)");
   return script::Select{*row};
 }
 
-Result snapshot(const Words& words) {
+Result<ScriptCommand> snapshot(const Words& words) {
   if (words.size() != 2 || words[1].empty()) return std::string("snapshot needs a file path (snapshot PATH)");
   return script::Snapshot{words[1]};
 }
 
-Result addReceiver(const Words& words) {
+Result<ScriptCommand> addReceiver(const Words& words) {
   if (words.size() < 3 || words[2].starts_with("--"))
     return std::string("receiver add needs a NAME before its options");
   script::AddReceiver add;
@@ -94,7 +86,7 @@ Result addReceiver(const Words& words) {
   return add;
 }
 
-Result receiverAction(const Words& words, script::ReceiverAction::Kind kind) {
+Result<ScriptCommand> receiverAction(const Words& words, script::ReceiverAction::Kind kind) {
   const bool notify = kind == script::ReceiverAction::Kind::notify;
   const std::string usage = notify ? "receiver notify ID HEX" : "receiver " + words[1] + " ID";
   if (words.size() != (notify ? 4u : 3u)) return "expected " + usage;
@@ -109,7 +101,7 @@ Result receiverAction(const Words& words, script::ReceiverAction::Kind kind) {
   return action;
 }
 
-Result receiver(const Words& words) {
+Result<ScriptCommand> receiver(const Words& words) {
   using Kind = script::ReceiverAction::Kind;
   const std::string what = words.size() > 1 ? words[1] : "";
   if (what == "add") return addReceiver(words);
@@ -119,12 +111,12 @@ Result receiver(const Words& words) {
   return std::string("receiver needs add, notify, drop or gone");
 }
 
-Result radio(const Words& words) {
+Result<ScriptCommand> radio(const Words& words) {
   if (words.size() != 2 || (words[1] != "on" && words[1] != "off")) return std::string("radio needs on or off");
   return script::Radio{words[1] == "on"};
 }
 
-Result command(const Words& words) {
+Result<ScriptCommand> command(const Words& words) {
   const std::string& verb = words[0];
   if (verb == "wait") return wait(words);
   if (verb == "press") return touch(words, ControlEvent::touchDown);

@@ -8,7 +8,7 @@ bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
 
-std::variant<std::vector<std::string>, std::string> splitScriptWords(std::string_view line) {
+Result<std::vector<std::string>> splitScriptWords(std::string_view line) {
   std::vector<std::string> words;
   std::size_t at = 0;
   while (at < line.size()) {

@@ -2,14 +2,15 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace kiro {
 
 // line: one script line. Returns its words, split at spaces and tabs, where a word in
 // double quotes may hold spaces and "#" outside quotes ends the line; or a message
 // saying what is wrong (a quote left open, a quote inside a word).
-std::variant<std::vector<std::string>, std::string> splitScriptWords(std::string_view line);
+Result<std::vector<std::string>> splitScriptWords(std::string_view line);
 
 }  // namespace kiro

@@ -10,14 +10,6 @@ namespace kiro {
 
 namespace {
 
-const char* statusText(PeripheralState state) {
-  switch (state) {
-    case PeripheralState::connecting: return "connecting";
-    case PeripheralState::connected: return "connected";
-    default: return "disconnected";
-  }
-}
-
 Json deviceRows() {
   Json::Array rows;
   // The registry comes with the link manager; none before the remote screen loads.
@@ -30,7 +22,7 @@ Json deviceRows() {
     const Json name = names && i < names->size() ? Json((*names)[i]) : Json();
     rows.push_back(Json::Object{{"name", name},
                                 {"id", peripherals[i]->identifier().UUIDString()},
-                                {"status", statusText(peripherals[i]->state())}});
+                                {"status", statusName(peripherals[i]->state())}});
   }
   return rows;
 }

@@ -16,7 +16,7 @@ SimulatedPeripheral::SimulatedPeripheral(SimulatedCentral& central, SimulatedRec
     : central_(&central),
       receiver_(receiver),
       identifier_(receiver.identifier()),
-      name_(receiver.options().gapName ? receiver.options().gapName : receiver.options().advertisedName) {}
+      name_(receiver.name()) {}
 
 template <typename Answer>
 void SimulatedPeripheral::answerLater(Millis delay, Answer answer) {

@@ -81,6 +81,8 @@ class SimulatedReceiver {
   const Uuid& identifier() const { return options_.identifier; }
   // What it was made with; demo feedback may have been switched since.
   const Options& options() const { return options_; }
+  // The name its peripheral reports: its own, else the advertised one.
+  const std::optional<std::string>& name() const { return options_.gapName ? options_.gapName : options_.advertisedName; }
   // The link's state: that of the connected central's peripheral, else connecting while a
   // central is trying to connect, else disconnected.
   PeripheralState state() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -31,6 +32,16 @@ class Screen : public std::enable_shared_from_this<Screen> {
   NavigationItem& navigationItem() { return navigationItem_; }
 
  protected:
+  // action (a member function or a callable taking Self&), run on this screen only while it
+  // lives: the timers, targets and observers it is handed to may outlive the screen.
+  template <typename Self, typename Action>
+  auto weakly(Action action) {
+    return [self = weak_from_this(), action = std::move(action)](auto&&... arguments) {
+      if (auto screen = self.lock())
+        std::invoke(action, static_cast<Self&>(*screen), std::forward<decltype(arguments)>(arguments)...);
+    };
+  }
+
   // Runs once, right after the root view is made.
   virtual void viewDidLoad() {}
 

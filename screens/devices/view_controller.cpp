@@ -46,9 +46,7 @@ void ViewController::viewDidLoad() {
   std::snprintf(size, sizeof size, "设备的宽为:%f,高为:%f", screen.width, screen.height);
   platform().log.line(size);
 
-  updateObserver_ = platform().notifications.addObserver("update", [self = weak_from_this()](const Notification& n) {
-    if (auto screen = self.lock()) static_cast<ViewController&>(*screen).change(n);
-  });
+  updateObserver_ = platform().notifications.addObserver("update", weakly<ViewController>(&ViewController::change));
   addBarButtons();
   platform().defaults.set("jumpFlag", "0");
   // Posts "update" at once, so the table is filled before the screen shows.
@@ -79,9 +77,7 @@ void ViewController::addBarButtons() {
   refresh->setFrame(makeRect(30, 0, 22, 19));
   refresh->setImage("刷新.png", ControlState::normal);
   refresh->setImage("刷新点击.png", ControlState::highlighted);
-  refresh->addTarget(ControlEvent::touchUpInside, [self = weak_from_this()] {
-    if (auto screen = self.lock()) static_cast<ViewController&>(*screen).jumpV();
-  });
+  refresh->addTarget(ControlEvent::touchUpInside, weakly<ViewController>(&ViewController::jumpV));
   navigationItem().setRightBarButtonItem(BarButtonItem{refresh});
 
   // The bar is shared by the whole stack, so this look stays for every title after.
@@ -90,9 +86,7 @@ void ViewController::addBarButtons() {
   auto back = std::make_shared<Button>();
   back->setFrame(makeRect(30, 0, 12, 20));
   back->setImage("后退.png", ControlState::normal);
-  back->addTarget(ControlEvent::touchUpInside, [self = weak_from_this()] {
-    if (auto screen = self.lock()) static_cast<ViewController&>(*screen).jump3();
-  });
+  back->addTarget(ControlEvent::touchUpInside, weakly<ViewController>(&ViewController::jump3));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
   navigationItem().setTitle("Bluetooth Device");
 }

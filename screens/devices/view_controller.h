@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "link/link_manager.h"
 #include "platform/central.h"
 #include "platform/notification_center.h"
 #include "platform/ui/screen.h"

@@ -42,11 +42,11 @@ void cameraViewController::viewDidLoad() {
   byteArray_ = {"0", "0", "0", "0"};
   singleton::defaultManager().setConnectionFlag(1);
 
-  lightObserver_ = observe("light", &cameraViewController::change2);
-  updateObserver_ = observe("update", &cameraViewController::change);
+  lightObserver_ = platform().notifications.addObserver("light", weakly<cameraViewController>(&cameraViewController::change2));
+  updateObserver_ = platform().notifications.addObserver("update", weakly<cameraViewController>(&cameraViewController::change));
 
   jumpFlag_ = 1;
-  platform().runLoop.performAfterDelay(1000ms, weakly([](cameraViewController& screen) { screen.getData(); }));
+  platform().runLoop.performAfterDelay(1000ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.getData(); }));
   // The pump holds the screen, so the screen lives as long as the pump runs: all along.
   Behemoth_ = platform().runLoop.scheduleTimer(
       25ms, true, [self = shared_from_this()] { static_cast<cameraViewController&>(*self).roWrite(); });
@@ -79,19 +79,19 @@ void cameraViewController::addUI() {
   writeButton_->setImage("对焦.png", ControlState::normal);
   writeButton_->setImage("对焦点击.png", ControlState::highlighted);
   writeButton_->addTarget(ControlEvent::touchDown,
-                          weakly([](cameraViewController& screen) { screen.writeData2(*screen.writeButton_); }));
+                          weakly<cameraViewController>([](cameraViewController& screen) { screen.writeData2(*screen.writeButton_); }));
   root->addSubview(writeButton_);
 
   writeButton2_->setName("writeButton2");
   writeButton2_->setImage("拍照.png", ControlState::normal);
   writeButton2_->addTarget(ControlEvent::touchDown,
-                           weakly([](cameraViewController& screen) { screen.writeData(*screen.writeButton2_); }));
+                           weakly<cameraViewController>([](cameraViewController& screen) { screen.writeData(*screen.writeButton2_); }));
   root->addSubview(writeButton2_);
 
   writeButton_->setAdjustsImageWhenHighlighted(false);
   writeButton2_->setAdjustsImageWhenHighlighted(false);
   writeButton2_->addTarget(ControlEvent::touchUpInside,
-                           weakly([](cameraViewController& screen) { screen.returnData(); }));
+                           weakly<cameraViewController>([](cameraViewController& screen) { screen.returnData(); }));
   writeButton_->setFrame(layout.focusButton);
   writeButton2_->setFrame(layout.releaseButton);
 
@@ -106,13 +106,13 @@ void cameraViewController::addUI() {
 
 void cameraViewController::addBarButtons(const Rect& frame) {
   auto devices = barButton(frame, "搜索蓝牙.png", "搜索蓝牙点击.png");
-  devices->addTarget(ControlEvent::touchUpInside, weakly([](cameraViewController& screen) {
+  devices->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
                        if (auto navigation = screen.navigation_.lock()) navigation->jumpAbout(screen);
                      }));
   navigationItem().setRightBarButtonItem(BarButtonItem{devices});
 
   auto help = barButton(frame, "问号.png", "问号点击.png");
-  help->addTarget(ControlEvent::touchUpInside, weakly([](cameraViewController& screen) {
+  help->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
                     if (auto navigation = screen.navigation_.lock()) navigation->jump2(screen);
                   }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{help});
@@ -125,19 +125,6 @@ void cameraViewController::logScreenSize() {
   logNumber("2", size.height / 3);
   logNumber("3", size.height / 258);
   logNumber("3", size.width / 2);
-}
-
-std::function<void()> cameraViewController::weakly(std::function<void(cameraViewController&)> action) {
-  return [self = weak_from_this(), action = std::move(action)] {
-    if (auto screen = self.lock()) action(static_cast<cameraViewController&>(*screen));
-  };
-}
-
-ObserverToken cameraViewController::observe(std::string name, void (cameraViewController::*handler)(const Notification&)) {
-  return platform().notifications.addObserver(
-      std::move(name), [self = weak_from_this(), handler](const Notification& notification) {
-        if (auto screen = self.lock()) (static_cast<cameraViewController&>(*screen).*handler)(notification);
-      });
 }
 
 void cameraViewController::restart(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {

@@ -95,10 +95,6 @@ class cameraViewController final : public Screen {
              Millis interval, void (cameraViewController::*off)(ImageView&));
   void requestConnection(std::size_t index);
 
-  // name: the notification; handler: called on this screen while it exists.
-  ObserverToken observe(std::string name, void (cameraViewController::*handler)(const Notification&));
-  // action: run on this screen when it still exists.
-  std::function<void()> weakly(std::function<void(cameraViewController&)> action);
   // Invalidates what field holds, then stores a new one-shot timer there.
   static void restart(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire);
   // Invalidates and empties field.

@@ -60,7 +60,7 @@ void cameraViewController::writeData(Button& sender) {
 void cameraViewController::returnData() {
   writeMethods({"2", "3"}, kClear);
   writeMethods({"1"}, kSet);
-  restart(timer04_, 1000ms, weakly([](cameraViewController& screen) { screen.stopPictures(); }));
+  restart(timer04_, 1000ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.stopPictures(); }));
   writeButton_->setSelected(false);
   showFocusReleased(*writeButton_);
 }

@@ -12,14 +12,6 @@ using namespace std::chrono_literals;
 
 constexpr const char* kGrey = "灰色.png";
 
-const char* statusText(PeripheralState state) {
-  switch (state) {
-    case PeripheralState::connecting: return "connecting";
-    case PeripheralState::connected: return "connected";
-    default: return "disconnected";
-  }
-}
-
 // Whether registry entry index is the remembered receiver. A record without both
 // strings, or a name list shorter than the peripheral list, matches nothing.
 bool isRemembered(const std::optional<StringDictionary>& remembered,
@@ -43,7 +35,7 @@ void cameraViewController::change2(const Notification& notification) {
     blue();
     stop(timer05_);
     writeMethods({"0"}, 0.0);
-    restart(timer05_, 85ms, weakly([](cameraViewController& screen) { screen.app3(); }));
+    restart(timer05_, 85ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.app3(); }));
   }
   if (acts(1)) {
     stop(timer04_);
@@ -69,7 +61,7 @@ void cameraViewController::light(const std::shared_ptr<ImageView>& lamp, const c
                                  std::shared_ptr<Timer>& timer, Millis interval,
                                  void (cameraViewController::*off)(ImageView&)) {
   lamp->setImage(image);
-  restart(timer, interval, weakly([lamp, off](cameraViewController& screen) { (screen.*off)(*lamp); }));
+  restart(timer, interval, weakly<cameraViewController>([lamp, off](cameraViewController& screen) { (screen.*off)(*lamp); }));
 }
 
 void cameraViewController::clearColor(ImageView& imageView) { imageView.setImage(kGrey); }
@@ -92,7 +84,7 @@ void cameraViewController::change(const Notification& notification) {
   for (std::size_t i = 0; i < list->size(); ++i) {
     if (!isRemembered(remembered, manager.nameArray(), *list, i)) continue;
     matched = true;
-    const std::string status = statusText((*list)[i]->state());
+    const std::string status = statusName((*list)[i]->state());
     log.line(format("进入成功，进行连接判定:%@", status));
     // The label is set before the request: the request's own nested "update" shows
     // "connecting", which this pass's older reading must not overwrite.
