@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev
   libsqlite3-dev libicu-dev libpng-dev
   qt6-base-dev qt6-connectivity-dev
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
