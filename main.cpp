@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -83,9 +86,14 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
               PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting) {
   std::ifstream file;
   if (options.script) {
-    file.open(*options.script);
-    if (!file) {
-      std::cerr << "kiro-remote: cannot read the script " << *options.script << '\n';
+    // A folder opens as a stream that reads as empty: it would pass for an empty script.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(*options.script, ignored))
+      errno = EISDIR;
+    else
+      file.open(*options.script);
+    if (!file.is_open()) {
+      std::cerr << "kiro-remote: cannot read the script " << *options.script << ": " << std::strerror(errno) << '\n';
       return 1;
     }
   }

@@ -41,16 +41,21 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
       {"--script", &options.script}, {"--settings", &options.settings}, {"--documents", &options.documents}};
 
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
+    // "--opt=value" reads as "--opt value".
+    const std::size_t equals = args[i].rfind("--", 0) == 0 ? args[i].find('=') : std::string::npos;
+    const std::string arg = args[i].substr(0, equals);
     if (auto flag = flags.find(arg); flag != flags.end()) {
+      if (equals != std::string::npos) return arg + " takes no value";
       *flag->second = true;
       continue;
     }
     const bool isScreen = arg == "--screen";
     auto value = values.find(arg);
     if (!isScreen && value == values.end()) return "unknown option " + arg + " (see --help)";
-    if (i + 1 >= args.size() || args[i + 1].empty()) return arg + " needs a value";
-    const std::string& given = args[++i];
+    const bool inline_ = equals != std::string::npos;
+    if (!inline_ && i + 1 >= args.size()) return arg + " needs a value";
+    const std::string given = inline_ ? args[i].substr(equals + 1) : args[++i];
+    if (given.empty()) return arg + " needs a value";
     if (isScreen) {
       if (!parseScreen(given, options)) return "--screen takes WxH@S, such as 375x667@2, not " + given;
     } else {
@@ -74,7 +79,7 @@ std::string usageText() {
          "  --settings FILE     keep the user defaults in FILE (an INI file)\n"
          "  --documents DIR     keep the object store in DIR\n"
          "  --screen WxH@S      the phone's screen in points and its scale (default 375x667@2)\n"
-         "  --verbose           print the log on stderr too\n"
+         "  --verbose           print the log on stderr and send it to the system log\n"
          "  --version           print the version and exit\n"
          "  --help              print this text and exit\n";
 }

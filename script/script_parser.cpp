@@ -78,6 +78,8 @@ Result<ScriptCommand> addReceiver(const Words& words) {
     } else if (words[i] == "--id") {
       add.identifier = i + 1 < words.size() ? Uuid::parse(words[i + 1]) : std::nullopt;
       if (!add.identifier) return std::string("--id needs a UUID such as 4B49524F-0000-4000-8000-000000000001");
+      // The nil UUID is what the radio reads as "make one up": it would be ignored.
+      if (*add.identifier == Uuid{}) return std::string("--id cannot be the nil UUID");
       ++i;
     } else {
       return "receiver add has no option " + words[i];

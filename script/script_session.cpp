@@ -1,9 +1,27 @@
 #include "script/script_session.h"
 
+#include <string_view>
+
 #include "script/script_parser.h"
 #include "platform/platform.h"
 
 namespace kiro {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// Messages quote the bad line; a huge line is cut, not echoed whole.
+constexpr std::size_t kMessageLimit = 300;
+
+// message cut after kMessageLimit bytes, at the start of a UTF-8 character.
+std::string shortened(const std::string& message) {
+  if (message.size() <= kMessageLimit) return message;
+  std::size_t cut = kMessageLimit;
+  while (cut > 0 && (static_cast<unsigned char>(message[cut]) & 0xC0) == 0x80) --cut;
+  return message.substr(0, cut) + "... (" + std::to_string(message.size() - cut) + " more bytes)";
+}
+
+}  // namespace
 
 ScriptSession::ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, std::ostream& events,
                              std::ostream& errors)
@@ -18,6 +36,8 @@ ScriptStep ScriptSession::next(std::istream& input) {
   std::string line;
   while (std::getline(input, line)) {
     ++lineNumber_;
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    if (lineNumber_ == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
     const auto parsed = parseScriptLine(line);
     if (parsed.error) return fail(*parsed.error);
     if (!parsed.command) continue;
@@ -34,7 +54,7 @@ ScriptStep ScriptSession::end(ScriptStep step) {
 }
 
 ScriptStep ScriptSession::fail(const std::string& message) {
-  errors_ << "script line " << lineNumber_ << ": " << message << std::endl;
+  errors_ << "script line " << lineNumber_ << ": " << shortened(message) << std::endl;
   return end({ScriptStep::Kind::failed, Millis{0}, 2});
 }
 

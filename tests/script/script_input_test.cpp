@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "script/command_line.h"
+#include "tests/script/script_fixture.h"
+
+namespace kiro::app_test {
+namespace {
+
+TEST(CommandLineInput, AValueMayFollowAnEqualsSignAndAFlagTakesNone) {
+  const auto parsed = parseCommandLine({"--settings=/tmp/a=b.ini", "--screen=320x568@2", "--headless"});
+  ASSERT_TRUE(std::holds_alternative<CommandLine>(parsed));
+  EXPECT_EQ(std::get<CommandLine>(parsed).settings, "/tmp/a=b.ini");
+  EXPECT_EQ(std::get<CommandLine>(parsed).screenWidth, 320);
+  for (const auto& refused : {"--verbose=1", "--settings=", "--documents"})
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseCommandLine({refused}))) << refused;
+}
+
+using ScriptInput = ScriptFixture;
+
+TEST_F(ScriptInput, AByteOrderMarkStartsAScriptAndTheNilIdentifierIsRefused) {
+  EXPECT_EQ(run("\xEF\xBB\xBFstate\nreceiver add K --id 00000000-0000-0000-0000-000000000000\n"), 2);
+  EXPECT_EQ(events("state").size(), 1u);
+  EXPECT_EQ(errors.str(), "script line 2: --id cannot be the nil UUID\n");
+}
+
+TEST_F(ScriptInput, AHugeBadLineIsNotEchoedWhole) {
+  EXPECT_EQ(run("receiver add K --" + std::string(100000, 'x') + "\n"), 2);
+  EXPECT_LT(errors.str().size(), 400u);
+  EXPECT_NE(errors.str().find("more bytes)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kiro::app_test
