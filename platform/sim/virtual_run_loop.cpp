@@ -45,7 +45,9 @@ void VirtualRunLoop::runUntil(Millis time) {
   while (!queue_.empty()) {
     auto first = queue_.begin();
     const Millis due = first->first.first;
-    if (due > time) break;
+    // A blocking sleep on the way may have moved the clock past time: what fell due by
+    // then runs too, late, as on a real loop.
+    if (due > std::max(time, now_)) break;
     auto timer = first->second;
     queue_.erase(first);
     if (!timer->valid) continue;

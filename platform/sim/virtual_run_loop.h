@@ -22,7 +22,8 @@ class VirtualRunLoop final : public RunLoop {
   // Moves the clock on at once; timers that fall due meanwhile run after it, late.
   void sleepFor(Millis duration) override { now_ += duration; }
 
-  // duration: how far to move the clock, running every timer that falls due on the way.
+  // duration: how far to move the clock, running every timer that falls due on the way
+  // (and, after a blocking sleep that overshoots, every one due by the clock's reading).
   void advance(Millis duration) { runUntil(now_ + duration); }
   // time: the clock reading to reach; an earlier time only runs what is already due.
   void runUntil(Millis time);

@@ -85,6 +85,15 @@ TEST(VirtualRunLoop, BlockingSleepDelaysTimersAndARepeatingTimerKeepsItsPhase) {
   EXPECT_EQ(ticks, (std::vector<Millis>{25ms, 130ms, 150ms}));
 }
 
+TEST(VirtualRunLoop, WhatFellDueDuringASleepPastTheEndHasRunWhenAdvanceReturns) {
+  VirtualRunLoop loop;
+  Millis firedAt{-1};
+  loop.performAfterDelay(30ms, [&] { loop.sleepFor(100ms); });
+  loop.performAfterDelay(120ms, [&] { firedAt = loop.now(); });
+  loop.advance(50ms);
+  EXPECT_EQ(firedAt, 130ms);
+}
+
 TEST(VirtualRunLoop, NothingRunsDuringASleepCalledOutsideAnyTimer) {
   VirtualRunLoop loop;
   Millis firedAt{-1};
