@@ -4,7 +4,8 @@
 
 namespace kiro {
 
-// The system log (syslog on Linux), and stderr too when verbose.
+// With verbose, every line goes to stderr and to the system log (syslog, at debug
+// priority); without, lines go nowhere.
 class SystemLog final : public Log {
  public:
   explicit SystemLog(bool verbose);
