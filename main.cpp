@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
@@ -8,10 +9,12 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <system_error>
+
+#include <unistd.h>
 
 #include "app/app_delegate.h"
 #include "script/command_line.h"
-#include "app/documents_directory.h"
 #include "script/script_session.h"
 #include "platform/ui/ui_events.h"
 #include "link/link_manager.h"
@@ -68,6 +71,22 @@ void runOnEventLoop(ScriptSession& session, std::istream& input) {
   }
   QTimer::singleShot(std::chrono::milliseconds(step.duration), Qt::PreciseTimer,
                      [&session, &input] { runOnEventLoop(session, input); });
+}
+
+// Where the object store lives: the app's own data folder unless told otherwise. A folder
+// the store cannot be made in is said at start-up; the store itself fails at its first use.
+std::filesystem::path documentsFolder(const CommandLine& options) {
+  const std::filesystem::path folder =
+      options.documents ? std::filesystem::path(*options.documents)
+                        : std::filesystem::path(
+                              QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
+                              "kiro-remote";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (!error && ::access(folder.c_str(), W_OK) != 0) error = std::error_code(errno, std::generic_category());
+  if (error)
+    std::cerr << "kiro-remote: the saved data cannot be kept in " << folder.string() << ": " << error.message() << '\n';
+  return folder;
 }
 
 // Whether to use simulated receivers; nullopt when the adapter is required and missing.
@@ -165,8 +184,7 @@ int run(const CommandLine& options, int argc, char** argv) {
     inhibitor = std::make_unique<ScreenSaverInhibitor>();
     application.setIdleTimerObserver([&inhibitor](bool disabled) { inhibitor->setWanted(disabled); });
   }
-  const auto documents = options.documents ? std::filesystem::path(*options.documents) : userDocumentsDirectory();
-  AppDelegate delegate(application, documents, home / kModelResourceName, log);
+  AppDelegate delegate(application, documentsFolder(options), home / kModelResourceName, log);
   delegate.didFinishLaunchingWithOptions();
   delegate.window()->display();
   UiEvents ui(delegate.window()->rootViewController(), alerts);

@@ -1,6 +1,7 @@
 #include "app/object_store_error.h"
 
 #include <cstdlib>
+#include <iostream>
 #include <utility>
 
 namespace kiro {
@@ -29,8 +30,14 @@ std::string describeUserInfo(const ObjectStoreError& error) {
 }
 
 void terminateUnresolved(Log& log, const ObjectStoreError& error) {
-  log.line(format("Unresolved error %@, %@", describe(error), describeUserInfo(error)));
-  std::abort();
+  const std::string line = format("Unresolved error %@, %@", describe(error), describeUserInfo(error));
+  log.line(line);
+  // The log may be quiet: a person must still learn why the app stopped.
+  std::cerr << line << std::endl;
+  // At once and without clean-up, but as a plain failure: a signal would leave a core dump
+  // and a crash report for what is bad data, not a bug.
+  std::cout.flush();
+  std::_Exit(1);
 }
 
 }  // namespace kiro

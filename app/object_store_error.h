@@ -39,8 +39,9 @@ std::string describe(const ObjectStoreError& error);
 // The user-info entries present, `{key = value; ...}`, the underlying error by its description.
 std::string describeUserInfo(const ObjectStoreError& error);
 
-// Logs "Unresolved error %@, %@" with the error and its user info, then ends the process at
-// once: the saved data cannot be trusted, so nothing else may run.
+// Logs "Unresolved error %@, %@" with the error and its user info, prints it on stderr too,
+// then ends the process at once with status 1: the saved data cannot be trusted, so nothing
+// else may run.
 [[noreturn]] void terminateUnresolved(Log& log, const ObjectStoreError& error);
 
 }  // namespace kiro
