@@ -4,54 +4,16 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/utf8.h"
+
 namespace kiro {
 
 namespace {
 
-constexpr const char* kReplacement = "\xEF\xBF\xBD";
-
-// The length of the well-formed UTF-8 sequence at text[at], or 0 when there is none.
-std::size_t sequenceLength(const std::string& text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  std::size_t length = 0;
-  unsigned char low = 0x80;  // the second byte's range shuts out overlong forms and surrogates
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) return 0;
-  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i)
-    if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
-  return length;
-}
-
 void dumpString(const std::string& text, std::string& out) {
   out += '"';
-  for (std::size_t at = 0; at < text.size();) {
-    const auto c = static_cast<unsigned char>(text[at]);
-    if (c >= 0x80) {
-      const std::size_t length = sequenceLength(text, at);
-      if (length == 0) {
-        out += kReplacement;
-        ++at;
-      } else {
-        out.append(text, at, length);
-        at += length;
-      }
-      continue;
-    }
+  for (const char byte : validUtf8(text)) {
+    const auto c = static_cast<unsigned char>(byte);
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -69,7 +31,6 @@ void dumpString(const std::string& text, std::string& out) {
           out += static_cast<char>(c);
         }
     }
-    ++at;
   }
   out += '"';
 }

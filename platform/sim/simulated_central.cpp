@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/sim/simulated_peripheral.h"
+#include "platform/utf8.h"
 
 namespace kiro {
 
@@ -69,7 +70,7 @@ void SimulatedCentral::scheduleAdvertisement(SimulatedReceiver& receiver, Millis
     if (!allowDuplicates_ && !reportedThisScan_.insert(target->identifier()).second) return;
     auto peripheral = peripheralOf(*target);
     AdvertisementData advertisement;
-    if (target->options().advertisedName) advertisement[kAdvertisementLocalName] = *target->options().advertisedName;
+    if (target->options().advertisedName) advertisement[kAdvertisementLocalName] = validUtf8(*target->options().advertisedName);
     // Scheduled before the callback, which may destroy this central.
     if (allowDuplicates_) scheduleAdvertisement(*target, sim_latency::advertisingInterval);
     delegate_.didDiscoverPeripheral(*this, peripheral, advertisement, target->options().rssi);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/sim/simulated_central.h"
+#include "platform/utf8.h"
 
 namespace kiro {
 
@@ -16,7 +17,7 @@ SimulatedPeripheral::SimulatedPeripheral(SimulatedCentral& central, SimulatedRec
     : central_(&central),
       receiver_(receiver),
       identifier_(receiver.identifier()),
-      name_(receiver.name()) {}
+      name_(receiver.name() ? std::optional(validUtf8(*receiver.name())) : std::nullopt) {}
 
 template <typename Answer>
 void SimulatedPeripheral::answerLater(Millis delay, Answer answer) {

@@ -29,5 +29,13 @@ TEST_F(ScriptInput, AHugeBadLineIsNotEchoedWhole) {
   EXPECT_NE(errors.str().find("more bytes)"), std::string::npos);
 }
 
+// Stored settings hold valid UTF-8 only, so a remembered name with a stray byte comes back
+// with U+FFFD in its place; the live name must read the same to be reconnected.
+TEST_F(ScriptInput, AReceiverWhoseNameIsNotUtf8IsReconnected) {
+  defaults.set("iphone", StringDictionary{{"name", "KIRO \xEF\xBF\xBD"}, {"uuid", kReceiverId}});
+  EXPECT_EQ(run("receiver add \"KIRO \xFF\" --id " + std::string(kReceiverId) + "\nwait 3000\n"), 0);
+  EXPECT_EQ(radio.receivers().front()->state(), PeripheralState::connected);
+}
+
 }  // namespace
 }  // namespace kiro::app_test
