@@ -26,6 +26,7 @@
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
 #include "platform/scope_exit.h"
+#include "platform/settings_file.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/asset_catalog.h"
@@ -147,11 +148,15 @@ int run(const CommandLine& options, int argc, char** argv) {
   else
     runLoop = std::make_unique<QtRunLoop>();
   NotificationCenter notifications;
-  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
-  if (!defaults.healthy()) {
-    std::cerr << "kiro-remote: cannot use the settings file " << options.settings.value_or("(native)") << '\n';
-    return 1;
+  // A file that is not ours would be rewritten as INI on the first write: refuse it whole.
+  if (const auto damage = options.settings ? settingsFileDamage(*options.settings) : std::nullopt) {
+    std::cerr << "kiro-remote: " << *options.settings << " is not a settings file of this app (" << *damage
+              << "); it is left as it is\n";
+    return 2;
   }
+  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
+  if (const auto why = defaults.problem())
+    std::cerr << "kiro-remote: settings will not be kept: " << *why << '\n';
   SystemLog log(options.verbose);
   std::unique_ptr<SimulatedRadio> radio = *simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
   // The real stack's writes and link states become script events while a script runs.

@@ -2,6 +2,8 @@
 
 #include <QVariantMap>
 
+#include <iostream>
+
 namespace kiro {
 
 SettingsUserDefaults::SettingsUserDefaults(const QString& path)
@@ -37,8 +39,15 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
   }
   settings_->setValue(QString::fromStdString(key), stored);
   settings_->sync();
+  if (const auto why = problem()) std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
 }
 
-bool SettingsUserDefaults::healthy() const { return settings_->status() == QSettings::NoError; }
+std::optional<std::string> SettingsUserDefaults::problem() const {
+  const std::string file = settings_->fileName().toStdString();
+  if (settings_->status() == QSettings::AccessError || !settings_->isWritable())
+    return file + " cannot be written";
+  if (settings_->status() == QSettings::FormatError) return file + " cannot be read as settings";
+  return std::nullopt;
+}
 
 }  // namespace kiro

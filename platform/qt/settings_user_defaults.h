@@ -2,13 +2,16 @@
 
 #include <QSettings>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/user_defaults.h"
 
 namespace kiro {
 
 // The user defaults in QSettings: the platform's native store, or an INI file when a path
-// is given. Every write is flushed at once, so it survives a crash a moment later.
+// is given. Every write is flushed at once, so it survives a crash a moment later; a write
+// that cannot be saved is said on stderr, and what was set stays readable for this run.
 class SettingsUserDefaults final : public UserDefaults {
  public:
   // path: an INI file to use instead of the native store; empty for the native one.
@@ -17,8 +20,9 @@ class SettingsUserDefaults final : public UserDefaults {
   std::optional<DefaultsValue> object(const std::string& key) const override;
   void set(const std::string& key, const DefaultsValue& value) override;
 
-  // Whether the store could be read and written; false on a broken or read-only file.
-  bool healthy() const;
+  // Why what is written cannot be kept (a file or folder that cannot be written or read);
+  // nullopt when it can.
+  std::optional<std::string> problem() const;
 
  private:
   std::unique_ptr<QSettings> settings_;

@@ -26,7 +26,14 @@ TEST_F(SettingsUserDefaultsTest, AWriteIsOnDiskBeforeTheNextInstructionAndSurviv
   SettingsUserDefaults reopened(path());
   EXPECT_EQ(reopened.string("jumpFlag"), "0");
   EXPECT_EQ(reopened.dictionary("iphone")->at("uuid"), "6E400001-B5A3-F393-E0A9-E50E24DCCA9E");
-  EXPECT_TRUE(reopened.healthy());
+  EXPECT_EQ(reopened.problem(), std::nullopt);
+}
+
+TEST_F(SettingsUserDefaultsTest, AFileThatCannotBeWrittenIsSaidAndWhatIsSetStillReads) {
+  SettingsUserDefaults defaults("/dev/null/settings.ini");
+  EXPECT_NE(defaults.problem(), std::nullopt);
+  defaults.set("jumpFlag", std::string("0"));
+  EXPECT_EQ(defaults.string("jumpFlag"), "0");
 }
 
 TEST_F(SettingsUserDefaultsTest, ValuesOfTheWrongShapeReadAsAbsent) {
