@@ -11,14 +11,17 @@
 #include <optional>
 #include <system_error>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/app_delegate.h"
 #include "script/command_line.h"
+#include "script/live_script.h"
 #include "script/script_session.h"
 #include "platform/ui/ui_events.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
+#include "platform/qt/line_reader.h"
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_central.h"
 #include "platform/qt/qt_run_loop.h"
@@ -53,7 +56,8 @@ void addDemoReceivers(SimulatedRadio& radio) {
   radio.addReceiver(std::string("Headphones"));
 }
 
-// Runs the script on the virtual clock: time passes only when the script waits.
+// Runs the script on the virtual clock: time passes only when the script waits, and nothing
+// moves while a line is read, so reading may block.
 int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop& loop) {
   for (;;) {
     const ScriptStep step = session.next(input);
@@ -62,16 +66,13 @@ int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop
   }
 }
 
-// Runs the script on the event loop: each wait is a timer, so Bluetooth and the screens
-// carry on meanwhile.
-void runOnEventLoop(ScriptSession& session, std::istream& input) {
-  const ScriptStep step = session.next(input);
-  if (step.kind != ScriptStep::Kind::wait) {
-    QCoreApplication::exit(step.exitStatus);
-    return;
-  }
-  QTimer::singleShot(std::chrono::milliseconds(step.duration), Qt::PreciseTimer,
-                     [&session, &input] { runOnEventLoop(session, input); });
+// Runs the script on the event loop as its lines arrive from fd: each wait is a timer, and
+// reading never blocks, so Bluetooth and the screens carry on meanwhile.
+int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop) {
+  LiveScript live(session, runLoop, std::cerr, [](int status) { QCoreApplication::exit(status); });
+  const LineReader reader(fd, [&live](std::string line) { live.lineArrived(std::move(line)); },
+                          [&live](const std::string& error) { live.inputEnded(error); });
+  return QCoreApplication::exec();
 }
 
 // Where the object store lives: the app's own data folder unless told otherwise. A folder
@@ -101,23 +102,28 @@ std::optional<bool> useSimulatedReceivers(const CommandLine& options) {
   return true;
 }
 
+// Opens the script file for reading; -1 with errno set when it cannot be read.
+int openScript(const std::string& path) {
+  // A folder opens, then reads as empty: it would pass for an empty script.
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    errno = EISDIR;
+    return -1;
+  }
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
 // Runs the script of the options (or standard input) against the launched app.
 int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio,
               PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting) {
-  std::ifstream file;
-  if (options.script) {
-    // A folder opens as a stream that reads as empty: it would pass for an empty script.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(*options.script, ignored))
-      errno = EISDIR;
-    else
-      file.open(*options.script);
-    if (!file.is_open()) {
-      std::cerr << "kiro-remote: cannot read the script " << *options.script << ": " << std::strerror(errno) << '\n';
-      return 1;
-    }
+  const int fd = options.script ? openScript(*options.script) : STDIN_FILENO;
+  if (fd < 0) {
+    std::cerr << "kiro-remote: cannot read the script " << *options.script << ": " << std::strerror(errno) << '\n';
+    return 1;
   }
-  std::istream& input = options.script ? static_cast<std::istream&>(file) : std::cin;
+  const ScopeExit closeScript([fd] {
+    if (fd != STDIN_FILENO) ::close(fd);
+  });
   ScriptSession session(delegate, ui, radio, std::cout, std::cerr);
   // The real stack reports through the session only while it exists.
   reporting = &session;
@@ -128,9 +134,10 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
       return "cannot write " + path;
     });
   }
-  if (options.virtualTime) return runOnVirtualTime(session, input, static_cast<VirtualRunLoop&>(runLoop));
-  QTimer::singleShot(0, [&session, &input] { runOnEventLoop(session, input); });
-  return QCoreApplication::exec();
+  if (!options.virtualTime) return runOnEventLoop(session, fd, runLoop);
+  std::ifstream file;
+  if (options.script) file.open(*options.script);
+  return runOnVirtualTime(session, options.script ? file : std::cin, static_cast<VirtualRunLoop&>(runLoop));
 }
 
 int run(const CommandLine& options, int argc, char** argv) {

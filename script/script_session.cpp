@@ -34,19 +34,26 @@ ScriptSession::ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio
 ScriptStep ScriptSession::next(std::istream& input) {
   if (ended_) return *ended_;
   std::string line;
-  while (std::getline(input, line)) {
-    ++lineNumber_;
-    // Editors on some systems start a UTF-8 file with a byte-order mark.
-    if (lineNumber_ == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
-    const auto parsed = parseScriptLine(line);
-    if (parsed.error) return fail(*parsed.error);
-    if (!parsed.command) continue;
-    const Outcome outcome = std::visit([this](const auto& command) { return perform(command); }, *parsed.command);
-    if (const auto* step = std::get_if<ScriptStep>(&outcome)) return *step;
-    if (const auto* error = std::get_if<std::string>(&outcome)) return fail(*error);
-  }
-  return finish();
+  while (std::getline(input, line))
+    if (auto step = runLine(std::move(line))) return *step;
+  return inputEnded();
 }
+
+std::optional<ScriptStep> ScriptSession::runLine(std::string line) {
+  if (ended_) return ended_;
+  ++lineNumber_;
+  // Editors on some systems start a UTF-8 file with a byte-order mark.
+  if (lineNumber_ == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
+  const auto parsed = parseScriptLine(line);
+  if (parsed.error) return fail(*parsed.error);
+  if (!parsed.command) return std::nullopt;
+  const Outcome outcome = std::visit([this](const auto& command) { return perform(command); }, *parsed.command);
+  if (const auto* step = std::get_if<ScriptStep>(&outcome)) return *step;
+  if (const auto* error = std::get_if<std::string>(&outcome)) return fail(*error);
+  return std::nullopt;
+}
+
+ScriptStep ScriptSession::inputEnded() { return ended_ ? *ended_ : finish(); }
 
 ScriptStep ScriptSession::end(ScriptStep step) {
   ended_ = step;

@@ -39,6 +39,11 @@ class ScriptSession {
   // applicationWillTerminate runs, finished 0), or a line fails (message naming the line
   // on errors, failed 2, the line's command not run). Once ended, it keeps returning that end.
   ScriptStep next(std::istream& input);
+  // The same, for a host that reads lines itself: runs one line; nullopt when the next may
+  // follow at once.
+  std::optional<ScriptStep> runLine(std::string line);
+  // The host's input ended: finished 0, or the end already reached.
+  ScriptStep inputEnded();
 
   // handler: saves the window as a PNG at path, returning an error text or nullopt. The
   // window installs it; without it snapshot is an error.

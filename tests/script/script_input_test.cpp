@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "script/command_line.h"
+#include "script/live_script.h"
 #include "tests/script/script_fixture.h"
 
 namespace kiro::app_test {
@@ -27,6 +28,20 @@ TEST_F(ScriptInput, AHugeBadLineIsNotEchoedWhole) {
   EXPECT_EQ(run("receiver add K --" + std::string(100000, 'x') + "\n"), 2);
   EXPECT_LT(errors.str().size(), 400u);
   EXPECT_NE(errors.str().find("more bytes)"), std::string::npos);
+}
+
+TEST_F(ScriptInput, ALiveLineWaitsForTheRunningWaitAndABrokenInputEndsWithStatus1) {
+  std::vector<int> ended;
+  LiveScript live(*session, loop, errors, [&ended](int status) { ended.push_back(status); });
+  live.lineArrived("wait 100");
+  live.lineArrived("state");
+  loop.advance(std::chrono::milliseconds(99));
+  EXPECT_TRUE(events("state").empty());
+  loop.advance(std::chrono::milliseconds(1));
+  EXPECT_EQ(events("state").size(), 1u);
+  live.inputEnded("Input/output error");
+  EXPECT_EQ(ended, std::vector<int>{1});
+  EXPECT_EQ(errors.str(), "kiro-remote: cannot read the script: Input/output error\n");
 }
 
 // Stored settings hold valid UTF-8 only, so a remembered name with a stray byte comes back

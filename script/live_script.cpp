@@ -1,0 +1,53 @@
+#include "script/live_script.h"
+
+namespace kiro {
+
+LiveScript::LiveScript(ScriptSession& session, RunLoop& runLoop, std::ostream& errors, std::function<void(int)> ended)
+    : session_(session), runLoop_(runLoop), errors_(errors), ended_(std::move(ended)) {}
+
+void LiveScript::lineArrived(std::string line) {
+  lines_.push_back(std::move(line));
+  run();
+}
+
+void LiveScript::inputEnded(const std::string& error) {
+  inputEnded_ = true;
+  inputError_ = error;
+  run();
+}
+
+void LiveScript::run() {
+  while (!waiting_ && !done_) {
+    std::optional<ScriptStep> step;
+    if (!lines_.empty()) {
+      std::string line = std::move(lines_.front());
+      lines_.pop_front();
+      step = session_.runLine(std::move(line));
+    } else if (!inputEnded_) {
+      return;
+    } else if (!inputError_.empty()) {
+      errors_ << "kiro-remote: cannot read the script: " << inputError_ << std::endl;
+      end(1);
+      return;
+    } else {
+      step = session_.inputEnded();
+    }
+    if (!step) continue;
+    if (step->kind != ScriptStep::Kind::wait) {
+      end(step->exitStatus);
+      return;
+    }
+    waiting_ = true;
+    runLoop_.performAfterDelay(step->duration, lifetime_.guard([this] {
+      waiting_ = false;
+      run();
+    }));
+  }
+}
+
+void LiveScript::end(int status) {
+  done_ = true;
+  ended_(status);
+}
+
+}  // namespace kiro

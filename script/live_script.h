@@ -1,0 +1,44 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "platform/lifetime.h"
+#include "platform/run_loop.h"
+#include "script/script_session.h"
+
+namespace kiro {
+
+// Runs a script whose lines arrive over time (a pipe, a terminal) on the run loop: a line
+// that arrives during a wait waits for it to end, and nothing blocks between two lines, so
+// timers and Bluetooth events go on meanwhile.
+class LiveScript {
+ public:
+  // session: drives the app; runLoop: times the waits; errors: where a broken input is said;
+  // ended: told the exit status, once. All must outlive it.
+  LiveScript(ScriptSession& session, RunLoop& runLoop, std::ostream& errors, std::function<void(int)> ended);
+
+  void lineArrived(std::string line);
+  // error: the system's reason the input broke off (exit 1), or empty at its normal end.
+  void inputEnded(const std::string& error = {});
+
+ private:
+  void run();
+  void end(int status);
+
+  ScriptSession& session_;
+  RunLoop& runLoop_;
+  std::ostream& errors_;
+  std::function<void(int)> ended_;
+  std::deque<std::string> lines_;
+  bool waiting_ = false;
+  bool inputEnded_ = false;
+  bool done_ = false;
+  std::string inputError_;
+  Lifetime lifetime_;
+};
+
+}  // namespace kiro
