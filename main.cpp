@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
