@@ -116,11 +116,11 @@ bool FakeBluez::notify(const QString& address, const QString& characteristicUuid
   return call(QStringLiteral("Notify"), {address, characteristicUuid, value});
 }
 
+void FakeBluez::advertise(const QString& address) { call(QStringLiteral("Advertise"), {address}); }
+
 void FakeBluez::dropLink(const QString& address) { call(QStringLiteral("DropLink"), {address}); }
 
 void FakeBluez::setPowered(bool powered) { call(QStringLiteral("SetPowered"), {powered}); }
-
-void FakeBluez::setAdapterPresent(bool present) { call(QStringLiteral("SetAdapterPresent"), {present}); }
 
 std::vector<FakeBluez::Write> FakeBluez::writes(const QString& address) {
   std::vector<Write> result;

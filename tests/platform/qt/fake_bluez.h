@@ -41,11 +41,12 @@ class FakeBluez {
   // response: "succeed", "fail" or "hang", for every later connect.
   void setConnectResponse(const QString& address, const QString& response);
   void setWriteDelay(std::chrono::milliseconds delay);
+  // The device's advertisement is heard again.
+  void advertise(const QString& address);
   // False when the characteristic is not subscribed.
   bool notify(const QString& address, const QString& characteristicUuid, const QByteArray& value);
   void dropLink(const QString& address);
   void setPowered(bool powered);
-  void setAdapterPresent(bool present);
 
   struct Write {
     QByteArray bytes;
