@@ -33,6 +33,7 @@ class QtHarness final : public CentralHarness {
     QtCentralOptions options;
     options.link.attemptLimit = 1000ms;
     options.link.failureFloor = 200ms;
+    options.scanRetry = 100ms;
     options.onWrite = [this](const Peripheral&, const Bytes& value, WriteType) { handedOver.push_back(value); };
     central_ = std::make_unique<QtCentral>(recorder, options);
   }

@@ -32,7 +32,7 @@ TEST_P(CentralContract, AScanReportsEachReceiverOnceUnlessDuplicatesAreAllowed) 
   harness->settle();
   recorder.take();
   harness->advertiseAgain("Kiro-1");
-  until("discover Kiro-1");
+  EXPECT_EQ(until("discover Kiro-1"), Events{"discover Kiro-1"});
 
   central.stopScan();
   harness->settle();
@@ -180,6 +180,7 @@ TEST_P(CentralContract, PowerOffEndsLinksAttemptsAndScansAndPowerOnRestartsNone)
 
   harness->setPowered(true);
   EXPECT_EQ(until("state on"), Events{"state on"});
+  harness->addReceiver("Kiro-3");
   harness->settle();
   EXPECT_EQ(recorder.take(), Events{}) << "the scan is not restarted";
   central.connectPeripheral(*kiro, true);
