@@ -34,7 +34,7 @@ void BM_QtCentralSlowReceiver(benchmark::State& state) {
     state.SkipWithError(fake.failure().toStdString().c_str());
     return;
   }
-  fake.addDevice(kKiro, QStringLiteral("Kiro-7"));
+  fake.call("AddDevice", {kKiro, QStringLiteral("Kiro-7")});
   kiro::CentralRecorder recorder;
   kiro::QtCentral central(recorder);
   central.scanForPeripherals(false);
@@ -61,7 +61,7 @@ void BM_QtCentralSlowReceiver(benchmark::State& state) {
     state.SkipWithError("no command characteristic");
     return;
   }
-  fake.setWriteDelay(30ms);
+  fake.call("SetWriteDelay", {0.03});  // seconds
 
   std::map<int, Clock::time_point> sent;
   int mostWaiting = 0;

@@ -36,8 +36,8 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
     fake_ = std::make_unique<FakeBluez>();
     ASSERT_TRUE(fake_->failure().isEmpty()) << fake_->failure().toStdString();
     // Found first: listed by mistake, it would be row 0.
-    fake_->addDevice(kOther, QStringLiteral("Headphones"));
-    fake_->addDevice(kKiro, QStringLiteral("Kiro-7"));
+    fake_->call("AddDevice", {kOther, QStringLiteral("Headphones")});
+    fake_->call("AddDevice", {kKiro, QStringLiteral("Kiro-7")});
     ASSERT_TRUE(folder_.isValid());
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -134,7 +134,7 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
   }
 
   // True once the receiver's link is subscribed again and took the value.
-  bool notifyKiro(char value) { return fake_->notify(kKiro, kCommand, QByteArray(1, value)); }
+  bool notifyKiro(char value) { return fake_->call("Notify", {kKiro, kCommand, QByteArray(1, value)}); }
 
   bool greenLit() const {
     return state_.value(QStringLiteral("lamps")).toObject().value(QStringLiteral("green")).toBool();
@@ -180,7 +180,7 @@ TEST_F(KiroRemoteBluetoothTest, APickedReceiverGetsTheFocusCommandLightsTheLampA
   ASSERT_TRUE(runUntil([&] { return !greenLit(); })) << transcript();
 
   mark = events_.size();
-  fake_->dropLink(kKiro);
+  fake_->call("DropLink", {kKiro});
   const QString disconnected = QStringLiteral("disconnected"), connected = QStringLiteral("connected");
   const auto label = [&] { return values(mark, QStringLiteral("label"), QStringLiteral("text")); };
   ASSERT_TRUE(runUntil([&] { return went(label(), disconnected, connected); })) << transcript();

@@ -29,7 +29,7 @@ class QtHarness final : public CentralHarness {
  public:
   QtHarness() {
     EXPECT_TRUE(fake().failure().isEmpty()) << fake().failure().toStdString();
-    fake().restore();
+    fake().call("Restore");
     QtCentralOptions options;
     options.link.attemptLimit = 1000ms;
     options.link.failureFloor = 200ms;
@@ -45,18 +45,19 @@ class QtHarness final : public CentralHarness {
   Central& central() override { return *central_; }
   void addReceiver(const std::string& name) override {
     addresses_[name] = QStringLiteral("AA:BB:CC:DD:EE:%1").arg(addresses_.size() + 1, 2, 10, QLatin1Char('0'));
-    fake().addDevice(addresses_[name], QString::fromStdString(name));
+    fake().call("AddDevice", {addresses_[name], QString::fromStdString(name)});
   }
-  void advertiseAgain(const std::string& name) override { fake().advertise(addresses_.at(name)); }
+  void advertiseAgain(const std::string& name) override { fake().call("Advertise", {addresses_.at(name)}); }
   void respondToConnect(const std::string& name, SimConnectionResponse response) override {
     const char* answers[] = {"succeed", "fail", "hang"};
-    fake().setConnectResponse(addresses_.at(name), QString::fromLatin1(answers[static_cast<int>(response)]));
+    fake().call("SetConnectResponse", {addresses_.at(name), QString::fromLatin1(answers[static_cast<int>(response)])});
   }
-  void dropLink(const std::string& name) override { fake().dropLink(addresses_.at(name)); }
+  void dropLink(const std::string& name) override { fake().call("DropLink", {addresses_.at(name)}); }
   void notify(const std::string& name, const Bytes& bytes) override {
-    fake().notify(addresses_.at(name), QStringLiteral("0000ffb2-0000-1000-8000-00805f9b34fb"), toQByteArray(bytes));
+    const QString ffb2 = QStringLiteral("0000ffb2-0000-1000-8000-00805f9b34fb");
+    fake().call("Notify", {addresses_.at(name), ffb2, toQByteArray(bytes)});
   }
-  void setPowered(bool on) override { fake().setPowered(on); }
+  void setPowered(bool on) override { fake().call("SetPowered", {on}); }
   std::vector<ReceivedWrite> writes(const std::string& name) override {
     std::vector<ReceivedWrite> writes;
     for (const auto& write : fake().writes(addresses_.at(name))) {
@@ -99,7 +100,7 @@ TEST_P(QtOnly, AWriteWaitingForASlowReceiverIsReplacedByTheNewestAndNeverHandedO
   harness->addReceiver("Kiro-1");
   auto kiro = connect("Kiro-1");
   auto ffb2 = discover(*kiro, 0xFFB2);
-  fake().setWriteDelay(200ms);
+  fake().call("SetWriteDelay", {0.2});  // seconds
   for (std::uint8_t frame : {0x01, 0x02, 0x03}) kiro->writeValue({frame}, *ffb2, WriteType::withResponse);
   EXPECT_TRUE(harness->runUntil([&] { return recorder.events.size() == 2; }));
   harness->settle();
