@@ -8,8 +8,8 @@
 #include <map>
 
 #include "platform/qt/qt_central.h"
-#include "tests/platform/qt/central_recorder.h"
 #include "tests/platform/qt/fake_bluez.h"
+#include "tests/platform/sim/central_recorder.h"
 
 namespace {
 
@@ -34,18 +34,23 @@ void BM_QtCentralSlowReceiver(benchmark::State& state) {
     state.SkipWithError(fake.failure().toStdString().c_str());
     return;
   }
-  fake.addDevice(kKiro, QStringLiteral("Kiro-7"));
+  fake.call("AddDevice", {kKiro, QStringLiteral("Kiro-7")});
   kiro::CentralRecorder recorder;
   kiro::QtCentral central(recorder);
   central.scanForPeripherals(false);
-  kiro::spinUntil([&] { return !recorder.discoveries.empty(); });
-  if (recorder.discoveries.empty()) {
+  kiro::spinUntil([&] { return recorder.found.count("Kiro-7") > 0; });
+  if (recorder.found.count("Kiro-7") == 0) {
     state.SkipWithError("the receiver was not discovered");
     return;
   }
-  auto kiro = recorder.discoveries.front().peripheral;
+  auto kiro = recorder.found.at("Kiro-7");
+  kiro->setDelegate(&recorder);
   central.connectPeripheral(*kiro, true);
-  kiro::spinUntil([&] { return recorder.subscriptions == 2; });
+  kiro::spinUntil([&] { return recorder.saw("connect Kiro-7"); });
+  kiro->discoverServices();
+  kiro::spinUntil([&] { return recorder.saw("services"); });
+  for (const auto& service : kiro->services()) kiro->discoverCharacteristics(*service);
+  kiro::spinUntil([&] { return recorder.saw("characteristics FFB0"); });
   kiro::Characteristic* command = nullptr;
   for (const auto& service : kiro->services()) {
     for (const auto& c : service->characteristics) {
@@ -56,7 +61,7 @@ void BM_QtCentralSlowReceiver(benchmark::State& state) {
     state.SkipWithError("no command characteristic");
     return;
   }
-  fake.setWriteDelay(30ms);
+  fake.call("SetWriteDelay", {0.03});  // seconds
 
   std::map<int, Clock::time_point> sent;
   int mostWaiting = 0;

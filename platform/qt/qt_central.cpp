@@ -89,8 +89,9 @@ void QtCentral::deviceSeen(const QBluetoothDeviceInfo& info, bool updated) {
   else entry->second->setInfo(info);
 
   const std::optional<std::string> name = deviceName(info);
-  if (!allowDuplicates_) {
-    // Once per scan; again only when a name turns up or changes.
+  if (!updated) {
+    // Once per scan; again only when a name turns up or changes. Qt repeats a discovery
+    // alongside each update, which would report one advertisement twice.
     auto seen = reported_.find(id);
     if (seen != reported_.end() && seen->second == name) return;
     reported_[id] = name;
@@ -121,6 +122,8 @@ QtPeripheral* QtCentral::ours(Peripheral& peripheral) {
 }
 
 void QtCentral::connectPeripheral(Peripheral& peripheral, bool) {
+  // As with a scan: with the radio off the request is ignored, not failed a moment later.
+  if (state_ != CentralState::poweredOn) return;
   if (QtPeripheral* p = ours(peripheral)) p->connect();
 }
 

@@ -110,7 +110,9 @@ void QtPeripheral::linkDown(const BleError& error) {
     return;
   }
   setState(PeripheralState::disconnected);
-  tellObserver(attempt_, Millis{0}, [this, error](LinkObserver& o) { o.linkEnded(*this, error); });
+  // Only a cancel ends a link without an error; Qt reports the receiver ending it as none.
+  const BleError reason = ended == Phase::connected && !error ? BleError("the link was lost") : error;
+  tellObserver(attempt_, Millis{0}, [this, reason](LinkObserver& o) { o.linkEnded(*this, reason); });
 }
 
 void QtPeripheral::releaseController() {

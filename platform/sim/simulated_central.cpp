@@ -1,5 +1,7 @@
 #include "platform/sim/simulated_central.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/simulated_peripheral.h"
@@ -9,6 +11,7 @@ namespace kiro {
 
 namespace {
 constexpr const char* kConnectFailed = "Failed to connect to the peripheral.";
+constexpr const char* kConnectTimedOut = "The connection has timed out.";
 constexpr const char* kPoweredOff = "Bluetooth is powered off.";
 }  // namespace
 
@@ -84,8 +87,16 @@ void SimulatedCentral::connectPeripheral(Peripheral& peripheral, bool) {
   target->pendingResponse_ = target->receiver_.takeNextConnectionResponse();
   target->waitingForReceiver_ = false;
   setPeripheralState(*target, PeripheralState::connecting);
-  if (target->pendingResponse_ == SimConnectionResponse::neverComplete) return;
-  if (target->state_ == PeripheralState::connecting) scheduleConnection(target);
+  if (target->state_ != PeripheralState::connecting) return;  // a watcher moved it on meanwhile
+  // Like a real adapter, the central gives up on an attempt that has not completed.
+  std::weak_ptr<SimulatedPeripheral> weak = target;
+  later(sim_latency::connectionAttemptLimit, [this, weak, epoch = target->epoch_] {
+    auto stalled = weak.lock();
+    if (!stalled || stalled->epoch_ != epoch) return;
+    setPeripheralState(*stalled, PeripheralState::disconnected);
+    delegate_.didFailToConnectPeripheral(*this, *stalled, kConnectTimedOut);
+  });
+  if (target->pendingResponse_ != SimConnectionResponse::neverComplete) scheduleConnection(target);
 }
 
 void SimulatedCentral::scheduleConnection(const std::shared_ptr<SimulatedPeripheral>& peripheral) {
@@ -135,18 +146,26 @@ void SimulatedCentral::powerChanged(bool on) {
   }
   state_ = CentralState::poweredOff;
   stopScan();
-  std::vector<std::shared_ptr<SimulatedPeripheral>> dropped;
+  // As a real adapter reports them: the links lost, then the attempts failed, then the
+  // radio's state. Every link is down before anyone hears of it.
+  std::vector<std::pair<std::shared_ptr<SimulatedPeripheral>, bool>> dropped;  // with whether it was connecting
   for (auto& [identifier, peripheral] : peripherals_) {
-    if (peripheral->state_ != PeripheralState::disconnected) dropped.push_back(peripheral);
+    if (peripheral->state_ != PeripheralState::disconnected) {
+      dropped.emplace_back(peripheral, peripheral->state_ == PeripheralState::connecting);
+    }
   }
-  // Every link is down before anyone hears of it.
-  for (auto& peripheral : dropped) setPeripheralState(*peripheral, PeripheralState::disconnected);
+  std::stable_partition(dropped.begin(), dropped.end(), [](const auto& each) { return !each.second; });
+  for (auto& [peripheral, connecting] : dropped) setPeripheralState(*peripheral, PeripheralState::disconnected);
   std::weak_ptr<bool> alive = alive_;
-  delegate_.centralDidUpdateState(*this);
-  for (auto& peripheral : dropped) {
+  for (auto& [peripheral, connecting] : dropped) {
+    if (connecting) {
+      delegate_.didFailToConnectPeripheral(*this, *peripheral, kPoweredOff);
+    } else {
+      delegate_.didDisconnectPeripheral(*this, *peripheral, kPoweredOff);
+    }
     if (alive.expired()) return;
-    delegate_.didDisconnectPeripheral(*this, *peripheral, kPoweredOff);
   }
+  delegate_.centralDidUpdateState(*this);
 }
 
 void SimulatedCentral::receiverStartedAdvertising(SimulatedReceiver& receiver) {

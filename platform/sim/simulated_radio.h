@@ -17,6 +17,7 @@ namespace sim_latency {
 constexpr Millis advertisement{10};          // scan start, or a receiver starting to advertise, to its report
 constexpr Millis advertisingInterval{100};   // between reports when duplicates are allowed
 constexpr Millis connection{20};             // connect request to connected
+constexpr Millis connectionAttemptLimit{10000};  // connect request to giving up on it
 constexpr Millis disconnection{10};          // cancel request to disconnected
 constexpr Millis discovery{5};               // each discovery request to its answer
 constexpr Millis notificationState{5};
@@ -54,7 +55,8 @@ struct SimWrite {
   friend bool operator==(const SimWrite&, const SimWrite&) = default;
 };
 
-// What the next connect request to a receiver does.
+// What the next connect request to a receiver does. neverComplete: no answer, so the central
+// gives up after sim_latency::connectionAttemptLimit and reports a failure.
 enum class SimConnectionResponse { succeed, fail, neverComplete };
 
 class SimulatedRadio;
@@ -99,7 +101,8 @@ class SimulatedReceiver {
   void simulateNotification(const Bytes& bytes);
   // The link drops as if the receiver were switched off for a moment; it advertises again.
   void simulateDisconnection();
-  // It stops advertising and its link drops; connect requests wait until it is back.
+  // It stops advertising and its link drops; connect requests wait until it is back, or
+  // until the central gives up on them.
   void simulateOutOfRange();
   // It advertises again and waiting connect requests go on.
   void simulateBackInRange();

@@ -88,39 +88,15 @@ FakeBluez::~FakeBluez() {
   stop(bus_);
 }
 
-bool FakeBluez::call(const QString& method, const QList<QVariant>& arguments) {
+bool FakeBluez::call(const char* method, const QList<QVariant>& arguments) {
   if (!control_) return false;
-  const QDBusMessage reply = control_->callWithArgumentList(QDBus::Block, method, arguments);
+  const QDBusMessage reply = control_->callWithArgumentList(QDBus::Block, QString::fromLatin1(method), arguments);
   if (reply.type() == QDBusMessage::ErrorMessage) {
-    failure_ += method + QStringLiteral(": ") + reply.errorMessage() + QLatin1Char('\n');
+    failure_ += QString::fromLatin1(method) + QStringLiteral(": ") + reply.errorMessage() + QLatin1Char('\n');
     return false;
   }
   return reply.arguments().value(0).toBool();
 }
-
-void FakeBluez::restore() { call(QStringLiteral("Restore"), {}); }
-
-void FakeBluez::addDevice(const QString& address, const QString& name) {
-  call(QStringLiteral("AddDevice"), {address, name});
-}
-
-void FakeBluez::setConnectResponse(const QString& address, const QString& response) {
-  call(QStringLiteral("SetConnectResponse"), {address, response});
-}
-
-void FakeBluez::setWriteDelay(std::chrono::milliseconds delay) {
-  call(QStringLiteral("SetWriteDelay"), {static_cast<double>(delay.count()) / 1000.0});
-}
-
-bool FakeBluez::notify(const QString& address, const QString& characteristicUuid, const QByteArray& value) {
-  return call(QStringLiteral("Notify"), {address, characteristicUuid, value});
-}
-
-void FakeBluez::dropLink(const QString& address) { call(QStringLiteral("DropLink"), {address}); }
-
-void FakeBluez::setPowered(bool powered) { call(QStringLiteral("SetPowered"), {powered}); }
-
-void FakeBluez::setAdapterPresent(bool present) { call(QStringLiteral("SetAdapterPresent"), {present}); }
 
 std::vector<FakeBluez::Write> FakeBluez::writes(const QString& address) {
   std::vector<Write> result;

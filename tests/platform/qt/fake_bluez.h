@@ -34,18 +34,9 @@ class FakeBluez {
   // The private bus, for DBUS_SYSTEM_BUS_ADDRESS of other processes.
   const QString& address() const { return address_; }
 
-  // Back to hci0 powered on, no devices, writes answered at once.
-  void restore();
-  // name: the advertised name; empty for none.
-  void addDevice(const QString& address, const QString& name);
-  // response: "succeed", "fail" or "hang", for every later connect.
-  void setConnectResponse(const QString& address, const QString& response);
-  void setWriteDelay(std::chrono::milliseconds delay);
-  // False when the characteristic is not subscribed.
-  bool notify(const QString& address, const QString& characteristicUuid, const QByteArray& value);
-  void dropLink(const QString& address);
-  void setPowered(bool powered);
-  void setAdapterPresent(bool present);
+  // method: one of the steering methods fake_bluez.py lists, given arguments; its
+  // answer, or false when it has none or failed.
+  bool call(const char* method, const QList<QVariant>& arguments = {});
 
   struct Write {
     QByteArray bytes;
@@ -55,8 +46,6 @@ class FakeBluez {
   std::vector<Write> writes(const QString& address);
 
  private:
-  bool call(const QString& method, const QList<QVariant>& arguments);
-
   QProcess bus_;
   QProcess bluetoothd_;
   QString failure_;

@@ -46,15 +46,11 @@ def device_path(address):
     return ADAPTER_PATH + '/dev_' + address.replace(':', '_')
 
 
-def emit_changed(obj, interface, changes):
-    obj.EmitSignal(dbus.PROPERTIES_IFACE, 'PropertiesChanged', 'sa{sv}as',
-                   [interface, dbus.Dictionary(changes, signature='sv'), dbus.Array([], signature='s')])
-
-
 def set_props(path, interface, changes):
     obj = mockobject.objects[path]
     obj.props[interface].update(changes)
-    emit_changed(obj, interface, changes)
+    obj.EmitSignal(dbus.PROPERTIES_IFACE, 'PropertiesChanged', 'sa{sv}as',
+                   [interface, dbus.Dictionary(changes, signature='sv'), dbus.Array([], signature='s')])
 
 
 def add_object(path, interface, props, methods):
@@ -69,18 +65,15 @@ def remove_object(path):
                     [dbus.ObjectPath(path), dbus.Array(interfaces, signature='s')])
 
 
-def owner_address(path):
-    for address in devices:
-        if path.startswith(device_path(address) + '/'):
-            return address
-    return None
-
-
 def write_value(char, value, options):
     kind = str(options.get('type', 'request'))
-    address = owner_address(char.path)
-    if address is not None:
-        devices[address]['writes'].append((bytes(value), kind, time.monotonic()))
+    # The receiver refuses a request, and ignores a command, that its flags do not allow.
+    if ('write' if kind == 'request' else 'write-without-response') not in char.props[CHAR_IFACE]['Flags']:
+        if kind == 'request':
+            raise dbus.exceptions.DBusException('Write not permitted', name='org.bluez.Error.NotPermitted')
+        return
+    address = next(a for a in devices if char.path.startswith(device_path(a) + '/'))
+    devices[address]['writes'].append((bytes(value), kind, time.monotonic()))
     if kind == 'request' and settings['write_delay'] > 0:
         time.sleep(settings['write_delay'])
 
@@ -93,14 +86,6 @@ def stop_notify(char):
     set_props(char.path, CHAR_IFACE, {'Notifying': dbus.Boolean(False, variant_level=1)})
 
 
-def read_char(char, _options):
-    return dbus.ByteArray(bytes(char.props[CHAR_IFACE]['Value']))
-
-
-def read_desc(desc, _options):
-    return dbus.ByteArray(bytes(desc.props[DESC_IFACE]['Value']))
-
-
 def add_gatt(address):
     dev = device_path(address)
     handle = 0x10
@@ -111,7 +96,6 @@ def add_gatt(address):
             'UUID': dbus.String(service_uuid, variant_level=1),
             'Primary': dbus.Boolean(True, variant_level=1),
             'Device': dbus.ObjectPath(dev, variant_level=1),
-            'Includes': dbus.Array([], signature='o', variant_level=1),
         }, [])
         for char_uuid, flags in characteristics:
             char = f'{service}/char{handle:04x}'
@@ -119,11 +103,9 @@ def add_gatt(address):
             add_object(char, CHAR_IFACE, {
                 'UUID': dbus.String(char_uuid, variant_level=1),
                 'Service': dbus.ObjectPath(service, variant_level=1),
-                'Value': dbus.Array([], signature='y', variant_level=1),
                 'Notifying': dbus.Boolean(False, variant_level=1),
                 'Flags': dbus.Array(flags, signature='s', variant_level=1),
             }, [
-                ('ReadValue', 'a{sv}', 'ay', read_char),
                 ('WriteValue', 'aya{sv}', '', write_value),
                 ('StartNotify', '', '', start_notify),
                 ('StopNotify', '', '', stop_notify),
@@ -134,8 +116,7 @@ def add_gatt(address):
                 add_object(desc, DESC_IFACE, {
                     'UUID': dbus.String(CCC_UUID, variant_level=1),
                     'Characteristic': dbus.ObjectPath(char, variant_level=1),
-                    'Value': dbus.Array([], signature='y', variant_level=1),
-                }, [('ReadValue', 'a{sv}', 'ay', read_desc)])
+                }, [])
 
 
 def drop_link(address):
@@ -171,50 +152,15 @@ def disconnect(device):
     drop_link(str(device.props[DEVICE_IFACE]['Address']))
 
 
-def start_discovery(adapter):
-    set_props(adapter.path, ADAPTER_IFACE, {'Discovering': dbus.Boolean(True, variant_level=1)})
-
-
-def stop_discovery(adapter):
-    set_props(adapter.path, ADAPTER_IFACE, {'Discovering': dbus.Boolean(False, variant_level=1)})
-
-
-def remove_device(_adapter, path):
-    address = owner_address(str(path) + '/')
-    if address is not None:
-        drop_link(address)
-        remove_object(str(path))
-        del devices[address]
-
-
 def load(mock, _parameters):
     root['mock'] = mock
-    mock.AddObject('/org/bluez', 'org.bluez.AgentManager1', {}, [
-        ('RegisterAgent', 'os', '', ''),
-        ('UnregisterAgent', 'o', '', ''),
-        ('RequestDefaultAgent', 'o', '', ''),
-    ])
-    add_adapter()
-
-
-def add_adapter():
     add_object(ADAPTER_PATH, ADAPTER_IFACE, {
         'Address': dbus.String('00:11:22:33:44:55', variant_level=1),
-        'AddressType': dbus.String('public', variant_level=1),
-        'Name': dbus.String('kiro-ci', variant_level=1),
-        'Alias': dbus.String('kiro-ci', variant_level=1),
-        'Class': dbus.UInt32(0, variant_level=1),
         'Powered': dbus.Boolean(True, variant_level=1),
-        'Discoverable': dbus.Boolean(False, variant_level=1),
-        'Pairable': dbus.Boolean(False, variant_level=1),
-        'Discovering': dbus.Boolean(False, variant_level=1),
-        'UUIDs': dbus.Array([], signature='s', variant_level=1),
     }, [
-        ('StartDiscovery', '', '', start_discovery),
-        ('StopDiscovery', '', '', stop_discovery),
+        ('StartDiscovery', '', '', ''),
+        ('StopDiscovery', '', '', ''),
         ('SetDiscoveryFilter', 'a{sv}', '', ''),
-        ('GetDiscoveryFilters', '', 'as', 'ret = ["UUIDs", "RSSI", "Transport", "DuplicateData"]'),
-        ('RemoveDevice', 'o', '', remove_device),
     ])
 
 
@@ -223,18 +169,11 @@ def AddDevice(_self, address, name):
     '''A device in range that advertises name; an empty name advertises none.'''
     props = {
         'Address': dbus.String(address, variant_level=1),
-        'AddressType': dbus.String('random', variant_level=1),
         'Alias': dbus.String(name or address.replace(':', '-'), variant_level=1),
         'Adapter': dbus.ObjectPath(ADAPTER_PATH, variant_level=1),
-        'Paired': dbus.Boolean(False, variant_level=1),
-        'Trusted': dbus.Boolean(False, variant_level=1),
-        'Blocked': dbus.Boolean(False, variant_level=1),
         'Connected': dbus.Boolean(False, variant_level=1),
         'ServicesResolved': dbus.Boolean(False, variant_level=1),
-        'LegacyPairing': dbus.Boolean(False, variant_level=1),
         'RSSI': dbus.Int16(-55, variant_level=1),
-        'UUIDs': dbus.Array([], signature='s', variant_level=1),
-        'ManufacturerData': dbus.Dictionary({}, signature='qv', variant_level=1),
     }
     if name:
         props['Name'] = dbus.String(name, variant_level=1)
@@ -272,6 +211,14 @@ def Notify(_self, address, char_uuid, value):
 
 
 @dbus.service.method(CONTROL_IFACE, in_signature='s', out_signature='')
+def Advertise(_self, address):
+    '''The device is heard again, at a signal strength a little off the last.'''
+    dev = device_path(str(address))
+    rssi = mockobject.objects[dev].props[DEVICE_IFACE]['RSSI']
+    set_props(dev, DEVICE_IFACE, {'RSSI': dbus.Int16(-111 - rssi, variant_level=1)})
+
+
+@dbus.service.method(CONTROL_IFACE, in_signature='s', out_signature='')
 def DropLink(_self, address):
     '''The link drops as if the device were switched off.'''
     drop_link(str(address))
@@ -294,20 +241,12 @@ def Writes(_self, address):
                       signature='(aysd)')
 
 
-@dbus.service.method(CONTROL_IFACE, in_signature='b', out_signature='')
-def SetAdapterPresent(_self, present):
-    '''Plugs hci0 in or out; out takes every device with it.'''
-    for address in list(devices):
-        remove_device(None, device_path(address))
-    if present and ADAPTER_PATH not in mockobject.objects:
-        add_adapter()
-    if not present and ADAPTER_PATH in mockobject.objects:
-        remove_object(ADAPTER_PATH)
-
-
 @dbus.service.method(CONTROL_IFACE, in_signature='', out_signature='')
 def Restore(_self):
     '''Back to the start: hci0 powered, no devices, writes answered at once.'''
-    SetAdapterPresent(_self, False)
-    SetAdapterPresent(_self, True)
+    for address in list(devices):
+        drop_link(address)
+        remove_object(device_path(address))
+        del devices[address]
+    set_props(ADAPTER_PATH, ADAPTER_IFACE, {'Powered': dbus.Boolean(True, variant_level=1)})
     settings['write_delay'] = 0.0

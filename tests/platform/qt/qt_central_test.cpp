@@ -2,180 +2,112 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
+#include <QCoreApplication>
 
-#include "platform/qt/address_uuid.h"
-#include "tests/platform/qt/central_recorder.h"
+#include "platform/qt/qt_bluetooth_types.h"
 #include "tests/platform/qt/fake_bluez.h"
+#include "tests/platform/sim/central_contract.h"
 
 namespace kiro {
 namespace {
 
 using namespace std::chrono_literals;
 
-const QString kKiro = QStringLiteral("AA:BB:CC:DD:EE:01");
-const QString kOther = QStringLiteral("AA:BB:CC:DD:EE:02");
-const BleUuid kCommandUuid = BleUuid::from16(0xFFB2);
+// One fake bluetoothd for the whole process: Qt binds to the system bus once.
+FakeBluez* fakeBluez = nullptr;
 
-// The real adapter against a fake bluetoothd on a private system bus.
-class QtCentralTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { fake_ = new FakeBluez; }
-  static void TearDownTestSuite() {
-    delete fake_;
-    fake_ = nullptr;
+FakeBluez& fake() {
+  if (fakeBluez == nullptr) {
+    fakeBluez = new FakeBluez;
+    qAddPostRoutine([] { delete std::exchange(fakeBluez, nullptr); });
   }
+  return *fakeBluez;
+}
 
-  void SetUp() override {
-    ASSERT_TRUE(fake_->failure().isEmpty()) << fake_->failure().toStdString();
-    fake_->restore();
-    fake_->addDevice(kKiro, QStringLiteral("Kiro-7"));
-    fake_->addDevice(kOther, QString());
-  }
-
-  void TearDown() override {
-    central_.reset();
-    EXPECT_TRUE(fake_->failure().isEmpty()) << fake_->failure().toStdString();
-  }
-
-  void makeCentral() {
+// The Qt central against the fake bluetoothd, with its time limits shortened.
+class QtHarness final : public CentralHarness {
+ public:
+  QtHarness() {
+    EXPECT_TRUE(fake().failure().isEmpty()) << fake().failure().toStdString();
+    fake().call("Restore");
     QtCentralOptions options;
     options.link.attemptLimit = 1000ms;
-    options.link.failureFloor = 300ms;
-    central_ = std::make_unique<QtCentral>(recorder_, options);
-    ASSERT_TRUE(spinUntil([&] { return !recorder_.states.empty(); }));
-    ASSERT_EQ(central_->state(), CentralState::poweredOn);
+    options.link.failureFloor = 200ms;
+    options.scanRetry = 100ms;
+    options.onWrite = [this](const Peripheral&, const Bytes& value, WriteType) { handedOver.push_back(value); };
+    central_ = std::make_unique<QtCentral>(recorder, options);
+  }
+  ~QtHarness() override {
+    central_.reset();
+    EXPECT_TRUE(fake().failure().isEmpty()) << fake().failure().toStdString();
   }
 
-  // Starts a scan and waits until it reports the device.
-  std::shared_ptr<Peripheral> discover(const QString& address) {
-    central_->scanForPeripherals(false);
-    return awaitDiscovery(address);
+  Central& central() override { return *central_; }
+  void addReceiver(const std::string& name) override {
+    addresses_[name] = QStringLiteral("AA:BB:CC:DD:EE:%1").arg(addresses_.size() + 1, 2, 10, QLatin1Char('0'));
+    fake().call("AddDevice", {addresses_[name], QString::fromStdString(name)});
   }
-
-  std::shared_ptr<Peripheral> awaitDiscovery(const QString& address) {
-    const Uuid id = addressUuid(address);
-    spinUntil([&] { return recorder_.discoveriesOf(id) > 0; });
-    for (const auto& d : recorder_.discoveries) {
-      if (d.peripheral->identifier() == id) return d.peripheral;
+  void advertiseAgain(const std::string& name) override { fake().call("Advertise", {addresses_.at(name)}); }
+  void respondToConnect(const std::string& name, SimConnectionResponse response) override {
+    const char* answers[] = {"succeed", "fail", "hang"};
+    fake().call("SetConnectResponse", {addresses_.at(name), QString::fromLatin1(answers[static_cast<int>(response)])});
+  }
+  void dropLink(const std::string& name) override { fake().call("DropLink", {addresses_.at(name)}); }
+  void notify(const std::string& name, const Bytes& bytes) override {
+    const QString ffb2 = QStringLiteral("0000ffb2-0000-1000-8000-00805f9b34fb");
+    fake().call("Notify", {addresses_.at(name), ffb2, toQByteArray(bytes)});
+  }
+  void setPowered(bool on) override { fake().call("SetPowered", {on}); }
+  std::vector<ReceivedWrite> writes(const std::string& name) override {
+    std::vector<ReceivedWrite> writes;
+    for (const auto& write : fake().writes(addresses_.at(name))) {
+      const bool request = write.type == QStringLiteral("request");
+      writes.push_back({toBytes(write.bytes), request ? WriteType::withResponse : WriteType::withoutResponse});
     }
-    ADD_FAILURE() << "not discovered: " << address.toStdString();
-    return nullptr;
+    return writes;
   }
+  bool runUntil(const std::function<bool()>& done) override { return spinUntil(done); }
+  void settle() override { spinFor(300ms); }
 
-  // Scans, connects to the receiver and waits until both its characteristics notify.
-  std::shared_ptr<Peripheral> connectKiro() {
-    auto kiro = discover(kKiro);
-    if (!kiro) return nullptr;
-    const int subscribed = recorder_.subscriptions;
-    central_->connectPeripheral(*kiro, true);
-    EXPECT_TRUE(spinUntil([&] { return recorder_.subscriptions == subscribed + 2; }));
-    return kiro;
-  }
+  std::vector<Bytes> handedOver;
 
-  Characteristic* command(Peripheral& peripheral) {
-    for (const auto& service : peripheral.services()) {
-      for (const auto& characteristic : service->characteristics) {
-        if (characteristic->uuid == kCommandUuid) return characteristic.get();
-      }
-    }
-    return nullptr;
-  }
-
-  static FakeBluez* fake_;
-  CentralRecorder recorder_;
+ private:
+  std::map<std::string, QString> addresses_;
   std::unique_ptr<QtCentral> central_;
 };
 
-FakeBluez* QtCentralTest::fake_ = nullptr;
+const CentralBackend qt{"Qt", [] { return std::unique_ptr<CentralHarness>(new QtHarness); }};
+INSTANTIATE_TEST_SUITE_P(Qt, CentralContract, ::testing::Values(qt));
 
-TEST_F(QtCentralTest, ScanReportsEachDeviceOncePerScanWithItsAdvertisedName) {
-  makeCentral();
-  auto kiro = discover(kKiro);
-  auto other = awaitDiscovery(kOther);
-  ASSERT_TRUE(kiro && other);
-  spinFor(200ms);
-  EXPECT_EQ(recorder_.discoveriesOf(kiro->identifier()), 1);
-  EXPECT_EQ(kiro->identifier(), addressUuid(kKiro));
-  for (const auto& d : recorder_.discoveries) {
-    if (d.peripheral == kiro) {
-      EXPECT_EQ(d.advertisement.at(kAdvertisementLocalName), "Kiro-7");
-    }
-    if (d.peripheral == other) {
-      EXPECT_EQ(d.advertisement.count(kAdvertisementLocalName), 0u);
-    }
-  }
-  EXPECT_EQ(other->name(), std::nullopt);
+// What only the Qt central has: a floor under failures, and writes that wait for a slow receiver.
+class QtOnly : public CentralContract {
+ protected:
+  QtHarness& qt = static_cast<QtHarness&>(*harness);
+};
+INSTANTIATE_TEST_SUITE_P(Qt, QtOnly, ::testing::Values(qt));
 
-  // A new scan reports it again, as the same object.
-  recorder_.discoveries.clear();
-  ASSERT_EQ(discover(kKiro), kiro);
-}
-
-// The app writes only with response; the other write type must still map to a command.
-TEST_F(QtCentralTest, AWriteWithoutResponseGoesOutAsACommand) {
-  makeCentral();
-  auto kiro = connectKiro();
-  ASSERT_TRUE(kiro);
-  Characteristic* ffb2 = command(*kiro);
-  ASSERT_NE(ffb2, nullptr);
-  kiro->writeValue({0x20}, *ffb2, WriteType::withoutResponse);
-  ASSERT_TRUE(spinUntil([&] { return fake_->writes(kKiro).size() == 1; }));
-  EXPECT_EQ(fake_->writes(kKiro)[0].bytes, QByteArray(" "));
-  EXPECT_EQ(fake_->writes(kKiro)[0].type, "command");
-}
-
-TEST_F(QtCentralTest, CancelIsFollowedByADisconnectWhetherConnectedOrStillConnecting) {
-  makeCentral();
-  auto kiro = connectKiro();
-  ASSERT_TRUE(kiro);
-  central_->cancelPeripheralConnection(*kiro);
-  EXPECT_EQ(kiro->state(), PeripheralState::disconnecting);
-  ASSERT_TRUE(spinUntil([&] { return recorder_.disconnected.size() == 1; }));
-  EXPECT_EQ(kiro->state(), PeripheralState::disconnected);
-
-  fake_->setConnectResponse(kKiro, QStringLiteral("hang"));
-  central_->connectPeripheral(*kiro, true);
+TEST_P(QtOnly, AFailureIsReportedNoSoonerThanTheFloorSoThatReconnectingCannotSpin) {
+  harness->addReceiver("Kiro-1");
+  auto kiro = find("Kiro-1");
+  harness->respondToConnect("Kiro-1", SimConnectionResponse::fail);
+  central.connectPeripheral(*kiro, true);
   spinFor(100ms);
-  central_->cancelPeripheralConnection(*kiro);
-  ASSERT_TRUE(spinUntil([&] { return recorder_.disconnected.size() == 2; }));
-  EXPECT_EQ(kiro->state(), PeripheralState::disconnected);
-  EXPECT_TRUE(recorder_.failed.empty());
-}
-
-TEST_F(QtCentralTest, FailedAndHangingConnectsAreReportedAsFailures) {
-  makeCentral();
-  auto kiro = discover(kKiro);
-  ASSERT_TRUE(kiro);
-
-  fake_->setConnectResponse(kKiro, QStringLiteral("fail"));
-  QElapsedTimer clock;
-  clock.start();
-  central_->connectPeripheral(*kiro, true);
-  ASSERT_TRUE(spinUntil([&] { return recorder_.failed.size() == 1; }));
-  // No sooner than the floor, so reconnecting at once cannot spin.
-  EXPECT_GE(clock.elapsed(), 300);
-  EXPECT_TRUE(recorder_.failures[0].has_value());
-
-  fake_->setConnectResponse(kKiro, QStringLiteral("hang"));
-  central_->connectPeripheral(*kiro, true);
-  spinFor(500ms);
   EXPECT_EQ(kiro->state(), PeripheralState::connecting);
-  ASSERT_TRUE(spinUntil([&] { return recorder_.failed.size() == 2; }));
-  EXPECT_EQ(kiro->state(), PeripheralState::disconnected);
-  EXPECT_TRUE(recorder_.connected.empty());
-  EXPECT_TRUE(recorder_.disconnected.empty());
+  EXPECT_EQ(until("fail Kiro-1 error"), std::vector<std::string>{"fail Kiro-1 error"});
 }
 
-TEST_F(QtCentralTest, WithoutAnAdapterTheCentralIsPoweredOffAndHarmless) {
-  fake_->setAdapterPresent(false);
-  central_ = std::make_unique<QtCentral>(recorder_);
-  ASSERT_TRUE(spinUntil([&] { return !recorder_.states.empty(); }));
-  EXPECT_EQ(recorder_.states.back(), CentralState::poweredOff);
-  central_->scanForPeripherals(false);
-  central_->stopScan();
-  spinFor(100ms);
-  EXPECT_TRUE(recorder_.discoveries.empty());
+TEST_P(QtOnly, AWriteWaitingForASlowReceiverIsReplacedByTheNewestAndNeverHandedOver) {
+  harness->addReceiver("Kiro-1");
+  auto kiro = connect("Kiro-1");
+  auto ffb2 = discover(*kiro, 0xFFB2);
+  fake().call("SetWriteDelay", {0.2});  // seconds
+  for (std::uint8_t frame : {0x01, 0x02, 0x03}) kiro->writeValue({frame}, *ffb2, WriteType::withResponse);
+  EXPECT_TRUE(harness->runUntil([&] { return recorder.events.size() == 2; }));
+  harness->settle();
+  EXPECT_EQ(recorder.take(), (std::vector<std::string>{"written FFB2", "written FFB2"}));
+  EXPECT_EQ(qt.handedOver, (std::vector<Bytes>{{0x01}, {0x03}}));
+  EXPECT_EQ(harness->writes("Kiro-1"),
+            (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse}, {{0x03}, WriteType::withResponse}}));
 }
 
 }  // namespace

@@ -2,29 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include "tests/platform/qt/fake_bluez.h"
 
 namespace kiro {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Runs the event loop until done() or a generous limit; the limit only guards a broken build.
-template <typename Done>
-void spinUntil(Done done) {
-  QEventLoop loop;
-  QTimer guard;
-  QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-  guard.start(5000);
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (done()) loop.quit();
-  });
-  poll.start(1);
-  loop.exec();
-}
 
 TEST(QtRunLoop, ARepeatingTimerMayInvalidateItselfInsideItsCallback) {
   QtRunLoop runLoop;
