@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <string>
 
 #include "platform/log.h"
@@ -77,36 +78,26 @@ TEST(ObjectStore, AnUnreadableOrInvalidModelLeavesTheStackUnmadeSaysWhyAndIsRead
   }
 }
 
-void makeForeignDatabase(const std::filesystem::path& file) {
-  std::filesystem::create_directories(file.parent_path());
-  sqlite3* db = nullptr;
-  EXPECT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE notes(text)", nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
-}
-
-void makeStoreOfAnotherModel(const std::filesystem::path& documents) {
-  const auto model = freshFolder() / "Tavrel.momd";
-  writeFile(model, "object-model 2\n");
-  CapturingLog log;
-  ObjectStore(documents, model, log).saveContext();
-  ASSERT_TRUE(log.lines.empty());
-}
-
 TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsTheProcess) {
-  const struct {
-    const char* name;
-    std::function<void(const std::filesystem::path& documents)> prepare;
-    const char* underlying;
-  } cases[] = {
-      {"random bytes", [](const auto& d) { writeFile(d / "Tavrel.sqlite", std::string(4096, '\x5a')); },
+  const std::pair<std::function<void(const std::filesystem::path& documents)>, const char*> cases[] = {
+      {[](const auto& d) { writeFile(d / "Tavrel.sqlite", std::string(4096, '\x5a')); },
        "Error Domain=SQLite Code=26 \"file is not a database\""},
-      {"another program's database", [](const auto& d) { makeForeignDatabase(d / "Tavrel.sqlite"); },
+      {[](const auto& d) {
+         writeFile(d / "Tavrel.sqlite", "");
+         sqlite3* db = nullptr;
+         sqlite3_open((d / "Tavrel.sqlite").c_str(), &db);
+         EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE notes(text)", nullptr, nullptr, nullptr), SQLITE_OK);
+         sqlite3_close(db);
+       },
        "Error Domain=ObjectStore Code=3 \"The file is not a store of this application\""},
-      {"a store of another model", [](const auto& d) { makeStoreOfAnotherModel(d); },
+      {[](const auto& d) {
+         const auto model = freshFolder() / "Tavrel.momd";
+         writeFile(model, "object-model 2\n");
+         CapturingLog log;
+         ObjectStore(d, model, log).saveContext();
+       },
        "Error Domain=ObjectStore Code=3 \"The store was made for version 2 of the data model, not version 1\""},
-      {"a file in the documents folder's place", [](const auto& d) { writeFile(d, "not a folder"); },
-       "Error Domain="},
+      {[](const auto& d) { writeFile(d, "not a folder"); }, "Error Domain="},
   };
   // The braces of the user info are left to "." of the pattern.
   const std::string expected =
@@ -114,10 +105,10 @@ TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsT
       "saved data\", .localizedDescription = Failed to initialize the application's saved data; "
       "localizedFailureReason = There was an error creating or loading the application's saved data.; "
       "underlyingError = ";
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [prepare, underlying] : cases) {
+    SCOPED_TRACE(underlying);
     const auto documents = freshFolder() / "Documents";
-    c.prepare(documents);
+    prepare(documents);
     const auto place = std::filesystem::is_regular_file(documents) ? documents : documents / "Tavrel.sqlite";
     const std::string before = readFile(place);
     EXPECT_DEATH(
@@ -125,7 +116,7 @@ TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsT
           StderrLog log;
           ObjectStore(documents, kShippedModel, log).saveContext();
         },
-        expected + c.underlying);
+        expected + underlying);
     EXPECT_EQ(readFile(place), before) << "the file that could not be used is left as it was";
   }
 }

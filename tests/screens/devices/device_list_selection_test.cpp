@@ -27,7 +27,7 @@ TEST_F(DeviceListSelection, ATapWhileOthersAreConnectedShowsOneAlertEachAndChang
 }
 
 TEST_F(DeviceListSelection, ATapOnTheConnectedReceiverItselfRemembersItAndAsksToLetItGo) {
-  auto& receiver = addReceiver(1, "Kiro-1");
+  addReceiver(1, "Kiro-1");
   addReceiver(2, "Kiro-2");
   scanned();
   connect(0);
@@ -42,9 +42,6 @@ TEST_F(DeviceListSelection, ATapOnTheConnectedReceiverItselfRemembersItAndAsksTo
             (StringDictionary{{"name", "Kiro-1"}, {"uuid", link_test::receiverIdentifier(1).UUIDString()}}));
   EXPECT_EQ(defaults.string("jumpFlag"), "0");
   EXPECT_TRUE(log.contains("cell点击方法触发，将要传递的通知内容是:{indexRow = 0}"));
-  EXPECT_EQ(rows(*screen).front(), "Kiro-1 未连接.png");
-  loop.advance(1s);
-  EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
 }
 
 }  // namespace

@@ -51,11 +51,11 @@ TEST_F(RemoteScreenConnection, OnlyARecordWithTheListedNameAndIdentifierMatches)
   const std::string uuid = radio.addReceiver(std::string("KIRO-1")).identifier().UUIDString();
   loop.advance(2s);
   ASSERT_EQ(manager().arr()->size(), 1u);
-  for (const auto& record : std::vector<StringDictionary>{{{"name", "KIRO-1"}},
-                                                          {{"uuid", uuid}},
+  const std::string other = "4B49524F-0000-0000-0000-000000000009";
+  for (const auto& record : std::vector<StringDictionary>{{{"name", "KIRO-1"}}, {{"uuid", uuid}},
                                                           {{"name", "KIRO-9"}, {"uuid", uuid}},
-                                                          {{"name", "KIRO-1"}, {"uuid", "4B49524F-0000-0000-0000-000000000009"}},
-                                                          {{"name", "KIRO-1"}, {"uuid", uuid}},
+                                                          {{"name", "KIRO-1"}, {"uuid", other}},
+                                                          {{"name", "KIRO-1"}, {"uuid", uuid}},  // the match
                                                           {{"name", "KIRO-9"}, {"uuid", uuid}}}) {
     defaults.set("iphone", record);
     manager().radioArr();
