@@ -7,7 +7,7 @@ namespace {
 using DeviceListRows = DeviceListFixture;
 using Rows = std::vector<std::string>;
 
-TEST_F(DeviceListRows, EachRowShowsItsNameAndThePictureOfItsStateFromTheLatestUpdate) {
+TEST_F(DeviceListRows, EachRowShowsItsNameAndThePictureOfItsState) {
   addReceiver(1, "Kiro-1");
   auto& connecting = addReceiver(2, "MY KIRO");
   addReceiver(3, "Kiro-3");
@@ -61,7 +61,7 @@ TEST_F(DeviceListRows, MissingListsAndNamesShowAndPickNothing) {
   EXPECT_EQ(screen->tabel()->numberOfRows(), 0);
 }
 
-TEST_F(DeviceListRows, RefreshDropsTheConnectionAndListsAfresh) {
+TEST_F(DeviceListRows, OpeningResetsJumpFlagAndRefreshDropsTheConnectionAndListsAfresh) {
   auto& receiver = addReceiver(1, "Kiro-1");
   scanned();
   connect(0);

@@ -17,7 +17,7 @@ TEST_F(RemoteScreenCommands, ScanningStartsOnceASecondAfterLoad) {
   EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), "正在查找蓝牙设备"), 1);
 }
 
-// Only the pump and the buttons hold the screen: it lives on while the pump runs.
+// Nothing but the pump holds the screen here: it lives on while the pump runs.
 TEST_F(RemoteScreenCommands, TouchesSetTheFrameThatThePumpWritesEvery25ms) {
   auto& receiver = loadAndConnect();
   remote.reset();
