@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_delegate.h"
-#include "tests/app/store_files.h"
 #include "link/link_manager.h"
-#include "platform/ui/main_screen.h"
+#include "platform/ui/button.h"
+#include "tests/app/store_files.h"
 #include "tests/support/simulated_world.h"
 
 namespace kiro::app_test {
@@ -45,23 +46,16 @@ class AppShellFixture : public ::testing::Test, protected SimulatedWorld {
   void tapBar(bool left) {
     auto& item = navigation().topViewController()->navigationItem();
     const auto& bar = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
-    ASSERT_TRUE(bar && bar->customView);
-    auto button = std::dynamic_pointer_cast<Button>(bar->customView);
-    ASSERT_NE(button, nullptr);
-    button->sendActions(ControlEvent::touchUpInside);
+    ASSERT_TRUE(bar);
+    std::dynamic_pointer_cast<Button>(bar->customView)->sendActions(ControlEvent::touchUpInside);
   }
 
-  int postsOf(const std::string& name) {
-    int count = 0;
-    for (const auto& line : log.lines) count += line == name;
-    return count;
-  }
+  long logged(const std::string& line) const { return std::count(log.lines.begin(), log.lines.end(), line); }
 
-  store_test::TemporaryFolder folder;
-  std::filesystem::path documents = folder.path() / "Documents";
+  std::filesystem::path documents = store_test::freshFolder() / "Documents";
   Application application;
-  std::unique_ptr<AppDelegate> delegate = std::make_unique<AppDelegate>(
-      application, documents, std::filesystem::path(KIRO_MODEL_RESOURCE), log);
+  std::unique_ptr<AppDelegate> delegate =
+      std::make_unique<AppDelegate>(application, documents, store_test::kShippedModel, log);
 };
 
 }  // namespace kiro::app_test

@@ -1,11 +1,13 @@
+#include "app/object_store.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <filesystem>
-#include <optional>
+#include <functional>
+#include <utility>
 #include <string>
 
-#include "app/object_store.h"
 #include "platform/log.h"
 #include "tests/app/store_files.h"
 
@@ -14,108 +16,109 @@ namespace {
 
 using namespace store_test;
 
-long countTables(const std::filesystem::path& store) {
-  sqlite3* db = nullptr;
-  long tables = -1;
-  if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_schema", -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
-      tables = sqlite3_column_int(statement, 0);
-    }
-    sqlite3_finalize(statement);
-  }
-  sqlite3_close(db);
-  return tables;
-}
-
-TEST(ObjectStore, ARunWithoutSaveContextMakesNoStoreFile) {
-  TemporaryFolder folder;
-  const auto documents = folder.path() / "Documents";
+TEST(ObjectStore, OnlyTheSaveMakesTheStackAndTheStoreFileWhichLaterRunsOpenUnchanged) {
+  const auto documents = freshFolder() / "home" / "Documents";  // not there yet
   CapturingLog log;
   {
-    ObjectStore store(documents, shippedModel(), log);
+    ObjectStore store(documents, kShippedModel, log);
     EXPECT_NE(store.managedObjectModel(), nullptr);
-    EXPECT_EQ(store.applicationDocumentsDirectory(), documents);
+    EXPECT_FALSE(std::filesystem::exists(documents));
+    store.saveContext();
+    ManagedObjectContext* context = store.managedObjectContext();
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->persistentStoreCoordinator(), store.persistentStoreCoordinator());
+    store.saveContext();
+    EXPECT_EQ(store.managedObjectContext(), context);
   }
-  EXPECT_FALSE(std::filesystem::exists(documents));
-  EXPECT_TRUE(log.lines.empty());
-}
-
-TEST(ObjectStore, TheFirstSaveCreatesAnEmptyStoreInTheDocumentsFolderAndLogsNothing) {
-  TemporaryFolder folder;
-  const auto documents = folder.path() / "home" / "Documents";  // not there yet
-  CapturingLog log;
-  ObjectStore store(documents, shippedModel(), log);
-
-  store.saveContext();
-
-  const auto file = documents / "Tavrel.sqlite";
-  ASSERT_TRUE(std::filesystem::is_regular_file(file));
-  EXPECT_EQ(countTables(file), 0) << "a store without entities holds no tables";
-  EXPECT_TRUE(log.lines.empty());
-
-  // Each piece is made once and wired to the one before it.
-  ManagedObjectContext* context = store.managedObjectContext();
-  ASSERT_NE(context, nullptr);
-  EXPECT_EQ(context->persistentStoreCoordinator(), store.persistentStoreCoordinator());
-  store.saveContext();
-  EXPECT_EQ(store.managedObjectContext(), context);
-}
-
-TEST(ObjectStore, ALaterRunOpensTheExistingStoreWithoutChangingIt) {
-  TemporaryFolder folder;
-  const auto file = folder.path() / "Tavrel.sqlite";
-  CapturingLog log;
-  ObjectStore(folder.path(), shippedModel(), log).saveContext();
-  const std::string firstRun = readFile(file);
+  const std::string firstRun = readFile(documents / "Tavrel.sqlite");
   ASSERT_FALSE(firstRun.empty());
-
-  ObjectStore secondRun(folder.path(), shippedModel(), log);
-  secondRun.saveContext();
-
-  EXPECT_NE(secondRun.managedObjectContext(), nullptr);
-  EXPECT_EQ(readFile(file), firstRun);
+  ObjectStore(documents, kShippedModel, log).saveContext();
+  EXPECT_EQ(readFile(documents / "Tavrel.sqlite"), firstRun);
   EXPECT_TRUE(log.lines.empty());
 }
 
-TEST(ObjectStore, AMissingOrInvalidModelLeavesTheStackUnmadeSaysWhyAndRecovers) {
-  struct Case {
-    const char* name;
-    std::optional<std::string> text;  // std::nullopt: a folder, or nothing, at that path
-    bool folder;
-    const char* logged;
+// A model file holds one "object-model <version>" line among comments and blank lines.
+TEST(ObjectStore, AnUnreadableOrInvalidModelLeavesTheStackUnmadeSaysWhyAndIsReadAgainNextTime) {
+  const struct {
+    std::string text;  // empty: a folder at the model's place
+    const char* logged;  // nullptr: a valid model
+  } cases[] = {
+      {"", "Code=1"},
+      {std::string("\x7f\0\xff", 3), "Code=2"},
+      {"object-model 0\n", "Code=2"},
+      {"object-model 2147483648\n", "Code=2"},  // beyond 32 bits
+      {"object-model 1\nobject-model 1\n", "Code=2"},
+      {"object-model 1\n" + std::string(5000, '#'), "Code=2"},
+      {"# edited elsewhere\r\n\r\nobject-model 12\r\n# end\r\n", nullptr},
   };
-  const Case cases[] = {
-      {"missing", std::nullopt, false, "Error Domain=ObjectStore Code=1"},
-      {"a folder", std::nullopt, true, "Error Domain=ObjectStore Code=1"},
-      {"binary", std::string("\x7f\0\xff", 3), false, "Error Domain=ObjectStore Code=2"},
-      {"beyond 32 bits", "object-model 2147483648\n", false, "Error Domain=ObjectStore Code=2"},
-      {"two directives", "object-model 1\nobject-model 1\n", false, "Error Domain=ObjectStore Code=2"},
-      {"too large", "object-model 1\n" + std::string(5000, '#'), false, "Error Domain=ObjectStore Code=2"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TemporaryFolder folder;
-    const auto model = folder.path() / "bundle" / "Tavrel.momd";
-    if (c.text) writeFile(model, *c.text);
-    if (c.folder) std::filesystem::create_directories(model);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto folder = freshFolder();
+    const auto model = folder / "bundle" / "Tavrel.momd";
+    if (c.text.empty())
+      std::filesystem::create_directories(model);
+    else
+      writeFile(model, c.text);
     CapturingLog log;
-    ObjectStore store(folder.path() / "Documents", model, log);
-
+    ObjectStore store(folder / "Documents", model, log);
     store.saveContext();
-
+    if (!c.logged) {
+      EXPECT_EQ(store.managedObjectModel()->version(), 12);
+      continue;
+    }
     EXPECT_EQ(store.managedObjectContext(), nullptr);
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Documents"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Documents"));
     ASSERT_FALSE(log.lines.empty());
-    EXPECT_TRUE(log.lines.front().starts_with(std::string("The saved data is not set up: ") + c.logged))
+    EXPECT_TRUE(log.lines.front().starts_with(std::string("The saved data is not set up: Error Domain=ObjectStore ") +
+                                              c.logged))
         << log.lines.front();
-
     std::filesystem::remove_all(model);
-    writeFile(model, readFile(shippedModel()));
-    store.saveContext();
+    writeFile(model, readFile(kShippedModel));
     EXPECT_NE(store.managedObjectContext(), nullptr);
-    EXPECT_TRUE(std::filesystem::exists(folder.path() / "Documents" / "Tavrel.sqlite"));
+  }
+}
+
+TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsTheProcess) {
+  const std::pair<std::function<void(const std::filesystem::path& documents)>, const char*> cases[] = {
+      {[](const auto& d) { writeFile(d / "Tavrel.sqlite", std::string(4096, '\x5a')); },
+       "Error Domain=SQLite Code=26 \"file is not a database\""},
+      {[](const auto& d) {
+         writeFile(d / "Tavrel.sqlite", "");
+         sqlite3* db = nullptr;
+         sqlite3_open((d / "Tavrel.sqlite").c_str(), &db);
+         EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE notes(text)", nullptr, nullptr, nullptr), SQLITE_OK);
+         sqlite3_close(db);
+       },
+       "Error Domain=ObjectStore Code=3 \"The file is not a store of this application\""},
+      {[](const auto& d) {
+         const auto model = freshFolder() / "Tavrel.momd";
+         writeFile(model, "object-model 2\n");
+         CapturingLog log;
+         ObjectStore(d, model, log).saveContext();
+       },
+       "Error Domain=ObjectStore Code=3 \"The store was made for version 2 of the data model, not version 1\""},
+      {[](const auto& d) { writeFile(d, "not a folder"); }, "Error Domain="},
+  };
+  // The braces of the user info are left to "." of the pattern.
+  const std::string expected =
+      "Unresolved error Error Domain=YOUR_ERROR_DOMAIN Code=9999 \"Failed to initialize the application's "
+      "saved data\", .localizedDescription = Failed to initialize the application's saved data; "
+      "localizedFailureReason = There was an error creating or loading the application's saved data.; "
+      "underlyingError = ";
+  for (const auto& [prepare, underlying] : cases) {
+    SCOPED_TRACE(underlying);
+    const auto documents = freshFolder() / "Documents";
+    prepare(documents);
+    const auto place = std::filesystem::is_regular_file(documents) ? documents : documents / "Tavrel.sqlite";
+    const std::string before = readFile(place);
+    // A plain failing exit with the line on stderr, even when the log is quiet.
+    EXPECT_EXIT(
+        {
+          CapturingLog quiet;
+          ObjectStore(documents, kShippedModel, quiet).saveContext();
+        },
+        ::testing::ExitedWithCode(1), expected + underlying);
+    EXPECT_EQ(readFile(place), before) << "the file that could not be used is left as it was";
   }
 }
 

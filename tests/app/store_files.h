@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,26 +9,17 @@
 
 namespace kiro::store_test {
 
-// A fresh folder under the system's temporary directory, removed with everything in it.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kiro-store-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-    path_ = pattern;
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+// A fresh, empty folder of the running test under the test temp directory; each call
+// gives another.
+inline std::filesystem::path freshFolder() {
+  static int made = 0;
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const auto path = std::filesystem::path(::testing::TempDir()) / "kiro" / test->test_suite_name() / test->name() /
+                    std::to_string(++made);
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directories(path);
+  return path;
+}
 
 inline void writeFile(const std::filesystem::path& file, const std::string& bytes) {
   std::filesystem::create_directories(file.parent_path());
@@ -42,8 +32,6 @@ inline std::string readFile(const std::filesystem::path& file) {
 }
 
 // The model resource as it ships.
-inline std::filesystem::path shippedModel() {
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "app" / "Tavrel.momd";
-}
+inline const std::filesystem::path kShippedModel = KIRO_MODEL_RESOURCE;
 
 }  // namespace kiro::store_test

@@ -11,26 +11,17 @@ std::string errorOf(const std::vector<std::string>& args) {
   return error ? *error : "";
 }
 
-TEST(CommandLine, ReadsFlagsValuesAndTheScreen) {
-  auto result = parseCommandLine({"--headless", "--simulate", "--virtual-time", "--script", "run.txt", "--settings",
-                                  "/tmp/s.ini", "--documents", "/tmp/docs", "--screen", "320x568@2.5"});
-  ASSERT_TRUE(std::holds_alternative<CommandLine>(result));
-  const auto& options = std::get<CommandLine>(result);
-  EXPECT_TRUE(options.headless && options.simulate && options.virtualTime);
+TEST(CommandLine, ReadsFlagsValuesAndTheScreenAndDefaultsToAPhoneSizedWindow) {
+  const auto options = std::get<CommandLine>(parseCommandLine({"--headless", "--simulate", "--virtual-time", "--script",
+                                                               "run.txt", "--documents", "/tmp/docs", "--screen",
+                                                               "320x568@2.5"}));
+  EXPECT_TRUE(options.headless && options.simulate && options.virtualTime && !options.bluetooth);
   EXPECT_EQ(options.script, "run.txt");
-  EXPECT_EQ(options.settings, "/tmp/s.ini");
   EXPECT_EQ(options.documents, "/tmp/docs");
-  EXPECT_EQ(options.screenWidth, 320);
-  EXPECT_EQ(options.screenHeight, 568);
-  EXPECT_EQ(options.screenScale, 2.5);
-}
-
-TEST(CommandLine, DefaultsToAnIphoneSizedWindow) {
-  const auto options = std::get<CommandLine>(parseCommandLine({}));
-  EXPECT_EQ(options.screenWidth, 375);
-  EXPECT_EQ(options.screenHeight, 667);
-  EXPECT_EQ(options.screenScale, 2);
-  EXPECT_FALSE(options.headless || options.simulate || options.bluetooth);
+  EXPECT_EQ(options.settings, std::nullopt);
+  EXPECT_EQ(std::tuple(options.screenWidth, options.screenHeight, options.screenScale), std::tuple(320, 568, 2.5));
+  const auto defaults = std::get<CommandLine>(parseCommandLine({}));
+  EXPECT_EQ(std::tuple(defaults.screenWidth, defaults.screenHeight, defaults.screenScale), std::tuple(375, 667, 2));
 }
 
 TEST(CommandLine, RejectsWhatItCannotHonourWithAClearMessage) {

@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/app_shell_fixture.h"
-#include "script/script_session.h"
-#include "platform/ui/ui_events.h"
 #include "platform/ui/alert.h"
+#include "platform/ui/ui_events.h"
+#include "script/script_session.h"
+#include "tests/app/app_shell_fixture.h"
 
 namespace kiro::app_test {
 
-inline constexpr const char* kReceiverId = "4B49524F-0000-4000-8000-000000000001";
+inline const std::string kReceiverId = "4B49524F-0000-4000-8000-000000000001";
 
 // Adds one KIRO, scans, picks it on the device list and goes back to the remote screen.
 // options: those of receiver add.
 inline std::string connectScript(const std::string& options = "") {
-  return std::string("receiver add \"KIRO 1\" --id ") + kReceiverId + " " + options +
+  return "receiver add \"KIRO 1\" --id " + kReceiverId + " " + options +
          "\nwait 1100\ntap search\nwait 50\nselect 0\nwait 500\ntap back\nwait 600\n";
 }
 
@@ -47,16 +47,13 @@ class ScriptFixture : public AppShellFixture {
     }
   }
 
-  // The event lines so far, those of event only when given, without their time stamps
-  // unless timed.
-  std::vector<std::string> events(const std::string& event = "", bool timed = false) const {
+  // The lines of event so far, without their time stamps.
+  std::vector<std::string> events(const std::string& event) const {
     static const std::regex time(R"(^\{"t":\d+,)");
     std::vector<std::string> lines;
     std::istringstream all(out.str());
-    for (std::string line; std::getline(all, line);) {
-      if (event.empty() || line.find("\"event\":\"" + event + "\"") != std::string::npos)
-        lines.push_back(timed ? line : std::regex_replace(line, time, "{"));
-    }
+    for (std::string line; std::getline(all, line);)
+      if (line.find("\"event\":\"" + event + "\"") != std::string::npos) lines.push_back(std::regex_replace(line, time, "{"));
     return lines;
   }
 

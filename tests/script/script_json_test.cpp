@@ -19,6 +19,7 @@ TEST(ScriptJson, StringsAreEscapedAndAlwaysValidUtf8) {
       {"a\xFF" "b", "\"a\xEF\xBF\xBD" "b\""},             // not UTF-8
       {"\xE7\x81", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},    // cut short
       {"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},    // overlong
+      {"\xE0\x80\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},  // overlong
       {"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},  // a surrogate
   };
   for (const auto& c : cases) EXPECT_EQ(Json(c.text).dump(), c.json) << c.json;

@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <chrono>
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "link/link_manager.h"
-#include "platform/ui/main_screen.h"
 #include "screens/remote/camera_view_controller.h"
 #include "tests/support/simulated_world.h"
 
@@ -27,30 +23,22 @@ class RemoteScreenFixture : public ::testing::Test, protected SimulatedWorld {
 
   singleton& manager() { return singleton::defaultManager(); }
 
-  // number: makes the identifier; name: what it advertises.
-  SimulatedReceiver& addReceiver(std::uint8_t number, const std::string& name) {
-    SimulatedReceiver::Options options;
-    std::array<std::uint8_t, 16> bytes{0x4B, 0x49, 0x52, 0x4F};
-    bytes[15] = number;
-    options.identifier = Uuid(bytes);
-    options.advertisedName = name;
-    return radio.addReceiver(std::move(options));
-  }
-
   // A receiver in range that the device list picked earlier.
-  SimulatedReceiver& addRemembered(std::uint8_t number = 1, const std::string& name = "KIRO-1") {
-    auto& receiver = addReceiver(number, name);
+  SimulatedReceiver& addRemembered(const std::string& name = "KIRO-1") {
+    auto& receiver = radio.addReceiver(name);
     defaults.set("iphone", StringDictionary{{"name", name}, {"uuid", receiver.identifier().UUIDString()}});
     return receiver;
   }
 
-  // Loads the screen and lets it find and reconnect the remembered receiver. Ends 10 ms
-  // after a pump tick, so touches land between ticks.
-  void loadAndConnect(SimulatedReceiver& receiver) {
-    screen->loadViewIfNeeded();
-    loop.advance(2010ms);
-    ASSERT_EQ(receiver.state(), PeripheralState::connected);
+  // Loads the screen and lets it reconnect a remembered receiver. Ends right after a pump
+  // tick, so a timer started now ends together with a later tick, before it writes.
+  SimulatedReceiver& loadAndConnect() {
+    auto& receiver = addRemembered();
+    remote->loadViewIfNeeded();
+    loop.advance(2000ms);
+    EXPECT_EQ(receiver.state(), PeripheralState::connected);
     receiver.clearWrites();
+    return receiver;
   }
 
   // The command bytes the receiver got since the last call.
@@ -61,11 +49,28 @@ class RemoteScreenFixture : public ::testing::Test, protected SimulatedWorld {
     return bytes;
   }
 
-  void touchF(ControlEvent event) { screen->writeButton()->sendActions(event); }
-  void touchR(ControlEvent event) { screen->writeButton2()->sendActions(event); }
-  void post(const std::string& name, UserInfo userInfo) { center.post(name, std::move(userInfo)); }
+  // touches: 'F' F down, 'R' R down, 'r' R let go inside, 'o' R let go outside.
+  void touch(std::string_view touches) {
+    for (const char t : touches) {
+      if (t == 'F') f->sendActions(ControlEvent::touchDown);
+      if (t == 'R') r->sendActions(ControlEvent::touchDown);
+      if (t == 'r') r->sendActions(ControlEvent::touchUpInside);
+      if (t == 'o') r->sendActions(ControlEvent::touchUpOutside);
+    }
+  }
 
-  std::shared_ptr<cameraViewController> screen = std::make_shared<cameraViewController>();
+  // Green, blue, red: 'G', 'B', 'R' when lit, '-' when grey.
+  std::string lamps() const {
+    const auto shown = [](const ImageView& lamp, char colour, const char* lit) {
+      return lamp.image() == lit ? colour : lamp.image() == "灰色.png" ? '-' : '?';
+    };
+    return {shown(*remote->imageLamp01(), 'G', "绿.png"), shown(*remote->imageLamp02(), 'B', "蓝.png"),
+            shown(*remote->imageLamp03(), 'R', "红.png")};
+  }
+
+  std::shared_ptr<cameraViewController> remote = std::make_shared<cameraViewController>();
+  const std::shared_ptr<Button> f = remote->writeButton();
+  const std::shared_ptr<Button> r = remote->writeButton2();
 };
 
 }  // namespace kiro::remote_test

@@ -1,21 +1,17 @@
 #include "screens/remote/remote_layout.h"
+#include "tests/screens/remote/remote_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-namespace kiro {
+namespace kiro::remote_test {
 namespace {
 
 TEST(RemoteScreenLayout, PlacesEveryElementOnCommonScreens) {
-  struct Case {
+  const struct {
     Size screen;
     double lampX[3];
     double focusX, releaseX, buttonTop, buttonSide;
     Rect label;
-  };
-  const Case cases[] = {
-      // W - 120 a multiple of 4: the row fits exactly.
+  } cases[] = {
+      // W - 120 a multiple of 4: the lamp row fits exactly.
       {{320, 568}, {50, 140, 230}, 32, 192, 348, 96, makeRect(100, 238, 120, 20)},
       // 3 points left over: 1.5 go to each outer gap.
       {{375, 667}, {64.5, 167.5, 270.5}, 37, 224.5, 397.5, 113.5, makeRect(127.5, 262.75, 120, 20)},
@@ -34,23 +30,17 @@ TEST(RemoteScreenLayout, PlacesEveryElementOnCommonScreens) {
   }
 }
 
-TEST(RemoteScreenLayout, LampRowIsCentredWithWholeInnerGapsAndButtonsKeepTheirMargins) {
-  for (double width = 200; width <= 1024; width += 1) {
-    SCOPED_TRACE(width);
-    const RemoteLayout layout = remoteLayout({width, 700});
-    const double gap = std::trunc((width - 120) / 4);
-    EXPECT_EQ(layout.lamps[1].minX() - layout.lamps[0].maxX(), gap);
-    EXPECT_EQ(layout.lamps[2].minX() - layout.lamps[1].maxX(), gap);
-    EXPECT_EQ(layout.lamps[0].minX(), width - layout.lamps[2].maxX());
-    EXPECT_GE(layout.lamps[0].minX(), gap);
-    EXPECT_LT(layout.lamps[0].minX(), gap + 2);
+using RemoteScreen = RemoteScreenFixture;
 
-    const double margin = std::trunc(width / 10);
-    EXPECT_EQ(layout.focusButton.minX(), margin);
-    EXPECT_EQ(width - layout.releaseButton.maxX(), margin);
-    EXPECT_EQ(layout.releaseButton.minX() - layout.focusButton.maxX(), 2 * margin);
-  }
+TEST_F(RemoteScreen, PutsItsViewsAndBarButtonsWhereTheLayoutSays) {
+  const RemoteLayout layout = remoteLayout(mainScreen().bounds);
+  std::vector<Rect> frames;
+  for (const auto& view : remote->view()->subviews()) frames.push_back(view->frame());
+  EXPECT_EQ(frames, (std::vector<Rect>{layout.background, layout.lamps[0], layout.lamps[1], layout.lamps[2],
+                                       layout.focusButton, layout.releaseButton, layout.statusLabel}));
+  EXPECT_EQ(remote->navigationItem().leftBarButtonItem()->customView->frame(), layout.barButton);
+  EXPECT_EQ(remote->navigationItem().rightBarButtonItem()->customView->frame(), layout.barButton);
 }
 
 }  // namespace
-}  // namespace kiro
+}  // namespace kiro::remote_test
