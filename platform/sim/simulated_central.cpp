@@ -18,15 +18,14 @@ constexpr const char* kPoweredOff = "Bluetooth is powered off.";
 SimulatedCentral::SimulatedCentral(SimulatedRadio& radio, CentralDelegate& delegate)
     : radio_(&radio),
       delegate_(delegate),
-      state_(radio.powered() ? CentralState::poweredOn : CentralState::poweredOff),
-      alive_(std::make_shared<bool>(true)) {
+      state_(radio.powered() ? CentralState::poweredOn : CentralState::poweredOff) {
   radio.attach(*this);
   // CoreBluetooth reports the first state shortly after creation, never from within it.
   later(Millis{0}, [this] { delegate_.centralDidUpdateState(*this); });
 }
 
 SimulatedCentral::~SimulatedCentral() {
-  alive_.reset();
+  lifetime_.end();
   if (radio_ != nullptr) radio_->detach(*this);
   for (auto& [identifier, peripheral] : peripherals_) {
     // The links end with the central, without callbacks: nobody is left to hear them.
@@ -39,10 +38,9 @@ SimulatedCentral::~SimulatedCentral() {
 
 template <typename Action>
 void SimulatedCentral::later(Millis delay, Action action) {
-  std::weak_ptr<bool> alive = alive_;
-  radio_->runLoop().performAfterDelay(delay, [this, alive, action = std::move(action)]() mutable {
-    if (!alive.expired() && radio_ != nullptr) action();
-  });
+  radio_->runLoop().performAfterDelay(delay, lifetime_.guard([this, action = std::move(action)]() mutable {
+    if (radio_ != nullptr) action();
+  }));
 }
 
 void SimulatedCentral::scanForPeripherals(bool allowDuplicates) {
@@ -156,7 +154,7 @@ void SimulatedCentral::powerChanged(bool on) {
   }
   std::stable_partition(dropped.begin(), dropped.end(), [](const auto& each) { return !each.second; });
   for (auto& [peripheral, connecting] : dropped) setPeripheralState(*peripheral, PeripheralState::disconnected);
-  std::weak_ptr<bool> alive = alive_;
+  const auto alive = lifetime_.watch();
   for (auto& [peripheral, connecting] : dropped) {
     if (connecting) {
       delegate_.didFailToConnectPeripheral(*this, *peripheral, kPoweredOff);

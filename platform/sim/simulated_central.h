@@ -57,7 +57,7 @@ class SimulatedCentral final : public Central {
   std::uint64_t scanEpoch_ = 0;  // moves on with each scan start and stop
   std::set<Uuid> reportedThisScan_;
   std::map<Uuid, std::shared_ptr<SimulatedPeripheral>> peripherals_;
-  std::shared_ptr<bool> alive_;
+  Lifetime lifetime_;
 };
 
 }  // namespace kiro

@@ -8,10 +8,10 @@
 
 namespace kiro {
 
-SimulatedRadio::SimulatedRadio(RunLoop& runLoop) : runLoop_(runLoop), alive_(std::make_shared<bool>(true)) {}
+SimulatedRadio::SimulatedRadio(RunLoop& runLoop) : runLoop_(runLoop) {}
 
 SimulatedRadio::~SimulatedRadio() {
-  alive_.reset();
+  lifetime_.end();
   // Centrals should be gone by now; any left behind go quiet rather than dangle.
   for (SimulatedCentral* central : centrals_) central->radioGone();
 }

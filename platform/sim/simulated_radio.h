@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/central.h"
+#include "platform/lifetime.h"
 #include "platform/run_loop.h"
 
 namespace kiro {
@@ -188,7 +189,7 @@ class SimulatedRadio {
   bool powered_ = true;
   std::vector<std::unique_ptr<SimulatedReceiver>> receivers_;
   std::vector<SimulatedCentral*> centrals_;
-  std::shared_ptr<bool> alive_;  // pending demo answers check it
+  Lifetime lifetime_;  // pending demo answers check it
 };
 
 }  // namespace kiro

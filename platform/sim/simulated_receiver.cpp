@@ -108,10 +108,8 @@ void SimulatedReceiver::received(SimWrite write) {
 }
 
 void SimulatedReceiver::notifyLater(Millis delay, Bytes bytes) {
-  std::weak_ptr<bool> alive = radio_.alive_;
-  radio_.runLoop().performAfterDelay(delay, [this, alive, bytes = std::move(bytes)] {
-    if (!alive.expired()) simulateNotification(bytes);
-  });
+  radio_.runLoop().performAfterDelay(delay,
+                                     radio_.lifetime_.guard([this, bytes = std::move(bytes)] { simulateNotification(bytes); }));
 }
 
 }  // namespace kiro
