@@ -49,7 +49,8 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
   }
 }
 
-void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError&) {
+void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) {
+  if (error) log_.line(format("a write to %@ failed: %@", characteristic.uuid.UUIDString(), *error));
   const auto text = describe(utf8Text(characteristic.value));
   logText("-------------特征值写入-----------------");
   log_.line("特征值写入");

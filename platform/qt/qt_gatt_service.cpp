@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QTimer>
+
 #include "platform/qt/qt_bluetooth_types.h"
 
 namespace kiro {
@@ -167,13 +169,22 @@ void QtGattService::writeValue(const Bytes& value, Characteristic& characteristi
 }
 
 void QtGattService::send(Entry& entry, const Bytes& value) {
-  writesInFlight_.push_back(&entry);
+  const std::uint64_t write = ++writesSent_;
+  writesInFlight_.push_back({&entry, write});
   handover_(value, WriteType::withResponse);
   remote_->writeCharacteristic(entry.remote, toQByteArray(value), QLowEnergyService::WriteWithResponse);
+  // A confirmation can be lost without an error (the Bluetooth daemon restarting): the
+  // write then fails, so the frames after it are not held up for good.
+  QTimer::singleShot(kWriteConfirmationLimit, &context_, [this, write] {
+    const auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
+                                 [write](const InFlight& each) { return each.write == write; });
+    if (it != writesInFlight_.end()) writeAnswered(*it->entry, "the write was not confirmed in time");
+  });
 }
 
 void QtGattService::writeAnswered(Entry& entry, const BleError& error) {
-  auto it = std::find(writesInFlight_.begin(), writesInFlight_.end(), &entry);
+  auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
+                         [&entry](const InFlight& each) { return each.entry == &entry; });
   if (it == writesInFlight_.end()) return;
   writesInFlight_.erase(it);
   if (auto next = entry.writes.complete()) send(entry, *next);
@@ -185,7 +196,7 @@ void QtGattService::serviceError(QLowEnergyService::ServiceError error) {
     case QLowEnergyService::CharacteristicWriteError:
       // Taken as the oldest write with response: a failed write without response
       // then frees a slot early, which is harmless.
-      if (!writesInFlight_.empty()) writeAnswered(*writesInFlight_.front(), "the write failed");
+      if (!writesInFlight_.empty()) writeAnswered(*writesInFlight_.front().entry, "the write failed");
       break;
     case QLowEnergyService::DescriptorWriteError:
       if (!subscriptionsInFlight_.empty()) {

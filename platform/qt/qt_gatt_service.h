@@ -3,6 +3,8 @@
 #include <QLowEnergyService>
 #include <QObject>
 
+#include <chrono>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -19,6 +21,10 @@ using PeripheralReport = std::function<void(PeripheralCall)>;
 // A write at the moment it goes to Qt, as opposed to when it was asked for: frames that
 // wait for a slow write with response and are replaced never get there.
 using WriteHandover = std::function<void(const Bytes& value, WriteType type)>;
+
+// How long a write with response may wait for its confirmation before it counts as failed:
+// far above a link's answer time, well under a second so that the shutter stays responsive.
+inline constexpr std::chrono::milliseconds kWriteConfirmationLimit{750};
 
 // One remote service of a connection: its characteristics, subscriptions and writes.
 // Lives as long as the connection; the next connection makes new ones.
@@ -68,7 +74,12 @@ class QtGattService {
   int characteristicRequests_ = 0;
   int includedRequests_ = 0;
   // Qt answers GATT operations in order, and its errors do not name the characteristic.
-  std::deque<Entry*> writesInFlight_;
+  struct InFlight {
+    Entry* entry;
+    std::uint64_t write;  // the how-manieth write this is
+  };
+  std::deque<InFlight> writesInFlight_;
+  std::uint64_t writesSent_ = 0;
   std::deque<Entry*> subscriptionsInFlight_;
   QObject context_;
 };

@@ -110,5 +110,17 @@ TEST_P(QtOnly, AWriteWaitingForASlowReceiverIsReplacedByTheNewestAndNeverHandedO
             (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse}, {{0x03}, WriteType::withResponse}}));
 }
 
+TEST_P(QtOnly, AWriteNotConfirmedInTimeFailsSoTheNextFrameGoes) {
+  harness->addReceiver("Kiro-1");
+  auto kiro = connect("Kiro-1");
+  auto ffb2 = discover(*kiro, 0xFFB2);
+  fake().call("SetWriteDelay", {3.0});  // seconds: far past the confirmation limit
+  kiro->writeValue({0x01}, *ffb2, WriteType::withResponse);
+  kiro->writeValue({0x02}, *ffb2, WriteType::withResponse);
+  EXPECT_TRUE(harness->runUntil([&] { return !recorder.events.empty(); }));
+  EXPECT_EQ(recorder.take(), std::vector<std::string>{"written FFB2 error"});
+  EXPECT_EQ(qt.handedOver, (std::vector<Bytes>{{0x01}, {0x02}}));
+}
+
 }  // namespace
 }  // namespace kiro
