@@ -3,8 +3,10 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "codec/ble_data.h"
+#include "codec/clock_record.h"
 #include "tests/codec/codec_test_support.h"
 
 namespace kiro {
@@ -13,62 +15,79 @@ namespace {
 using test::instantAt;
 using test::ZoneScope;
 
-TEST(BleDataDateFromString, ReadsEitherSeparatorAsWallTimeInTheDeviceZoneAndNothingElse) {
+TEST(BleDataDates, ReadsEitherSeparatorAsWallTimeInTheDeviceZoneAndNothingElse) {
   ZoneScope zone("Asia/Shanghai");
-  const int offset = 8 * 60;
-  const struct {
-    const char* text;
-    std::optional<Date> expected;
-  } cases[] = {
-      {"2026-12-05T16:00:54", instantAt(2026, 12, 5, 16, 0, 54, offset)},
-      {"2026-12-05 16:00:54", instantAt(2026, 12, 5, 16, 0, 54, offset)},
-      {"2200-01-01 00:00:00", instantAt(2200, 1, 1, 0, 0, 0, offset)},
-      // Dates a Date cannot hold.
-      {"9999-12-31 23:59:59", std::nullopt}, {"1500-01-01 00:00:00", std::nullopt},
-      // Text off the pattern.
-      {"", std::nullopt}, {"garbage", std::nullopt}, {"2026-12-05", std::nullopt},
-      {"2026-12-05 16:00", std::nullopt}, {"2026-12-05 16:00:54 extra", std::nullopt},
-      {"2026-13-05 16:00:54", std::nullopt}, {"2026-02-30 16:00:54", std::nullopt},
-      {"2026-12-05 25:00:00", std::nullopt}, {"2026-12-05T16:00:54Z", std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(bleData::dateFromString(c.text), c.expected) << c.text;
+  const Date wall = instantAt(2026, 12, 5, 16, 0, 54, 8 * 60);
+  test::expectEach<std::string, std::optional<Date>>(bleData::dateFromString, {
+      {"2026-12-05T16:00:54", wall}, {"2026-12-05 16:00:54", wall},
+      // Dates a Date cannot hold, then text off the pattern.
+      {"9999-12-31 23:59:59", std::nullopt}, {"1500-01-01 00:00:00", std::nullopt}, {"2026-12-05", std::nullopt},
+      {"2026-12-05 16:00:54 extra", std::nullopt}, {"2026-02-30 16:00:54", std::nullopt},
+  });
 }
 
-TEST(BleDataFormatting, WritesTheDateInTheDeviceZone) {
+TEST(BleDataDates, WritesTheDateInTheDeviceZone) {
   ZoneScope zone("Asia/Kolkata");
-  const Date date = instantAt(2026, 12, 5, 16, 0, 54, 5 * 60 + 30) + std::chrono::milliseconds{999};
+  const Date date = instantAt(2026, 12, 5, 16, 0, 54, 5 * 60 + 30);
   EXPECT_EQ(bleData::stringFromDateWithHourMin(date), "16:00");
-  EXPECT_EQ(bleData::getDateWithStr("yyyy-MM-dd HH:mm:ss", date), "2026-12-05 16:00:54");
-  EXPECT_EQ(bleData::getDateWithStr("yyyy年MM月dd日 'at' HH", date), "2026年12月05日 at 16");
-  EXPECT_EQ(bleData::dateFromString(bleData::getDateWithStr("yyyy-MM-dd HH:mm:ss", date)),
-            date - std::chrono::milliseconds{999});
+  EXPECT_EQ(bleData::getDateWithStr("yyyy年MM月dd日 'at' HH:mm:ss", date), "2026年12月05日 at 16:00:54");
+  const std::string now = bleData::getNowDate();
+  EXPECT_TRUE(std::regex_match(now, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d .+)"))) << now;
 }
 
-TEST(BleDataFormatting, NowDateIsTheCurrentWallTimeWithAZoneName) {
+TEST(BleDataDates, CountsWholeCalendarDaysSigned) {
   ZoneScope zone("America/New_York");
-  const auto before = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-  const std::string text = bleData::getNowDate();
-  const auto after = std::chrono::system_clock::now();
-  ASSERT_TRUE(std::regex_match(text, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d .+)"))) << text;
-  const auto parsed = bleData::dateFromString(text.substr(0, 19));
-  ASSERT_TRUE(parsed);
-  EXPECT_GE(*parsed, before);
-  EXPECT_LE(*parsed, after);
-}
-
-TEST(BleDataGetDayNumberWithDate, CountsWholeCalendarDaysSigned) {
-  ZoneScope zone("America/New_York");
-  const int offset = -5 * 60;
-  const Date first = instantAt(2026, 12, 5, 10, 0, 0, offset);
-  const Date second = instantAt(2026, 12, 7, 9, 0, 0, offset);
+  const Date first = instantAt(2026, 12, 5, 10, 0, 0, -5 * 60);
+  const Date second = instantAt(2026, 12, 7, 9, 0, 0, -5 * 60);
   EXPECT_EQ(bleData::getDayNumberWithDate(first, second), 1);
   EXPECT_EQ(bleData::getDayNumberWithDate(second, first), -1);
-  EXPECT_EQ(bleData::getDayNumberWithDate(first, first), 0);
-  EXPECT_EQ(bleData::getDayNumberWithDate(first, instantAt(2026, 12, 7, 10, 0, 0, offset)), 2);
   // Noon to noon across the spring change is 23 hours, still one day.
-  EXPECT_EQ(bleData::getDayNumberWithDate(instantAt(2026, 3, 7, 12, 0, 0, offset),
-                                          instantAt(2026, 3, 8, 12, 0, 0, offset + 60)),
+  EXPECT_EQ(bleData::getDayNumberWithDate(instantAt(2026, 3, 7, 12, 0, 0, -5 * 60),
+                                          instantAt(2026, 3, 8, 12, 0, 0, -4 * 60)),
             1);
+}
+
+ZoneState zoneAt(int offsetMinutes, const std::string& abbreviation, bool daylightSaving = false) {
+  return ZoneState{offsetMinutes * 60, abbreviation, daylightSaving};
+}
+
+TEST(BleDataClockRecord, EncodesTheLocalDateTimeAndZone) {
+  const Date monday = instantAt(2026, 3, 9, 8, 5, 7, 8 * 60);
+  const struct {
+    Date instant;
+    ZoneState zone;
+    std::string expected;
+  } cases[] = {
+      {instantAt(2026, 12, 5, 12, 0, 54), zoneAt(0, "GMT"), "EA070C050C00360501010078"},  // Saturday noon
+      {monday, zoneAt(8 * 60, "GMT+8"), "EA07030908050700010000C8"},  // "GMT+h" counts up from 120
+      {monday, zoneAt(8 * 60, "CST"), "EA0703090805070001000028"},    // any other counts down
+      {instantAt(2026, 7, 12, 23, 59, 59, -4 * 60), zoneAt(-4 * 60, "EDT", true), "EA07070C173B3B06010101A0"},
+      // New Year already begun 8 hours east while it is still the old year at GMT.
+      {instantAt(2026, 12, 31, 20, 0, 0), zoneAt(8 * 60, "GMT+8"), "EB07010104000004010000C8"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(clockRecord(c.instant, c.zone), c.expected);
+  // Whole hours, truncated toward zero; a code outside 0-255 makes its field longer.
+  const Date noon = instantAt(2026, 12, 5, 12, 0, 0);
+  EXPECT_EQ(clockRecord(noon, zoneAt(-(3 * 60 + 30), "NST")).substr(22), "96");
+  EXPECT_EQ(clockRecord(noon, zoneAt(14 * 60, "GMT+14")).substr(22), "0104");
+  EXPECT_EQ(clockRecord(noon, zoneAt(13 * 60, "NZDT")).substr(22), "FFFFFFFFFFFFFFF6");
+}
+
+TEST(BleDataClockRecord, CheckTimeLogsThePresentRecordOfTheDeviceZone) {
+  const struct {
+    const char* zone;
+    std::string standardTail;
+    std::string daylightTail;
+  } zones[] = {{"Asia/Shanghai", "00C8", "00C8"}, {"America/New_York", "00AA", "01A0"},
+               {"Australia/Sydney", "00DC", "01E6"}, {"Pacific/Kiritimati", "000104", "000104"}};
+  for (const auto& z : zones) {
+    ZoneScope zone(z.zone);
+    test::LoggedPlatform logged;
+    const std::string record = bleData::checkTime();
+    EXPECT_EQ(logged.log.lines, std::vector<std::string>{"========= 时间的16进制 ========== " + record});
+    const std::string tail = record.substr(20);
+    EXPECT_TRUE(tail == z.standardTail || tail == z.daylightTail) << z.zone << " " << record;
+  }
 }
 
 }  // namespace

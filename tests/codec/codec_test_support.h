@@ -1,10 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "codec/date.h"
 #include "tests/support/logged_platform.h"
@@ -21,11 +25,8 @@ class ZoneScope {
     ::tzset();
   }
   ~ZoneScope() {
-    if (previous_) {
-      ::setenv("TZ", previous_->c_str(), 1);
-    } else {
-      ::unsetenv("TZ");
-    }
+    if (previous_) ::setenv("TZ", previous_->c_str(), 1);
+    if (!previous_) ::unsetenv("TZ");
     ::tzset();
   }
   ZoneScope(const ZoneScope&) = delete;
@@ -41,6 +42,12 @@ inline Date instantAt(int year, unsigned month, unsigned day, int hour, int minu
   using namespace std::chrono;
   const sys_days date{std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day}};
   return Date{date + hours{hour} + minutes{minute - offsetMinutes} + seconds{second}};
+}
+
+// Checks convert(input) against each expected output; a failure names its input.
+template <typename In, typename Out, typename Convert>
+void expectEach(Convert convert, const std::vector<std::pair<In, Out>>& cases) {
+  for (const auto& [input, expected] : cases) EXPECT_EQ(convert(input), expected) << testing::PrintToString(input);
 }
 
 }  // namespace kiro::test

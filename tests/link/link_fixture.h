@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "link/link_manager.h"
@@ -23,26 +25,14 @@ using namespace std::chrono_literals;
 
 // Keeps every line with the virtual time it was written at, so a test can see how long
 // the main thread stood still between two lines.
-class TimedLog final : public Log {
- public:
-  struct Entry {
-    Millis time;
-    std::string text;
-  };
-
-  explicit TimedLog(const RunLoop& clock) : clock_(clock) {}
-  void line(std::string_view text) override { entries.push_back({clock_.now(), std::string(text)}); }
-
-  std::size_t count(std::string_view text) const {
-    return static_cast<std::size_t>(
-        std::count_if(entries.begin(), entries.end(), [text](const Entry& e) { return e.text == text; }));
+struct TimedLog final : Log {
+  explicit TimedLog(const RunLoop& clock) : clock(clock) {}
+  void line(std::string_view text) override { entries.emplace_back(clock.now(), text); }
+  bool contains(std::string_view text) const {
+    return std::any_of(entries.begin(), entries.end(), [text](const auto& e) { return e.second == text; });
   }
-  bool contains(std::string_view text) const { return count(text) > 0; }
-
-  std::vector<Entry> entries;
-
- private:
-  const RunLoop& clock_;
+  const RunLoop& clock;
+  std::vector<std::pair<Millis, std::string>> entries;
 };
 
 inline Uuid receiverIdentifier(std::uint8_t number) {
@@ -53,43 +43,25 @@ inline Uuid receiverIdentifier(std::uint8_t number) {
 
 // Answers every "update" the way the remote control screen does: while the remembered
 // receiver is listed and neither connecting nor connected, it asks for its connection.
-class ReconnectingScreen {
- public:
-  ReconnectingScreen(NotificationCenter& center, Uuid remembered) : center_(center), remembered_(remembered) {
-    token_ = center.addObserver("update", [this](const Notification& n) { answer(n); });
-  }
+struct ReconnectingScreen {
+  ReconnectingScreen(NotificationCenter& center, Uuid remembered)
+      : token(center.addObserver("update", [this, &center, remembered](const Notification& n) {
+          const auto list = n.value<SharedPeripheralList>("arrKey").value_or(nullptr);
+          for (std::size_t i = 0; list && i < list->size(); ++i) {
+            const auto state = (*list)[i]->state();
+            if ((*list)[i]->identifier() != remembered || state == PeripheralState::connecting ||
+                state == PeripheralState::connected)
+              continue;
+            ++requests;
+            // Far deeper than any sound exchange goes: the two would call each other without end.
+            ASSERT_LT(++depth, 64) << "update and connectionService keep calling each other";
+            center.post("connectionService", {{"indexRow", std::to_string(i)}});
+            --depth;
+          }
+        })) {}
   int requests = 0;
-  int deepest = 0;
-
- private:
-  // Far deeper than any sound exchange goes; reaching it means the cycle does not end.
-  static constexpr int kRunaway = 64;
-
-  void answer(const Notification& notification) {
-    const auto list = notification.value<SharedPeripheralList>("arrKey");
-    if (!list || !*list) return;
-    for (std::size_t i = 0; i < (*list)->size(); ++i) {
-      const auto& entry = (**list)[i];
-      if (entry->identifier() != remembered_) continue;
-      const auto state = entry->state();
-      if (state == PeripheralState::connecting || state == PeripheralState::connected) return;
-      if (depth_ >= kRunaway) {
-        ADD_FAILURE() << "update and connectionService keep calling each other";
-        return;
-      }
-      ++requests;
-      ++depth_;
-      deepest = std::max(deepest, depth_);
-      center_.post("connectionService", {{"indexRow", format("%d", i)}});
-      --depth_;
-      return;
-    }
-  }
-
-  NotificationCenter& center_;
-  Uuid remembered_;
-  int depth_ = 0;
-  ObserverToken token_;
+  int depth = 0;
+  ObserverToken token;
 };
 
 class LinkManagerFixture : public ::testing::Test {
@@ -99,21 +71,15 @@ class LinkManagerFixture : public ::testing::Test {
 
   singleton& manager() { return singleton::defaultManager(); }
 
-  SimulatedReceiver& addReceiver(std::uint8_t number, std::string advertisedName,
-                                 SimGattTable gatt = kiroGattTable()) {
-    SimulatedReceiver::Options options;
-    options.identifier = receiverIdentifier(number);
-    options.advertisedName = std::move(advertisedName);
-    options.gatt = std::move(gatt);
-    return radio.addReceiver(std::move(options));
+  SimulatedReceiver& addReceiver(std::uint8_t number, std::string name, SimGattTable gatt = kiroGattTable()) {
+    return radio.addReceiver({receiverIdentifier(number), std::move(name), std::nullopt, std::move(gatt)});
   }
 
   // Starts a scan and lets every receiver in range be found.
   singleton& scanned() {
-    auto& link = manager();
-    link.startBlueYooth();
+    manager().startBlueYooth();
     loop.advance(1s);
-    return link;
+    return manager();
   }
 
   // A request as the device list posts it.
@@ -121,14 +87,10 @@ class LinkManagerFixture : public ::testing::Test {
 
   // Scans, picks entry 0 and lets connection and discovery finish.
   singleton& connectedToFirst() {
-    auto& link = scanned();
+    scanned();
     pick("0");
     loop.advance(2s);
-    return link;
-  }
-
-  static std::vector<std::string> names(const singleton& link) {
-    return link.nameArray().value_or(std::vector<std::string>{});
+    return manager();
   }
 
   VirtualRunLoop loop;
