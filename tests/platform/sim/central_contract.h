@@ -30,7 +30,8 @@ class CentralHarness {
   virtual void addReceiver(const std::string& name) = 0;
   // The receiver's advertisement is heard again.
   virtual void advertiseAgain(const std::string& name) = 0;
-  // response: what the receiver's next connect request does.
+  // response: what the receiver's next connect request does (on the fake bluetoothd, the
+  // later ones too: cases name the answer before each request that depends on it).
   virtual void respondToConnect(const std::string& name, SimConnectionResponse response) = 0;
   // The receiver ends its link, as when switched off for a moment.
   virtual void dropLink(const std::string& name) = 0;
@@ -40,7 +41,8 @@ class CentralHarness {
   virtual std::vector<ReceivedWrite> writes(const std::string& name) = 0;
   // Lets time pass until done holds or a bound passes; false at the bound.
   virtual bool runUntil(const std::function<bool()>& done) = 0;
-  // Lets time pass long enough for anything pending to be reported.
+  // Lets time pass long enough for anything pending to be reported, and well short of the
+  // central giving up on a connect.
   virtual void settle() = 0;
 
   CentralRecorder recorder;
