@@ -99,7 +99,7 @@ TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsT
        "Error Domain=ObjectStore Code=3 \"The store was made for version 2 of the data model, not version 1\""},
       {[](const auto& d) { writeFile(d, "not a folder"); }, "Error Domain="},
   };
-  // The braces of the user info are left to "." of the pattern.
+  // "." stands for the opening brace of the user info, which the pattern would read as a repeat.
   const std::string expected =
       "Unresolved error Error Domain=YOUR_ERROR_DOMAIN Code=9999 \"Failed to initialize the application's "
       "saved data\", .localizedDescription = Failed to initialize the application's saved data; "

@@ -25,7 +25,8 @@ class CountingSource final : public TableViewDataSource, public TableViewDelegat
   void didSelectRowAtIndexPath(TableView&, const IndexPath& indexPath) override { taps.push_back(indexPath.row); }
 };
 
-// The row count is read at each reload; so are the cells, each built once until the next.
+// The row count is read at each reload, and each cell is built once, when first asked for,
+// until the next.
 TEST(UiTable, CellsAreBuiltOnceAtTheirRowsOfTheLastReloadAndOnlyTheseRowsTakeTaps) {
   auto source = std::make_shared<CountingSource>();
   TableView table;

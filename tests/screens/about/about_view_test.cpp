@@ -91,6 +91,7 @@ TEST(AboutScreen, ScreenKindsSetTypeSizeLineSpacingPictureScaleAndTheScrollView)
     EXPECT_EQ(screen.text().attachmentAt(kSearchPicturePosition)->image.scale(), c.pictureScale);
 
     ASSERT_EQ(about.scrollView() != nullptr, c.scrolls);
+    EXPECT_EQ(screen.about->view()->subviews().size(), c.scrolls ? 2u : 4u);  // the background first
     const View& holder = c.scrolls ? *about.scrollView() : *screen.about->view();
     const std::vector<std::shared_ptr<View>> texts = {about.titleLabel(), about.versionLabel(), about.helpTextView()};
     EXPECT_EQ(std::vector(holder.subviews().end() - 3, holder.subviews().end()), texts);

@@ -25,6 +25,7 @@ TEST_F(DeviceListRows, EachRowShowsItsNameAndThePictureOfItsState) {
                                  "bde spp dev 4 未连接.png"}));
 
   EXPECT_EQ(screen->tabel()->cellForRow(1)->frame(), makeRect(0, 52, 375, 52));
+  EXPECT_EQ(screen->tabel()->cellForRow(1)->selectionStyle(), TableViewCellSelectionStyle::none);
   const auto& parts = screen->tabel()->cellForRow(1)->contentView()->subviews();
   std::vector<Rect> frames;
   for (const auto& part : parts) frames.push_back(part->frame());

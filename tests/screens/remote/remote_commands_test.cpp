@@ -51,6 +51,7 @@ TEST_F(RemoteScreenCommands, TouchesSetTheFrameThatThePumpWritesEvery25ms) {
     EXPECT_EQ(f->image(ControlState::highlighted), step.focus ? "对焦.png" : "对焦点击.png");
   }
   EXPECT_EQ(r->image(ControlState::highlighted), "拍照点击.png");
+  EXPECT_FALSE(f->adjustsImageWhenHighlighted() || r->adjustsImageWhenHighlighted());
 }
 
 TEST_F(RemoteScreenCommands, OnlySetOrClearOfAPositionInTheFrameChangesIt) {

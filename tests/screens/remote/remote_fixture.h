@@ -31,7 +31,8 @@ class RemoteScreenFixture : public ::testing::Test, protected SimulatedWorld {
   }
 
   // Loads the screen and lets it reconnect a remembered receiver. Ends right after a pump
-  // tick, so a timer started now ends together with a later tick, before it writes.
+  // tick: a timer of whole ticks started now ends at a later tick, just before it writes,
+  // so a millisecond more shows as one frame more.
   SimulatedReceiver& loadAndConnect() {
     auto& receiver = addRemembered();
     remote->loadViewIfNeeded();
