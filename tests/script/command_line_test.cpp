@@ -13,11 +13,11 @@ std::string errorOf(const std::vector<std::string>& args) {
 
 TEST(CommandLine, ReadsFlagsValuesAndTheScreenAndDefaultsToAPhoneSizedWindow) {
   const auto options = std::get<CommandLine>(parseCommandLine({"--headless", "--simulate", "--virtual-time", "--script",
-                                                               "run.txt", "--documents", "/tmp/docs", "--screen",
+                                                               "run.txt", "--documents=/tmp/d=s", "--screen",
                                                                "320x568@2.5"}));
   EXPECT_TRUE(options.headless && options.simulate && options.virtualTime && !options.bluetooth);
   EXPECT_EQ(options.script, "run.txt");
-  EXPECT_EQ(options.documents, "/tmp/docs");
+  EXPECT_EQ(options.documents, "/tmp/d=s");
   EXPECT_EQ(options.settings, std::nullopt);
   EXPECT_EQ(std::tuple(options.screenWidth, options.screenHeight, options.screenScale), std::tuple(320, 568, 2.5));
   const auto defaults = std::get<CommandLine>(parseCommandLine({}));
@@ -27,6 +27,8 @@ TEST(CommandLine, ReadsFlagsValuesAndTheScreenAndDefaultsToAPhoneSizedWindow) {
 TEST(CommandLine, RejectsWhatItCannotHonourWithAClearMessage) {
   EXPECT_EQ(errorOf({"--frobnicate"}), "unknown option --frobnicate (see --help)");
   EXPECT_EQ(errorOf({"--script"}), "--script needs a value");
+  EXPECT_EQ(errorOf({"--script="}), "--script needs a value");
+  EXPECT_EQ(errorOf({"--verbose=1"}), "--verbose takes no value");
   EXPECT_EQ(errorOf({"--virtual-time", "--headless"}), "--virtual-time works only with --headless --simulate");
   EXPECT_EQ(errorOf({"--simulate", "--bluetooth"}), "--simulate and --bluetooth exclude each other");
   for (const char* screen : {"320x568", "320x568@0", "x568@2", "320x@2", "320x568@2x", "-1x5@2", "1e9x5@2", "320@2x568"})

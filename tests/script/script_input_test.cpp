@@ -1,20 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "script/command_line.h"
 #include "script/live_script.h"
 #include "tests/script/script_fixture.h"
 
 namespace kiro::app_test {
 namespace {
-
-TEST(CommandLineInput, AValueMayFollowAnEqualsSignAndAFlagTakesNone) {
-  const auto parsed = parseCommandLine({"--settings=/tmp/a=b.ini", "--screen=320x568@2", "--headless"});
-  ASSERT_TRUE(std::holds_alternative<CommandLine>(parsed));
-  EXPECT_EQ(std::get<CommandLine>(parsed).settings, "/tmp/a=b.ini");
-  EXPECT_EQ(std::get<CommandLine>(parsed).screenWidth, 320);
-  for (const auto& refused : {"--verbose=1", "--settings=", "--documents"})
-    EXPECT_TRUE(std::holds_alternative<std::string>(parseCommandLine({refused}))) << refused;
-}
 
 using ScriptInput = ScriptFixture;
 
