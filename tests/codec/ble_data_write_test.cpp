@@ -40,35 +40,23 @@ struct FakePeripheral final : Peripheral {
 };
 
 // The last characteristic with the exact UUID text in a service with the exact UUID text is
-// written, with response exactly when it has the write property.
+// written, with response exactly when it has the write property; without one nothing is.
 TEST(BleDataWriteStr, WritesTheLastMatchOfTheExactTextsWithTheTypeItsWriteBitSays) {
-  const struct {
-    std::uint32_t last, others;
-    WriteType type;
-  } cases[] = {{property::write | property::notify, property::writeWithoutResponse, WriteType::withResponse},
-               {property::writeWithoutResponse, property::write, WriteType::withoutResponse}};
-  for (const auto& c : cases) {
+  const std::tuple<std::uint32_t, std::uint32_t, WriteType> cases[] = {
+      {property::write | property::notify, property::writeWithoutResponse, WriteType::withResponse},
+      {property::writeWithoutResponse, property::write, WriteType::withoutResponse}};
+  for (const auto& [last, others, type] : cases) {
     test::LoggedPlatform logged;
     FakePeripheral peripheral;
-    peripheral.addService("FFB0", {{"FFB2", c.others}, {"FFB2", c.others}});
-    peripheral.addService("180A", {{"FFB2", c.others}});
-    peripheral.addService("FFB0", {{"FFB2", c.last}, {"FFB3", c.others}});
+    peripheral.addService("FFB0", {{"FFB2", others}, {"FFB2", others}});
+    peripheral.addService("180A", {{"FFB2", others}});
+    peripheral.addService("FFB0", {{"FFB2", last}, {"FFB3", others}});
     bleData::writeStr({0x01, 0x10}, "FFB0", "FFB2", peripheral);
-    const Characteristic* last = peripheral.listed[2]->characteristics[0].get();
-    EXPECT_EQ(peripheral.writes, (std::vector{std::tuple{Bytes{0x01, 0x10}, last, c.type}}));
-    EXPECT_EQ(logged.log.lines, std::vector<std::string>{"发送数据 <0110>"});
-  }
-}
-
-TEST(BleDataWriteStr, WritesNothingAndSaysSoWithoutTheExactTexts) {
-  const std::pair<const char*, const char*> misses[] = {{"ffb0", "FFB2"}, {"FFB0", "FFB9"}, {"180A", "FFB2"}};
-  for (const auto& [service, characteristic] : misses) {
-    test::LoggedPlatform logged;
-    FakePeripheral peripheral;
-    peripheral.addService("FFB0", {{"FFB2", property::write}});
-    bleData::writeStr({0x01}, service, characteristic, peripheral);
-    EXPECT_TRUE(peripheral.writes.empty()) << service << " " << characteristic;
-    EXPECT_EQ(logged.log.lines, std::vector<std::string>{"没有发现服务"});
+    bleData::writeStr({0x02}, "ffb0", "FFB2", peripheral);
+    bleData::writeStr({0x02}, "FFB0", "FFB9", peripheral);
+    const Characteristic* written = peripheral.listed[2]->characteristics[0].get();
+    EXPECT_EQ(peripheral.writes, (std::vector{std::tuple{Bytes{0x01, 0x10}, written, type}}));
+    EXPECT_EQ(logged.log.lines, (std::vector<std::string>{"发送数据 <0110>", "没有发现服务", "没有发现服务"}));
   }
 }
 

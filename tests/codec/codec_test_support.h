@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,21 +18,18 @@ namespace kiro::test {
 // the device's zone setting would.
 class ZoneScope {
  public:
-  explicit ZoneScope(const char* zone) {
-    if (const char* current = std::getenv("TZ")) previous_ = current;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-  }
-  ~ZoneScope() {
-    if (previous_) ::setenv("TZ", previous_->c_str(), 1);
-    if (!previous_) ::unsetenv("TZ");
-    ::tzset();
-  }
+  explicit ZoneScope(const char* zone) : previous_(std::getenv("TZ") ? std::getenv("TZ") : "") { use(zone); }
+  ~ZoneScope() { use(previous_.empty() ? nullptr : previous_.c_str()); }
   ZoneScope(const ZoneScope&) = delete;
   ZoneScope& operator=(const ZoneScope&) = delete;
 
  private:
-  std::optional<std::string> previous_;
+  // zone: null for none, the system's own.
+  static void use(const char* zone) {
+    zone ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
+    ::tzset();
+  }
+  std::string previous_;
 };
 
 // The instant of a wall-clock reading offsetMinutes east of GMT.

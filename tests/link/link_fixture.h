@@ -41,29 +41,6 @@ inline Uuid receiverIdentifier(std::uint8_t number) {
   return Uuid(bytes);
 }
 
-// Answers every "update" the way the remote control screen does: while the remembered
-// receiver is listed and neither connecting nor connected, it asks for its connection.
-struct ReconnectingScreen {
-  ReconnectingScreen(NotificationCenter& center, Uuid remembered)
-      : token(center.addObserver("update", [this, &center, remembered](const Notification& n) {
-          const auto list = n.value<SharedPeripheralList>("arrKey").value_or(nullptr);
-          for (std::size_t i = 0; list && i < list->size(); ++i) {
-            const auto state = (*list)[i]->state();
-            if ((*list)[i]->identifier() != remembered || state == PeripheralState::connecting ||
-                state == PeripheralState::connected)
-              continue;
-            ++requests;
-            // Far deeper than any sound exchange goes: the two would call each other without end.
-            ASSERT_LT(++depth, 64) << "update and connectionService keep calling each other";
-            center.post("connectionService", {{"indexRow", std::to_string(i)}});
-            --depth;
-          }
-        })) {}
-  int requests = 0;
-  int depth = 0;
-  ObserverToken token;
-};
-
 class LinkManagerFixture : public ::testing::Test {
  protected:
   void SetUp() override { singleton::resetShared(); }
