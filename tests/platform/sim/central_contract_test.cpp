@@ -88,6 +88,7 @@ TEST_P(CentralContract, DiscoveryListsTheTableOfThisLinkAndALinkTheReceiverEndsT
   ASSERT_EQ(kiro->services().size(), 1u);
   auto service = kiro->services()[0];
   EXPECT_EQ(service->uuid, BleUuid::from16(0xFFB0));
+  EXPECT_TRUE(service->isPrimary);
   EXPECT_TRUE(service->characteristics.empty());
   kiro->discoverCharacteristics(*service);
   kiro->discoverIncludedServices(*service);
