@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "link/link_manager.h"
 #include "platform/notification_center.h"
 #include "platform/sim/virtual_run_loop.h"
 
