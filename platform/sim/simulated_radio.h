@@ -82,7 +82,7 @@ class SimulatedReceiver {
 
   // The identifier every central's peripheral for it reports.
   const Uuid& identifier() const { return options_.identifier; }
-  // What it was made with; demo feedback may have been switched since.
+  // What it was made with.
   const Options& options() const { return options_; }
   // The name its peripheral reports: its own, else the advertised one.
   const std::optional<std::string>& name() const { return options_.gapName ? options_.gapName : options_.advertisedName; }
@@ -109,8 +109,6 @@ class SimulatedReceiver {
   void simulateBackInRange();
   // response: what the next connect request to it does; later ones succeed again.
   void setNextConnectionResponse(SimConnectionResponse response) { nextResponse_ = response; }
-  // enabled: whether written command bytes get the KIRO's feedback.
-  void setDemoFeedback(bool enabled) { options_.demoFeedback = enabled; }
 
  private:
   friend class SimulatedRadio;
