@@ -24,6 +24,8 @@ TEST(UiNavigation, TheBottomScreenIsNeverPoppedAndBadRequestsChangeNothing) {
   nav.popToViewController(remote, true);
   EXPECT_EQ(nav.viewControllers(), std::vector<std::shared_ptr<Screen>>{remote});
   EXPECT_EQ(changes, 0);
+  // A screen's root view fills the display.
+  EXPECT_EQ(remote->view()->frame(), (Rect{{0, 0}, display.bounds}));
 }
 
 }  // namespace
