@@ -42,6 +42,8 @@ TEST(UiTable, CellsAreBuiltOnceAtTheirRowsOfTheLastReloadAndOnlyTheseRowsTakeTap
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->frame(), makeRect(0, 156, 375, 52));
   EXPECT_EQ(first->contentView()->frame(), makeRect(0, 0, 375, 52));
+  // The window draws a cell's content through the cell's own subviews.
+  EXPECT_EQ(first->subviews(), std::vector<std::shared_ptr<View>>{first->contentView()});
   EXPECT_EQ(table.cellForRow(3), first);
   source->rows = 6;
   EXPECT_EQ(table.cellForRow(4), nullptr);
