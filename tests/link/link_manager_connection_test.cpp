@@ -5,10 +5,11 @@ namespace {
 
 using LinkManagerConnection = LinkManagerFixture;
 
-TEST_F(LinkManagerConnection, PickingConnectsDiscoversAndSubscribesEveryServiceAndPickingAgainCancels) {
+TEST_F(LinkManagerConnection, PickingConnectsDiscoversAndSubscribesEverythingAndPickingAgainCancels) {
   const auto notifier = [](std::uint16_t uuid) { return SimCharacteristic{BleUuid::from16(uuid), property::notify}; };
   SimGattTable gatt = kiroGattTable();
-  gatt.push_back({BleUuid::from16(0x180A), {notifier(0x2A29), notifier(0x2A24)}, {}});
+  gatt.push_back({BleUuid::from16(0x180A), {notifier(0x2A29), notifier(0x2A24)},
+                  {{BleUuid::from16(0x1812), {notifier(0x2A4D)}, {}}}});
   auto& receiver = addReceiver(1, "Kiro-A", gatt);
   auto& link = scanned();
   pick("0");
@@ -20,6 +21,7 @@ TEST_F(LinkManagerConnection, PickingConnectsDiscoversAndSubscribesEveryServiceA
   const auto listed = link.arr()->at(0);
   EXPECT_EQ(receiver.state(), PeripheralState::connected);
   EXPECT_EQ(link.peripheralArr(), listed);  // it offers the command service
+  EXPECT_EQ(listed->services().back()->includedServices.size(), 1u);
   for (const auto& service : listed->services())
     for (const auto& characteristic : service->characteristics) EXPECT_TRUE(characteristic->isNotifying);
   // Each report of a service's characteristics held the main thread a tenth of a second per
