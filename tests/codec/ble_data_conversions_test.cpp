@@ -23,8 +23,9 @@ TEST(BleDataConversions, HexTextReadsPairByPairSaturatingEachPlacedPair) {
   });
   expectEach<std::string, std::int32_t>(bleData::littleEndianModeToInt,
                                         {{"3412", 0x1234}, {"341", 0x34}, {"00000080", INT_MAX}});
-  // A lone last character has no partner; code 0 adds nothing; codes above 0x7F are Latin-1.
-  expectEach<std::string, Bytes>(bleData::stringToByte, {{"1a 2B", {0x1A, 0x2B}}, {"1A2", {0x1A}}});
+  // A lone last character has no partner; "z" is upper-cased before it reads as a lower-case
+  // letter would. Code 0 adds nothing; codes above 0x7F are Latin-1.
+  expectEach<std::string, Bytes>(bleData::stringToByte, {{"1a 2B", {0x1A, 0x2B}}, {"1A2", {0x1A}}, {"0z", {0x03}}});
   expectEach<std::string, std::string>(bleData::getNameWithASCII,
                                        {{"41424", "AB"}, {"410042", "AB"}, {"41E9", "A\xC3\xA9"}});
 }
@@ -36,7 +37,7 @@ TEST(BleDataConversions, NumbersBecomeFittedHexAndBits) {
                                 {{"12", -1}, ""}});
   using Sized = std::pair<std::int64_t, std::int32_t>;
   expectEach<Sized, std::string>([](const Sized& c) { return bleData::getHex(c.first, c.second); },
-                                 {{{2026, 2}, "07EA"}, {{300, 1}, "012C"}, {{5, -3}, "05"},
+                                 {{{2026, 2}, "07EA"}, {{300, 1}, "012C"}, {{300, 4}, "0000012C"}, {{5, -3}, "05"},
                                   {{-20, 1}, "FFFFFFFFFFFFFFEC"}});
   expectEach<std::int32_t, std::string>(bleData::toBinary, {{0, "0"}, {6, "110"}, {INT_MAX, std::string(31, '1')}});
   EXPECT_EQ(bleData::dataToByteTohex({0x01, 0xAB}), "01ab");

@@ -44,8 +44,8 @@ TEST(NotificationCenter, HandlersMayPostAgainAndChangeRegistrationsWhileDeliveri
     center.post("update", {{"depth", std::string("1")}});
     removed.reset();
     added = center.addObserver("update", [&](const Notification&) {
-      seen.push_back("added");
       added.reset();
+      seen.push_back("added");  // still running after unregistering
     });
   });
   removed = center.addObserver("update", [&](const Notification&) { seen.push_back("removed"); });
