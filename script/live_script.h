@@ -2,7 +2,6 @@
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 
