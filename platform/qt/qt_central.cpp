@@ -1,36 +1,34 @@
 #include "platform/qt/qt_central.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QTimer>
 
 #include "platform/qt/qt_bluetooth_types.h"
 
 namespace kiro {
 
-QtCentral::QtCentral(CentralDelegate& delegate, QtCentralOptions options) : delegate_(delegate), options_(options) {
-  const QList<QBluetoothHostInfo> adapters = QBluetoothLocalDevice::allDevices();
-  if (!adapters.isEmpty()) {
-    local_ = std::make_unique<QBluetoothLocalDevice>(adapters.first().address());
-    if (local_->isValid()) {
-      state_ = local_->hostMode() == QBluetoothLocalDevice::HostPoweredOff ? CentralState::poweredOff
-                                                                           : CentralState::poweredOn;
-      QObject::connect(local_.get(), &QBluetoothLocalDevice::hostModeStateChanged, &context_,
-                       [this](QBluetoothLocalDevice::HostMode mode) { hostModeChanged(mode); });
-      agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>(adapters.first().address());
-    }
-  }
-  if (agent_) {
-    // No time limit where the platform allows it; where it does not, finished restarts it.
-    agent_->setLowEnergyDiscoveryTimeout(0);
-    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, &context_,
-                     [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, false); });
-    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceUpdated, &context_,
-                     [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, true); });
-    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::finished, &context_,
-                     [this] { agentStopped(Millis{0}); });
-    QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::errorOccurred, &context_,
-                     [this] { agentStopped(options_.scanRetry); });
-  }
+namespace {
+
+const QString kDaemon = QStringLiteral("org.bluez");
+// The daemon takes its bus name a moment before it publishes its adapters.
+constexpr int kAdapterAttempts = 10;
+constexpr Millis kAdapterRetry{200};
+
+CentralState stateOf(QBluetoothLocalDevice::HostMode mode) {
+  return mode == QBluetoothLocalDevice::HostPoweredOff ? CentralState::poweredOff : CentralState::poweredOn;
+}
+
+}  // namespace
+
+QtCentral::QtCentral(CentralDelegate& delegate, QtCentralOptions options)
+    : delegate_(delegate),
+      options_(options),
+      daemon_(kDaemon, QDBusConnection::systemBus(),
+              QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration) {
+  if (attach()) state_ = stateOf(local_->hostMode());
+  QObject::connect(&daemon_, &QDBusServiceWatcher::serviceUnregistered, &context_, [this] { detachFromDaemon(); });
+  QObject::connect(&daemon_, &QDBusServiceWatcher::serviceRegistered, &context_, [this] { daemonRegistered(0); });
   // The link manager keeps its central to the end of the process, past the application
   // object, and Qt's Bluetooth objects cannot outlive that: they go when the loop ends.
   if (QCoreApplication* application = QCoreApplication::instance())
@@ -40,7 +38,43 @@ QtCentral::QtCentral(CentralDelegate& delegate, QtCentralOptions options) : dele
 
 QtCentral::~QtCentral() { release(); }
 
+bool QtCentral::attach() {
+  const QList<QBluetoothHostInfo> adapters = QBluetoothLocalDevice::allDevices();
+  if (adapters.isEmpty()) return false;
+  auto local = std::make_unique<QBluetoothLocalDevice>(adapters.first().address());
+  if (!local->isValid()) return false;
+  local_ = std::move(local);
+  QObject::connect(local_.get(), &QBluetoothLocalDevice::hostModeStateChanged, &context_,
+                   [this](QBluetoothLocalDevice::HostMode mode) { hostModeChanged(mode); });
+  agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>(adapters.first().address());
+  // No time limit where the platform allows it; where it does not, finished restarts it.
+  agent_->setLowEnergyDiscoveryTimeout(0);
+  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, &context_,
+                   [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, false); });
+  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceUpdated, &context_,
+                   [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, true); });
+  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::finished, &context_,
+                   [this] { agentStopped(Millis{0}); });
+  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::errorOccurred, &context_,
+                   [this] { agentStopped(options_.scanRetry); });
+  return true;
+}
+
+void QtCentral::detachFromDaemon() {
+  setState(CentralState::poweredOff, "The Bluetooth service stopped");
+  if (agent_) QObject::disconnect(agent_.get(), nullptr, &context_, nullptr);
+  agent_.reset();
+  local_.reset();
+}
+
+void QtCentral::daemonRegistered(int attempt) {
+  if (released_ || local_) return;
+  if (attach()) setState(stateOf(local_->hostMode()), "");
+  else if (attempt + 1 < kAdapterAttempts) post([this, attempt] { daemonRegistered(attempt + 1); }, kAdapterRetry);
+}
+
 void QtCentral::release() {
+  released_ = true;
   scanning_ = false;
   if (agent_) {
     QObject::disconnect(agent_.get(), nullptr, &context_, nullptr);
@@ -104,14 +138,16 @@ void QtCentral::deviceSeen(const QBluetoothDeviceInfo& info, bool updated) {
 }
 
 void QtCentral::hostModeChanged(QBluetoothLocalDevice::HostMode mode) {
-  const CentralState state =
-      mode == QBluetoothLocalDevice::HostPoweredOff ? CentralState::poweredOff : CentralState::poweredOn;
+  setState(stateOf(mode), "Bluetooth was powered off");
+}
+
+void QtCentral::setState(CentralState state, const char* reason) {
   if (state == state_) return;
   state_ = state;
   if (state_ == CentralState::poweredOff) {
     // Links and the scan end with the radio; power coming back restarts neither.
     stopScan();
-    for (auto& [id, peripheral] : peripherals_) peripheral->drop("Bluetooth was powered off");
+    for (auto& [id, peripheral] : peripherals_) peripheral->drop(reason);
   }
   post([this] { delegate_.centralDidUpdateState(*this); });
 }

@@ -2,6 +2,7 @@
 
 #include <QBluetoothDeviceDiscoveryAgent>
 #include <QBluetoothLocalDevice>
+#include <QDBusServiceWatcher>
 #include <QObject>
 
 #include <functional>
@@ -26,7 +27,8 @@ struct QtCentralOptions {
 };
 
 // The Bluetooth LE central on Qt Bluetooth. Every callback comes on its own turn of the
-// Qt event loop, never from inside a call to it.
+// Qt event loop, never from inside a call to it. When the Bluetooth daemon goes away the
+// central reports what a power-off reports, and when it is back what a power-on reports.
 class QtCentral final : public Central, private LinkObserver {
  public:
   // Without an adapter the central stays powered off.
@@ -53,16 +55,23 @@ class QtCentral final : public Central, private LinkObserver {
 
   // Ends the scan and every link and lets go of Qt's objects; the central is then off for good.
   void release();
+  // Binds to the first adapter the daemon offers; false when it offers none.
+  bool attach();
+  // Lets go of Qt's objects bound to the daemon, which has gone.
+  void detachFromDaemon();
+  void daemonRegistered(int attempt);
   void startAgent();
   void agentStopped(Millis retryAfter);
   void deviceSeen(const QBluetoothDeviceInfo& info, bool updated);
   void hostModeChanged(QBluetoothLocalDevice::HostMode mode);
+  void setState(CentralState state, const char* reason);
   QtPeripheral* ours(Peripheral& peripheral);
   void post(std::function<void()> call, Millis delay = Millis{0});
 
   CentralDelegate& delegate_;
   QtCentralOptions options_;
   CentralState state_ = CentralState::poweredOff;
+  bool released_ = false;
   bool scanning_ = false;
   bool allowDuplicates_ = false;
   std::map<Uuid, std::shared_ptr<QtPeripheral>> peripherals_;
@@ -71,6 +80,7 @@ class QtCentral final : public Central, private LinkObserver {
   QObject context_;
   std::unique_ptr<QBluetoothLocalDevice> local_;  // null without an adapter
   std::unique_ptr<QBluetoothDeviceDiscoveryAgent> agent_;
+  QDBusServiceWatcher daemon_;
 };
 
 // Whether this machine has a Bluetooth adapter; without one the app runs the simulated radio.

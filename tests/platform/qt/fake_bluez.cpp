@@ -61,6 +61,10 @@ FakeBluez::FakeBluez() {
   // Qt 6.4 picks BlueZ's D-Bus API for LE only when it believes bluetoothd is recent.
   qputenv("BLUETOOTH_FORCE_DBUS_LE_VERSION", "5.66");
 
+  if (!startDaemon()) failure_ = QStringLiteral("the fake bluetoothd did not start");
+}
+
+bool FakeBluez::startDaemon() {
   bluetoothd_.setChildProcessModifier(dieWithParent);
   bluetoothd_.setStandardOutputFile(QProcess::nullDevice());
   bluetoothd_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -73,12 +77,15 @@ FakeBluez::FakeBluez() {
   const bool up = spinUntil([&] {
     return bluetoothd_.state() != QProcess::Running || bus.interface()->isServiceRegistered(QStringLiteral("org.bluez"));
   });
-  if (!up || bluetoothd_.state() != QProcess::Running) {
-    failure_ = QStringLiteral("the fake bluetoothd did not start");
-    return;
-  }
+  if (!up || bluetoothd_.state() != QProcess::Running) return false;
   control_ = std::make_unique<QDBusInterface>(QStringLiteral("org.bluez"), QStringLiteral("/"),
                                               QStringLiteral("org.kiro.FakeBluez"), bus);
+  return true;
+}
+
+void FakeBluez::stopDaemon() {
+  control_.reset();
+  stop(bluetoothd_);
 }
 
 FakeBluez::~FakeBluez() {

@@ -45,6 +45,10 @@ class FakeBluez {
   };
   std::vector<Write> writes(const QString& address);
 
+  // The daemon dies, as bluetoothd killed; started again it knows no devices.
+  void stopDaemon();
+  bool startDaemon();
+
  private:
   QProcess bus_;
   QProcess bluetoothd_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -190,6 +191,33 @@ TEST_F(KiroRemoteBluetoothTest, APickedReceiverGetsTheFocusCommandLightsTheLampA
   // The receiver's own events tell the same story as the label.
   EXPECT_TRUE(went(values(mark, QStringLiteral("receiver"), QStringLiteral("state")), disconnected, connected))
       << transcript();
+}
+
+// bluetoothd killed under a held shutter and started again: the receiver is shown lost
+// at once, then connected again by itself, and the held command reaches it again.
+TEST_F(KiroRemoteBluetoothTest, AHeldShutterReachesTheReceiverAgainAfterTheBluetoothDaemonRestarts) {
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  const auto held = [&] {
+    for (const auto& write : fake_->writes(kKiro))
+      if (write.bytes == QByteArray(1, 0x30)) return true;
+    return false;
+  };
+  send("press R\n");
+  ASSERT_TRUE(runUntil(held)) << transcript();
+
+  const std::size_t mark = events_.size();
+  fake_->stopDaemon();
+  const QString disconnected = QStringLiteral("disconnected"), connected = QStringLiteral("connected");
+  const auto label = [&] { return values(mark, QStringLiteral("label"), QStringLiteral("text")); };
+  ASSERT_TRUE(runUntil([&] { return label().contains(disconnected); })) << transcript();
+  QElapsedTimer away;
+  away.start();
+  runUntil([&] { return away.hasExpired(3000); });
+  ASSERT_TRUE(fake_->startDaemon());
+  fake_->call("AddDevice", {kKiro, QStringLiteral("Kiro-7")});
+  ASSERT_TRUE(runUntil([&] { return went(label(), disconnected, connected); })) << transcript();
+  EXPECT_TRUE(runUntil(held)) << transcript();
+  send("release R\n");
 }
 
 }  // namespace
