@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the app need.
 # Calls apt-get only when something is missing, so a prepared machine pays nothing.
+# Extra package names given as arguments are installed too (scripts/fuzz.sh asks for clang).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   qt6-base-dev qt6-connectivity-dev
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
   fonts-dejavu-core python3-pil
+  "$@"
 )
 
 missing=()
