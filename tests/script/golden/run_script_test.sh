@@ -1,29 +1,30 @@
 #!/bin/sh
 # Runs kiro-remote headless on the virtual clock with its own settings and documents.
-#   run_script_test.sh APP golden NAME   stdout must equal NAME.expected.jsonl, exit 0, store saved
+#   run_script_test.sh APP golden NAME   stdout must equal NAME.expected.jsonl and the log
+#                                         NAME.expected.log, exit 0, store saved
 #   run_script_test.sh APP bad NAME      exit 2, stderr names the line, settings kept as they were
 set -u
 app=$1 mode=$2 name=$3
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 run() {
-  "$app" --headless --simulate --virtual-time --settings "$work/settings.ini" --documents "$work/Documents" \
-    --script "$1" >"$work/out.jsonl" 2>"$work/err.txt"
+  "$app" "$@" --headless --simulate --virtual-time --settings "$work/settings.ini" --documents "$work/Documents" \
+    --script "$name.txt" >"$work/out.jsonl" 2>"$work/err.txt"
 }
 
 case $mode in
 golden)
-  run "$name.txt"
+  run --verbose
   status=$?
-  cat "$work/err.txt" >&2
-  [ $status -eq 0 ] || { echo "exit status $status, expected 0" >&2; exit 1; }
+  [ $status -eq 0 ] || { echo "exit status $status, expected 0" >&2; cat "$work/err.txt" >&2; exit 1; }
   diff -u "$name.expected.jsonl" "$work/out.jsonl" || exit 1
+  diff -u "$name.expected.log" "$work/err.txt" || exit 1
   [ -f "$work/Documents/Tavrel.sqlite" ] || { echo "the object store was not saved" >&2; exit 1; }
   ;;
 bad)
   printf '[General]\njumpFlag=0\nkept=from an earlier run\n' >"$work/settings.ini"
   cp "$work/settings.ini" "$work/settings.before"
-  run "$name.txt"
+  run
   status=$?
   [ $status -eq 2 ] || { echo "exit status $status, expected 2" >&2; cat "$work/err.txt" >&2; exit 1; }
   grep -q "^script line 3: " "$work/err.txt" || { echo "no message naming line 3:" >&2; cat "$work/err.txt" >&2; exit 1; }
