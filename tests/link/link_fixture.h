@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "link/link_manager.h"
@@ -22,18 +19,6 @@
 namespace kiro::link_test {
 
 using namespace std::chrono_literals;
-
-// Keeps every line with the virtual time it was written at, so a test can see how long
-// the main thread stood still between two lines.
-struct TimedLog final : Log {
-  explicit TimedLog(const RunLoop& clock) : clock(clock) {}
-  void line(std::string_view text) override { entries.emplace_back(clock.now(), text); }
-  bool contains(std::string_view text) const {
-    return std::any_of(entries.begin(), entries.end(), [text](const auto& e) { return e.second == text; });
-  }
-  const RunLoop& clock;
-  std::vector<std::pair<Millis, std::string>> entries;
-};
 
 inline Uuid receiverIdentifier(std::uint8_t number) {
   std::array<std::uint8_t, 16> bytes{0x4B, 0x49, 0x52, 0x4F};
@@ -73,18 +58,14 @@ class LinkManagerFixture : public ::testing::Test {
   VirtualRunLoop loop;
   NotificationCenter center;
   MemoryUserDefaults defaults;
-  TimedLog log{loop};
+  CapturingLog log;
   SimulatedRadio radio{loop};
   Platform installed{loop, center, defaults, log, radio.centralFactory()};
   PlatformScope scope{installed};
 
   std::vector<SharedPeripheralList> updates;
-  std::vector<LampArray> lights;
   ObserverToken updateRecorder = center.addObserver("update", [this](const Notification& n) {
     updates.push_back(n.value<SharedPeripheralList>("arrKey").value_or(nullptr));
-  });
-  ObserverToken lightRecorder = center.addObserver("light", [this](const Notification& n) {
-    lights.push_back(n.value<LampArray>("lightArray").value_or(LampArray{}));
   });
 };
 

@@ -5,40 +5,6 @@ namespace {
 
 using LinkManagerConnection = LinkManagerFixture;
 
-TEST_F(LinkManagerConnection, PickingConnectsDiscoversAndSubscribesEverythingAndPickingAgainCancels) {
-  const auto notifier = [](std::uint16_t uuid) { return SimCharacteristic{BleUuid::from16(uuid), property::notify}; };
-  SimGattTable gatt = kiroGattTable();
-  gatt.push_back({BleUuid::from16(0x180A), {notifier(0x2A29), notifier(0x2A24)},
-                  {{BleUuid::from16(0x1812), {notifier(0x2A4D)}, {}}}});
-  auto& receiver = addReceiver(1, "Kiro-A", gatt);
-  auto& link = scanned();
-  pick("0");
-  // The request moves the receiver to "connecting" before the update goes out.
-  ASSERT_FALSE(updates.empty());
-  EXPECT_EQ(updates.back()->at(0)->state(), PeripheralState::connecting);
-
-  loop.advance(2s);
-  const auto listed = link.arr()->at(0);
-  EXPECT_EQ(receiver.state(), PeripheralState::connected);
-  EXPECT_EQ(link.peripheralArr(), listed);  // it offers the command service
-  EXPECT_EQ(listed->services().back()->includedServices.size(), 1u);
-  for (const auto& service : listed->services())
-    for (const auto& characteristic : service->characteristics) EXPECT_TRUE(characteristic->isNotifying);
-  // Each report of a service's characteristics held the main thread a tenth of a second per
-  // characteristic before its update.
-  std::vector<Millis> held;
-  for (auto start = log.entries.begin(); start != log.entries.end(); ++start) {
-    if (start->second != "-------------发现特征的服务-----------------") continue;
-    const auto update = std::find_if(start, log.entries.end(), [](auto& e) { return e.second == "刷新列表广播发送"; });
-    if (update != log.entries.end()) held.push_back(update->first - start->first);
-  }
-  EXPECT_EQ(held, (std::vector<Millis>{200ms, 200ms}));
-
-  pick("0");
-  loop.advance(1s);
-  EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
-}
-
 // Answers every "update" the way the remote control screen does for its remembered receiver,
 // here entry 0: while it is neither connecting nor connected, it asks for its connection.
 struct ReconnectingScreen {

@@ -9,23 +9,6 @@ namespace {
 
 constexpr const char* kId = "4B49524F-0000-4000-8000-00000000000A";
 
-TEST(ScriptParser, QuotesHoldSpacesCommentsEndTheLineAndBlankLinesAreSkipped) {
-  const auto add = parseScriptLine("receiver  add \"MY KIRO\"\t--silent # the quiet one \"unclosed");
-  ASSERT_FALSE(add.error) << *add.error;
-  const auto* command = std::get_if<script::AddReceiver>(&*add.command);
-  ASSERT_NE(command, nullptr);
-  EXPECT_EQ(command->name, "MY KIRO");
-  EXPECT_TRUE(command->silent);
-
-  for (const char* blank : {"", "   ", "# a comment", "  \t# indented\r"}) {
-    const auto parsed = parseScriptLine(blank);
-    EXPECT_FALSE(parsed.command || parsed.error) << blank;
-  }
-  const auto wait = parseScriptLine("wait 25\r");  // a script saved with CR LF
-  ASSERT_TRUE(wait.command);
-  EXPECT_EQ(std::get<script::Wait>(*wait.command).duration, Millis{25});
-}
-
 // Receiver options are checked by what they do, in the script event tests.
 TEST(ScriptParser, NotifiedBytesAreReadAsPairsOfHexDigits) {
   const auto notify = parseScriptLine(std::string("receiver notify ") + kId + " 01fF");

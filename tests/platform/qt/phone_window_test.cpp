@@ -57,17 +57,6 @@ class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
   std::unique_ptr<PhoneWindow> window;
 };
 
-TEST_F(PhoneWindowTest, ALitLampChangesPixelsWhereThatLampIsAndNowhereElse) {
-  const auto& remote = *delegate.remote();
-  const QImage before = window->snapshot(1);
-  center.post("light", {{"lightArray", LampArray{"0", "0", "0", "1"}}});  // green
-  const QImage after = window->snapshot(1);
-  EXPECT_GT(changedPixels(before, after, remote.imageLamp01()->frame()), 200);
-  EXPECT_EQ(changedPixels(before, after, remote.imageLamp02()->frame()), 0);
-  EXPECT_EQ(changedPixels(before, after, remote.imageLamp03()->frame()), 0);
-  EXPECT_EQ(changedPixels(before, after, remote.writeButton()->frame()), 0);
-}
-
 TEST_F(PhoneWindowTest, APressOnTheFButtonIsATouchDownOnIt) {
   const auto& remote = *delegate.remote();
   click(centre(remote.writeButton()->frame()));

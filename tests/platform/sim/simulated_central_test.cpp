@@ -55,54 +55,12 @@ class SimulatedHarness final : public CentralHarness {
 const CentralBackend simulated{"simulated", [] { return std::unique_ptr<CentralHarness>(new SimulatedHarness); }};
 INSTANTIATE_TEST_SUITE_P(Simulated, CentralContract, ::testing::Values(simulated));
 
-// What only the simulator has: demo answers, a receiver out of range, other tables, and
-// centrals that go while the radio stays.
+// What only the simulator has: other tables, and centrals that go while the radio stays.
 class SimulatedOnly : public CentralContract {
  protected:
   SimulatedHarness& sim = static_cast<SimulatedHarness&>(*harness);
 };
 INSTANTIATE_TEST_SUITE_P(Simulated, SimulatedOnly, ::testing::Values(simulated));
-
-TEST_P(SimulatedOnly, ADemoReceiverAnswersEachCommandBitAndCompletesEachNewReleaseNotice) {
-  SimulatedReceiver::Options options;
-  options.advertisedName = "Kiro-demo";
-  options.demoFeedback = true;
-  sim.radio.addReceiver(options);
-  auto kiro = connect("Kiro-demo");
-  auto ffb2 = discover(*kiro, 0xFFB2);
-  kiro->setNotifyValue(true, *kiro->services()[0]->characteristics[1]);
-  until("notifying FFB1 on");
-  const auto answer = [&](std::uint8_t command) {
-    kiro->writeValue({command}, *ffb2, WriteType::withoutResponse);
-    harness->settle();
-    return recorder.take();
-  };
-  EXPECT_EQ(answer(0x40), (Events{"value FFB1 04", "value FFB1 08"}));
-  EXPECT_EQ(answer(0x70), Events{"value FFB1 07"}) << "the release notice goes on: no second completion";
-  EXPECT_EQ(answer(0x80), Events{});
-  EXPECT_EQ(answer(0x40), (Events{"value FFB1 04", "value FFB1 08"}));
-}
-
-TEST_P(SimulatedOnly, AReceiverOutOfRangeDropsItsLinkAndHoldsAConnectUntilItIsBack) {
-  using enum PeripheralState;
-  harness->addReceiver("Kiro-1");
-  auto& receiver = sim.receiver("Kiro-1");
-  std::vector<PeripheralState> watched;
-  sim.radio.onReceiverStateChange = [&](const SimulatedReceiver& changed) { watched.push_back(changed.state()); };
-  auto kiro = connect("Kiro-1");
-  central.scanForPeripherals(false);
-  harness->settle();
-  EXPECT_EQ(recorder.take(), Events{}) << "a connected receiver does not advertise";
-  receiver.simulateOutOfRange();
-  central.connectPeripheral(*kiro, true);
-  harness->settle();
-  EXPECT_EQ(recorder.take(), Events{"disconnect Kiro-1 error"});
-  EXPECT_EQ(kiro->state(), connecting);
-  receiver.simulateBackInRange();
-  EXPECT_EQ(until("connect Kiro-1"), (Events{"discover Kiro-1", "connect Kiro-1"}));
-  EXPECT_EQ(watched, (std::vector<PeripheralState>{connecting, connected, disconnected, connecting, connected}));
-  sim.radio.onReceiverStateChange = nullptr;
-}
 
 TEST_P(SimulatedOnly, AnotherTableListsIncludedServicesAndItsPropertiesDecideSubscriptionsAndWrites) {
   const auto uuid = [](std::uint16_t value) { return BleUuid::from16(value); };

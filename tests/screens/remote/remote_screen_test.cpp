@@ -32,15 +32,5 @@ TEST(RemoteScreenLayout, PlacesEveryElementOnCommonScreens) {
 
 using RemoteScreen = RemoteScreenFixture;
 
-TEST_F(RemoteScreen, PutsItsViewsAndBarButtonsWhereTheLayoutSays) {
-  const RemoteLayout layout = remoteLayout(mainScreen().bounds);
-  std::vector<Rect> frames;
-  for (const auto& view : remote->view()->subviews()) frames.push_back(view->frame());
-  EXPECT_EQ(frames, (std::vector<Rect>{layout.background, layout.lamps[0], layout.lamps[1], layout.lamps[2],
-                                       layout.focusButton, layout.releaseButton, layout.statusLabel}));
-  EXPECT_EQ(remote->navigationItem().leftBarButtonItem()->customView->frame(), layout.barButton);
-  EXPECT_EQ(remote->navigationItem().rightBarButtonItem()->customView->frame(), layout.barButton);
-}
-
 }  // namespace
 }  // namespace kiro::remote_test

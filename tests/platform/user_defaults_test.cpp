@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/log.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {
@@ -14,11 +13,6 @@ TEST(UserDefaults, AValueOfAnotherTypeReadsAsAbsent) {
   EXPECT_EQ(defaults.string("jumpFlag"), "0");
   EXPECT_EQ(defaults.dictionary("jumpFlag"), std::nullopt);
   EXPECT_EQ(defaults.string("iphone"), std::nullopt);
-}
-
-TEST(LogFormat, FillsEachSpecifierInOrderAndLeavesTheRestAlone) {
-  EXPECT_EQ(format("第%d:%lu 当前的状态:%ld %@", 0, 8u, 2L, "FFB0"), "第0:8 当前的状态:2 FFB0");
-  EXPECT_EQ(format("100% sure %@"), "100% sure %@");  // too few arguments: left as written
 }
 
 }  // namespace
