@@ -81,7 +81,12 @@ std::string usageText() {
          "  --screen WxH@S      the phone's screen in points and its scale (default 375x667@2)\n"
          "  --verbose           print the log on stderr and send it to the system log\n"
          "  --version           print the version and exit\n"
-         "  --help              print this text and exit\n";
+         "  --help              print this text and exit\n\n"
+         "Keys in the window:\n"
+         "  F                   focus, as a touch on F\n"
+         "  R or Space          held: the shutter held; let go: released\n"
+         "  Escape, Alt+Left    back\n"
+         "  Tab, arrows, Enter  move between the bar buttons and the list rows, and tap one\n";
 }
 
 }  // namespace kiro

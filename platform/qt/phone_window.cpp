@@ -1,18 +1,42 @@
 #include "platform/qt/phone_window.h"
 
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 
 namespace kiro {
 
 namespace {
 QColor toQColor(const Color& color) { return QColor::fromRgbF(color.red, color.green, color.blue, color.alpha); }
+
+// The model's name for a key: a letter, "Space", or "Back" for Escape and Alt+Left.
+std::optional<std::string> keyName(const QKeyEvent& event) {
+  const int key = event.key();
+  if (key == Qt::Key_Escape || (key == Qt::Key_Left && (event.modifiers() & Qt::AltModifier))) return "Back";
+  if (key == Qt::Key_Space) return "Space";
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return std::string(1, static_cast<char>('A' + (key - Qt::Key_A)));
+  return std::nullopt;
+}
+
 }  // namespace
 
 PhoneWindow::PhoneWindow(std::shared_ptr<NavigationController> navigation, AlertQueue& alerts, QSize size)
-    : navigation_(std::move(navigation)), alerts_(alerts) {
-  setFixedSize(size);
+    : phone_(size), navigation_(std::move(navigation)), alerts_(alerts) {
+  // A screen smaller than the phone's gets a window that fits it.
+  QSize fitted = size;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize room = screen->availableGeometry().size();
+    if (!room.isEmpty() && (room.width() < size.width() || room.height() < size.height()))
+      fitted = size.scaled(room, Qt::KeepAspectRatio);
+  }
+  resize(fitted);
+  setMinimumSize(size / 4);
+  setFocusPolicy(Qt::StrongFocus);
   slide_.setDuration(300);
   slide_.setStartValue(1.0);
   slide_.setEndValue(0.0);
@@ -30,8 +54,9 @@ void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
   pressedButton_.reset();
   pressedTable_.reset();
   painter_.setPressed(nullptr);
+  focus_ = -1;
   if (animated && change != NavigationChange::replace && isVisible()) {
-    leaving_ = grab();
+    leaving_ = QPixmap::fromImage(snapshot(scale() * devicePixelRatioF()));
     slideDirection_ = change == NavigationChange::push ? 1 : -1;
     slide_.stop();
     slide_.start();
@@ -40,7 +65,7 @@ void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
 }
 
 QImage PhoneWindow::snapshot(double scale) {
-  QImage image((QSizeF(size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+  QImage image((QSizeF(phone_) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::black);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -55,29 +80,41 @@ void PhoneWindow::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(rect(), Qt::black);
+  painter.translate(offset());
+  painter.scale(scale(), scale());
+  painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(phone_)));
   if (!leaving_.isNull() && slide_.state() == QAbstractAnimation::Running) {
     const double progress = slide_.currentValue().toDouble();
-    const double w = width();
+    const double w = phoneWidth();
+    const QSizeF whole(phone_);
     // Push: the new screen comes in from the right. Pop: the old one leaves to the right.
     if (slideDirection_ > 0) {
-      painter.drawPixmap(QPointF(-w * (1 - progress) / 3, 0), leaving_);
+      painter.drawPixmap(QRectF(QPointF(-w * (1 - progress) / 3, 0), whole), leaving_, leaving_.rect());
+      painter.save();
       painter.translate(w * progress, 0);
       paintModel(painter);
+      painter.restore();
     } else {
       painter.save();
       painter.translate(-w * progress / 3, 0);
       paintModel(painter);
       painter.restore();
-      painter.drawPixmap(QPointF(w * (1 - progress), 0), leaving_);
+      painter.drawPixmap(QRectF(QPointF(w * (1 - progress), 0), whole), leaving_, leaving_.rect());
     }
   } else {
     paintModel(painter);
+  }
+  const std::vector<PlacedTarget> shown = focus_ >= 0 && hasFocus() ? targets() : std::vector<PlacedTarget>{};
+  if (focus_ >= 0 && focus_ < static_cast<int>(shown.size())) {
+    painter.setPen(QPen(QColor(0, 122, 255), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(shown[static_cast<std::size_t>(focus_)].rect.adjusted(-3, -3, 3, 3), 4, 4);
   }
   if (painter_.animating() != frames_.isActive()) painter_.animating() ? frames_.start() : frames_.stop();
 }
 
 void PhoneWindow::paintModel(QPainter& painter) {
-  painter.fillRect(QRectF(QPointF(0, 0), QSizeF(size())), Qt::black);
+  painter.fillRect(QRectF(QPointF(0, 0), QSizeF(phone_)), Qt::black);
   painter_.paint(painter, *navigation_->topViewController()->view(), {});
   paintBar(painter);
   if (const Alert* alert = alerts_.visible()) paintAlert(painter, *alert);
@@ -88,7 +125,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
   // The bar is one for the whole stack: it keeps the look a screen before gave it.
   if (item.barTintColor()) barTint_ = toQColor(*item.barTintColor());
   if (item.titleTextAttributes()) titleAttributes_ = item.titleTextAttributes();
-  const QRectF bar(0, 0, width(), kStatusBarHeight + kBarHeight);
+  const QRectF bar(0, 0, phoneWidth(), kStatusBarHeight + kBarHeight);
   painter.fillRect(bar, barTint_);
   if (titleAttributes_) {
     painter.setFont(fontFor(titleAttributes_->font.name, titleAttributes_->font.size));
@@ -97,7 +134,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
     painter.setFont(fontFor("Arial-BoldMT", 17));
     painter.setPen(Qt::black);
   }
-  painter.drawText(QRectF(0, kStatusBarHeight, width(), kBarHeight), Qt::AlignCenter,
+  painter.drawText(QRectF(0, kStatusBarHeight, phoneWidth(), kBarHeight), Qt::AlignCenter,
                    QString::fromStdString(item.title()));
   for (bool left : {true, false}) {
     const auto& barItem = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
@@ -108,7 +145,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
 
 // A centred card with the title, the message and one button below a hairline.
 void PhoneWindow::paintAlert(QPainter& painter, const Alert& alert) {
-  painter.fillRect(QRectF(QPointF(0, 0), QSizeF(size())), QColor(0, 0, 0, 100));
+  painter.fillRect(QRectF(QPointF(0, 0), QSizeF(phone_)), QColor(0, 0, 0, 100));
   const QRectF button = alertButtonRect();
   const QRectF card(button.left(), button.top() - 90, button.width(), 90 + button.height());
   painter.setPen(Qt::NoPen);
@@ -128,13 +165,13 @@ void PhoneWindow::paintAlert(QPainter& painter, const Alert& alert) {
 
 QRectF PhoneWindow::alertButtonRect() const {
   const double w = 270;
-  return {(width() - w) / 2, height() / 2.0 + 20, w, 44};
+  return {(phoneWidth() - w) / 2, phoneHeight() / 2 + 20, w, 44};
 }
 
 // Bar items keep their own size; the bar places them at its ends, centred in its height.
 QPointF PhoneWindow::barItemOrigin(const View& item, bool left) const {
   const auto& frame = item.frame();
-  const double x = left ? 8 : width() - 8 - frame.size.width;
+  const double x = left ? 8 : phoneWidth() - 8 - frame.size.width;
   const double y = kStatusBarHeight + (kBarHeight - frame.size.height) / 2;
   return {x - frame.origin.x, y - frame.origin.y};
 }
@@ -155,10 +192,10 @@ void PhoneWindow::mousePressEvent(QMouseEvent* event) {
   if (slide_.state() == QAbstractAnimation::Running) return;
   if (alerts_.visible()) {
     // The alert is modal: only its button answers.
-    pressedAlert_ = alertButtonRect().contains(event->position());
+    pressedAlert_ = alertButtonRect().contains(toPhone(event->position()));
     return;
   }
-  const TouchTarget target = targetAt(event->position());
+  const TouchTarget target = targetAt(toPhone(event->position()));
   pressedButton_ = target.button;
   pressedTable_ = target.table;
   pressedRow_ = target.row;
@@ -170,7 +207,7 @@ void PhoneWindow::mousePressEvent(QMouseEvent* event) {
 
 void PhoneWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (std::exchange(pressedAlert_, false)) {
-    if (alertButtonRect().contains(event->position())) alerts_.dismiss();
+    if (alertButtonRect().contains(toPhone(event->position()))) alerts_.dismiss();
     return;
   }
   auto button = pressedButton_.lock();
@@ -179,7 +216,7 @@ void PhoneWindow::mouseReleaseEvent(QMouseEvent* event) {
   pressedTable_.reset();
   painter_.setPressed(nullptr);
   update();
-  const TouchTarget target = targetAt(event->position());
+  const TouchTarget target = targetAt(toPhone(event->position()));
   if (button) {
     // The touch-down may have changed the screen in front; the button then counts as left.
     button->sendActions(target.button == button ? ControlEvent::touchUpInside : ControlEvent::touchUpOutside);
@@ -189,8 +226,92 @@ void PhoneWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PhoneWindow::wheelEvent(QWheelEvent* event) {
-  if (painter_.scroll(*navigation_->topViewController()->view(), event->position(), -event->angleDelta().y() / 4.0))
+  if (painter_.scroll(*navigation_->topViewController()->view(), toPhone(event->position()),
+                     -event->angleDelta().y() / 4.0))
     update();
+}
+
+double PhoneWindow::scale() const {
+  return std::min(width() / std::max(1.0, phoneWidth()), height() / std::max(1.0, phoneHeight()));
+}
+
+QPointF PhoneWindow::offset() const {
+  return {(width() - phoneWidth() * scale()) / 2, (height() - phoneHeight() * scale()) / 2};
+}
+
+std::vector<PlacedTarget> PhoneWindow::targets() {
+  std::vector<PlacedTarget> found;
+  auto& item = navigation_->topViewController()->navigationItem();
+  for (bool left : {true, false}) {
+    const auto& barItem = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
+    if (barItem && barItem->customView)
+      painter_.collectTargets(barItem->customView, barItemOrigin(*barItem->customView, left), found);
+  }
+  painter_.collectTargets(navigation_->topViewController()->view(), {}, found);
+  return found;
+}
+
+void PhoneWindow::keyPressEvent(QKeyEvent* event) {
+  // A key held down repeats; a finger held down does not.
+  if (event->isAutoRepeat() || slide_.state() == QAbstractAnimation::Running) return;
+  const int key = event->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (alerts_.visible()) {
+    // The alert is modal: only its one button answers.
+    if (enter || key == Qt::Key_Escape || key == Qt::Key_Space) alerts_.dismiss();
+    return;
+  }
+  if (const auto name = keyName(*event)) {
+    for (const auto& [target, rect] : targets()) {
+      const auto& keys = target.button ? target.button->keyEquivalents() : std::vector<std::string>{};
+      if (std::find(keys.begin(), keys.end(), *name) == keys.end()) continue;
+      heldKeys_[key] = target.button;
+      painter_.setPressed(target.button.get());
+      update();
+      target.button->sendActions(ControlEvent::touchDown);
+      return;
+    }
+  }
+  if (key == Qt::Key_Down || key == Qt::Key_Right) moveFocus(1);
+  else if (key == Qt::Key_Up || key == Qt::Key_Left) moveFocus(-1);
+  else if (enter) tapFocused();
+  else QWidget::keyPressEvent(event);
+}
+
+void PhoneWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  const auto held = heldKeys_.find(event->key());
+  if (held == heldKeys_.end()) return QWidget::keyReleaseEvent(event);
+  const auto button = held->second.lock();
+  heldKeys_.erase(held);
+  painter_.setPressed(nullptr);
+  update();
+  // Letting go of a key is always inside its button, even if the screen changed meanwhile.
+  if (button) button->sendActions(ControlEvent::touchUpInside);
+}
+
+bool PhoneWindow::focusNextPrevChild(bool next) {
+  moveFocus(next ? 1 : -1);
+  return true;
+}
+
+void PhoneWindow::moveFocus(int step) {
+  const int count = static_cast<int>(targets().size());
+  if (count == 0) return;
+  focus_ = focus_ < 0 || focus_ >= count ? (step > 0 ? 0 : count - 1) : (focus_ + step + count) % count;
+  update();
+}
+
+void PhoneWindow::tapFocused() {
+  const std::vector<PlacedTarget> shown = targets();
+  if (focus_ < 0 || focus_ >= static_cast<int>(shown.size())) return;
+  const TouchTarget target = shown[static_cast<std::size_t>(focus_)].target;
+  if (target.button) {
+    target.button->sendActions(ControlEvent::touchDown);
+    target.button->sendActions(ControlEvent::touchUpInside);
+  } else {
+    target.table->selectRow(target.row);
+  }
 }
 
 }  // namespace kiro

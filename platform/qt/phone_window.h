@@ -4,7 +4,9 @@
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/qt/asset_pixmaps.h"
 #include "platform/qt/view_painter.h"
@@ -16,6 +18,9 @@ namespace kiro {
 // A phone-shaped window that draws the navigation stack's front screen under its
 // navigation bar, with the alert in front on top, and turns mouse presses into the
 // buttons' touch events and the tables' row taps. It follows the model; it decides nothing.
+// Resized, it scales the phone's screen to fit, in proportion. From the keyboard, a
+// button's key equivalents act as a touch on it, and Tab or the arrows move a focus ring
+// over the buttons and rows that Enter taps.
 class PhoneWindow final : public QWidget {
   Q_OBJECT
 
@@ -36,10 +41,24 @@ class PhoneWindow final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   static constexpr double kStatusBarHeight = 20;
   static constexpr double kBarHeight = 44;
+
+  // Window pixels per point, and where the phone's screen starts in the window.
+  double scale() const;
+  QPointF offset() const;
+  QPointF toPhone(QPointF point) const { return (point - offset()) / scale(); }
+  double phoneWidth() const { return phone_.width(); }
+  double phoneHeight() const { return phone_.height(); }
+  // The front screen's buttons and rows with their rectangles, the bar's first.
+  std::vector<PlacedTarget> targets();
+  void moveFocus(int step);
+  void tapFocused();
 
   void paintModel(QPainter& painter);
   void paintBar(QPainter& painter);
@@ -48,6 +67,7 @@ class PhoneWindow final : public QWidget {
   QPointF barItemOrigin(const View& item, bool left) const;
   TouchTarget targetAt(QPointF point);
 
+  QSize phone_;
   std::shared_ptr<NavigationController> navigation_;
   AlertQueue& alerts_;
   AssetPixmaps pixmaps_;
@@ -57,6 +77,9 @@ class PhoneWindow final : public QWidget {
   std::weak_ptr<TableView> pressedTable_;
   std::int64_t pressedRow_ = -1;
   bool pressedAlert_ = false;
+  // Keys held down, with the button each one touches.
+  std::map<int, std::weak_ptr<Button>> heldKeys_;
+  int focus_ = -1;  // index into targets(), or none
   QPixmap leaving_;  // the screen that slides away during an animation
   QVariantAnimation slide_;
   int slideDirection_ = 0;

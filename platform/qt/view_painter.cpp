@@ -123,6 +123,19 @@ TouchTarget ViewPainter::targetAt(const std::shared_ptr<View>& root, QPointF poi
   return {};
 }
 
+void ViewPainter::collectTargets(const std::shared_ptr<View>& root, QPointF origin, std::vector<PlacedTarget>& into) {
+  if (!root || root->isHidden()) return;
+  const QRectF rect = toRect(root->frame(), origin);
+  if (auto button = std::dynamic_pointer_cast<Button>(root)) into.push_back({{button, nullptr, -1}, rect});
+  if (auto table = std::dynamic_pointer_cast<TableView>(root)) {
+    const double height = std::max(1.0, table->rowHeight());
+    for (std::int64_t row = 0; row < table->numberOfRows(); ++row)
+      into.push_back({{nullptr, table, row}, QRectF(rect.x(), rect.y() + row * height, rect.width(), height)});
+  }
+  const QPointF inner = rect.topLeft() - QPointF(0, offset(*root));
+  for (const auto& subview : root->subviews()) collectTargets(subview, inner, into);
+}
+
 bool ViewPainter::scroll(View& root, QPointF point, double dy, QPointF origin) {
   if (root.isHidden()) return false;
   const QRectF rect = toRect(root.frame(), origin);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <memory>
+#include <vector>
 
 #include "platform/qt/asset_pixmaps.h"
 #include "platform/ui/button.h"
@@ -23,6 +24,12 @@ struct TouchTarget {
   explicit operator bool() const { return button || table; }
 };
 
+// A target and where it is drawn.
+struct PlacedTarget {
+  TouchTarget target;
+  QRectF rect;
+};
+
 // Draws a view tree as the model describes it and finds what a press lands on. Its only
 // state is how things look: the button held down, animation clocks, scroll offsets.
 class ViewPainter {
@@ -34,6 +41,8 @@ class ViewPainter {
 
   // The front-most target under point (in the coordinates of root's superview).
   TouchTarget targetAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin = {});
+  // Adds every button and table row root's tree shows, in drawing order.
+  void collectTargets(const std::shared_ptr<View>& root, QPointF origin, std::vector<PlacedTarget>& into);
   // Scrolls the scroll view under point by dy points; whether one was there.
   bool scroll(View& root, QPointF point, double dy, QPointF origin = {});
 

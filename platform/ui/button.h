@@ -35,6 +35,11 @@ class Button : public View {
     update(adjustsImageWhenHighlighted_, adjusts, ViewProperty::adjustsImageWhenHighlighted);
   }
 
+  // Keys that act as a touch on this button while its screen is in front: a letter, "Space"
+  // or "Back". Held down is a touch down, let go a touch up inside.
+  const std::vector<std::string>& keyEquivalents() const { return keyEquivalents_; }
+  void setKeyEquivalents(std::vector<std::string> keys) { keyEquivalents_ = std::move(keys); }
+
   // event: the touch phase; action: run at each of them, after earlier actions of that phase.
   void addTarget(ControlEvent event, Action action);
   // Runs the actions of event, as a touch on the widget or a script does.
@@ -46,6 +51,7 @@ class Button : public View {
   bool selected_ = false;
   bool adjustsImageWhenHighlighted_ = true;
   std::vector<std::pair<ControlEvent, Action>> targets_;
+  std::vector<std::string> keyEquivalents_;
 };
 
 }  // namespace kiro

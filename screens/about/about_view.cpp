@@ -77,6 +77,7 @@ void aboutView::addBackButton() {
   auto back = std::make_shared<Button>();
   back->setFrame(makeRect(30, 0, 12, 22));
   back->setImage("后退.png", ControlState::normal);
+  back->setKeyEquivalents({"Back"});
   back->addTarget(ControlEvent::touchUpInside, weakly<aboutView>(&aboutView::jump3));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 }

@@ -86,6 +86,7 @@ void ViewController::addBarButtons() {
   auto back = std::make_shared<Button>();
   back->setFrame(makeRect(30, 0, 12, 20));
   back->setImage("后退.png", ControlState::normal);
+  back->setKeyEquivalents({"Back"});
   back->addTarget(ControlEvent::touchUpInside, weakly<ViewController>(&ViewController::jump3));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
   navigationItem().setTitle("Bluetooth Device");

@@ -90,6 +90,8 @@ void cameraViewController::addUI() {
 
   writeButton_->setAdjustsImageWhenHighlighted(false);
   writeButton2_->setAdjustsImageWhenHighlighted(false);
+  writeButton_->setKeyEquivalents({"F"});
+  writeButton2_->setKeyEquivalents({"R", "Space"});
   writeButton2_->addTarget(ControlEvent::touchUpInside,
                            weakly<cameraViewController>([](cameraViewController& screen) { screen.returnData(); }));
   writeButton_->setFrame(layout.focusButton);

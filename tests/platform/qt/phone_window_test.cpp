@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "app/app_delegate.h"
 #include "link/link_manager.h"
 #include "platform/ui/main_screen.h"
+#include "platform/ui/ui_events.h"
 #include "screens/devices/view_controller.h"
 #include "tests/support/simulated_world.h"
 
@@ -46,6 +48,15 @@ class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
     QApplication::sendEvent(window.get(), &release);
   }
 
+  void key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false) {
+    QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
+    QApplication::sendEvent(window.get(), &event);
+  }
+  void tapKey(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    key(QEvent::KeyPress, code, modifiers);
+    key(QEvent::KeyRelease, code, modifiers);
+  }
+
   static QPointF centre(const Rect& frame) {
     return {frame.minX() + frame.size.width / 2, frame.minY() + frame.size.height / 2};
   }
@@ -62,6 +73,51 @@ TEST_F(PhoneWindowTest, APressOnTheFButtonIsATouchDownOnIt) {
   click(centre(remote.writeButton()->frame()));
   EXPECT_EQ(remote.byteArray()[3], "1");
   EXPECT_TRUE(remote.writeButton()->isSelected());
+}
+
+// Resized, the phone's screen is scaled to fit, centred, and a press still finds F.
+TEST_F(PhoneWindowTest, AResizedWindowScalesTheScreenAndMapsPressesBack) {
+  window->resize(640, 284);
+  const QPointF f = centre(delegate.remote()->writeButton()->frame());
+  click({240 + f.x() / 2, f.y() / 2});
+  EXPECT_TRUE(delegate.remote()->writeButton()->isSelected());
+}
+
+// Keys act through the buttons that name them: F latches focus, Space held is the shutter
+// (its auto-repeat adds nothing), Escape or Alt+Left goes back, Tab and Enter tap the bar.
+TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar) {
+  const auto& remote = *delegate.remote();
+  const auto frame = [&] { return remote.byteArray(); };
+  tapKey(Qt::Key_F);
+  EXPECT_EQ(frame(), (std::vector<std::string>{"0", "0", "0", "1"}));
+  key(QEvent::KeyPress, Qt::Key_Space);
+  key(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, true);
+  key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, true);
+  EXPECT_EQ(frame(), (std::vector<std::string>{"0", "0", "1", "1"}));
+  key(QEvent::KeyRelease, Qt::Key_Space);
+  EXPECT_EQ(frame(), (std::vector<std::string>{"0", "1", "0", "0"}));
+
+  auto& navigation = *delegate.window()->rootViewController();
+  const auto front = [&] { return navigation.topViewController()->name(); };
+  UiEvents ui(delegate.window()->rootViewController(), alerts);  // as the app tells the window
+  const UiSubscription told = ui.subscribe({[](View&, ViewProperty) {},
+                                            [&](NavigationChange change, bool animated) {
+                                              window->navigationChanged(change, animated);
+                                            },
+                                            [] {}});
+  tapKey(Qt::Key_Escape);  // the remote screen has no way back
+  EXPECT_EQ(front(), "remote");
+  tapKey(Qt::Key_Tab);  // the help button, first on the bar
+  tapKey(Qt::Key_Return);
+  EXPECT_EQ(front(), "about");
+  tapKey(Qt::Key_Escape);
+  EXPECT_EQ(front(), "remote");
+  tapKey(Qt::Key_Tab);
+  tapKey(Qt::Key_Tab);  // the search button
+  tapKey(Qt::Key_Return);
+  EXPECT_EQ(front(), "devices");
+  tapKey(Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(front(), "remote");
 }
 
 TEST_F(PhoneWindowTest, TheVisibleAlertIsDrawnAndOnlyItsButtonClosesIt) {
