@@ -15,6 +15,9 @@ AppEvents::AppEvents(const AppDelegate& delegate, UiEvents& ui, SimulatedRadio* 
       },
       [this] { alertsChanged(); },
   });
+  timerObserver_ = platform().notifications.addObserver("timedShooting", [this](const Notification& notification) {
+    if (const auto status = notification.value<ShootingStatus>("status")) events_.send("timer", timerFields(*status));
+  });
   if (radio_) {
     radio_->onReceiverStateChange = [this](const SimulatedReceiver& receiver) { receiverChanged(receiver); };
     radio_->onReceiverWrite = [this](const SimulatedReceiver& receiver, const SimWrite& written) {

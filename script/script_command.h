@@ -8,6 +8,7 @@
 #include "platform/run_loop.h"
 #include "platform/ui/button.h"
 #include "platform/uuid.h"
+#include "screens/remote/timed_shooting.h"
 
 namespace kiro {
 
@@ -55,12 +56,16 @@ struct ReceiverAction {
 struct Radio {
   bool on = true;
 };
+// Starts a timed sequence on the remote screen, or stops one (no plan).
+struct Timer {
+  std::optional<ShootingPlan> plan;
+};
 struct Quit {};
 
 }  // namespace script
 
 using ScriptCommand = std::variant<script::Wait, script::Touch, script::Tap, script::Select, script::Dismiss,
                                    script::State, script::Layout, script::Snapshot, script::AddReceiver,
-                                   script::ReceiverAction, script::Radio, script::Quit>;
+                                   script::ReceiverAction, script::Radio, script::Timer, script::Quit>;
 
 }  // namespace kiro

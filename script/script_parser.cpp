@@ -118,6 +118,59 @@ Result<ScriptCommand> radio(const Words& words) {
   return script::Radio{words[1] == "on"};
 }
 
+// A duration such as 500ms, 10s or 2m.
+std::optional<Millis> duration(const std::string& text) {
+  for (const auto& [suffix, unit] : {std::pair{"ms", 1}, {"s", 1000}, {"m", 60'000}}) {
+    const std::string_view unitText(suffix);
+    if (!text.ends_with(unitText)) continue;
+    const std::string digits = text.substr(0, text.size() - unitText.size());
+    const auto value = wholeNumber(digits, std::numeric_limits<std::int32_t>::max() / unit);
+    return value ? std::optional(Millis{*value * unit}) : std::nullopt;
+  }
+  return std::nullopt;
+}
+
+Result<ScriptCommand> timer(const Words& words) {
+  const std::string usage =
+      "timer needs self D, bulb B [--delay D], interval I N|forever [--bulb B] [--delay D] or stop"
+      " (durations such as 500ms, 10s or 2m)";
+  const std::string what = words.size() > 1 ? words[1] : "";
+  if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : usage;
+  const auto bad = [](const std::string& text) { return "not a duration: " + text + " (such as 500ms, 10s or 2m)"; };
+  ShootingPlan plan;
+  std::size_t options = 3;
+  if (what == "self" && words.size() == 3) {
+    plan.delay = duration(words[2]);
+    if (!plan.delay) return bad(words[2]);
+  } else if (what == "bulb" && words.size() >= 3) {
+    plan.mode = ShootingPlan::Mode::bulb;
+    plan.bulb = duration(words[2]);
+    if (!plan.bulb) return bad(words[2]);
+  } else if (what == "interval" && words.size() >= 4) {
+    plan.mode = ShootingPlan::Mode::interval;
+    const auto interval = duration(words[2]);
+    if (!interval) return bad(words[2]);
+    plan.interval = *interval;
+    if (words[3] != "forever") {
+      const auto count = wholeNumber(words[3], std::numeric_limits<std::int32_t>::max());
+      if (!count) return "not a number of shots: " + words[3] + " (a whole number, or forever)";
+      plan.count = static_cast<int>(*count);
+    }
+    options = 4;
+  } else {
+    return usage;
+  }
+  for (std::size_t i = options; i < words.size(); i += 2) {
+    const bool delay = words[i] == "--delay" && what != "self", bulb = words[i] == "--bulb" && what == "interval";
+    if (!delay && !bulb) return "timer " + what + " has no option " + words[i];
+    const auto value = i + 1 < words.size() ? duration(words[i + 1]) : std::nullopt;
+    if (!value) return bad(i + 1 < words.size() ? words[i + 1] : "(none)");
+    (delay ? plan.delay : plan.bulb) = value;
+  }
+  if (auto problem = planProblem(plan)) return *problem;
+  return script::Timer{plan};
+}
+
 Result<ScriptCommand> command(const Words& words) {
   const std::string& verb = words[0];
   if (verb == "wait") return wait(words);
@@ -132,6 +185,7 @@ Result<ScriptCommand> command(const Words& words) {
   if (verb == "snapshot") return snapshot(words);
   if (verb == "receiver") return receiver(words);
   if (verb == "radio") return radio(words);
+  if (verb == "timer") return timer(words);
   if (verb == "quit") return noArguments(words, script::Quit{});
   return "unknown command " + verb;
 }

@@ -25,6 +25,18 @@ ScriptSession::Outcome ScriptSession::perform(const script::Touch& command) {
   return {};
 }
 
+ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
+  const auto& front = *navigation().topViewController();
+  if (&front != delegate_.remote().get()) return lacks(front, "timer");
+  auto& remote = *delegate_.remote();
+  if (!command.plan) {
+    remote.stopTimedShooting();
+    return {};
+  }
+  if (auto problem = remote.startTimedShooting(*command.plan)) return *problem;
+  return {};
+}
+
 ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   // Which side of the bar each screen keeps its buttons on.
   static const std::map<std::pair<std::string, std::string>, bool> kLeft{

@@ -79,6 +79,7 @@ class ScriptSession {
   Outcome perform(const script::AddReceiver& command);
   Outcome perform(const script::ReceiverAction& command);
   Outcome perform(const script::Radio& command);
+  Outcome perform(const script::Timer& command);
 
   AppDelegate& delegate_;
   SimulatedRadio* radio_;

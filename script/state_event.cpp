@@ -57,6 +57,14 @@ Json stackNames(const NavigationController& navigation) {
   return names;
 }
 
+Json::Object timerFields(const ShootingStatus& status) {
+  const auto optional = [](const auto& value) { return value ? Json(static_cast<std::int64_t>(*value)) : Json(); };
+  const auto next = status.nextAt ? std::optional(std::max<std::int64_t>(0, (*status.nextAt - platform().runLoop.now()).count()))
+                                  : std::nullopt;
+  return {{"mode", modeName(status.mode)}, {"state", stateName(status.state)}, {"shot", status.shot},
+          {"of", optional(status.of)},     {"missed", status.missed},          {"next", optional(next)}};
+}
+
 Json::Object stateFields(const AppDelegate& delegate) {
   const auto& remote = *delegate.remote();
   std::string frame;
@@ -74,6 +82,7 @@ Json::Object stateFields(const AppDelegate& delegate) {
       {"connectionFlag", flag},
       {"devices", deviceRows()},
       {"remembered", rememberedReceiver()},
+      {"timer", timerFields(remote.timedShooting())},
   };
 }
 

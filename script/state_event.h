@@ -13,8 +13,11 @@ bool lampIsLit(const ImageView& lamp);
 // The stack's screen names, bottom first.
 Json stackNames(const NavigationController& navigation);
 
+// The "timer" event's fields: mode, state, shot, of (null: until stopped), missed and next
+// (milliseconds from now to the next shot, or null).
+Json::Object timerFields(const ShootingStatus& status);
 // The "state" event's fields: stack, label, lamps, focus, frame, connectionFlag, the
-// registry's rows and the remembered receiver. delegate: launched.
+// registry's rows, the remembered receiver and the timer. delegate: launched.
 Json::Object stateFields(const AppDelegate& delegate);
 
 // The "layout" event's fields: the front screen's name, the main screen's size and the

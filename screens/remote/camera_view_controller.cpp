@@ -75,6 +75,10 @@ void cameraViewController::addUI() {
     root->addSubview(lamps[i]);
   }
 
+  // A hand on F or R ends a timed sequence before it acts.
+  for (const auto& button : {writeButton_, writeButton2_})
+    button->addTarget(ControlEvent::touchDown,
+                      weakly<cameraViewController>([](cameraViewController& screen) { screen.stopTimedShooting(); }));
   writeButton_->setName("writeButton");
   writeButton_->setImage("对焦.png", ControlState::normal);
   writeButton_->setImage("对焦点击.png", ControlState::highlighted);

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "platform/notification_center.h"
+#include "platform/platform.h"
 #include "platform/run_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
 #include "screens/remote/remote_navigation.h"
+#include "screens/remote/timed_shooting.h"
 
 namespace kiro {
 
@@ -72,6 +74,12 @@ class cameraViewController final : public Screen {
   // Starts scanning with an empty registry.
   void getData();
 
+  // Timed shooting through R's own handlers: starts plan, or says why it cannot. A hand on
+  // F or R, or leaving the screen, stops it first. Each change posts "timedShooting".
+  std::optional<std::string> startTimedShooting(const ShootingPlan& plan);
+  void stopTimedShooting() { timedShooting_.stop(); }
+  const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
+
   // "update": shows the remembered receiver's state and asks to reconnect it.
   void change(const Notification& notification);
   // "light": applies one lamp array.
@@ -114,6 +122,9 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Button> writeButton_ = std::make_shared<Button>();
   std::shared_ptr<Button> writeButton2_ = std::make_shared<Button>();
   std::shared_ptr<Label> testLabel_ = std::make_shared<Label>();
+  TimedShooting timedShooting_{{[this] { writeData(*writeButton2_); }, [this] { returnData(); },
+                                [this] { return testLabel_->text() == "connected"; }},
+                               [this] { platform().notifications.post("timedShooting", {{"status", timedShooting()}}); }};
 
   std::weak_ptr<RemoteNavigation> navigation_;
   ObserverToken lightObserver_;

@@ -79,7 +79,16 @@ void cameraViewController::writeMethods(const std::vector<std::string>& position
   }
 }
 
-void cameraViewController::clearTime() { writeMethods({"0", "1", "2", "3"}, kClear); }
+void cameraViewController::clearTime() {
+  timedShooting_.stop();
+  writeMethods({"0", "1", "2", "3"}, kClear);
+}
+
+std::optional<std::string> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
+  if (auto problem = planProblem(plan)) return problem;
+  timedShooting_.start(plan);
+  return std::nullopt;
+}
 
 void cameraViewController::roWrite() {
   const std::string text = byteArray_[0] + byteArray_[1] + byteArray_[2] + byteArray_[3] + "0000";
