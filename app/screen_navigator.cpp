@@ -5,6 +5,7 @@
 #include "screens/about/about_view.h"
 #include "screens/devices/view_controller.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/timer/timer_view_controller.h"
 
 namespace kiro {
 
@@ -18,6 +19,24 @@ void ScreenNavigator::jumpAbout(cameraViewController& from) {
   auto list = std::make_shared<ViewController>();
   list->setNavigation(weak_from_this());
   navigation->pushViewController(std::move(list), true);
+}
+
+void ScreenNavigator::openTimer(cameraViewController& from) {
+  auto navigation = navigation_.lock();
+  if (!navigation) return;
+  from.clearTime();
+  const auto remote = std::static_pointer_cast<cameraViewController>(from.shared_from_this());
+  const auto back = [weak = navigation_] {
+    if (auto navigation = weak.lock()) navigation->popViewControllerAnimated(true);
+  };
+  auto timer = std::make_shared<TimerViewController>(
+      [remote, back](const ShootingPlan& plan) -> std::optional<std::string> {
+        if (auto problem = planProblem(plan)) return problem;
+        back();
+        return remote->startTimedShooting(plan);
+      },
+      back);
+  navigation->pushViewController(std::move(timer), true);
 }
 
 void ScreenNavigator::jump2(cameraViewController& from) {

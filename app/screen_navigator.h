@@ -23,6 +23,8 @@ class ScreenNavigator final : public RemoteNavigation,
   void jumpAbout(cameraViewController& from) override;
   // Remote screen: a fresh About screen alone on the stack.
   void jump2(cameraViewController& from) override;
+  // Remote screen: the timed shooting screen over it; its Start brings the remote back.
+  void openTimer(cameraViewController& from) override;
   // Device list: back to the screen below, whose status is redrawn 0.5 s later.
   void jump3(ViewController& from) override;
   // About screen: the remote screen over it again, the same instance as before.

@@ -1,5 +1,6 @@
 #include "script/app_events.h"
 
+#include "platform/platform.h"
 #include "script/state_event.h"
 
 namespace kiro {

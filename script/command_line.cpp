@@ -86,7 +86,9 @@ std::string usageText() {
          "  F                   focus, as a touch on F\n"
          "  R or Space          held: the shutter held; let go: released\n"
          "  Escape, Alt+Left    back\n"
-         "  Tab, arrows, Enter  move between the bar buttons and the list rows, and tap one\n";
+         "  T                   the timed shooting screen (while a sequence runs: stop it)\n"
+         "  S                   stop a timed sequence; on the timed shooting screen: start\n"
+         "  Tab, arrows, Enter  move between the buttons and the list rows, and tap one\n";
 }
 
 }  // namespace kiro

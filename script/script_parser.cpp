@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "script/script_words.h"
@@ -47,8 +48,8 @@ Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
 }
 
 Result<ScriptCommand> tap(const Words& words) {
-  if (words.size() != 2 || (words[1] != "search" && words[1] != "help" && words[1] != "back" && words[1] != "refresh"))
-    return std::string("tap needs search, help, back or refresh");
+  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer"};
+  if (words.size() != 2 || !kButtons.contains(words[1])) return std::string("tap needs search, help, back, refresh or timer");
   return script::Tap{words[1]};
 }
 

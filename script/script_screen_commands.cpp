@@ -40,10 +40,14 @@ ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
 ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   // Which side of the bar each screen keeps its buttons on.
   static const std::map<std::pair<std::string, std::string>, bool> kLeft{
-      {{"remote", "search"}, false}, {{"remote", "help"}, true},       {{"devices", "back"}, true},
-      {{"devices", "refresh"}, false}, {{"about", "back"}, true},
+      {{"remote", "search"}, false}, {{"remote", "help"}, true}, {{"devices", "back"}, true},
+      {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true},
   };
   auto& front = *navigation().topViewController();
+  if (command.button == "timer" && &front == delegate_.remote().get()) {
+    delegate_.remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
+    return {};
+  }
   const auto side = kLeft.find({front.name(), command.button});
   if (side == kLeft.end()) return lacks(front, command.button + " button");
   auto& bar = front.navigationItem();

@@ -108,6 +108,7 @@ void cameraViewController::addUI() {
   testLabel_->setText("disconnected");
   testLabel_->setTextAlignment(TextAlignment::center);
   root->addSubview(testLabel_);
+  addTimerButton(layout.timerButton, layout.timerLine);
 }
 
 void cameraViewController::addBarButtons(const Rect& frame) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/notification_center.h"
-#include "platform/platform.h"
 #include "platform/run_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/image_view.h"
@@ -53,6 +52,9 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Button>& writeButton2() const { return writeButton2_; }
   // The remembered receiver's state.
   const std::shared_ptr<Label>& testLabel() const { return testLabel_; }
+  // Opens the timed shooting screen, or stops the sequence under way; and its countdown.
+  const std::shared_ptr<Button>& timerButton() const { return timerButton_; }
+  const std::shared_ptr<Label>& timerLine() const { return timerLine_; }
 
   // F touch-down: toggles the focus latch. sender: the F button.
   void writeData2(Button& sender);
@@ -102,6 +104,10 @@ class cameraViewController final : public Screen {
   void light(const std::shared_ptr<ImageView>& lamp, const char* image, std::shared_ptr<Timer>& timer,
              Millis interval, void (cameraViewController::*off)(ImageView&));
   void requestConnection(std::size_t index);
+  void addTimerButton(const Rect& button, const Rect& line);
+  void timedShootingChanged();
+  // The timer line's text and the timer button's title for the sequence's status now.
+  void showTimedShooting();
 
   // Invalidates what field holds, then stores a new one-shot timer there.
   static void restart(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire);
@@ -122,9 +128,13 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Button> writeButton_ = std::make_shared<Button>();
   std::shared_ptr<Button> writeButton2_ = std::make_shared<Button>();
   std::shared_ptr<Label> testLabel_ = std::make_shared<Label>();
+  std::shared_ptr<Button> timerButton_ = std::make_shared<Button>();
+  std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
+  std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
+  std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
   TimedShooting timedShooting_{{[this] { writeData(*writeButton2_); }, [this] { returnData(); },
                                 [this] { return testLabel_->text() == "connected"; }},
-                               [this] { platform().notifications.post("timedShooting", {{"status", timedShooting()}}); }};
+                               [this] { timedShootingChanged(); }};
 
   std::weak_ptr<RemoteNavigation> navigation_;
   ObserverToken lightObserver_;

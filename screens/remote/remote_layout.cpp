@@ -35,6 +35,8 @@ RemoteLayout remoteLayout(const Size& screen) {
   layout.focusButton = makeRect(margin, top, side, side);
   layout.releaseButton = makeRect(w - margin - side, top, side, side);
 
+  layout.timerButton = makeRect(w / 2 - 60, top + side + 16, 120, 32);
+  layout.timerLine = makeRect(0, top + side + 54, w, 20);
   layout.statusLabel = makeRect(w / 2 - 60, h / 4 + 96, 120, 20);
   layout.barButton = makeRect(30, 0, 22, 22);
   return layout;

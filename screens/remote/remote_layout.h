@@ -13,6 +13,8 @@ struct RemoteLayout {
   Rect focusButton;
   Rect releaseButton;
   Rect statusLabel;
+  Rect timerButton;  // below F and R
+  Rect timerLine;    // the timed sequence's countdown, below the timer button
   Rect barButton;  // each bar button's own frame
 };
 

@@ -12,6 +12,8 @@ class RemoteNavigation {
   virtual void jumpAbout(cameraViewController& from) = 0;
   // The help button was let go; from: the screen it sits on.
   virtual void jump2(cameraViewController& from) = 0;
+  // The timer button was let go with no timed sequence under way.
+  virtual void openTimer(cameraViewController& from) = 0;
 };
 
 }  // namespace kiro

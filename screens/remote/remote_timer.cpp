@@ -1,0 +1,75 @@
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "screens/remote/camera_view_controller.h"
+
+namespace kiro {
+
+namespace {
+
+constexpr Color kYellow{0.98823529, 0.82745099, 0, 1};
+constexpr Color kButtonGrey{0.16, 0.17, 0.2, 1};
+const Font kTimerFont{"ArialMT", 15};
+constexpr Millis kCountdownStep{100};
+
+std::string shots(int count) { return std::to_string(count) + (count == 1 ? " shot" : " shots"); }
+
+}  // namespace
+
+void cameraViewController::addTimerButton(const Rect& button, const Rect& line) {
+  timerButton_->setName("timerButton");
+  timerButton_->setFrame(button);
+  timerButton_->setBackgroundColor(kButtonGrey);
+  timerTitle_->setFrame(makeRect(0, 0, button.size.width, button.size.height));
+  timerLine_->setName("timerLine");
+  timerLine_->setFrame(line);
+  for (const auto& label : {timerTitle_, timerLine_}) {
+    label->setFont(kTimerFont);
+    label->setTextColor(kYellow);
+    label->setTextAlignment(TextAlignment::center);
+  }
+  timerButton_->addSubview(timerTitle_);
+  timerButton_->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
+                            if (screen.timedShooting_.active()) screen.timedShooting_.stop();
+                            else if (auto navigation = screen.navigation_.lock()) navigation->openTimer(screen);
+                          }));
+  view()->addSubview(timerButton_);
+  view()->addSubview(timerLine_);
+  showTimedShooting();
+}
+
+void cameraViewController::timedShootingChanged() {
+  if (timedShooting_.active() && !countdown_)
+    countdown_ = platform().runLoop.scheduleTimer(kCountdownStep, true, weakly<cameraViewController>([](cameraViewController& screen) {
+                                                    screen.showTimedShooting();
+                                                  }));
+  else if (!timedShooting_.active()) stop(countdown_);
+  showTimedShooting();
+  platform().notifications.post("timedShooting", {{"status", timedShooting_.status()}});
+}
+
+void cameraViewController::showTimedShooting() {
+  using State = ShootingStatus::State;
+  const ShootingStatus& status = timedShooting_.status();
+  const bool active = timedShooting_.active();
+  timerTitle_->setText(active ? "Stop" : "Timer");
+  timerButton_->setKeyEquivalents(active ? std::vector<std::string>{"T", "S"} : std::vector<std::string>{"T"});
+  std::string text;
+  if (active) {
+    text = "Shot " + std::to_string(status.shot) + (status.of ? " of " + std::to_string(*status.of) : "");
+    if (status.nextAt) {
+      const auto left = std::max<long long>(0, (*status.nextAt - platform().runLoop.now()).count());
+      char seconds[32];
+      std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(left) / 1000);
+      text += ", next in " + std::string(seconds) + " s";
+    }
+  } else if (status.state == State::done) {
+    text = "Done: " + shots(status.shot);
+  } else if (status.state == State::stopped) {
+    text = "Stopped after " + shots(status.shot);
+  }
+  if (status.missed > 0 && status.state != State::idle) text += ", " + std::to_string(status.missed) + " missed";
+  timerLine_->setText(text);
+}
+
+}  // namespace kiro
