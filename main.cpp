@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -90,6 +92,24 @@ std::filesystem::path documentsFolder(const CommandLine& options) {
   return folder;
 }
 
+// The pictures and the data model: beside the executable in the build tree, else where the
+// install rules put them relative to it.
+std::filesystem::path dataFolder() {
+  const std::filesystem::path executableFolder = QCoreApplication::applicationDirPath().toStdString();
+  std::error_code ignored;
+  if (std::filesystem::is_directory(executableFolder / "assets", ignored)) return executableFolder;
+  return (executableFolder / KIRO_INSTALLED_DATA).lexically_normal();
+}
+
+// Every size of the desktop's icon, for the window managers that draw one on the window.
+QIcon windowIcon() {
+  QIcon icon;
+  const QDir sizes(":/data/icons/hicolor");
+  for (const QString& size : sizes.entryList())
+    icon.addFile(sizes.filePath(size + "/apps/" KIRO_APP_ID ".png"));
+  return icon;
+}
+
 // Whether to use simulated receivers; nullopt when the adapter is required and missing.
 std::optional<bool> useSimulatedReceivers(const CommandLine& options) {
   if (options.simulate || hasBluetoothAdapter()) return options.simulate;
@@ -144,7 +164,11 @@ int run(const CommandLine& options, int argc, char** argv) {
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
-  const std::filesystem::path home = QCoreApplication::applicationDirPath().toStdString();
+  if (!options.headless) {
+    QGuiApplication::setDesktopFileName(KIRO_APP_ID);
+    QGuiApplication::setWindowIcon(windowIcon());
+  }
+  const std::filesystem::path home = dataFolder();
   const auto simulated = useSimulatedReceivers(options);
   if (!simulated) return 1;
 
