@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -160,6 +161,9 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
 }
 
 int run(const CommandLine& options, int argc, char** argv) {
+  // Qt's own warnings (such as an old or missing BlueZ) mean little to a user, who gets the
+  // app's own line on what it found; --verbose or QT_LOGGING_RULES shows them.
+  if (!options.verbose) QLoggingCategory::setFilterRules("qt.*=false\ndefault.warning=false");
   std::unique_ptr<QCoreApplication> qt = options.headless ? std::make_unique<QCoreApplication>(argc, argv)
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
