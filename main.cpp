@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -90,6 +93,24 @@ std::filesystem::path documentsFolder(const CommandLine& options) {
   return folder;
 }
 
+// The pictures and the data model: beside the executable in the build tree, else where the
+// install rules put them relative to it.
+std::filesystem::path dataFolder() {
+  const std::filesystem::path executableFolder = QCoreApplication::applicationDirPath().toStdString();
+  std::error_code ignored;
+  if (std::filesystem::is_directory(executableFolder / "assets", ignored)) return executableFolder;
+  return (executableFolder / KIRO_INSTALLED_DATA).lexically_normal();
+}
+
+// Every size of the desktop's icon, for the window managers that draw one on the window.
+QIcon windowIcon() {
+  QIcon icon;
+  const QDir sizes(":/data/icons/hicolor");
+  for (const QString& size : sizes.entryList())
+    icon.addFile(sizes.filePath(size + "/apps/" KIRO_APP_ID ".png"));
+  return icon;
+}
+
 // Whether to use simulated receivers; nullopt when the adapter is required and missing.
 std::optional<bool> useSimulatedReceivers(const CommandLine& options) {
   if (options.simulate || hasBluetoothAdapter()) return options.simulate;
@@ -140,11 +161,18 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
 }
 
 int run(const CommandLine& options, int argc, char** argv) {
+  // Qt's own warnings (such as an old or missing BlueZ) mean little to a user, who gets the
+  // app's own line on what it found; --verbose or QT_LOGGING_RULES shows them.
+  if (!options.verbose) QLoggingCategory::setFilterRules("qt.*=false\ndefault.warning=false");
   std::unique_ptr<QCoreApplication> qt = options.headless ? std::make_unique<QCoreApplication>(argc, argv)
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
-  const std::filesystem::path home = QCoreApplication::applicationDirPath().toStdString();
+  if (!options.headless) {
+    QGuiApplication::setDesktopFileName(KIRO_APP_ID);
+    QGuiApplication::setWindowIcon(windowIcon());
+  }
+  const std::filesystem::path home = dataFolder();
   const auto simulated = useSimulatedReceivers(options);
   if (!simulated) return 1;
 

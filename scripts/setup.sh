@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-connectivity-dev
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
   fonts-dejavu-core python3-pil
+  desktop-file-utils appstream groff-base lintian file
   "$@"
 )
 
