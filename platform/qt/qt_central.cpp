@@ -69,7 +69,7 @@ void QtCentral::detachFromDaemon() {
 
 void QtCentral::daemonRegistered(int attempt) {
   if (released_ || local_) return;
-  if (attach()) setState(stateOf(local_->hostMode()), "");
+  if (attach()) setState(stateOf(local_->hostMode()), "Bluetooth was powered off");
   else if (attempt + 1 < kAdapterAttempts) post([this, attempt] { daemonRegistered(attempt + 1); }, kAdapterRetry);
 }
 
@@ -141,13 +141,13 @@ void QtCentral::hostModeChanged(QBluetoothLocalDevice::HostMode mode) {
   setState(stateOf(mode), "Bluetooth was powered off");
 }
 
-void QtCentral::setState(CentralState state, const char* reason) {
+void QtCentral::setState(CentralState state, const char* whyLinksEnd) {
   if (state == state_) return;
   state_ = state;
   if (state_ == CentralState::poweredOff) {
     // Links and the scan end with the radio; power coming back restarts neither.
     stopScan();
-    for (auto& [id, peripheral] : peripherals_) peripheral->drop(reason);
+    for (auto& [id, peripheral] : peripherals_) peripheral->drop(whyLinksEnd);
   }
   post([this] { delegate_.centralDidUpdateState(*this); });
 }

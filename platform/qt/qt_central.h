@@ -64,7 +64,8 @@ class QtCentral final : public Central, private LinkObserver {
   void agentStopped(Millis retryAfter);
   void deviceSeen(const QBluetoothDeviceInfo& info, bool updated);
   void hostModeChanged(QBluetoothLocalDevice::HostMode mode);
-  void setState(CentralState state, const char* reason);
+  // whyLinksEnd: the error each link gets when the radio goes off.
+  void setState(CentralState state, const char* whyLinksEnd);
   QtPeripheral* ours(Peripheral& peripheral);
   void post(std::function<void()> call, Millis delay = Millis{0});
 
