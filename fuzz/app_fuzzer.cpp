@@ -1,5 +1,6 @@
 // The whole app on the virtual clock, driven by the input as a script: whatever the
-// script says, the app neither crashes nor hangs.
+// script says, the app neither crashes nor hangs, the label reads one of its three texts,
+// and the frame never holds the release notice and focus at once.
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "app/app_delegate.h"
 #include "link/link_manager.h"
+#include "screens/remote/camera_view_controller.h"
 #include "script/script_session.h"
 #include "tests/support/simulated_world.h"
 
@@ -48,6 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const Millis slice = std::min(step.duration, left);
       world.loop.advance(slice);
       left -= slice;
+      const auto& remote = *delegate.remote();
+      const std::string& label = remote.testLabel()->text();
+      if (label != "connected" && label != "connecting" && label != "disconnected") __builtin_trap();
+      if (remote.byteArray()[1] == "1" && remote.byteArray()[3] == "1") __builtin_trap();
     }
   }
   singleton::resetShared();

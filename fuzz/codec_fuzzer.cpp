@@ -1,4 +1,5 @@
-// Every decoder of the command and feedback paths takes any text or bytes.
+// Every decoder of the command and feedback paths takes any text or bytes, and what the
+// encoders write reads back.
 #include <cstdint>
 #include <string>
 
@@ -24,8 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dataTool::hexadecimalString(bytes);
   dataTool::stringFromHexString(text);
   dataTool::toDecimalSystemWithBinarySystem(text);
-  // Strict hex reads back what it wrote.
+  // Strict hex reads back what it wrote, and bits read back as the number they wrote.
   if (dataTool::stringToByte2(bleData::dataToByteTohex(bytes)) != bytes) __builtin_trap();
+  const auto number = static_cast<std::uint16_t>(size >= 2 ? data[0] | data[1] << 8 : size);
+  if (dataTool::toDecimalSystemWithBinarySystem(dataTool::decimalTOBinary(number, 4)) != std::to_string(number))
+    __builtin_trap();
   dataTool::stringToByte2(text);
   return 0;
 }

@@ -1,18 +1,45 @@
-// Any line is a command, nothing, or an error; never both, never a crash.
+// Any line is a command, nothing, or an error, never both; and its words, quoted again,
+// read back as the same words and the same verdict.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "script/script_parser.h"
+#include "script/script_words.h"
 
 using namespace kiro;
+
+namespace {
+
+// The words as a script line, each quoted where it needs to be; nullopt when a word holds
+// a quote, which no line can say.
+std::optional<std::string> quoted(const std::vector<std::string>& words) {
+  std::string line;
+  for (const auto& word : words) {
+    if (word.find('"') != std::string::npos) return std::nullopt;
+    const bool plain = !word.empty() && word.find_first_of(" \t#") == std::string::npos;
+    line += (line.empty() ? "" : " ") + (plain ? word : '"' + word + '"');
+  }
+  return line;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   while (!input.empty()) {
     const std::size_t end = input.find('\n');
-    const ParsedScriptLine parsed = parseScriptLine(input.substr(0, end));
-    if (parsed.command && parsed.error) __builtin_trap();
+    const std::string_view line = input.substr(0, end);
     input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    const ParsedScriptLine parsed = parseScriptLine(line);
+    if (parsed.command && parsed.error) __builtin_trap();
+    const auto words = splitScriptWords(line);
+    const auto* split = std::get_if<std::vector<std::string>>(&words);
+    const auto again = split ? quoted(*split) : std::nullopt;
+    if (!again) continue;
+    if (splitScriptWords(*again) != words) __builtin_trap();
+    const ParsedScriptLine reparsed = parseScriptLine(*again);
+    if (reparsed.error != parsed.error || reparsed.command.has_value() != parsed.command.has_value()) __builtin_trap();
   }
   return 0;
 }
