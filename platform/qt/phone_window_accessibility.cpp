@@ -86,10 +86,7 @@ class PhoneWindowAccessibility::Element final : public QAccessibleInterface, pub
 
   // Tells of what changed since the last time.
   void announce() {
-    if (std::exchange(unannounced_, false) && key_.kind == Kind::alert) {
-      post(this, QAccessible::ObjectShow);
-      post(this, QAccessible::Alert);
-    }
+    if (std::exchange(unannounced_, false) && key_.kind == Kind::alert) post(this, QAccessible::ObjectShow);
     if (const QString name = text(QAccessible::Name); name != announcedName_) {
       announcedName_ = name;
       post(this, QAccessible::NameChanged);
@@ -167,9 +164,10 @@ PhoneWindowAccessibility::~PhoneWindowAccessibility() {
   for (Element* element : elements_) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(element));
 }
 
-QAccessibleInterface* PhoneWindowAccessibility::create(const QString& className, QObject* object) {
+// Asked with each class name from the object's own up; a window still being made is not yet one.
+QAccessibleInterface* PhoneWindowAccessibility::create(const QString&, QObject* object) {
   auto* window = qobject_cast<PhoneWindow*>(object);
-  return window && className == QLatin1String(PhoneWindow::staticMetaObject.className()) ? new Root(*window) : nullptr;
+  return window ? new Root(*window) : nullptr;
 }
 
 void PhoneWindowAccessibility::modelChanged() {

@@ -53,6 +53,9 @@ class PhoneWindowAccessibilityTest : public ::testing::Test, protected Simulated
       if (parent->child(i)->text(QAccessible::Name) == name) return parent->child(i);
     return nullptr;
   }
+  static bool wasTold(const std::string& name, QAccessible::Event event) {
+    return std::find(told.begin(), told.end(), std::pair(name, event)) != told.end();
+  }
   static void press(QAccessibleInterface* element) {
     element->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   }
@@ -85,9 +88,17 @@ TEST_F(PhoneWindowAccessibilityTest, TheRemoteScreenReadsAsButtonsLampsAndLabelA
             QRect(window->mapToGlobal(QPoint(static_cast<int>(frame.minX()), static_cast<int>(frame.minY()))),
                   QSize(static_cast<int>(frame.size.width), static_cast<int>(frame.size.height))));
   EXPECT_EQ(root()->childAt(focus->rect().center().x(), focus->rect().center().y()), focus);
+  EXPECT_EQ(focus->parent(), root());
   press(focus);
   EXPECT_EQ(remote.byteArray()[3], "1");
   EXPECT_TRUE(focus->state().checked);
+
+  // As with a touch, a touch-down that takes the button away makes the touch one that left it.
+  auto help = std::dynamic_pointer_cast<Button>(delegate.remote()->navigationItem().leftBarButtonItem()->customView);
+  help->addTarget(ControlEvent::touchDown, [button = help.get()] { button->setHidden(true); });
+  press(named(root(), "Help"));
+  loop.advance(100ms);
+  EXPECT_EQ(delegate.window()->rootViewController()->topViewController()->name(), "remote");
 }
 
 TEST_F(PhoneWindowAccessibilityTest, OnceAskedForTheWindowTellsOfLampsAndTheStatus) {
@@ -108,13 +119,13 @@ TEST_F(PhoneWindowAccessibilityTest, TheDeviceListHasARowPerReceiverAndTheAlertA
   loop.advance(1100ms);
   press(named(root(), "Search for receivers"));
   loop.advance(100ms);
-  // The window, untitled here, has new children.
-  EXPECT_NE(
-      std::find(told.begin(), told.end(), std::pair<std::string, QAccessible::Event>("", QAccessible::ObjectReorder)),
-      told.end());
+  EXPECT_TRUE(wasTold("", QAccessible::ObjectReorder));  // the window, untitled here, has new children
   auto* list = named(root(), "Receivers");
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->childCount(), 1);
+  EXPECT_EQ(list->child(1), nullptr);
+  EXPECT_EQ(list->child(0)->parent(), list);
+  EXPECT_EQ(list->indexOfChild(list->child(0)), 0);
   EXPECT_EQ(list->child(0)->role(), QAccessible::ListItem);
   EXPECT_EQ(list->child(0)->text(QAccessible::Name), "Kiro-7, disconnected");
   press(list->child(0));
@@ -124,6 +135,8 @@ TEST_F(PhoneWindowAccessibilityTest, TheDeviceListHasARowPerReceiverAndTheAlertA
   ASSERT_EQ(root()->childCount(), 1);
   auto* alert = root()->child(0);
   EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
+  EXPECT_TRUE(alert->state().modal);
+  EXPECT_TRUE(wasTold("Can not connect", QAccessible::ObjectShow));
   EXPECT_EQ(alert->text(QAccessible::Name), "Can not connect");
   EXPECT_EQ(alert->text(QAccessible::Description), "A device has connected");
   press(named(alert, "YES"));
