@@ -17,7 +17,7 @@ std::optional<std::string> quoted(const std::vector<std::string>& words) {
   std::string line;
   for (const auto& word : words) {
     if (word.find('"') != std::string::npos) return std::nullopt;
-    const bool plain = !word.empty() && word.find_first_of(" \t#") == std::string::npos;
+    const bool plain = !word.empty() && word.find_first_of(" \t\r#") == std::string::npos;
     line += (line.empty() ? "" : " ") + (plain ? word : '"' + word + '"');
   }
   return line;

@@ -62,6 +62,7 @@ void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
     slide_.start();
   }
   update();
+  accessibility_.modelChanged();
 }
 
 QImage PhoneWindow::snapshot(double scale) {

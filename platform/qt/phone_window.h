@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/qt/asset_pixmaps.h"
+#include "platform/qt/phone_window_accessibility.h"
 #include "platform/qt/view_painter.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/navigation_controller.h"
@@ -28,8 +29,11 @@ class PhoneWindow final : public QWidget {
   // navigation: the stack to show; alerts: the queue to show; size: the screen in points.
   PhoneWindow(std::shared_ptr<NavigationController> navigation, AlertQueue& alerts, QSize size);
 
-  // Something in the model changed: draw again.
-  void modelChanged() { update(); }
+  // Something in the model changed: draw again, and tell a screen reader.
+  void modelChanged() {
+    update();
+    accessibility_.modelChanged();
+  }
   // The stack changed: slide the new front screen in (push) or the old one out (pop).
   void navigationChanged(NavigationChange change, bool animated);
 
@@ -86,6 +90,8 @@ class PhoneWindow final : public QWidget {
   QTimer frames_;  // redraws while an image view animates
   QColor barTint_{247, 247, 247};
   std::optional<TitleTextAttributes> titleAttributes_;
+  PhoneWindowAccessibility accessibility_{*this};
+  friend class PhoneWindowAccessibility;
 };
 
 }  // namespace kiro

@@ -26,12 +26,11 @@ Qt::Alignment toAlignment(TextAlignment alignment) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// A table's cells fill its width, one row height each, top first.
-QRectF rowRect(const TableView& table, const QRectF& rect, std::int64_t row) {
+}  // namespace
+
+QRectF tableRowRect(const TableView& table, const QRectF& rect, std::int64_t row) {
   return {rect.x(), rect.y() + static_cast<double>(row) * table.rowHeight(), rect.width(), table.rowHeight()};
 }
-
-}  // namespace
 
 ViewPainter::ViewPainter(AssetPixmaps& pixmaps) : pixmaps_(pixmaps) { clock_.start(); }
 
@@ -78,7 +77,7 @@ void ViewPainter::paintTable(QPainter& painter, TableView& table, const QRectF& 
   painter.save();
   painter.setClipRect(rect, Qt::IntersectClip);
   for (std::int64_t row = 0; row < table.numberOfRows(); ++row) {
-    const QRectF cellRect = rowRect(table, rect, row);
+    const QRectF cellRect = tableRowRect(table, rect, row);
     if (cellRect.top() > rect.bottom()) break;
     // Built on request: the table asks its data source as it shows each row.
     auto cell = table.cellForRow(row);
@@ -108,32 +107,35 @@ double ViewPainter::offset(const View& view) const {
 }
 
 TouchTarget ViewPainter::targetAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin) {
-  if (!root || root->isHidden()) return {};
+  TouchTarget found;
+  forEachShown(root, origin, [&found, point](const std::shared_ptr<View>& view, const QRectF& rect) {
+    if (!rect.contains(point)) return;
+    if (auto button = std::dynamic_pointer_cast<Button>(view)) {
+      found = {button, nullptr, -1};
+    } else if (auto table = std::dynamic_pointer_cast<TableView>(view)) {
+      const auto row = static_cast<std::int64_t>((point.y() - rect.y()) / std::max(1.0, table->rowHeight()));
+      if (row < table->numberOfRows()) found = {nullptr, table, row};
+    }
+  });
+  return found;
+}
+
+void ViewPainter::forEachShown(const std::shared_ptr<View>& root, QPointF origin,
+                               const std::function<void(const std::shared_ptr<View>&, const QRectF&)>& visit) const {
+  if (!root || root->isHidden()) return;
   const QRectF rect = toRect(root->frame(), origin);
+  visit(root, rect);
   const QPointF inner = rect.topLeft() - QPointF(0, offset(*root));
-  const auto& subviews = root->subviews();
-  for (auto it = subviews.rbegin(); it != subviews.rend(); ++it)
-    if (auto found = targetAt(*it, point, inner)) return found;
-  if (!rect.contains(point)) return {};
-  if (auto button = std::dynamic_pointer_cast<Button>(root)) return {button, nullptr, -1};
-  if (auto table = std::dynamic_pointer_cast<TableView>(root)) {
-    const auto row = static_cast<std::int64_t>((point.y() - rect.y()) / std::max(1.0, table->rowHeight()));
-    if (row < table->numberOfRows()) return {nullptr, table, row};
-  }
-  return {};
+  for (const auto& subview : root->subviews()) forEachShown(subview, inner, visit);
 }
 
 void ViewPainter::collectTargets(const std::shared_ptr<View>& root, QPointF origin, std::vector<PlacedTarget>& into) {
-  if (!root || root->isHidden()) return;
-  const QRectF rect = toRect(root->frame(), origin);
-  if (auto button = std::dynamic_pointer_cast<Button>(root)) into.push_back({{button, nullptr, -1}, rect});
-  if (auto table = std::dynamic_pointer_cast<TableView>(root)) {
-    const double height = std::max(1.0, table->rowHeight());
-    for (std::int64_t row = 0; row < table->numberOfRows(); ++row)
-      into.push_back({{nullptr, table, row}, QRectF(rect.x(), rect.y() + row * height, rect.width(), height)});
-  }
-  const QPointF inner = rect.topLeft() - QPointF(0, offset(*root));
-  for (const auto& subview : root->subviews()) collectTargets(subview, inner, into);
+  forEachShown(root, origin, [&into](const std::shared_ptr<View>& view, const QRectF& rect) {
+    if (auto button = std::dynamic_pointer_cast<Button>(view)) into.push_back({{button, nullptr, -1}, rect});
+    if (auto table = std::dynamic_pointer_cast<TableView>(view))
+      for (std::int64_t row = 0; row < table->numberOfRows(); ++row)
+        into.push_back({{nullptr, table, row}, tableRowRect(*table, rect, row)});
+  });
 }
 
 bool ViewPainter::scroll(View& root, QPointF point, double dy, QPointF origin) {

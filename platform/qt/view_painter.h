@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPointF>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct PlacedTarget {
   QRectF rect;
 };
 
+// Where row sits in table, drawn at rect: cells fill its width, one row height each, top first.
+QRectF tableRowRect(const TableView& table, const QRectF& rect, std::int64_t row);
+
 // Draws a view tree as the model describes it and finds what a press lands on. Its only
 // state is how things look: the button held down, animation clocks, scroll offsets.
 class ViewPainter {
@@ -41,6 +45,11 @@ class ViewPainter {
 
   // The front-most target under point (in the coordinates of root's superview).
   TouchTarget targetAt(const std::shared_ptr<View>& root, QPointF point, QPointF origin = {});
+  // Tells visit of each view drawn from root down, with the rect it is drawn in (in the
+  // coordinates of root's superview); a view comes before those it holds, so later ones
+  // are in front.
+  void forEachShown(const std::shared_ptr<View>& root, QPointF origin,
+                    const std::function<void(const std::shared_ptr<View>&, const QRectF&)>& visit) const;
   // Adds every button and table row root's tree shows, in drawing order.
   void collectTargets(const std::shared_ptr<View>& root, QPointF origin, std::vector<PlacedTarget>& into);
   // Scrolls the scroll view under point by dy points; whether one was there.

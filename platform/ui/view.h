@@ -35,6 +35,7 @@ enum class ViewProperty {
   separatorStyle,
   rows,  // a table reloaded its rows: their count and cells are read afresh
   selectionStyle,
+  accessibility,  // what a screen reader is told of the view
 };
 
 class View;
@@ -69,6 +70,16 @@ class View {
   const std::string& name() const { return name_; }
   void setName(std::string name) { name_ = std::move(name); }
 
+  // What a screen reader calls the view; empty for a view it passes over, such as a
+  // background, or one that speaks for itself, such as a label.
+  const std::string& accessibilityLabel() const { return accessibilityLabel_; }
+  void setAccessibilityLabel(const std::string& label) {
+    update(accessibilityLabel_, label, ViewProperty::accessibility);
+  }
+  // Whether a view that is on or off, such as a lamp, is on; nullopt for any other view.
+  std::optional<bool> accessibilityOn() const { return accessibilityOn_; }
+  void setAccessibilityOn(std::optional<bool> on) { update(accessibilityOn_, on, ViewProperty::accessibility); }
+
   // Back to front.
   const std::vector<std::shared_ptr<View>>& subviews() const { return subviews_; }
 
@@ -98,6 +109,8 @@ class View {
   bool hidden_ = false;
   std::optional<Color> backgroundColor_;
   std::string name_;
+  std::string accessibilityLabel_;
+  std::optional<bool> accessibilityOn_;
   std::vector<std::shared_ptr<View>> subviews_;
   View* superview_ = nullptr;  // cleared by the superview's destructor
   std::shared_ptr<const ViewObserver> observer_;

@@ -75,6 +75,7 @@ void aboutView::viewDidLoad() {
 
 void aboutView::addBackButton() {
   auto back = std::make_shared<Button>();
+  back->setAccessibilityLabel("Back");
   back->setFrame(makeRect(30, 0, 12, 22));
   back->setImage("后退.png", ControlState::normal);
   back->setKeyEquivalents({"Back"});

@@ -48,6 +48,7 @@ std::shared_ptr<TableViewCell> ViewController::cellForRowAtIndexPath(TableView&,
 void ViewController::fillCell(TableViewCell& cell, const Listed& receiver) const {
   const double width = mainScreen().bounds.width;
   const auto& content = cell.contentView();
+  cell.setAccessibilityLabel(receiver.name + ", " + statusName(receiver.peripheral->state()));
 
   auto background = std::make_shared<ImageView>("img_beijing.png");
   background->setFrame(makeRect(0, 0, width, kCellBackgroundHeight));

@@ -61,6 +61,7 @@ void ViewController::addHeader(const Size& screen) {
 
 void ViewController::addTable(const Size& screen) {
   tabel_->setName("tabel");
+  tabel_->setAccessibilityLabel("Receivers");
   // 64 for the bars above and 52 for the headers: the table ends at the screen's bottom.
   tabel_->setFrame(makeRect(0, kTableTop, screen.width, screen.height - 64 - 52));
   tabel_->setBackgroundColor(std::nullopt);
@@ -74,6 +75,7 @@ void ViewController::addTable(const Size& screen) {
 
 void ViewController::addBarButtons() {
   auto refresh = std::make_shared<Button>();
+  refresh->setAccessibilityLabel("Refresh");
   refresh->setFrame(makeRect(30, 0, 22, 19));
   refresh->setImage("刷新.png", ControlState::normal);
   refresh->setImage("刷新点击.png", ControlState::highlighted);
@@ -84,6 +86,7 @@ void ViewController::addBarButtons() {
   navigationItem().setTitleTextAttributes({kTitleFont, kTitleColor});
 
   auto back = std::make_shared<Button>();
+  back->setAccessibilityLabel("Back");
   back->setFrame(makeRect(30, 0, 12, 20));
   back->setImage("后退.png", ControlState::normal);
   back->setKeyEquivalents({"Back"});

@@ -23,8 +23,9 @@ void logNumber(const char* label, double value) {
   platform().log.line(line);
 }
 
-std::shared_ptr<Button> barButton(const Rect& frame, const char* normal, const char* highlighted) {
+std::shared_ptr<Button> barButton(const Rect& frame, const char* normal, const char* highlighted, const char* label) {
   auto button = std::make_shared<Button>();
+  button->setAccessibilityLabel(label);
   button->setFrame(frame);
   button->setImage(normal, ControlState::normal);
   button->setImage(highlighted, ControlState::highlighted);
@@ -68,8 +69,11 @@ void cameraViewController::addUI() {
 
   const std::shared_ptr<ImageView> lamps[] = {imageLamp01_, imageLamp02_, imageLamp03_};
   const char* lampNames[] = {"imageLamp01", "imageLamp02", "imageLamp03"};
+  const char* lampLabels[] = {"Green lamp", "Blue lamp", "Red lamp"};
   for (std::size_t i = 0; i < 3; ++i) {
     lamps[i]->setName(lampNames[i]);
+    lamps[i]->setAccessibilityLabel(lampLabels[i]);
+    lamps[i]->setAccessibilityOn(false);
     lamps[i]->setImage("灰色.png");
     lamps[i]->setFrame(layout.lamps[i]);
     root->addSubview(lamps[i]);
@@ -80,6 +84,7 @@ void cameraViewController::addUI() {
     button->addTarget(ControlEvent::touchDown,
                       weakly<cameraViewController>([](cameraViewController& screen) { screen.stopTimedShooting(); }));
   writeButton_->setName("writeButton");
+  writeButton_->setAccessibilityLabel("Focus");
   writeButton_->setImage("对焦.png", ControlState::normal);
   writeButton_->setImage("对焦点击.png", ControlState::highlighted);
   writeButton_->addTarget(ControlEvent::touchDown,
@@ -87,6 +92,7 @@ void cameraViewController::addUI() {
   root->addSubview(writeButton_);
 
   writeButton2_->setName("writeButton2");
+  writeButton2_->setAccessibilityLabel("Shutter release");
   writeButton2_->setImage("拍照.png", ControlState::normal);
   writeButton2_->addTarget(ControlEvent::touchDown,
                            weakly<cameraViewController>([](cameraViewController& screen) { screen.writeData(*screen.writeButton2_); }));
@@ -112,13 +118,13 @@ void cameraViewController::addUI() {
 }
 
 void cameraViewController::addBarButtons(const Rect& frame) {
-  auto devices = barButton(frame, "搜索蓝牙.png", "搜索蓝牙点击.png");
+  auto devices = barButton(frame, "搜索蓝牙.png", "搜索蓝牙点击.png", "Search for receivers");
   devices->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
                        if (auto navigation = screen.navigation_.lock()) navigation->jumpAbout(screen);
                      }));
   navigationItem().setRightBarButtonItem(BarButtonItem{devices});
 
-  auto help = barButton(frame, "问号.png", "问号点击.png");
+  auto help = barButton(frame, "问号.png", "问号点击.png", "Help");
   help->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
                     if (auto navigation = screen.navigation_.lock()) navigation->jump2(screen);
                   }));

@@ -61,10 +61,14 @@ void cameraViewController::light(const std::shared_ptr<ImageView>& lamp, const c
                                  std::shared_ptr<Timer>& timer, Millis interval,
                                  void (cameraViewController::*off)(ImageView&)) {
   lamp->setImage(image);
+  lamp->setAccessibilityOn(true);
   restart(timer, interval, weakly<cameraViewController>([lamp, off](cameraViewController& screen) { (screen.*off)(*lamp); }));
 }
 
-void cameraViewController::clearColor(ImageView& imageView) { imageView.setImage(kGrey); }
+void cameraViewController::clearColor(ImageView& imageView) {
+  imageView.setImage(kGrey);
+  imageView.setAccessibilityOn(false);
+}
 
 void cameraViewController::clearColor2(ImageView& imageView) { clearColor(imageView); }
 

@@ -53,6 +53,7 @@ void cameraViewController::showTimedShooting() {
   const ShootingStatus& status = timedShooting_.status();
   const bool active = timedShooting_.active();
   timerTitle_->setText(active ? "Stop" : "Timer");
+  timerButton_->setAccessibilityLabel(active ? "Stop timed shooting" : "Timed shooting");
   timerButton_->setKeyEquivalents(active ? std::vector<std::string>{"T", "S"} : std::vector<std::string>{"T"});
   std::string text;
   if (active) {

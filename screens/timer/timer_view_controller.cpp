@@ -61,6 +61,7 @@ void TimerViewController::viewDidLoad() {
   back->setFrame(makeRect(30, 0, 12, 20));
   back->setImage("后退.png", ControlState::normal);
   back->setKeyEquivalents({"Back"});
+  back->setAccessibilityLabel("Back");
   back->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.back_(); }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 
@@ -87,6 +88,7 @@ std::shared_ptr<Button> TimerViewController::textButton(const Rect& frame, const
   auto button = std::make_shared<Button>();
   button->setFrame(frame);
   button->setBackgroundColor(kDark);
+  button->setAccessibilityLabel(title == "-" ? "Less" : title == "+" ? "More" : title);
   auto label = std::make_shared<Label>();
   label->setFrame(makeRect(0, 0, frame.size.width, frame.size.height));
   label->setText(title);

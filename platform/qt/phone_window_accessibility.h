@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QAccessible>
+#include <QRectF>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/ui/view.h"
+
+namespace kiro {
+
+class PhoneWindow;
+
+// What a screen reader finds in the phone window, which paints the model and so has no
+// widgets of its own: the bar's buttons and title and the front screen's buttons, labels,
+// named pictures (the lamps) and list rows; while an alert shows, only the alert and its
+// button, as only they answer. The elements are made when an assistive technology first
+// asks for them; from then on each change of the model is announced. Until then the window
+// pays nothing for them.
+class PhoneWindowAccessibility {
+ public:
+  explicit PhoneWindowAccessibility(PhoneWindow& window);
+  ~PhoneWindowAccessibility();
+  PhoneWindowAccessibility(const PhoneWindowAccessibility&) = delete;
+  PhoneWindowAccessibility& operator=(const PhoneWindowAccessibility&) = delete;
+
+  // The model changed: brings the elements up to date and announces what changed.
+  void modelChanged();
+
+  // Where the announcements go. Qt passes them on only while an assistive technology
+  // listens, which on a platform without one (offscreen) is never: tests listen here.
+  static inline void (*announcer)(QAccessibleEvent* event) = &QAccessible::updateAccessibility;
+
+ private:
+  class Root;
+  class Element;
+
+  enum class Kind { title, button, picture, text, list, row, alert, alertButton };
+
+  // Which part of the model an element stands for.
+  struct Key {
+    Kind kind;
+    std::weak_ptr<View> view;  // the view, or a row's table; empty for the title and the alert
+    std::int64_t row = -1;
+    bool operator==(const Key& other) const;
+  };
+
+  // An element as the window shows it now.
+  struct Shown {
+    Key key;
+    QRectF rect;      // in the window's points
+    int parent = -1;  // the index of its parent among those shown; -1: the window
+  };
+
+  static QAccessibleInterface* create(const QString& className, QObject* object);
+  static void post(QAccessibleInterface* element, QAccessible::Event type);
+
+  std::vector<Shown> shown() const;
+  std::vector<Shown> screenShown() const;
+  void sync();
+  std::vector<QAccessibleInterface*> children(const Element* parent);
+
+  QString name(const Key& key) const;
+  QString description(const Key& key) const;
+  QAccessible::Role role(const Key& key) const;
+  QAccessible::State state(const Key& key) const;
+  QRect screenRect(const Key& key) const;
+  void press(Key key);
+
+  PhoneWindow& window_;
+  std::vector<Element*> elements_;  // the cache of Qt's accessibility owns them
+  bool asked_ = false;
+  bool reordered_ = false;
+};
+
+}  // namespace kiro
