@@ -8,7 +8,8 @@ namespace {
 using Mode = ShootingPlan::Mode;
 
 // The timer button opens the screen; Start brings the remote screen back counting down
-// and keeps the values for next time; a plan that cannot run says why and stays.
+// and keeps the values for next time; a plan that cannot run says why and stays; leaving
+// the remote screen stops the sequence.
 TEST_F(AppShellFixture, TheTimerScreenStartsWhatItShowsAndRemembersIt) {
   launch();
   const auto remote = delegate->remote();
@@ -36,6 +37,9 @@ TEST_F(AppShellFixture, TheTimerScreenStartsWhatItShowsAndRemembersIt) {
   timer = open();
   EXPECT_EQ(timer->mode(), Mode::interval);
   EXPECT_EQ(timer->value(TimerViewController::interval), 3);
+  timer->startShooting();
+  tapBar(false);  // leaving the remote screen for the device list ends the sequence
+  EXPECT_EQ(remote->timedShooting().state, ShootingStatus::State::stopped);
 }
 
 }  // namespace
