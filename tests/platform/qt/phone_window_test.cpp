@@ -134,6 +134,7 @@ TEST_F(PhoneWindowTest, TheVisibleAlertIsDrawnAndOnlyItsButtonClosesIt) {
 
 TEST_F(PhoneWindowTest, TheDeviceListDrawsARowPerReceiverAndATapPicksIt) {
   radio.addReceiver(std::string("Kiro-7"));
+  radio.addReceiver(std::string("Kiro-8"));
   loop.advance(1100ms);
   const auto& item = delegate.remote()->navigationItem();
   auto search = std::dynamic_pointer_cast<Button>(item.rightBarButtonItem()->customView);
@@ -141,10 +142,18 @@ TEST_F(PhoneWindowTest, TheDeviceListDrawsARowPerReceiverAndATapPicksIt) {
   loop.advance(100ms);
   auto& navigation = *delegate.window()->rootViewController();
   ASSERT_EQ(navigation.topViewController()->name(), "devices");
-  // The first row sits at the top of the table; tapping it stores the pick.
+  // The first row sits at the top of the table; tapping it stores the pick, and a touch
+  // that ends on another row picks nothing.
   auto table = std::static_pointer_cast<ViewController>(navigation.topViewController());
   const Rect frame = table->tabel()->frame();
-  click({frame.minX() + frame.size.width / 2, frame.minY() + table->tabel()->rowHeight() / 2});
+  const QPointF row(frame.minX() + frame.size.width / 2, frame.minY() + table->tabel()->rowHeight() / 2);
+  QMouseEvent press(QEvent::MouseButtonPress, row, row, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &press);
+  const QPointF below = row + QPointF(0, table->tabel()->rowHeight());
+  QMouseEvent away(QEvent::MouseButtonRelease, below, below, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &away);
+  EXPECT_FALSE(defaults.dictionary("iphone").has_value()) << "let go on the next row: no pick";
+  click(row);
   EXPECT_TRUE(defaults.dictionary("iphone").has_value());
 }
 
