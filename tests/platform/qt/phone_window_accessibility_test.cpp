@@ -4,11 +4,7 @@
 
 #include <QAccessible>
 
-#include "app/app_delegate.h"
-#include "link/link_manager.h"
-#include "platform/qt/phone_window.h"
-#include "platform/ui/ui_events.h"
-#include "tests/support/simulated_world.h"
+#include "tests/platform/qt/phone_window_fixture.h"
 
 namespace kiro {
 namespace {
@@ -25,28 +21,17 @@ void tell(QAccessibleEvent* event) {
   told.emplace_back(event->accessibleInterface()->text(QAccessible::Name).toStdString(), event->type());
 }
 
-// The launched app in the window, followed as the app follows it, read through Qt's
-// accessibility API.
-class PhoneWindowAccessibilityTest : public ::testing::Test, protected SimulatedWorld {
+// The window's elements read through Qt's accessibility API.
+class PhoneWindowAccessibilityTest : public PhoneWindowFixture {
  protected:
   void SetUp() override {
-    singleton::resetShared();
-    ASSERT_TRUE(delegate.didFinishLaunchingWithOptions());
-    delegate.window()->display();
-    window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts, QSize(320, 568));
-    ui = std::make_unique<UiEvents>(delegate.window()->rootViewController(), alerts);
-    drawing =
-        ui->subscribe({[this](View&, ViewProperty) { window->modelChanged(); },
-                       [this](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
-                       [this] { window->modelChanged(); }});
+    PhoneWindowFixture::SetUp();
     told.clear();
     PhoneWindowAccessibility::announcer = &tell;
   }
   void TearDown() override {
     PhoneWindowAccessibility::announcer = &QAccessible::updateAccessibility;
-    drawing = {};
-    window.reset();
-    singleton::resetShared();
+    PhoneWindowFixture::TearDown();
   }
 
   QAccessibleInterface* root() { return QAccessible::queryAccessibleInterface(window.get()); }
@@ -62,14 +47,6 @@ class PhoneWindowAccessibilityTest : public ::testing::Test, protected Simulated
   static void press(QAccessibleInterface* element) {
     element->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   }
-
-  MainScreen scaleOne{{320, 568}, 1};
-  MainScreenScope display{scaleOne};
-  Application application;
-  AppDelegate delegate{application, "/nonexistent", "/nonexistent/Tavrel.momd", log};
-  std::unique_ptr<PhoneWindow> window;
-  std::unique_ptr<UiEvents> ui;
-  UiSubscription drawing;
 };
 
 TEST_F(PhoneWindowAccessibilityTest, TheRemoteScreenReadsAsButtonsLampsAndLabelAndFLatchesFocus) {

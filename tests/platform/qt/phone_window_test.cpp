@@ -6,32 +6,16 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/app_delegate.h"
-#include "link/link_manager.h"
-#include "platform/ui/main_screen.h"
-#include "platform/ui/ui_events.h"
 #include "screens/devices/view_controller.h"
-#include "tests/support/simulated_world.h"
+#include "tests/platform/qt/phone_window_fixture.h"
 
 namespace kiro {
 namespace {
 
 using namespace std::chrono_literals;
 
-// The launched app drawn by the window under the offscreen platform.
-class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
+class PhoneWindowTest : public PhoneWindowFixture {
  protected:
-  void SetUp() override {
-    singleton::resetShared();
-    ASSERT_TRUE(delegate.didFinishLaunchingWithOptions());
-    delegate.window()->display();
-    window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts, QSize(320, 568));
-  }
-  void TearDown() override {
-    window.reset();
-    singleton::resetShared();
-  }
-
   // How many pixels of rect differ between two snapshots.
   static int changedPixels(const QImage& before, const QImage& after, const Rect& rect) {
     int changed = 0;
@@ -60,12 +44,6 @@ class PhoneWindowTest : public ::testing::Test, protected SimulatedWorld {
   static QPointF centre(const Rect& frame) {
     return {frame.minX() + frame.size.width / 2, frame.minY() + frame.size.height / 2};
   }
-
-  MainScreen scaleOne{{320, 568}, 1};
-  MainScreenScope display{scaleOne};
-  Application application;
-  AppDelegate delegate{application, "/nonexistent", "/nonexistent/Tavrel.momd", log};
-  std::unique_ptr<PhoneWindow> window;
 };
 
 TEST_F(PhoneWindowTest, APressOnTheFButtonIsATouchDownOnIt) {
@@ -99,12 +77,6 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
 
   auto& navigation = *delegate.window()->rootViewController();
   const auto front = [&] { return navigation.topViewController()->name(); };
-  UiEvents ui(delegate.window()->rootViewController(), alerts);  // as the app tells the window
-  const UiSubscription told = ui.subscribe({[](View&, ViewProperty) {},
-                                            [&](NavigationChange change, bool animated) {
-                                              window->navigationChanged(change, animated);
-                                            },
-                                            [] {}});
   tapKey(Qt::Key_Escape);  // the remote screen has no way back
   EXPECT_EQ(front(), "remote");
   tapKey(Qt::Key_Tab);  // the help button, first on the bar
