@@ -27,7 +27,7 @@ TEST(BleDataConversions, HexTextReadsPairByPairSaturatingEachPlacedPair) {
   // letter would. Code 0 adds nothing; codes above 0x7F are Latin-1.
   expectEach<std::string, Bytes>(bleData::stringToByte, {{"1a 2B", {0x1A, 0x2B}}, {"1A2", {0x1A}}, {"0z", {0x03}}});
   expectEach<std::string, std::string>(bleData::getNameWithASCII,
-                                       {{"41424", "AB"}, {"410042", "AB"}, {"41E9", "A\xC3\xA9"}});
+                                       {{"41424", "AB"}, {"410042", "AB"}, {"41E9", "A\xC3\xA9"}, {"7F80", "\x7F\xC2\x80"}});
 }
 
 TEST(BleDataConversions, NumbersBecomeFittedHexAndBits) {

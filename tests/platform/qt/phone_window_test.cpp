@@ -88,6 +88,8 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
   tapKey(Qt::Key_Tab);  // the search button
   tapKey(Qt::Key_Return);
   EXPECT_EQ(front(), "devices");
+  tapKey(Qt::Key_Left);  // moves the focus ring only
+  EXPECT_EQ(front(), "devices");
   tapKey(Qt::Key_Left, Qt::AltModifier);
   EXPECT_EQ(front(), "remote");
 }
