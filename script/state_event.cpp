@@ -59,10 +59,11 @@ Json stackNames(const NavigationController& navigation) {
 
 Json::Object timerFields(const ShootingStatus& status) {
   const auto optional = [](const auto& value) { return value ? Json(static_cast<std::int64_t>(*value)) : Json(); };
-  const auto next = status.nextAt ? std::optional(std::max<std::int64_t>(0, (*status.nextAt - platform().runLoop.now()).count()))
-                                  : std::nullopt;
+  const Json next = status.nextAt
+                        ? Json(std::max<std::int64_t>(0, (*status.nextAt - platform().runLoop.now()).count()))
+                        : Json();
   return {{"mode", modeName(status.mode)}, {"state", stateName(status.state)}, {"shot", status.shot},
-          {"of", optional(status.of)},     {"missed", status.missed},          {"next", optional(next)}};
+          {"of", optional(status.of)},     {"missed", status.missed},          {"next", next}};
 }
 
 Json::Object stateFields(const AppDelegate& delegate) {
