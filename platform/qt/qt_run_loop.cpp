@@ -10,11 +10,18 @@ namespace {
 class QtTimer final : public Timer {
  public:
   // owner: deletes the QTimer at the latest when the loop ends.
-  QtTimer(QObject& owner, Millis interval, bool repeats, std::function<void()> fire) : timer_(new QTimer(&owner)) {
+  QtTimer(QObject& owner, Millis interval, bool repeats, std::function<void()> fire)
+      : timer_(new QTimer(&owner)), firing_(std::make_shared<bool>(false)) {
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setSingleShot(!repeats);
     timer_->setInterval(static_cast<int>(interval.count()));
-    QObject::connect(timer_, &QTimer::timeout, timer_, std::move(fire));
+    // The flag lives in the connection, which Qt keeps alive while it calls it, so it
+    // outlasts this object when the callback drops the last reference to it.
+    QObject::connect(timer_, &QTimer::timeout, timer_, [firing = firing_, fire = std::move(fire)] {
+      *firing = true;
+      fire();
+      *firing = false;
+    });
     timer_->start();
   }
   ~QtTimer() override { invalidate(); }
@@ -22,16 +29,20 @@ class QtTimer final : public Timer {
   void invalidate() override {
     if (!timer_) return;
     timer_->stop();
-    // Dropping the connection releases what the callback holds; the QTimer itself may be
-    // inside its own timeout right now, so it goes later.
+    // Dropping the connection releases what the callback holds. A QTimer inside its own
+    // timeout goes later; any other goes now, without an event to post (and a wake-up) for it.
     QObject::disconnect(timer_, nullptr, nullptr, nullptr);
-    timer_->deleteLater();
+    if (*firing_)
+      timer_->deleteLater();
+    else
+      delete timer_;
     timer_ = nullptr;
   }
   bool isValid() const override { return timer_ != nullptr && timer_->isActive(); }
 
  private:
   QTimer* timer_;
+  std::shared_ptr<bool> firing_;
 };
 
 }  // namespace
