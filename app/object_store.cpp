@@ -14,7 +14,7 @@ const ManagedObjectModel* ObjectStore::managedObjectModel() {
     if (auto* error = std::get_if<ObjectStoreError>(&loaded)) {
       // A missing resource is a packaging fault, not damaged data: nothing is ever stored,
       // so the stack stays unmade instead of ending the process.
-      log_.line(format("The saved data is not set up: %@, %@", describe(*error), describeUserInfo(*error)));
+      log_.print("The saved data is not set up: %@, %@", describe(*error), describeUserInfo(*error));
       return nullptr;
     }
     managedObjectModel_ = std::make_unique<ManagedObjectModel>(std::get<ManagedObjectModel>(loaded));

@@ -98,7 +98,7 @@ std::string bleData::checkTime() {
   const Date now = std::chrono::system_clock::now();
   const std::unique_ptr<icu::TimeZone> zone(deviceZone());
   const std::string record = clockRecord(now, zoneStateAt(*zone, toUDate(now)));
-  platform().log.line(format("========= 时间的16进制 ========== %@", record));
+  platform().log.print("========= 时间的16进制 ========== %@", record);
   return record;
 }
 

@@ -30,7 +30,7 @@ void bleData::writeStr(const Bytes& data, const std::string& sUUID, const std::s
   const WriteType type = (characteristic->properties & property::write) ? WriteType::withResponse
                                                                           : WriteType::withoutResponse;
   peripheral.writeValue(data, *characteristic, type);
-  platform().log.line(format("发送数据 %@", "<" + dataToByteTohex(data) + ">"));
+  platform().log.print("发送数据 %@", "<" + dataToByteTohex(data) + ">");
 }
 
 }  // namespace kiro

@@ -54,7 +54,7 @@ std::optional<std::string> dataTool::stringFromHexString(const std::string& text
   }
   std::optional<std::string> result;
   if (isUtf8(bytes)) result = bytes;
-  platform().log.line(format("------字符串=======%@", result ? *result : std::string("(null)")));
+  platform().log.print("------字符串=======%@", result ? *result : std::string("(null)"));
   return result;
 }
 

@@ -24,6 +24,10 @@ std::string describe(const Characteristic& characteristic) {
          ", notifying = " + (characteristic.isNotifying ? "YES" : "NO") + ">";
 }
 
+std::string describe(const Uuid& uuid) { return uuid.UUIDString(); }
+
+std::string describe(const BleUuid& uuid) { return uuid.UUIDString(); }
+
 std::string describe(const Central& central) {
   return "<Central: state = " + std::to_string(static_cast<int>(central.state())) + ">";
 }

@@ -19,6 +19,21 @@ std::string describe(const std::vector<std::string>& list);
 std::string describe(const std::map<std::string, std::string>& dictionary);
 // A name, an error or other optional text; nullopt as "(null)".
 std::string describe(const std::optional<std::string>& text);
+std::string describe(const Uuid& uuid);
+std::string describe(const BleUuid& uuid);
+
+// An object's description, made only when a log line that shows it is built (see Log::print).
+// It refers to the object: pass it straight to print, so a temporary outlives it.
+template <typename T>
+struct Described {
+  const T& value;
+  operator std::string() const { return describe(value); }
+};
+
+template <typename T>
+Described<T> described(const T& value) {
+  return {value};
+}
 
 // The bytes read as UTF-8 text; nullopt when absent or not valid UTF-8.
 std::optional<std::string> utf8Text(const std::optional<Bytes>& bytes);

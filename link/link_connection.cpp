@@ -35,19 +35,19 @@ void singleton::connectionService(const Notification& notification) {
 
   log_.line("接收到通知方法-进入连接操作");
   const auto indexRow = notification.value<std::string>("indexRow");
-  log_.line(format("得到的值是:%@", describe(indexRow)));
+  log_.print("得到的值是:%@", described(indexRow));
   connectOrCancel(indexRow.value_or(""));
 }
 
 void singleton::connectOrCancel(const std::string& indexRow) {
   const std::int64_t index = integerValue(indexRow);
   if (index < 0 || static_cast<std::uint64_t>(index) >= arr_->size()) {
-    log_.line(format("indexRow %@ names no registry entry, the request is ignored", indexRow));
+    log_.print("indexRow %@ names no registry entry, the request is ignored", indexRow);
     return;
   }
   const auto picked = (*arr_)[static_cast<std::size_t>(index)];
   peripheral_ = picked;
-  log_.line(format("当前的状态:%ld", static_cast<long>(picked->state())));
+  log_.print("当前的状态:%ld", static_cast<long>(picked->state()));
   if (picked->state() == PeripheralState::disconnected) {
     central_->connectPeripheral(*picked, true);
   } else {
@@ -70,7 +70,7 @@ void singleton::subscribeAll(Peripheral& peripheral, const Service& service) {
   // Copies throughout: a backend may rebuild its lists while we call into it.
   const auto characteristics = service.characteristics;
   for (const auto& characteristic : characteristics) {
-    log_.line(format("其中的特征UUID为:%@", characteristic->uuid.UUIDString()));
+    log_.print("其中的特征UUID为:%@", described(characteristic->uuid));
     peripheral.setNotifyValue(true, *characteristic);
   }
 }
@@ -82,7 +82,7 @@ void singleton::didConnectPeripheral(Central&, Peripheral& peripheral) {
   const auto services = peripheral.services();
   for (const auto& service : services) {
     addLogWithService(*service);
-    log_.line(format("这个服务信息为:%@", service->uuid.UUIDString()));
+    log_.print("这个服务信息为:%@", described(service->uuid));
     peripheral.discoverCharacteristics(*service);
     peripheral.discoverIncludedServices(*service);
     subscribeAll(peripheral, *service);
@@ -94,19 +94,19 @@ void singleton::didConnectPeripheral(Central&, Peripheral& peripheral) {
 void singleton::didFailToConnectPeripheral(Central&, Peripheral& peripheral, const BleError& error) {
   // Announced so that automatic reconnection, which answers "update", can ask again.
   log_.line("-------------didFailToConnectPeripheral-----------------");
-  log_.line(format("%@ error:%@", describe(peripheral), describe(error)));
+  log_.print("%@ error:%@", described(peripheral), described(error));
   radioArr();
 }
 
 void singleton::didDiscoverServices(Peripheral& peripheral, const BleError&) {
   log_.line("-------------发现服务-----------------");
-  log_.line(format("连接到蓝牙设备，名称为:%@", describe(peripheral.name())));
-  log_.line(format("这个蓝牙设备的uuid为:%@", peripheral.identifier().UUIDString()));
+  log_.print("连接到蓝牙设备，名称为:%@", described(peripheral.name()));
+  log_.print("这个蓝牙设备的uuid为:%@", described(peripheral.identifier()));
   const auto services = peripheral.services();
   for (const auto& service : services) {
     addLogWithService(*service);
-    log_.line(format("服务信息内容为:%@", describe(*service)));
-    log_.line(format("这个服务的uuid为%@", service->uuid.UUIDString()));
+    log_.print("服务信息内容为:%@", described(*service));
+    log_.print("这个服务的uuid为%@", described(service->uuid));
     peripheral.discoverCharacteristics(*service);
     peripheral.discoverIncludedServices(*service);
     subscribeAll(peripheral, *service);
@@ -116,20 +116,20 @@ void singleton::didDiscoverServices(Peripheral& peripheral, const BleError&) {
 }
 
 void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError&) {
-  const auto name = describe(peripheral.name());
-  const auto identifier = peripheral.identifier().UUIDString();
+  const auto name = peripheral.name();
+  const auto& identifier = peripheral.identifier();
   log_.line("-------------发现特征的服务-----------------");
-  log_.line(name);
-  log_.line(format("当前特征组的name:%@", name));
-  log_.line(format("当前特征组的uuidString是%@", identifier));
-  log_.line(format("当前特征组的uuid是:%@", identifier));
-  log_.line(format("%@", describe(service)));
+  log_.print("%@", described(name));
+  log_.print("当前特征组的name:%@", described(name));
+  log_.print("当前特征组的uuidString是%@", described(identifier));
+  log_.print("当前特征组的uuid是:%@", described(identifier));
+  log_.print("%@", described(service));
 
   const auto services = peripheral.services();
   int number = 1;
   for (const auto& listed : services) {
-    log_.line(format("这个第%d服务的具体信息为:%@", number, describe(*listed)));
-    log_.line(format("这个第%d服务的uuid为:%@", number, listed->uuid.UUIDString()));
+    log_.print("这个第%d服务的具体信息为:%@", number, described(*listed));
+    log_.print("这个第%d服务的uuid为:%@", number, described(listed->uuid));
     if (listed->uuid == commandService()) {
       log_.line("成功通过对比");
       if (auto current = shared(peripheral)) {
@@ -153,7 +153,7 @@ void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& serv
 
 void singleton::didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const BleError&) {
   log_.line("--------------返回服务对象信息----------------");
-  log_.line(describe(peripheral.name()));
+  log_.print("%@", described(peripheral.name()));
   const auto included = service.includedServices;
   for (const auto& each : included) addLogWithService(*each);
   radioArr();
@@ -162,8 +162,8 @@ void singleton::didDiscoverIncludedServices(Peripheral& peripheral, Service& ser
 void singleton::didUpdateNotificationState(Peripheral& peripheral, Characteristic& characteristic,
                                            const BleError&) {
   log_.line("-------------状态特征更新-----------------");
-  log_.line(describe(peripheral.name()));
-  log_.line(format("%@", describe(characteristic)));
+  log_.print("%@", described(peripheral.name()));
+  log_.print("%@", described(characteristic));
   radioArr();
 }
 

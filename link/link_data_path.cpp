@@ -9,17 +9,17 @@
 namespace kiro {
 
 void singleton::writeDataType(const std::string& type, const std::string& type2, const std::string& writeType) {
-  log_.line(format("需要写入的服务是:%@,需要写入的特征是:%@", type, type2));
-  log_.line(format("number is:%@", writeType));
+  log_.print("需要写入的服务是:%@,需要写入的特征是:%@", type, type2);
+  log_.print("number is:%@", writeType);
   const std::string decimal = dataTool::toDecimalSystemWithBinarySystem(writeType);
-  log_.line(format("转换为十进制后:%@", decimal));
+  log_.print("转换为十进制后:%@", decimal);
   const std::int32_t value = intValue(decimal);
   std::string hex = dataTool::tenTenAD(value);
   // A value below 16 has one hex digit, which reads as no bytes at all; it is still one byte.
   if (value >= 1 && value <= 15) hex.insert(0, "0");
-  log_.line(format("ad16String为:%@", hex));
+  log_.print("ad16String为:%@", hex);
   const auto bytes = dataTool::stringToByte2(hex);
-  log_.line(format("dataValue为:%@", describe(bytes)));
+  log_.print("dataValue为:%@", described(bytes));
   if (!bytes || bytes->empty()) return;
   writeCharacteristic(peripheral_, type, type2, *bytes);
 }
@@ -30,7 +30,7 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
   const auto serviceUuid = BleUuid::parse(sUUID);
   const auto characteristicUuid = BleUuid::parse(cUUID);
   if (!serviceUuid || !characteristicUuid) {
-    log_.line(format("write dropped: %@ / %@ is not a Bluetooth UUID", sUUID, cUUID));
+    log_.print("write dropped: %@ / %@ is not a Bluetooth UUID", sUUID, cUUID);
     return;
   }
   // Every matching characteristic of every matching service is written, not only the first.
@@ -40,8 +40,8 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
     const auto characteristics = service->characteristics;
     for (const auto& characteristic : characteristics) {
       if (!(characteristic->uuid == *characteristicUuid)) continue;
-      log_.line(format("通过写入验证,正在准备写入,写入对象的UUID为:%@", characteristic->uuid.UUIDString()));
-      log_.line(format("将要写入的数据为:%@", describe(std::optional<Bytes>(data))));
+      log_.print("通过写入验证,正在准备写入,写入对象的UUID为:%@", described(characteristic->uuid));
+      log_.print("将要写入的数据为:%@", described(std::optional<Bytes>(data)));
       const WriteType type =
           (characteristic->properties & property::write) != 0 ? WriteType::withResponse : WriteType::withoutResponse;
       peripheral->writeValue(data, *characteristic, type);
@@ -50,30 +50,30 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
 }
 
 void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) {
-  if (error) log_.line(format("a write to %@ failed: %@", characteristic.uuid.UUIDString(), *error));
-  const auto text = describe(utf8Text(characteristic.value));
+  if (error) log_.print("a write to %@ failed: %@", described(characteristic.uuid), *error);
+  const auto text = utf8Text(characteristic.value);
   logText("-------------特征值写入-----------------");
   log_.line("特征值写入");
-  log_.line(describe(peripheral.name()));
-  log_.line(format("%@ value:%@", describe(characteristic), describe(characteristic.value)));
-  log_.line(text);
-  log_.line(format("得到的值是:%@", text));
+  log_.print("%@", described(peripheral.name()));
+  log_.print("%@ value:%@", described(characteristic), described(characteristic.value));
+  log_.print("%@", described(text));
+  log_.print("得到的值是:%@", described(text));
   radioArr();
 }
 
 void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError&) {
   log_.line("-------------发现特征服务,更新中-----------------");
-  log_.line(format("设备名称为:%@", describe(peripheral.name())));
+  log_.print("设备名称为:%@", described(peripheral.name()));
   log_.line("-------------进行边缘连接-----------------");
-  logText(format("返回的特征服务:%@ value:%@", describe(characteristic), describe(characteristic.value)));
-  log_.line(format("得到的值是:%@", describe(utf8Text(characteristic.value))));
-  log_.line(format("返回服务的uuid是:%@", characteristic.uuid.UUIDString()));
+  log_.print("收到数据:返回的特征服务:%@ value:%@", described(characteristic), described(characteristic.value));
+  log_.print("得到的值是:%@", described(utf8Text(characteristic.value)));
+  log_.print("返回服务的uuid是:%@", described(characteristic.uuid));
 
   // A copy: observers of "light" may cause the value to change underneath us.
   const Bytes value = characteristic.value.value_or(Bytes{});
   for (std::size_t i = 0; i < value.size(); ++i) {
     const unsigned byte = value[i];
-    log_.line(format("第%d:%lu", i, byte));
+    log_.print("第%d:%lu", i, byte);
     const std::string decimal = std::to_string(byte);
     dataChange(dataTool::decimalTOBinary(static_cast<std::uint16_t>(intValue(decimal) & 0xFFFF),
                                          static_cast<std::int32_t>(decimal.size())));
@@ -84,20 +84,20 @@ void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& character
 void singleton::dataChange(const std::string& bits) {
   LampArray lamps(4, "0");
   const std::size_t count = std::min<std::size_t>(bits.size(), 4);
-  log_.line(format("长度是:%d", count));
-  log_.line(format("内容是:%@", bits));
+  log_.print("长度是:%d", count);
+  log_.print("内容是:%@", bits);
   // The low four bits, right-aligned: the last digit is bit 0x01, in entry 3.
   for (std::size_t k = 1; k <= count; ++k) lamps[4 - k] = bits.substr(bits.size() - k, 1);
-  log_.line(format("转换后放置的位数组内容是:%@", describe(lamps)));
+  log_.print("转换后放置的位数组内容是:%@", described(lamps));
   light(lamps);
 }
 
 void singleton::light(const LampArray& lamps) { notifications_.post("light", {{"lightArray", lamps}}); }
 
-void singleton::logText(const std::string& text) { log_.line(format("收到数据:%@", text)); }
+void singleton::logText(const std::string& text) { log_.print("收到数据:%@", text); }
 
 void singleton::addLogWithService(const Service& service) {
-  logText(format("%@ uuid:%@", describe(service), service.uuid.UUIDString()));
+  log_.print("收到数据:%@ uuid:%@", described(service), described(service.uuid));
 }
 
 }  // namespace kiro

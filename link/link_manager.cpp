@@ -74,8 +74,8 @@ void singleton::startBlueYooth() {
   nameArray_.emplace();
   central_->stopScan();
   central_->scanForPeripherals(false);
-  log_.line(format("得到的信息是:%@", describe(std::map<std::string, std::string>{
-                                          {"CBCentralManagerScanOptionAllowDuplicatesKey", "0"}})));
+  log_.print("得到的信息是:%@",
+             described(std::map<std::string, std::string>{{"CBCentralManagerScanOptionAllowDuplicatesKey", "0"}}));
   radioArr();
 }
 
@@ -102,8 +102,8 @@ void singleton::youIsText(const std::string& text) { iAmText_ = text; }
 
 void singleton::centralDidUpdateState(Central& central) {
   const auto state = static_cast<long>(central.state());
-  log_.line(format("更新状态更新central:%ld", state));
-  log_.line(format("更新状态详细central:%ld", state));
+  log_.print("更新状态更新central:%ld", state);
+  log_.print("更新状态详细central:%ld", state);
   radioArr();
 }
 
@@ -112,34 +112,34 @@ void singleton::didDiscoverPeripheral(Central& central, const std::shared_ptr<Pe
   auto named = advertisement.find(kAdvertisementLocalName);
   const std::optional<std::string> advertisedName =
       named == advertisement.end() ? std::nullopt : std::optional<std::string>(named->second);
-  log_.line(format("获取advertisementData:%@", describe(advertisement)));
-  log_.line(format("获取kCBAdvDataLocalName:%@", describe(advertisedName)));
+  log_.print("获取advertisementData:%@", described(advertisement));
+  log_.print("获取kCBAdvDataLocalName:%@", described(advertisedName));
   log_.line("发现外围设备");
   if (!peripheral) {
     radioArr();
     return;
   }
-  log_.line(format("外围设备的信息为:%@", describe(peripheral->name())));
-  log_.line(format("centralManager:%@", describe(central)));
-  log_.line(format("centralManager:%@", describe(*peripheral)));
-  log_.line(format("RSSI:%@", rssi));
+  log_.print("外围设备的信息为:%@", described(peripheral->name()));
+  log_.print("centralManager:%@", described(central));
+  log_.print("centralManager:%@", described(*peripheral));
+  log_.print("RSSI:%@", rssi);
 
   const bool listed = std::find(arr_->begin(), arr_->end(), peripheral) != arr_->end();
   if (!listed && advertisedName && isReceiverName(*advertisedName)) {
-    log_.line(format("加入设备的是:%@,名字是:%@", describe(*peripheral), describe(peripheral->name())));
+    log_.print("加入设备的是:%@,名字是:%@", described(*peripheral), described(peripheral->name()));
     arr_->push_back(peripheral);
     // A report before any scan start must still keep the two lists aligned.
     if (!nameArray_) nameArray_.emplace();
     nameArray_->push_back(*advertisedName);
     if (std::find(known_.begin(), known_.end(), peripheral) == known_.end()) known_.push_back(peripheral);
-    log_.line(format("当前姓名数组的状态是:%@", describe(*nameArray_)));
+    log_.print("当前姓名数组的状态是:%@", described(*nameArray_));
   }
   radioArr();
 }
 
 void singleton::willRestoreState(Central&, const std::map<std::string, std::string>& state) {
   log_.line("-------------恢复状态-----------------");
-  log_.line(format("%@", describe(state)));
+  log_.print("%@", described(state));
 }
 
 void singleton::didRetrievePeripherals(Central&, const PeripheralList&) {
@@ -152,15 +152,15 @@ void singleton::didRetrieveConnectedPeripherals(Central&, const PeripheralList& 
   for (const auto& retrieved : peripherals) {
     if (!retrieved) continue;
     const auto identifier = retrieved->identifier().UUIDString();
-    log_.line(format("这个服务的uuidString是%@", identifier));
-    log_.line(format("这个服务的uuid是:%@", identifier));
-    log_.line(format("%@ name:%@", describe(*retrieved), describe(retrieved->name())));
+    log_.print("这个服务的uuidString是%@", identifier);
+    log_.print("这个服务的uuid是:%@", identifier);
+    log_.print("%@ name:%@", described(*retrieved), described(retrieved->name()));
   }
   radioArr();
 }
 
 void singleton::didReadRSSI(Peripheral&, int rssi, const BleError&) {
-  log_.line(format("获取到当前的信号值为:%@", rssi));
+  log_.print("获取到当前的信号值为:%@", rssi);
 }
 
 }  // namespace kiro

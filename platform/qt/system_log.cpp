@@ -1,26 +1,48 @@
 #include "platform/qt/system_log.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <syslog.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <iostream>
 #include <string>
 
 namespace kiro {
 
-SystemLog::SystemLog(bool verbose) : verbose_(verbose) {
-  if (verbose_) openlog("kiro-remote", LOG_PID, LOG_USER);
+namespace {
+
+// Whether a system logger takes messages. Without one, syslog() tries to connect again at
+// every line, which would cost more than the line itself.
+bool systemLoggerListens() {
+  const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, "/dev/log", sizeof address.sun_path - 1);
+  const bool listens = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  ::close(fd);
+  return listens;
+}
+
+}  // namespace
+
+SystemLog::SystemLog(bool verbose) : verbose_(verbose), syslogRuns_(verbose && systemLoggerListens()) {
+  if (syslogRuns_) openlog("kiro-remote", LOG_PID | LOG_NDELAY, LOG_USER);
 }
 
 SystemLog::~SystemLog() {
-  if (verbose_) closelog();
+  if (syslogRuns_) closelog();
 }
 
 void SystemLog::line(std::string_view text) {
-  // Every frame logs lines: a quiet app must not fill the journal with them.
   if (!verbose_) return;
-  const std::string line(text);
-  syslog(LOG_DEBUG, "%s", line.c_str());
-  std::cerr << line << '\n';
+  std::string line(text);
+  if (syslogRuns_) syslog(LOG_DEBUG, "%s", line.c_str());
+  // One write a line: stderr is unbuffered.
+  line += '\n';
+  std::cerr << line;
 }
 
 }  // namespace kiro

@@ -5,7 +5,7 @@
 namespace kiro {
 
 // With verbose, every line goes to stderr and to the system log (syslog, at debug
-// priority); without, lines go nowhere.
+// priority); without, nobody listens and lines are not even built.
 class SystemLog final : public Log {
  public:
   explicit SystemLog(bool verbose);
@@ -13,10 +13,12 @@ class SystemLog final : public Log {
   SystemLog(const SystemLog&) = delete;
   SystemLog& operator=(const SystemLog&) = delete;
 
+  bool listening() const override { return verbose_; }
   void line(std::string_view text) override;
 
  private:
   bool verbose_;
+  bool syslogRuns_ = false;
 };
 
 }  // namespace kiro

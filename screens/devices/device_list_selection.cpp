@@ -27,8 +27,8 @@ void ViewController::select(std::int64_t row, const Listed& receiver) {
   auto& defaults = platform().defaults;
   defaults.set("jumpFlag", "0");
   const std::string indexRow = format("%ld", row);
-  platform().log.line(format("cell点击方法触发，将要传递的通知内容是:%@",
-                             describe(std::map<std::string, std::string>{{"indexRow", indexRow}})));
+  platform().log.print("cell点击方法触发，将要传递的通知内容是:%@",
+                       described(std::map<std::string, std::string>{{"indexRow", indexRow}}));
   defaults.set("iphone", StringDictionary{{"name", receiver.name},
                                            {"uuid", receiver.peripheral->identifier().UUIDString()}});
   // Delivered at once: the link manager connects or lets go, and its own "update"

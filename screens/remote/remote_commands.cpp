@@ -45,11 +45,11 @@ void cameraViewController::writeData2(Button& sender) {
 
 void cameraViewController::writeData(Button& sender) {
   auto& log = platform().log;
-  log.line(format("值为:%d", jumpFlag_));
+  log.print("值为:%d", jumpFlag_);
   stop(timer04_);
   writeMethods({"1"}, kClear);
   writeMethods({"2", "3"}, kSet);
-  log.line(format("数组当前的状态是:%@", describe(byteArray_)));
+  log.print("数组当前的状态是:%@", described(byteArray_));
   sender.setSelected(false);
   sender.setImage("拍照点击.png", ControlState::highlighted);
   sender.setImage("拍照.png", ControlState::normal);

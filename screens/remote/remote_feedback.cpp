@@ -89,7 +89,7 @@ void cameraViewController::change(const Notification& notification) {
     if (!isRemembered(remembered, manager.nameArray(), *list, i)) continue;
     matched = true;
     const std::string status = statusName((*list)[i]->state());
-    log.line(format("进入成功，进行连接判定:%@", status));
+    log.print("进入成功，进行连接判定:%@", status);
     // The label is set before the request: the request's own nested "update" shows
     // "connecting", which this pass's older reading must not overwrite.
     testLabel_->setText(status);
@@ -100,8 +100,8 @@ void cameraViewController::change(const Notification& notification) {
 
 void cameraViewController::requestConnection(std::size_t index) {
   const std::string indexRow = std::to_string(index);
-  platform().log.line(format("cell点击方法触发，将要传递的通知内容是:%@",
-                             describe(std::map<std::string, std::string>{{"indexRow", indexRow}})));
+  platform().log.print("cell点击方法触发，将要传递的通知内容是:%@",
+                       described(std::map<std::string, std::string>{{"indexRow", indexRow}}));
   platform().notifications.post("connectionService", {{"indexRow", indexRow}});
 }
 
