@@ -19,7 +19,14 @@ constexpr double kCellBackgroundHeight = 54;
 void ViewController::change(const Notification& notification) {
   platform().log.line("主界面列表接收到通知方法");
   arr_ = notification.value<SharedPeripheralList>("arrKey").value_or(nullptr);
-  tabel_->reloadData();
+  // A scan reports receivers in bursts, each with its "update": the table is rebuilt once,
+  // after the loop has delivered the whole burst.
+  if (reloadPending_) return;
+  reloadPending_ = true;
+  platform().runLoop.performAfterDelay(0ms, weakly<ViewController>([](ViewController& screen) {
+    screen.reloadPending_ = false;
+    screen.tabel_->reloadData();
+  }));
 }
 
 std::int64_t ViewController::numberOfRowsInSection(TableView&, std::int64_t) {

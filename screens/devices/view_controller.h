@@ -30,7 +30,7 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   // The registry's own list as the last "update" delivered it; null before the first.
   const SharedPeripheralList& arr() const { return arr_; }
 
-  // "update": keeps the delivered list and reloads the table.
+  // "update": keeps the delivered list; the table reloads once the loop's turn is over.
   void change(const Notification& notification);
 
   std::int64_t numberOfRowsInSection(TableView& tableView, std::int64_t section) override;
@@ -67,6 +67,7 @@ class ViewController final : public Screen, public TableViewDataSource, public T
 
   std::shared_ptr<TableView> tabel_ = std::make_shared<TableView>();
   SharedPeripheralList arr_;
+  bool reloadPending_ = false;
 
   std::weak_ptr<DeviceListNavigation> navigation_;
   ObserverToken updateObserver_;

@@ -21,10 +21,11 @@ using namespace std::chrono_literals;
 // The device list on the real link manager, the simulated radio and the virtual clock.
 class DeviceListFixture : public link_test::LinkManagerFixture {
  protected:
-  // A new device list with its view loaded, as navigation opens it.
+  // A new device list with its view loaded, as navigation opens it, and its rows shown.
   std::shared_ptr<ViewController> open() {
     auto screen = std::make_shared<ViewController>();
     screen->loadViewIfNeeded();
+    loop.runDue();
     return screen;
   }
 

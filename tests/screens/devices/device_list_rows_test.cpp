@@ -21,11 +21,13 @@ TEST_F(DeviceListRows, MissingListsAndNamesShowAndPickNothing) {
   const auto earlier = link.arr();
   link.startBlueYooth();
   center.post("update", {{"arrKey", earlier}});
+  loop.runDue();
   EXPECT_EQ(rows(*screen), (Rows{"", ""}));
   screen->tabel()->selectRow(1);
   EXPECT_TRUE(requests.empty());
   EXPECT_EQ(remembered(), std::nullopt);
   center.post("update");
+  loop.runDue();
   EXPECT_EQ(screen->tabel()->numberOfRows(), 0);
 }
 
@@ -37,6 +39,7 @@ TEST_F(DeviceListRows, OpeningResetsJumpFlagAndRefreshDropsTheConnectionAndLists
   EXPECT_EQ(defaults.string("jumpFlag"), "0");
   std::dynamic_pointer_cast<Button>(screen->navigationItem().rightBarButtonItem()->customView)
       ->sendActions(ControlEvent::touchUpInside);
+  loop.runDue();
   EXPECT_EQ(screen->tabel()->numberOfRows(), 0);
   loop.advance(1s);
   EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
