@@ -17,7 +17,7 @@ import time
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-DEFAULT_APP = Path("/work/main/build/release/kiro-remote")
+DEFAULT_APP = HERE.parent / "build/release/kiro-remote"
 DEFAULT_BARE = HERE.parent / "build/release/bench/kiro_bare_timer"
 
 TICK_MS = 25.0
