@@ -1,6 +1,7 @@
 #include "platform/qt/asset_pixmaps.h"
 
 #include <QFont>
+#include <QImage>
 #include <iostream>
 
 namespace kiro {
@@ -10,7 +11,9 @@ const QPixmap& AssetPixmaps::pixmap(const std::string& name) {
   if (!file.contains('.')) file += ".png";
   auto found = cache_.find(file);
   if (found != cache_.end()) return *found;
-  QPixmap loaded(":/assets/" + file);
+  // Read as an image and handed over whole: the pixmap converts it in place instead of
+  // copying every pixel, which is most of the first frame's picture work.
+  const QPixmap loaded = QPixmap::fromImage(QImage(":/assets/" + file));
   if (loaded.isNull()) std::cerr << "kiro-remote: no picture named " << file.toStdString() << '\n';
   return *cache_.insert(file, loaded);
 }
