@@ -233,18 +233,28 @@ std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::shown() c
 // The front screen with its bar, as drawn, whether or not an alert covers it.
 std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::screenShown() const {
   std::vector<Shown> found;
-  const auto add = [&found](const std::shared_ptr<View>& view, const QRectF& rect) {
+  // Built in place: a braced temporary holding a weak_ptr trips a false warning of GCC 12.
+  const auto push = [&found](Kind kind, const std::shared_ptr<View>& view, const QRectF& rect,
+                             std::int64_t row = -1, int parent = -1) {
+    Shown& shown = found.emplace_back();
+    shown.key.kind = kind;
+    shown.key.view = view;
+    shown.key.row = row;
+    shown.rect = rect;
+    shown.parent = parent;
+  };
+  const auto add = [&found, &push](const std::shared_ptr<View>& view, const QRectF& rect) {
     if (std::dynamic_pointer_cast<Button>(view)) {
-      found.push_back({{Kind::button, view}, rect});
+      push(Kind::button, view, rect);
     } else if (auto table = std::dynamic_pointer_cast<TableView>(view)) {
       const int list = static_cast<int>(found.size());
-      found.push_back({{Kind::list, view}, rect});
+      push(Kind::list, view, rect);
       for (std::int64_t row = 0; row < table->numberOfRows(); ++row)
-        found.push_back({{Kind::row, view, row}, tableRowRect(*table, rect, row), list});
+        push(Kind::row, view, tableRowRect(*table, rect, row), row, list);
     } else if (dynamic_cast<const Label*>(view.get()) || dynamic_cast<const TextView*>(view.get())) {
-      if (!spokenText(*view).isEmpty()) found.push_back({{Kind::text, view}, rect});
+      if (!spokenText(*view).isEmpty()) push(Kind::text, view, rect);
     } else if (!view->accessibilityLabel().empty()) {
-      found.push_back({{Kind::picture, view}, rect});
+      push(Kind::picture, view, rect);
     }
   };
   const auto& screen = window_.navigation_->topViewController();
