@@ -234,7 +234,7 @@ int run(const CommandLine& options, int argc, char** argv) {
     window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts,
                                            QSize(static_cast<int>(bounds.width), static_cast<int>(bounds.height)));
     window->setWindowTitle(*simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote");
-    drawing = ui.subscribe({[&window](View&, ViewProperty) { window->modelChanged(); },
+    drawing = ui.subscribe({[&window](View& view, ViewProperty property) { window->modelChanged(view, property); },
                             [&window](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
                             [&window] { window->modelChanged(); }});
     window->show();

@@ -47,7 +47,7 @@ PhoneWindow::PhoneWindow(std::shared_ptr<NavigationController> navigation, Alert
     update();
   });
   frames_.setInterval(40);
-  connect(&frames_, &QTimer::timeout, this, [this] { update(); });
+  connect(&frames_, &QTimer::timeout, this, [this] { update(animatedArea_); });
 }
 
 void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
@@ -65,6 +65,22 @@ void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
   accessibility_.modelChanged();
 }
 
+void PhoneWindow::modelChanged(View& view, ViewProperty property) {
+  accessibility_.modelChanged();
+  // A picture is drawn inside its frame, and a table's rows inside the table: a change to
+  // either shows there alone. Anything else may reach beyond the view, or move it.
+  const bool inPlace = property == ViewProperty::image || property == ViewProperty::rows;
+  if (!inPlace || slide_.state() == QAbstractAnimation::Running) return update();
+  std::optional<QRectF> shown;
+  painter_.forEachShown(navigation_->topViewController()->view(), {},
+                        [&](const std::shared_ptr<View>& each, const QRectF& rect) {
+                          if (each.get() == &view) shown = rect;
+                        });
+  if (!shown) return update();
+  const QRectF area(offset() + shown->topLeft() * scale(), shown->size() * scale());
+  update(area.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
 QImage PhoneWindow::snapshot(double scale) {
   QImage image((QSizeF(phone_) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::black);
@@ -77,6 +93,8 @@ QImage PhoneWindow::snapshot(double scale) {
 }
 
 void PhoneWindow::paintEvent(QPaintEvent*) {
+  // Only what this paint records counts: a snapshot in between may have added its own.
+  painter_.takeAnimatedArea();
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -111,7 +129,9 @@ void PhoneWindow::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(shown[static_cast<std::size_t>(focus_)].rect.adjusted(-3, -3, 3, 3), 4, 4);
   }
-  if (painter_.animating() != frames_.isActive()) painter_.animating() ? frames_.start() : frames_.stop();
+  // Every view is drawn, if clipped, so this is the whole of what animates.
+  animatedArea_ = painter_.takeAnimatedArea();
+  if (animatedArea_.isEmpty() == frames_.isActive()) animatedArea_.isEmpty() ? frames_.stop() : frames_.start();
 }
 
 void PhoneWindow::paintModel(QPainter& painter) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QRegion>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
@@ -34,6 +35,8 @@ class PhoneWindow final : public QWidget {
     update();
     accessibility_.modelChanged();
   }
+  // view changed in property: draws again only where that shows, when that is known.
+  void modelChanged(View& view, ViewProperty property);
   // The stack changed: slide the new front screen in (push) or the old one out (pop).
   void navigationChanged(NavigationChange change, bool animated);
 
@@ -88,6 +91,7 @@ class PhoneWindow final : public QWidget {
   QVariantAnimation slide_;
   int slideDirection_ = 0;
   QTimer frames_;  // redraws while an image view animates
+  QRegion animatedArea_;  // where, as the last paint drew them
   QColor barTint_{247, 247, 247};
   std::optional<TitleTextAttributes> titleAttributes_;
   PhoneWindowAccessibility accessibility_{*this};

@@ -49,6 +49,9 @@ void ViewPainter::paint(QPainter& painter, View& view, QPointF origin) {
 void ViewPainter::paintContent(QPainter& painter, View& view, const QRectF& rect) {
   if (const auto* image = dynamic_cast<const ImageView*>(&view)) {
     if (auto name = imageShown(*image)) painter.drawPixmap(rect, pixmaps_.pixmap(*name), {});
+    // A pixel more each side: a smoothly scaled picture may bleed into it.
+    if (image->isAnimating())
+      animatedArea_ += painter.worldTransform().mapRect(rect).toAlignedRect().adjusted(-1, -1, 1, 1);
   } else if (const auto* button = dynamic_cast<const Button*>(&view)) {
     const bool pressed = button == pressed_;
     auto name = pressed ? button->image(ControlState::highlighted) : std::nullopt;

@@ -4,8 +4,10 @@
 #include <QHash>
 #include <QPainter>
 #include <QPointF>
+#include <QRegion>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/asset_pixmaps.h"
@@ -56,8 +58,9 @@ class ViewPainter {
   bool scroll(View& root, QPointF point, double dy, QPointF origin = {});
 
   void setPressed(const Button* button) { pressed_ = button; }
-  // Whether an image view is animating, so the window keeps redrawing.
-  bool animating() const { return !animationStarts_.isEmpty(); }
+  // Where animating image views were drawn since the last call (in device coordinates):
+  // between two frames of an animation, only that changes.
+  QRegion takeAnimatedArea() { return std::exchange(animatedArea_, {}); }
 
  private:
   void paintContent(QPainter& painter, View& view, const QRectF& rect);
@@ -69,6 +72,7 @@ class ViewPainter {
   const Button* pressed_ = nullptr;
   QElapsedTimer clock_;
   QHash<const ImageView*, qint64> animationStarts_;
+  QRegion animatedArea_;
   QHash<const ScrollView*, double> scrollOffsets_;
 };
 

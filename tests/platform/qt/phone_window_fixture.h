@@ -24,7 +24,7 @@ class PhoneWindowFixture : public ::testing::Test, protected SimulatedWorld {
     window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts, QSize(320, 568));
     ui = std::make_unique<UiEvents>(delegate.window()->rootViewController(), alerts);
     drawing =
-        ui->subscribe({[this](View&, ViewProperty) { window->modelChanged(); },
+        ui->subscribe({[this](View& view, ViewProperty property) { window->modelChanged(view, property); },
                        [this](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
                        [this] { window->modelChanged(); }});
   }
