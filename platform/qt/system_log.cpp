@@ -13,18 +13,20 @@ namespace kiro {
 
 namespace {
 
-// Whether a system logger takes messages. Without one, syslog() tries to connect again at
-// every line, which would cost more than the line itself.
-bool systemLoggerListens() {
-  const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+bool connects(int type) {
+  const int fd = ::socket(AF_UNIX, type | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   std::strncpy(address.sun_path, "/dev/log", sizeof address.sun_path - 1);
-  const bool listens = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   ::close(fd);
-  return listens;
+  return connected;
 }
+
+// Whether a system logger takes messages, on either kind of socket syslog() tries. Without
+// one, syslog() tries to connect again at every line, which costs more than the line itself.
+bool systemLoggerListens() { return connects(SOCK_DGRAM) || connects(SOCK_STREAM); }
 
 }  // namespace
 
