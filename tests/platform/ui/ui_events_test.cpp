@@ -30,14 +30,16 @@ TEST(UiEvents, EverySubscriberHearsEveryScreenShownSoFarTheStackAndAlertsUntilIt
   navigation->pushViewController(std::make_shared<Screen>("devices"), true);
   navigation->topViewController()->view()->setHidden(true);
   alerts.show(Alert{"t", "m", "YES"});
+  alerts.show(Alert{"t2", "m2", "YES"});
   leave = UiSubscription();
   remote->view()->setHidden(true);  // off the front, still watched
-  ui.reset();                       // the model forgets it: later changes reach no one
+  alerts.dismiss();
+  ui.reset();  // the model forgets it: later changes reach no one
   remote->view()->setHidden(false);
   alerts.dismiss();
   EXPECT_FALSE(below->isViewLoaded());
-  EXPECT_EQ(first, "ssvav");
-  EXPECT_EQ(second, "ssva");
+  EXPECT_EQ(first, "ssvaava");
+  EXPECT_EQ(second, "ssvaa");
 }
 
 }  // namespace
