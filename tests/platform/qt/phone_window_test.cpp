@@ -25,9 +25,12 @@ class PhoneWindowTest : public PhoneWindowFixture {
     return changed;
   }
 
+  void press(QPointF point) {
+    QMouseEvent event(QEvent::MouseButtonPress, point, point, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &event);
+  }
   void click(QPointF point) {
-    QMouseEvent press(QEvent::MouseButtonPress, point, point, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &press);
+    press(point);
     QMouseEvent release(QEvent::MouseButtonRelease, point, point, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &release);
   }
@@ -46,11 +49,15 @@ class PhoneWindowTest : public PhoneWindowFixture {
   }
 };
 
+// A press is a touch-down on the button under it, which is drawn pressed while held.
 TEST_F(PhoneWindowTest, APressOnTheFButtonIsATouchDownOnIt) {
   const auto& remote = *delegate.remote();
   click(centre(remote.writeButton()->frame()));
   EXPECT_EQ(remote.byteArray()[3], "1");
   EXPECT_TRUE(remote.writeButton()->isSelected());
+  const QImage released = window->snapshot(1);
+  press(centre(remote.writeButton2()->frame()));
+  EXPECT_GT(changedPixels(released, window->snapshot(1), remote.writeButton2()->frame()), 100);
 }
 
 // Resized, the phone's screen is scaled to fit, centred, and a press still finds F.
