@@ -134,8 +134,12 @@ TEST_F(PhoneWindowTest, TheDeviceListDrawsARowPerReceiverAndATapPicksIt) {
   QMouseEvent away(QEvent::MouseButtonRelease, below, below, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(window.get(), &away);
   EXPECT_FALSE(defaults.dictionary("iphone").has_value()) << "let go on the next row: no pick";
+  // The keyboard reaches the rows after the bar's two buttons.
+  for (int i = 0; i < 4; ++i) tapKey(Qt::Key_Tab);
+  tapKey(Qt::Key_Return);
+  EXPECT_EQ(defaults.dictionary("iphone").value_or(StringDictionary{})["name"], "Kiro-8");
   click(row);
-  EXPECT_TRUE(defaults.dictionary("iphone").has_value());
+  EXPECT_EQ(defaults.dictionary("iphone").value_or(StringDictionary{})["name"], "Kiro-7");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ TEST_F(DeviceListRows, MissingListsAndNamesShowAndPickNothing) {
   auto& link = scanned();
   const auto unloaded = std::make_shared<ViewController>();
   EXPECT_EQ(unloaded->numberOfRowsInSection(*unloaded->tabel(), 0), 0);
+  EXPECT_EQ(unloaded->tabel()->numberOfRows(), 0);
   unloaded->didSelectRowAtIndexPath(*unloaded->tabel(), {0, 0});
 
   const auto screen = open();
