@@ -45,6 +45,9 @@ TEST_F(DeviceListRows, OpeningResetsJumpFlagAndRefreshDropsTheConnectionAndLists
   loop.advance(1s);
   EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
   EXPECT_EQ(rows(*screen), Rows{"Kiro-1 未连接.png"});
+  screen->tabel()->selectRow(0);  // connecting again: the row's picture turns
+  loop.runDue();
+  EXPECT_EQ(rows(*screen), Rows{"Kiro-1 animating"});
 }
 
 }  // namespace
