@@ -32,9 +32,10 @@ std::string describe(const Central& central) {
   return "<Central: state = " + std::to_string(static_cast<int>(central.state())) + ">";
 }
 
+std::string describe(const Bytes& bytes) { return "<" + hexText(bytes) + ">"; }
+
 std::string describe(const std::optional<Bytes>& bytes) {
-  if (!bytes) return "(null)";
-  return "<" + hexText(*bytes) + ">";
+  return bytes ? describe(*bytes) : "(null)";
 }
 
 std::string describe(const std::vector<std::string>& list) {

@@ -14,6 +14,7 @@ std::string describe(const Service& service);
 std::string describe(const Characteristic& characteristic);
 std::string describe(const Central& central);
 // Bytes as "<0108>"; nullopt as "(null)".
+std::string describe(const Bytes& bytes);
 std::string describe(const std::optional<Bytes>& bytes);
 std::string describe(const std::vector<std::string>& list);
 std::string describe(const std::map<std::string, std::string>& dictionary);
@@ -23,7 +24,9 @@ std::string describe(const Uuid& uuid);
 std::string describe(const BleUuid& uuid);
 
 // An object's description, made only when a log line that shows it is built (see Log::print).
-// It refers to the object: pass it straight to print, so a temporary outlives it.
+// The object itself is at hand already: a value computed for the log alone belongs under
+// Log::listening(). It refers to the object: pass it straight to print, so a temporary
+// outlives it.
 template <typename T>
 struct Described {
   const T& value;

@@ -41,7 +41,7 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
     for (const auto& characteristic : characteristics) {
       if (!(characteristic->uuid == *characteristicUuid)) continue;
       log_.print("通过写入验证,正在准备写入,写入对象的UUID为:%@", described(characteristic->uuid));
-      log_.print("将要写入的数据为:%@", described(std::optional<Bytes>(data)));
+      log_.print("将要写入的数据为:%@", described(data));
       const WriteType type =
           (characteristic->properties & property::write) != 0 ? WriteType::withResponse : WriteType::withoutResponse;
       peripheral->writeValue(data, *characteristic, type);
@@ -51,23 +51,28 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
 
 void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) {
   if (error) log_.print("a write to %@ failed: %@", described(characteristic.uuid), *error);
-  const auto text = utf8Text(characteristic.value);
-  logText("-------------特征值写入-----------------");
-  log_.line("特征值写入");
-  log_.print("%@", described(peripheral.name()));
-  log_.print("%@ value:%@", described(characteristic), described(characteristic.value));
-  log_.print("%@", described(text));
-  log_.print("得到的值是:%@", described(text));
+  // Every frame comes here: what only the log shows is worked out only for a listener.
+  if (log_.listening()) {
+    const auto text = utf8Text(characteristic.value);
+    logText("-------------特征值写入-----------------");
+    log_.line("特征值写入");
+    log_.print("%@", described(peripheral.name()));
+    log_.print("%@ value:%@", described(characteristic), described(characteristic.value));
+    log_.print("%@", described(text));
+    log_.print("得到的值是:%@", described(text));
+  }
   radioArr();
 }
 
 void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError&) {
-  log_.line("-------------发现特征服务,更新中-----------------");
-  log_.print("设备名称为:%@", described(peripheral.name()));
-  log_.line("-------------进行边缘连接-----------------");
-  log_.print("收到数据:返回的特征服务:%@ value:%@", described(characteristic), described(characteristic.value));
-  log_.print("得到的值是:%@", described(utf8Text(characteristic.value)));
-  log_.print("返回服务的uuid是:%@", described(characteristic.uuid));
+  if (log_.listening()) {
+    log_.line("-------------发现特征服务,更新中-----------------");
+    log_.print("设备名称为:%@", described(peripheral.name()));
+    log_.line("-------------进行边缘连接-----------------");
+    log_.print("收到数据:返回的特征服务:%@ value:%@", described(characteristic), described(characteristic.value));
+    log_.print("得到的值是:%@", described(utf8Text(characteristic.value)));
+    log_.print("返回服务的uuid是:%@", described(characteristic.uuid));
+  }
 
   // A copy: observers of "light" may cause the value to change underneath us.
   const Bytes value = characteristic.value.value_or(Bytes{});
