@@ -67,6 +67,8 @@ void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
 
 void PhoneWindow::modelChanged(View& view, ViewProperty property) {
   accessibility_.modelChanged();
+  // What a screen reader is told is not drawn.
+  if (property == ViewProperty::accessibility) return;
   // A picture is drawn inside its frame, and a table's rows inside the table: a change to
   // either shows there alone. Anything else may reach beyond the view, or move it.
   const bool inPlace = property == ViewProperty::image || property == ViewProperty::rows;
