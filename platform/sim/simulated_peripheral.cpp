@@ -80,14 +80,15 @@ void SimulatedPeripheral::writeValue(const Bytes& value, Characteristic& charact
   const std::uint32_t needed =
       type == WriteType::withResponse ? property::write : property::writeWithoutResponse;
   const bool allowed = (target->properties & needed) != 0;
+  // The confirmation is due first: feedback the write causes arrives with it, after it.
+  if (type == WriteType::withResponse) {
+    BleError error;
+    if (!allowed) error = kWriteNotPermitted;
+    answerLater(sim_latency::writeConfirmation, [target, error](SimulatedPeripheral& self) {
+      if (self.delegate_ != nullptr) self.delegate_->didWriteValue(self, *target, error);
+    });
+  }
   if (allowed) receiver_.received({value, type, target->uuid, central_->radio()->runLoop().now()});
-  if (type == WriteType::withoutResponse) return;
-
-  BleError error;
-  if (!allowed) error = kWriteNotPermitted;
-  answerLater(sim_latency::writeConfirmation, [target, error](SimulatedPeripheral& self) {
-    if (self.delegate_ != nullptr) self.delegate_->didWriteValue(self, *target, error);
-  });
 }
 
 void SimulatedPeripheral::deliverNotification(const Bytes& bytes) {

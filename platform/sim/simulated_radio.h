@@ -23,7 +23,9 @@ constexpr Millis disconnection{10};          // cancel request to disconnected
 constexpr Millis discovery{5};               // each discovery request to its answer
 constexpr Millis notificationState{5};
 constexpr Millis writeConfirmation{10};
-constexpr Millis demoFeedback{15};           // a command byte to the demo receiver's feedback
+// A command byte to the demo receiver's feedback: due with the write's confirmation, as in
+// one connection event of a real link, so the app wakes once for both.
+constexpr Millis demoFeedback{10};
 constexpr Millis demoReleaseCompleted{150};  // release notice to "release completed"
 }  // namespace sim_latency
 
