@@ -1,73 +1,95 @@
 #include "platform/qt/qt_run_loop.h"
 
-#include <QTimer>
+#include <QTimerEvent>
+#include <algorithm>
 #include <thread>
 
 namespace kiro {
 
-namespace {
-
 class QtTimer final : public Timer {
  public:
-  // owner: deletes the QTimer at the latest when the loop ends.
-  QtTimer(QObject& owner, Millis interval, bool repeats, std::function<void()> fire)
-      : timer_(new QTimer(&owner)), firing_(std::make_shared<bool>(false)) {
-    timer_->setTimerType(Qt::PreciseTimer);
-    timer_->setSingleShot(!repeats);
-    timer_->setInterval(static_cast<int>(interval.count()));
-    // The flag lives in the connection, which Qt keeps alive while it calls it, so it
-    // outlasts this object when the callback drops the last reference to it.
-    QObject::connect(timer_, &QTimer::timeout, timer_, [firing = firing_, fire = std::move(fire)] {
-      *firing = true;
-      fire();
-      *firing = false;
-    });
-    timer_->start();
-  }
+  QtTimer(QtRunLoop& loop, int id, bool repeats, std::function<void()> fire)
+      : loop_(&loop), id_(id), repeats_(repeats), fire_(std::move(fire)) {}
   ~QtTimer() override { invalidate(); }
 
   void invalidate() override {
-    if (!timer_) return;
-    timer_->stop();
-    // Dropping the connection releases what the callback holds. A QTimer inside its own
-    // timeout goes later; any other goes now, without an event to post (and a wake-up) for it.
-    QObject::disconnect(timer_, nullptr, nullptr, nullptr);
-    if (*firing_)
-      timer_->deleteLater();
-    else
-      delete timer_;
-    timer_ = nullptr;
+    if (id_ == 0) return;
+    loop_->stop(id_);
+    id_ = 0;
+    // What the callback holds goes now, or once it returns when it invalidates itself.
+    if (!firing_) release();
   }
-  bool isValid() const override { return timer_ != nullptr && timer_->isActive(); }
+  bool isValid() const override { return id_ != 0; }
+
+  // The caller holds a reference: the callback may drop every other one.
+  void fire() {
+    firing_ = true;
+    if (!repeats_) invalidate();
+    fire_();
+    firing_ = false;
+    if (id_ == 0) release();
+  }
 
  private:
-  QTimer* timer_;
-  std::shared_ptr<bool> firing_;
-};
+  // The callback may hold the last reference to this timer: nothing is touched after.
+  void release() {
+    std::function<void()> released;
+    released.swap(fire_);
+  }
 
-}  // namespace
+  QtRunLoop* loop_;
+  int id_;  // 0 once invalidated or fired for good: Qt reuses ids
+  bool repeats_;
+  bool firing_ = false;
+  std::function<void()> fire_;
+};
 
 QtRunLoop::QtRunLoop() { clock_.start(); }
 
 QtRunLoop::~QtRunLoop() {
-  for (const auto& weak : timers_)
-    if (auto timer = weak.lock()) timer->invalidate();
+  // A repeating timer may hold the object that holds it; ending it here breaks that cycle.
+  while (!scheduled_.empty()) {
+    auto first = scheduled_.begin();
+    if (auto timer = first->second.timer.lock())
+      timer->invalidate();
+    else
+      stop(first->first);
+  }
 }
 
 Millis QtRunLoop::now() const { return Millis{clock_.elapsed()}; }
 
 std::shared_ptr<Timer> QtRunLoop::scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) {
-  // A repeating timer may hold the object that holds it; the loop breaks that cycle at the end.
-  std::erase_if(timers_, [](const std::weak_ptr<Timer>& timer) { return timer.expired(); });
-  auto timer = std::make_shared<QtTimer>(context_, interval, repeats, std::move(fire));
-  timers_.push_back(timer);
+  const int id = start(interval);
+  auto timer = std::make_shared<QtTimer>(*this, id, repeats, std::move(fire));
+  scheduled_[id].timer = timer;
   return timer;
 }
 
 void QtRunLoop::performAfterDelay(Millis delay, std::function<void()> action) {
-  QTimer::singleShot(std::chrono::milliseconds(delay), Qt::PreciseTimer, &context_, std::move(action));
+  scheduled_[start(delay)].perform = std::move(action);
 }
 
 void QtRunLoop::sleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
+
+void QtRunLoop::timerEvent(QTimerEvent* event) {
+  const auto found = scheduled_.find(event->timerId());
+  if (found == scheduled_.end()) return;
+  if (found->second.perform) {
+    const std::function<void()> perform = std::move(found->second.perform);
+    stop(found->first);
+    perform();
+  } else if (const auto timer = found->second.timer.lock()) {
+    timer->fire();
+  }
+}
+
+// A negative interval is due at once, as Qt would refuse it.
+int QtRunLoop::start(Millis interval) { return startTimer(std::max(interval, Millis{0}), Qt::PreciseTimer); }
+
+void QtRunLoop::stop(int id) {
+  killTimer(id);
+  scheduled_.erase(id);
+}
 
 }  // namespace kiro

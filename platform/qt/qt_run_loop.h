@@ -2,14 +2,20 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <vector>
+#include <functional>
+#include <memory>
+#include <unordered_map>
 
 #include "platform/run_loop.h"
 
 namespace kiro {
 
+class QtTimer;
+
 // The main run loop on Qt's event loop. Timers are precise: the 25 ms pump keeps its period.
-class QtRunLoop final : public RunLoop {
+// Each timer is a Qt timer id on one object, not a QTimer of its own: a lamp's timer is
+// restarted every frame, and that costs a registration, not an object and a connection.
+class QtRunLoop final : public QObject, public RunLoop {
  public:
   QtRunLoop();
   // Invalidates the timers still scheduled, releasing what their callbacks hold.
@@ -21,10 +27,22 @@ class QtRunLoop final : public RunLoop {
   // Really blocks the thread: no event, timer or callback runs meanwhile.
   void sleepFor(Millis duration) override;
 
+ protected:
+  void timerEvent(QTimerEvent* event) override;
+
  private:
+  friend class QtTimer;
+  // What a Qt timer id stands for: a Timer, which its holders own, or a perform, owned here.
+  struct Scheduled {
+    std::weak_ptr<QtTimer> timer;
+    std::function<void()> perform;
+  };
+
+  int start(Millis interval);
+  void stop(int id);
+
   QElapsedTimer clock_;
-  QObject context_;  // owns the pending one-shot performs
-  std::vector<std::weak_ptr<Timer>> timers_;
+  std::unordered_map<int, Scheduled> scheduled_;
 };
 
 }  // namespace kiro

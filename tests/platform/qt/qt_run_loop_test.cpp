@@ -24,14 +24,31 @@ TEST(QtRunLoop, ARepeatingTimerMayBeReleasedInsideItsCallback) {
   EXPECT_EQ(ticks, 3);
 }
 
+// Qt hands a stopped timer's id to the next timer: a fired timer must not reach the new one.
+TEST(QtRunLoop, AFiredTimerNoLongerStandsForItsId) {
+  QtRunLoop runLoop;
+  int first = 0;
+  int second = 0;
+  const auto once = runLoop.scheduleTimer(1ms, false, [&] { ++first; });
+  spinUntil([&] { return first == 1; });
+  EXPECT_FALSE(once->isValid());
+  const auto next = runLoop.scheduleTimer(5ms, false, [&] { ++second; });
+  once->invalidate();
+  EXPECT_TRUE(next->isValid());
+  spinUntil([&] { return second == 1; });
+  EXPECT_EQ(second, 1);
+  EXPECT_EQ(first, 1);
+}
+
 TEST(QtRunLoop, PerformsRunOnceInDueOrderAndTheClockMoves) {
   QtRunLoop runLoop;
   std::vector<int> order;
   runLoop.performAfterDelay(30ms, [&] { order.push_back(2); });
   runLoop.performAfterDelay(5ms, [&] { order.push_back(1); });
+  runLoop.performAfterDelay(-5ms, [&] { order.push_back(0); });
   const Millis start = runLoop.now();
-  spinUntil([&] { return order.size() == 2; });
-  EXPECT_EQ(order, (std::vector<int>{1, 2}));
+  spinUntil([&] { return order.size() == 3; });
+  EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
   EXPECT_GE(runLoop.now() - start, 30ms);
 }
 
