@@ -11,6 +11,12 @@ SettingsUserDefaults::SettingsUserDefaults(const QString& path)
                                : std::make_unique<QSettings>(path, QSettings::IniFormat)) {}
 
 std::optional<DefaultsValue> SettingsUserDefaults::object(const std::string& key) const {
+  auto found = readValues_.find(key);
+  if (found == readValues_.end()) found = readValues_.emplace(key, read(key)).first;
+  return found->second;
+}
+
+std::optional<DefaultsValue> SettingsUserDefaults::read(const std::string& key) const {
   const QVariant stored = settings_->value(QString::fromStdString(key));
   if (!stored.isValid()) return std::nullopt;
   if (stored.typeId() == QMetaType::QString) return stored.toString().toStdString();
@@ -38,7 +44,9 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
     stored = map;
   }
   settings_->setValue(QString::fromStdString(key), stored);
+  // The sync may also bring in what another instance wrote meanwhile.
   settings_->sync();
+  readValues_.clear();
   if (const auto why = problem()) std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "platform/user_defaults.h"
 
@@ -12,6 +13,8 @@ namespace kiro {
 // The user defaults in QSettings: the platform's native store, or an INI file when a path
 // is given. Every write is flushed at once, so it survives a crash a moment later; a write
 // that cannot be saved is said on stderr, and what was set stays readable for this run.
+// A value once read is kept as read until the next write: the remote screen reads the
+// remembered receiver at every frame's "update".
 class SettingsUserDefaults final : public UserDefaults {
  public:
   // path: an INI file to use instead of the native store; empty for the native one.
@@ -25,7 +28,10 @@ class SettingsUserDefaults final : public UserDefaults {
   std::optional<std::string> problem() const;
 
  private:
+  std::optional<DefaultsValue> read(const std::string& key) const;
+
   std::unique_ptr<QSettings> settings_;
+  mutable std::unordered_map<std::string, std::optional<DefaultsValue>> readValues_;
 };
 
 }  // namespace kiro
