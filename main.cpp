@@ -168,10 +168,7 @@ int run(const CommandLine& options, int argc, char** argv) {
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
-  if (!options.headless) {
-    QGuiApplication::setDesktopFileName(KIRO_APP_ID);
-    QGuiApplication::setWindowIcon(windowIcon());
-  }
+  if (!options.headless) QGuiApplication::setDesktopFileName(KIRO_APP_ID);
   const std::filesystem::path home = dataFolder();
   const auto simulated = useSimulatedReceivers(options);
   if (!simulated) return 1;
@@ -237,6 +234,8 @@ int run(const CommandLine& options, int argc, char** argv) {
     drawing = ui.subscribe({[&window](View& view, ViewProperty property) { window->modelChanged(view, property); },
                             [&window](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
                             [&window] { window->modelChanged(); }});
+    // Reading every size of the icon would hold up the first frame.
+    window->afterFirstFrame([] { QGuiApplication::setWindowIcon(windowIcon()); });
     window->show();
   }
 

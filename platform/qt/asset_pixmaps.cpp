@@ -6,16 +6,54 @@
 
 namespace kiro {
 
-const QPixmap& AssetPixmaps::pixmap(const std::string& name) {
+namespace {
+
+QString fileFor(const std::string& name) {
   QString file = QString::fromStdString(name);
   if (!file.contains('.')) file += ".png";
+  return file;
+}
+
+QImage decode(const QString& file) { return QImage(":/assets/" + file); }
+
+// Decoded and put in the form a pixmap keeps, so that making the pixmap copies nothing and
+// looks at no pixel.
+QImage decodeForPixmap(const QString& file) {
+  const QImage image = decode(file);
+  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+}
+
+}  // namespace
+
+const QPixmap& AssetPixmaps::pixmap(const std::string& name) {
+  const QString file = fileFor(name);
   auto found = cache_.find(file);
   if (found != cache_.end()) return *found;
-  // Read as an image and handed over whole: the pixmap converts it in place instead of
-  // copying every pixel, which is most of the first frame's picture work.
-  const QPixmap loaded = QPixmap::fromImage(QImage(":/assets/" + file));
+  QPixmap loaded;
+  // Handed over whole: the pixmap converts the image in place instead of copying every pixel.
+  if (auto decoding = decoding_.find(file); decoding != decoding_.end()) {
+    loaded = QPixmap::fromImage(decoding->second.get(), Qt::NoOpaqueDetection);
+    decoding_.erase(decoding);
+  } else {
+    loaded = QPixmap::fromImage(decode(file));
+  }
   if (loaded.isNull()) std::cerr << "kiro-remote: no picture named " << file.toStdString() << '\n';
   return *cache_.insert(file, loaded);
+}
+
+void AssetPixmaps::prefetch(const std::vector<std::string>& names) {
+  std::vector<std::pair<QString, std::promise<QImage>>> work;
+  for (const auto& name : names) {
+    QString file = fileFor(name);
+    if (cache_.contains(file) || decoding_.contains(file)) continue;
+    work.emplace_back(file, std::promise<QImage>());
+    decoding_.emplace(std::move(file), work.back().second.get_future());
+  }
+  if (work.empty()) return;
+  // Images decode on any thread; only the pixmap must be made on this one.
+  workers_.emplace_back([work = std::move(work)]() mutable {
+    for (auto& [file, promise] : work) promise.set_value(decodeForPixmap(file));
+  });
 }
 
 QFont fontFor(const std::string& name, double size) {

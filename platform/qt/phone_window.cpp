@@ -1,6 +1,7 @@
 #include "platform/qt/phone_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -48,6 +49,8 @@ PhoneWindow::PhoneWindow(std::shared_ptr<NavigationController> navigation, Alert
   });
   frames_.setInterval(40);
   connect(&frames_, &QTimer::timeout, this, [this] { update(animatedArea_); });
+  // The front screen's pictures decode on the other core while the window gets shown.
+  if (const auto& top = navigation_->topViewController(); top->isViewLoaded()) painter_.prefetch(top->view());
 }
 
 void PhoneWindow::navigationChanged(NavigationChange change, bool animated) {
@@ -134,6 +137,8 @@ void PhoneWindow::paintEvent(QPaintEvent*) {
   // Every view is drawn, if clipped, so this is the whole of what animates.
   animatedArea_ = painter_.takeAnimatedArea();
   if (animatedArea_.isEmpty() == frames_.isActive()) animatedArea_.isEmpty() ? frames_.stop() : frames_.start();
+  // Posted: it runs once this frame is on screen.
+  if (afterFirstFrame_) QTimer::singleShot(0, this, std::exchange(afterFirstFrame_, {}));
 }
 
 void PhoneWindow::paintModel(QPainter& painter) {

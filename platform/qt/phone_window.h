@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -42,6 +43,9 @@ class PhoneWindow final : public QWidget {
 
   // The window as the model shows it now, at scale pixels per point.
   QImage snapshot(double scale);
+
+  // then runs once, just after the first frame is drawn: for what that frame can do without.
+  void afterFirstFrame(std::function<void()> then) { afterFirstFrame_ = std::move(then); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -92,6 +96,7 @@ class PhoneWindow final : public QWidget {
   int slideDirection_ = 0;
   QTimer frames_;  // redraws while an image view animates
   QRegion animatedArea_;  // where, as the last paint drew them
+  std::function<void()> afterFirstFrame_;
   QColor barTint_{247, 247, 247};
   std::optional<TitleTextAttributes> titleAttributes_;
   PhoneWindowAccessibility accessibility_{*this};

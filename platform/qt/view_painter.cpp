@@ -132,6 +132,17 @@ void ViewPainter::forEachShown(const std::shared_ptr<View>& root, QPointF origin
   for (const auto& subview : root->subviews()) forEachShown(subview, inner, visit);
 }
 
+void ViewPainter::prefetch(const std::shared_ptr<View>& root) {
+  std::vector<std::string> names;
+  forEachShown(root, {}, [&names](const std::shared_ptr<View>& view, const QRectF&) {
+    std::optional<std::string> name;
+    if (const auto* image = dynamic_cast<const ImageView*>(view.get())) name = image->image();
+    if (const auto* button = dynamic_cast<const Button*>(view.get())) name = button->image(ControlState::normal);
+    if (name) names.push_back(*name);
+  });
+  pixmaps_.prefetch(names);
+}
+
 void ViewPainter::collectTargets(const std::shared_ptr<View>& root, QPointF origin, std::vector<PlacedTarget>& into) {
   forEachShown(root, origin, [&into](const std::shared_ptr<View>& view, const QRectF& rect) {
     if (auto button = std::dynamic_pointer_cast<Button>(view)) into.push_back({{button, nullptr, -1}, rect});

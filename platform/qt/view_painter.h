@@ -52,6 +52,8 @@ class ViewPainter {
   // are in front.
   void forEachShown(const std::shared_ptr<View>& root, QPointF origin,
                     const std::function<void(const std::shared_ptr<View>&, const QRectF&)>& visit) const;
+  // Starts decoding the pictures root's tree shows at rest, for its first paint.
+  void prefetch(const std::shared_ptr<View>& root);
   // Adds every button and table row root's tree shows, in drawing order.
   void collectTargets(const std::shared_ptr<View>& root, QPointF origin, std::vector<PlacedTarget>& into);
   // Scrolls the scroll view under point by dy points; whether one was there.
