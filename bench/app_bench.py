@@ -182,6 +182,27 @@ class Bench:
             }
         return result
 
+    def floor(self, window):
+        """A bare timer that also wakes 10 ms after each tick, as the app wakes for the
+        receiver's answer, beside the plain one: the least a held frame can cost."""
+        extra = ["--window"] if window else []
+        woken = Proc("kiro_bare_timer --answer-ms 10",
+                     [self.bare, "--seconds", str(HELD_S + 2), "--answer-ms", "10"] + extra, self.env(window))
+        bare = Proc("kiro_bare_timer", [self.bare, "--seconds", str(HELD_S + 3)] + extra, self.env(window))
+        marks = []
+
+        def sample():
+            marks.append((time.monotonic_ns(), cpu_ns(woken.popen.pid), cpu_ns(bare.popen.pid)))
+
+        def watch(proc, stream, line, now):
+            if proc is woken and b'"event":"start"' in line:
+                return [(1.0, sample), (1.0 + HELD_S, sample)]
+            return None
+
+        run_pair(woken, bare, watch)
+        (t0, woken0, bare0), (t1, woken1, bare1) = marks
+        return 100 * (woken1 - woken0) / (t1 - t0), 100 * (bare1 - bare0) / (t1 - t0)
+
     def many(self, window, probe):
         """300 receivers, one connected with F latched, then a refresh. The app writes no
         frame on the device list, so with probe a state command every 25 ms shows when its
@@ -278,6 +299,7 @@ def measure(bench, runs):
                 100 * idle["bare_cpu"] / idle["wall"])
             add(f"pump p99 |gap-25| ms ({mode})", deviations_p99(held["writes"]),
                 deviations_p99(held["ticks"]))
+            add(f"R held floor CPU % ({mode})", *bench.floor(window))
             add(f"frames lost ({mode})", lost(late_gaps(held["writes"])),
                 lost(late_gaps(held["ticks"])))
             add(f"frames lost alone ({mode})", unshared_lost(held["writes"], held["ticks"]), 0)

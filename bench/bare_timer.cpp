@@ -1,5 +1,7 @@
 // The baseline for bench/app_bench.py: the least a Qt program can do to tick every 25 ms
-// and print a line a tick, under the same load as the app it is compared with.
+// and print a line a tick, under the same load as the app it is compared with. With
+// --answer-ms it also wakes that long after each tick and does nothing: the floor for a
+// frame that waits on the receiver's answer, as the app's does.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
@@ -22,14 +24,17 @@ void say(const char* what, qint64 tick) {
 int main(int argc, char** argv) {
   bool window = false;
   double seconds = 0;
+  int answerMs = -1;
   for (int i = 1; i < argc; ++i) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
     if (arg == "--window") {
       window = true;
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = QString::fromLocal8Bit(argv[++i]).toDouble();
+    } else if (arg == "--answer-ms" && i + 1 < argc) {
+      answerMs = QString::fromLocal8Bit(argv[++i]).toInt();
     } else {
-      std::fprintf(stderr, "usage: kiro_bare_timer [--window] [--seconds S]\n");
+      std::fprintf(stderr, "usage: kiro_bare_timer [--window] [--seconds S] [--answer-ms MS]\n");
       return 2;
     }
   }
@@ -55,7 +60,10 @@ int main(int argc, char** argv) {
   QTimer timer;
   timer.setTimerType(Qt::PreciseTimer);
   timer.setInterval(25);
-  QObject::connect(&timer, &QTimer::timeout, [&ticks] { say("tick", ++ticks); });
+  QObject::connect(&timer, &QTimer::timeout, [&ticks, answerMs] {
+    say("tick", ++ticks);
+    if (answerMs >= 0) QTimer::singleShot(answerMs, Qt::PreciseTimer, [] {});
+  });
   timer.start();
 
   if (seconds > 0) {
