@@ -171,7 +171,14 @@ QAccessibleInterface* PhoneWindowAccessibility::create(const QString&, QObject* 
 }
 
 void PhoneWindowAccessibility::modelChanged() {
-  if (!asked_) return;
+  if (!asked_ || std::exchange(announcing_, true)) return;
+  QTimer::singleShot(0, &window_, [this] {
+    announcing_ = false;
+    announceChanges();
+  });
+}
+
+void PhoneWindowAccessibility::announceChanges() {
   sync();
   if (std::exchange(reordered_, false)) {
     post(QAccessible::queryAccessibleInterface(&window_), QAccessible::ObjectReorder);

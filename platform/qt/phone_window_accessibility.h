@@ -26,7 +26,9 @@ class PhoneWindowAccessibility {
   PhoneWindowAccessibility(const PhoneWindowAccessibility&) = delete;
   PhoneWindowAccessibility& operator=(const PhoneWindowAccessibility&) = delete;
 
-  // The model changed: brings the elements up to date and announces what changed.
+  // The model changed: the elements are brought up to date and what changed is announced
+  // once the loop's turn is over, as a held button changes several views a frame. An
+  // assistive technology that asks meanwhile reads them as they are.
   void modelChanged();
 
   // Where the announcements go. Qt passes them on only while an assistive technology
@@ -60,6 +62,7 @@ class PhoneWindowAccessibility {
   std::vector<Shown> shown() const;
   std::vector<Shown> screenShown() const;
   void sync();
+  void announceChanges();
   std::vector<QAccessibleInterface*> children(const Element* parent);
 
   QString name(const Key& key) const;
@@ -73,6 +76,7 @@ class PhoneWindowAccessibility {
   std::vector<Element*> elements_;  // the cache of Qt's accessibility owns them
   bool asked_ = false;
   bool reordered_ = false;
+  bool announcing_ = false;  // the turn's announcement is posted
 };
 
 }  // namespace kiro
