@@ -116,6 +116,9 @@ void QtCentral::agentStopped(Millis retryAfter) {
 
 void QtCentral::deviceSeen(const QBluetoothDeviceInfo& info, bool updated) {
   if (!scanning_ || !(info.coreConfigurations() & QBluetoothDeviceInfo::LowEnergyCoreConfiguration)) return;
+  // BlueZ lists every device it remembers when a scan starts, in range or not; only one
+  // heard in this scan has a signal strength.
+  if (info.rssi() == 0) return;
   if (updated && !allowDuplicates_) return;
   const Uuid id = deviceIdentifier(info);
   auto [entry, isNew] = peripherals_.try_emplace(id);

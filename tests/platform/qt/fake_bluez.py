@@ -167,14 +167,25 @@ def load(mock, _parameters):
 @dbus.service.method(CONTROL_IFACE, in_signature='ss', out_signature='')
 def AddDevice(_self, address, name):
     '''A device in range that advertises name; an empty name advertises none.'''
+    add_device(address, name, heard=True)
+
+
+@dbus.service.method(CONTROL_IFACE, in_signature='ss', out_signature='')
+def RememberDevice(_self, address, name):
+    '''A device bluetoothd knows from before and has not heard since: no signal strength.'''
+    add_device(address, name, heard=False)
+
+
+def add_device(address, name, heard):
     props = {
         'Address': dbus.String(address, variant_level=1),
         'Alias': dbus.String(name or address.replace(':', '-'), variant_level=1),
         'Adapter': dbus.ObjectPath(ADAPTER_PATH, variant_level=1),
         'Connected': dbus.Boolean(False, variant_level=1),
         'ServicesResolved': dbus.Boolean(False, variant_level=1),
-        'RSSI': dbus.Int16(-55, variant_level=1),
     }
+    if heard:
+        props['RSSI'] = dbus.Int16(-55, variant_level=1)
     if name:
         props['Name'] = dbus.String(name, variant_level=1)
     devices[address] = {'connect': 'succeed', 'writes': []}
@@ -214,7 +225,7 @@ def Notify(_self, address, char_uuid, value):
 def Advertise(_self, address):
     '''The device is heard again, at a signal strength a little off the last.'''
     dev = device_path(str(address))
-    rssi = mockobject.objects[dev].props[DEVICE_IFACE]['RSSI']
+    rssi = mockobject.objects[dev].props[DEVICE_IFACE].get('RSSI', -56)
     set_props(dev, DEVICE_IFACE, {'RSSI': dbus.Int16(-111 - rssi, variant_level=1)})
 
 

@@ -86,6 +86,16 @@ class QtOnly : public CentralContract {
 };
 INSTANTIATE_TEST_SUITE_P(Qt, QtOnly, ::testing::Values(qt));
 
+// A receiver met yesterday is still in bluetoothd's list: it is not offered until heard.
+TEST_P(QtOnly, ADeviceBluetoothdRemembersIsReportedOnlyOnceItIsHeard) {
+  fake().call("RememberDevice", {QStringLiteral("AA:BB:CC:DD:EE:90"), QStringLiteral("Kiro-9")});
+  central.scanForPeripherals(false);
+  harness->settle();
+  EXPECT_FALSE(recorder.saw("discover Kiro-9"));
+  fake().call("Advertise", {QStringLiteral("AA:BB:CC:DD:EE:90")});
+  until("discover Kiro-9");
+}
+
 TEST_P(QtOnly, AFailureIsReportedNoSoonerThanTheFloorSoThatReconnectingCannotSpin) {
   harness->addReceiver("Kiro-1");
   auto kiro = find("Kiro-1");
