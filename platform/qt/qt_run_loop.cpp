@@ -75,13 +75,11 @@ void QtRunLoop::sleepFor(Millis duration) { std::this_thread::sleep_for(duration
 void QtRunLoop::timerEvent(QTimerEvent* event) {
   const auto found = scheduled_.find(event->timerId());
   if (found == scheduled_.end()) return;
-  if (found->second.perform) {
-    const std::function<void()> perform = std::move(found->second.perform);
-    stop(found->first);
-    perform();
-  } else if (const auto timer = found->second.timer.lock()) {
-    timer->fire();
-  }
+  if (const auto timer = found->second.timer.lock()) return timer->fire();
+  // A perform, which runs once.
+  const std::function<void()> perform = std::move(found->second.perform);
+  stop(found->first);
+  if (perform) perform();
 }
 
 // A negative interval is due at once, as Qt would refuse it.
