@@ -24,6 +24,18 @@ TEST(QtRunLoop, ARepeatingTimerMayBeReleasedInsideItsCallback) {
   EXPECT_EQ(ticks, 3);
 }
 
+// A screen's pump holds the screen, which holds the pump: invalidating it must let go at once.
+TEST(QtRunLoop, AnInvalidatedTimerLetsGoOfWhatItsCallbackHolds) {
+  QtRunLoop runLoop;
+  auto held = std::make_shared<int>(0);
+  const std::weak_ptr<int> watch = held;
+  const auto timer = runLoop.scheduleTimer(1ms, true, [held] { ++*held; });
+  held.reset();
+  spinUntil([&] { return *watch.lock() > 0; });
+  timer->invalidate();
+  EXPECT_TRUE(watch.expired());
+}
+
 // Qt hands a stopped timer's id to the next timer: a fired timer must not reach the new one.
 TEST(QtRunLoop, AFiredTimerNoLongerStandsForItsId) {
   QtRunLoop runLoop;
