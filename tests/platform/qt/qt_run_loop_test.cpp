@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
+
 #include "tests/platform/qt/fake_bluez.h"
 
 namespace kiro {
@@ -24,8 +26,13 @@ TEST(QtRunLoop, ARepeatingTimerMayBeReleasedInsideItsCallback) {
   EXPECT_EQ(ticks, 3);
 }
 
+// Qt timers still registered on the loop: each one wakes it, for nothing once its own is done.
+qsizetype qtTimers(QtRunLoop& runLoop) {
+  return QAbstractEventDispatcher::instance()->registeredTimers(&runLoop).size();
+}
+
 // A screen's pump holds the screen, which holds the pump: invalidating it must let go at once.
-TEST(QtRunLoop, AnInvalidatedTimerLetsGoOfWhatItsCallbackHolds) {
+TEST(QtRunLoop, AnInvalidatedTimerLetsGoOfWhatItsCallbackHoldsAndWakesNothing) {
   QtRunLoop runLoop;
   auto held = std::make_shared<int>(0);
   const std::weak_ptr<int> watch = held;
@@ -34,6 +41,7 @@ TEST(QtRunLoop, AnInvalidatedTimerLetsGoOfWhatItsCallbackHolds) {
   spinUntil([&] { return *watch.lock() > 0; });
   timer->invalidate();
   EXPECT_TRUE(watch.expired());
+  EXPECT_EQ(qtTimers(runLoop), 0);
 }
 
 // Qt hands a stopped timer's id to the next timer: a fired timer must not reach the new one.
@@ -61,6 +69,7 @@ TEST(QtRunLoop, PerformsRunOnceInDueOrderAndTheClockMoves) {
   const Millis start = runLoop.now();
   spinUntil([&] { return order.size() == 3; });
   EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(qtTimers(runLoop), 0);
   EXPECT_GE(runLoop.now() - start, 30ms);
 }
 
