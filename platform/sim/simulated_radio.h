@@ -94,7 +94,9 @@ class SimulatedReceiver {
   // In range and without a link.
   bool advertising() const;
 
-  // Every write it accepted, oldest first.
+  // The writes it accepted, oldest first: at least the last kKeptWrites. Older ones go, as
+  // a demo left connected is written 40 times a second.
+  static constexpr std::size_t kKeptWrites = 4096;
   const std::vector<SimWrite>& writes() const { return writes_; }
   // The last accepted write, or nullopt.
   std::optional<SimWrite> lastWrite() const;

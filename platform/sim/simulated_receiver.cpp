@@ -88,6 +88,7 @@ SimConnectionResponse SimulatedReceiver::takeNextConnectionResponse() {
 void SimulatedReceiver::received(SimWrite write) {
   const bool hasCommand = !write.bytes.empty();
   const std::uint8_t command = hasCommand ? write.bytes.front() : 0;
+  if (writes_.size() == 2 * kKeptWrites) writes_.erase(writes_.begin(), writes_.begin() + kKeptWrites);
   writes_.push_back(std::move(write));
   // A copy: the watcher may cause further writes, which move the list.
   if (auto watcher = radio_.onReceiverWrite) watcher(*this, SimWrite(writes_.back()));

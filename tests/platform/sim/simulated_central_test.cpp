@@ -93,6 +93,20 @@ TEST_P(SimulatedOnly, AnotherTableListsIncludedServicesAndItsPropertiesDecideSub
             (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse}, {{0x02}, WriteType::withoutResponse}}));
 }
 
+// Hours of pump frames: the receiver keeps the newest writes and lets the oldest go.
+TEST_P(SimulatedOnly, AReceiverKeepsTheNewestWritesNotEveryOne) {
+  harness->addReceiver("Kiro-1");
+  auto kiro = connect("Kiro-1");
+  auto ffb2 = discover(*kiro, 0xFFB2);
+  const std::size_t sent = 2 * SimulatedReceiver::kKeptWrites + 1;
+  for (std::size_t i = 0; i < sent; ++i)
+    kiro->writeValue({static_cast<std::uint8_t>(i)}, *ffb2, WriteType::withoutResponse);
+  const auto& kept = sim.receiver("Kiro-1").writes();
+  EXPECT_LT(kept.size(), sent);
+  EXPECT_GE(kept.size(), SimulatedReceiver::kKeptWrites);
+  EXPECT_EQ(kept.back().bytes, Bytes{static_cast<std::uint8_t>(sent - 1)});
+}
+
 TEST_P(SimulatedOnly, ACentralGoneWithCallbacksPendingReportsNothingAndFreesItsReceivers) {
   harness->addReceiver("Kiro-1");
   harness->addReceiver("Kiro-2");
