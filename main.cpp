@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLoggingCategory>
 #include <QStandardPaths>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -168,7 +170,13 @@ int run(const CommandLine& options, int argc, char** argv) {
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
-  if (!options.headless) QGuiApplication::setDesktopFileName(KIRO_APP_ID);
+  // The first frame's text reads the font database, which takes a while to fill: it is
+  // filled on another core meanwhile (it may be read from any thread).
+  std::jthread fontDatabase;
+  if (!options.headless) {
+    QGuiApplication::setDesktopFileName(KIRO_APP_ID);
+    fontDatabase = std::jthread([] { QFontDatabase::families(); });
+  }
   const std::filesystem::path home = dataFolder();
   const auto simulated = useSimulatedReceivers(options);
   if (!simulated) return 1;
