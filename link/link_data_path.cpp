@@ -69,7 +69,7 @@ void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& character
     log_.line("-------------发现特征服务,更新中-----------------");
     log_.print("设备名称为:%@", described(peripheral.name()));
     log_.line("-------------进行边缘连接-----------------");
-    log_.print("收到数据:返回的特征服务:%@ value:%@", described(characteristic), described(characteristic.value));
+    logText(format("返回的特征服务:%@ value:%@", describe(characteristic), describe(characteristic.value)));
     log_.print("得到的值是:%@", described(utf8Text(characteristic.value)));
     log_.print("返回服务的uuid是:%@", described(characteristic.uuid));
   }
@@ -102,7 +102,7 @@ void singleton::light(const LampArray& lamps) { notifications_.post("light", {{"
 void singleton::logText(const std::string& text) { log_.print("收到数据:%@", text); }
 
 void singleton::addLogWithService(const Service& service) {
-  log_.print("收到数据:%@ uuid:%@", described(service), described(service.uuid));
+  if (log_.listening()) logText(format("%@ uuid:%@", describe(service), describe(service.uuid)));
 }
 
 }  // namespace kiro
