@@ -14,12 +14,10 @@ QString fileFor(const std::string& name) {
   return file;
 }
 
-QImage decode(const QString& file) { return QImage(":/assets/" + file); }
-
 // Decoded and put in the form a pixmap keeps, so that making the pixmap copies nothing and
 // looks at no pixel.
 QImage decodeForPixmap(const QString& file) {
-  const QImage image = decode(file);
+  const QImage image(":/assets/" + file);
   return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
 }
 
@@ -29,14 +27,14 @@ const QPixmap& AssetPixmaps::pixmap(const std::string& name) {
   const QString file = fileFor(name);
   auto found = cache_.find(file);
   if (found != cache_.end()) return *found;
-  QPixmap loaded;
-  // Handed over whole: the pixmap converts the image in place instead of copying every pixel.
+  QImage image;
   if (auto decoding = decoding_.find(file); decoding != decoding_.end()) {
-    loaded = QPixmap::fromImage(decoding->second.get(), Qt::NoOpaqueDetection);
+    image = decoding->second.get();
     decoding_.erase(decoding);
   } else {
-    loaded = QPixmap::fromImage(decode(file));
+    image = decodeForPixmap(file);
   }
+  const QPixmap loaded = QPixmap::fromImage(std::move(image), Qt::NoOpaqueDetection);
   if (loaded.isNull()) std::cerr << "kiro-remote: no picture named " << file.toStdString() << '\n';
   return *cache_.insert(file, loaded);
 }
