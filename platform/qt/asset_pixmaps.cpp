@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QImageReader>
 #include <iostream>
 
 namespace kiro {
@@ -15,9 +16,12 @@ QString fileFor(const std::string& name) {
 }
 
 // Decoded and put in the form a pixmap keeps, so that making the pixmap copies nothing and
-// looks at no pixel.
+// looks at no pixel. Every picture is a PNG: told so, Qt goes straight to its own reader
+// instead of loading each image plugin to ask whether it knows the file.
 QImage decodeForPixmap(const QString& file) {
-  const QImage image(":/assets/" + file);
+  QImageReader reader(":/assets/" + file, "png");
+  reader.setAutoDetectImageFormat(false);
+  const QImage image = reader.read();
   return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
 }
 
