@@ -209,9 +209,13 @@ def pictures():
 def main():
     ASSETS.mkdir(exist_ok=True)
     for name, image in pictures().items():
-        # An opaque picture kept without alpha decodes in about half the time.
+        # An opaque picture decodes in half the time without alpha, and in a sixth with a
+        # palette, which a smooth background's few colours fit exactly.
         if image.getchannel("A").getextrema() == (255, 255):
             image = image.convert("RGB")
+            indexed = image.convert("P", palette=Image.Palette.ADAPTIVE)
+            if indexed.convert("RGB").tobytes() == image.tobytes():
+                image = indexed
         image.save(ASSETS / name, optimize=True)
 
 
