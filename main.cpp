@@ -25,9 +25,9 @@
 #include "platform/ui/ui_events.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
+#include "platform/qt/bluetooth_loader.h"
 #include "platform/qt/line_reader.h"
 #include "platform/qt/phone_window.h"
-#include "platform/qt/qt_central.h"
 #include "platform/qt/qt_run_loop.h"
 #include "platform/qt/screen_saver_inhibitor.h"
 #include "platform/qt/settings_user_defaults.h"
@@ -113,14 +113,34 @@ QIcon windowIcon() {
   return icon;
 }
 
-// Whether to use simulated receivers; nullopt when the adapter is required and missing.
-std::optional<bool> useSimulatedReceivers(const CommandLine& options) {
-  if (options.simulate || hasBluetoothAdapter()) return options.simulate;
+// The Qt central's module: beside the executable in the build tree, else where the install
+// rules put it. Null, said on stderr, when it cannot be opened.
+const BluetoothModule* openBluetoothModule() {
+  const std::filesystem::path executableFolder = QCoreApplication::applicationDirPath().toStdString();
+  std::filesystem::path file = executableFolder / "kiro-bluetooth.so";
+  std::error_code ignored;
+  if (!std::filesystem::exists(file, ignored))
+    file = (executableFolder / KIRO_INSTALLED_MODULES / "kiro-bluetooth.so").lexically_normal();
+  auto opened = loadBluetoothModule(file);
+  if (const auto* why = std::get_if<std::string>(&opened)) {
+    std::cerr << "kiro-remote: Bluetooth cannot be used: " << *why << '\n';
+    return nullptr;
+  }
+  return std::get<const BluetoothModule*>(opened);
+}
+
+// Whether to use simulated receivers, with the module when not; nullopt when Bluetooth is
+// required and cannot be had.
+std::optional<bool> useSimulatedReceivers(const CommandLine& options, const BluetoothModule*& bluetooth) {
+  if (options.simulate) return true;
+  bluetooth = openBluetoothModule();
+  if (bluetooth && bluetooth->hasAdapter()) return false;
   if (options.bluetooth) {
-    std::cerr << "kiro-remote: --bluetooth: this machine has no Bluetooth adapter\n";
+    if (bluetooth) std::cerr << "kiro-remote: --bluetooth: this machine has no Bluetooth adapter\n";
     return std::nullopt;
   }
-  std::cerr << "kiro-remote: no Bluetooth adapter found, using simulated receivers\n";
+  std::cerr << (bluetooth ? "kiro-remote: no Bluetooth adapter found, using simulated receivers\n"
+                          : "kiro-remote: using simulated receivers\n");
   return true;
 }
 
@@ -178,7 +198,8 @@ int run(const CommandLine& options, int argc, char** argv) {
     fontDatabase = std::jthread([] { QFontDatabase::families(); });
   }
   const std::filesystem::path home = dataFolder();
-  const auto simulated = useSimulatedReceivers(options);
+  const BluetoothModule* bluetoothModule = nullptr;
+  const auto simulated = useSimulatedReceivers(options, bluetoothModule);
   if (!simulated) return 1;
 
   std::unique_ptr<RunLoop> runLoop;
@@ -208,7 +229,7 @@ int run(const CommandLine& options, int argc, char** argv) {
     if (reporting) reporting->reportReceiver(peripheral.identifier().UUIDString(), peripheral.name(), peripheral.state());
   };
   Platform installed{*runLoop, notifications, defaults, log,
-                     radio ? radio->centralFactory() : qtCentralFactory(bluetooth)};
+                     radio ? radio->centralFactory() : bluetoothModule->centralFactory(bluetooth)};
   PlatformScope platformScope(installed);
   // The link manager holds the platform's parts: it must end before they do.
   const ScopeExit linkManagerEnd([] { singleton::resetShared(); });

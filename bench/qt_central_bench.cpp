@@ -7,7 +7,7 @@
 #include <chrono>
 #include <map>
 
-#include "platform/qt/qt_central.h"
+#include "platform/qt/bluetooth/qt_central.h"
 #include "tests/platform/qt/fake_bluez.h"
 #include "tests/platform/sim/central_recorder.h"
 

@@ -1,10 +1,10 @@
-#include "platform/qt/qt_gatt_service.h"
+#include "platform/qt/bluetooth/qt_gatt_service.h"
 
 #include <algorithm>
 
 #include <QTimer>
 
-#include "platform/qt/qt_bluetooth_types.h"
+#include "platform/qt/bluetooth/qt_bluetooth_types.h"
 
 namespace kiro {
 

@@ -1,10 +1,10 @@
-#include "platform/qt/qt_central.h"
+#include "platform/qt/bluetooth/qt_central.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 
-#include "platform/qt/qt_bluetooth_types.h"
+#include "platform/qt/bluetooth/qt_bluetooth_types.h"
 #include "tests/platform/qt/fake_bluez.h"
 #include "tests/platform/sim/central_contract.h"
 

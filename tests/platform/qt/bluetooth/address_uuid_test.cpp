@@ -1,4 +1,4 @@
-#include "platform/qt/address_uuid.h"
+#include "platform/qt/bluetooth/address_uuid.h"
 
 #include <gtest/gtest.h>
 

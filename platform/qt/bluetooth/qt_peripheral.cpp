@@ -1,8 +1,8 @@
-#include "platform/qt/qt_peripheral.h"
+#include "platform/qt/bluetooth/qt_peripheral.h"
 
 #include <algorithm>
 
-#include "platform/qt/qt_bluetooth_types.h"
+#include "platform/qt/bluetooth/qt_bluetooth_types.h"
 
 namespace kiro {
 

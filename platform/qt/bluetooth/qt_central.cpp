@@ -1,10 +1,10 @@
-#include "platform/qt/qt_central.h"
+#include "platform/qt/bluetooth/qt_central.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QTimer>
 
-#include "platform/qt/qt_bluetooth_types.h"
+#include "platform/qt/bluetooth/qt_bluetooth_types.h"
 
 namespace kiro {
 
@@ -194,12 +194,21 @@ int QtCentral::pendingWrites() const {
   return pending;
 }
 
-bool hasBluetoothAdapter() { return !QBluetoothLocalDevice::allDevices().isEmpty(); }
+namespace {
 
-CentralFactory qtCentralFactory(QtCentralOptions options) {
+bool hasAdapter() { return !QBluetoothLocalDevice::allDevices().isEmpty(); }
+
+CentralFactory centralFactory(QtCentralOptions options) {
   return [options](CentralDelegate& delegate) -> std::unique_ptr<Central> {
     return std::make_unique<QtCentral>(delegate, options);
   };
 }
 
+}  // namespace
+
 }  // namespace kiro
+
+const kiro::BluetoothModule* kiroBluetoothModule() {
+  static const kiro::BluetoothModule module{kiro::hasAdapter, kiro::centralFactory};
+  return &module;
+}

@@ -1,8 +1,8 @@
-#include "platform/qt/address_uuid.h"
+#include "platform/qt/bluetooth/address_uuid.h"
 
 #include <QUuid>
 
-#include "platform/qt/qt_bluetooth_types.h"
+#include "platform/qt/bluetooth/qt_bluetooth_types.h"
 
 namespace kiro {
 

@@ -9,7 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/qt_gatt_service.h"
+#include "platform/qt/bluetooth/bluetooth_module.h"
+#include "platform/qt/bluetooth/qt_gatt_service.h"
 #include "platform/run_loop.h"
 
 namespace kiro {
@@ -27,14 +28,6 @@ class LinkObserver {
   virtual void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) = 0;
   // At once, whenever state() changes.
   virtual void stateChanged(QtPeripheral& peripheral) = 0;
-};
-
-struct LinkTiming {
-  // A connect or disconnect that has not completed by then is given up.
-  Millis attemptLimit{10000};
-  // A failed connect is reported no sooner than this after the request, so automatic
-  // reconnection against a device that fails at once does not spin.
-  Millis failureFloor{1000};
 };
 
 // A remote device on a QLowEnergyController, made anew for each connection.

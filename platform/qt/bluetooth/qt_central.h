@@ -10,21 +10,9 @@
 #include <memory>
 
 #include "platform/central.h"
-#include "platform/qt/qt_peripheral.h"
+#include "platform/qt/bluetooth/qt_peripheral.h"
 
 namespace kiro {
-
-// A write as it is handed to the Bluetooth stack, called from inside that hand-over.
-using WriteObserver = std::function<void(const Peripheral& peripheral, const Bytes& value, WriteType type)>;
-
-struct QtCentralOptions {
-  LinkTiming link;
-  // Between a scan that stopped on an error and its restart.
-  Millis scanRetry{1000};
-  WriteObserver onWrite;  // may be empty
-  // A peripheral's state changed, at once; may be empty.
-  std::function<void(const Peripheral& peripheral)> onStateChange;
-};
 
 // The Bluetooth LE central on Qt Bluetooth. Every callback comes on its own turn of the
 // Qt event loop, never from inside a call to it. When the Bluetooth daemon goes away the
@@ -83,10 +71,5 @@ class QtCentral final : public Central, private LinkObserver {
   std::unique_ptr<QBluetoothDeviceDiscoveryAgent> agent_;
   QDBusServiceWatcher daemon_;
 };
-
-// Whether this machine has a Bluetooth adapter; without one the app runs the simulated radio.
-bool hasBluetoothAdapter();
-
-CentralFactory qtCentralFactory(QtCentralOptions options = {});
 
 }  // namespace kiro
