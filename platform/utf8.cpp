@@ -41,16 +41,18 @@ bool isValidUtf8(std::string_view text) {
 std::string validUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
+  std::size_t kept = 0;  // where the valid bytes not yet copied begin
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = utf8SequenceLength(text, at);
-    if (length == 0) {
-      out += "\xEF\xBF\xBD";
-      ++at;
-    } else {
-      out.append(text, at, length);
+    if (length > 0) {
       at += length;
+      continue;
     }
+    out.append(text, kept, at - kept);
+    out += "\xEF\xBF\xBD";
+    kept = ++at;
   }
+  out.append(text, kept);
   return out;
 }
 

@@ -33,8 +33,15 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
 }
 
 std::string Uuid::UUIDString() const {
-  std::string text = hexText(bytes_, HexCase::upper);
-  for (const std::size_t dash : {8, 13, 18, 23}) text.insert(dash, 1, '-');
+  // Written in one pass: the screens and the script events ask for it several times a frame.
+  static constexpr char digits[] = "0123456789ABCDEF";
+  std::string text(36, '-');
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < bytes_.size(); ++i) {
+    if (i == 4 || i == 6 || i == 8 || i == 10) ++at;
+    text[at++] = digits[bytes_[i] >> 4];
+    text[at++] = digits[bytes_[i] & 0x0F];
+  }
   return text;
 }
 

@@ -12,8 +12,13 @@ namespace {
 
 void dumpString(const std::string& text, std::string& out) {
   out += '"';
-  for (const char byte : validUtf8(text)) {
-    const auto c = static_cast<unsigned char>(byte);
+  const std::string valid = validUtf8(text);
+  std::size_t plain = 0;  // where the characters not yet written begin
+  for (std::size_t at = 0; at < valid.size(); ++at) {
+    const auto c = static_cast<unsigned char>(valid[at]);
+    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    out.append(valid, plain, at - plain);
+    plain = at + 1;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -22,16 +27,14 @@ void dumpString(const std::string& text, std::string& out) {
       case '\t': out += "\\t"; break;
       case '\b': out += "\\b"; break;
       case '\f': out += "\\f"; break;
-      default:
-        if (c < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          out += escaped;
-        } else {
-          out += static_cast<char>(c);
-        }
+      default: {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+        out += escaped;
+      }
     }
   }
+  out.append(valid, plain);
   out += '"';
 }
 
