@@ -5,6 +5,7 @@
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/ui/main_screen.h"
+#include "screens/palette.h"
 #include "screens/remote/remote_layout.h"
 
 namespace kiro {
@@ -13,7 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr Color kYellow{0.98823529, 0.82745099, 0, 1};
 constexpr Color kTitleGrey{0.26666668, 0.25882354, 0.26666668, 1};
 const Font kBoldFont{"Arial-BoldMT", 18};
 

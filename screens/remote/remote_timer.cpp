@@ -1,14 +1,13 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
 
 namespace kiro {
 
 namespace {
 
-constexpr Color kYellow{0.98823529, 0.82745099, 0, 1};
-constexpr Color kButtonGrey{0.16, 0.17, 0.2, 1};
 const Font kTimerFont{"ArialMT", 15};
 constexpr Millis kCountdownStep{100};
 
@@ -19,7 +18,7 @@ std::string shots(int count) { return std::to_string(count) + (count == 1 ? " sh
 void cameraViewController::addTimerButton(const Rect& button, const Rect& line) {
   timerButton_->setName("timerButton");
   timerButton_->setFrame(button);
-  timerButton_->setBackgroundColor(kButtonGrey);
+  timerButton_->setBackgroundColor(kDarkGrey);
   timerTitle_->setFrame(makeRect(0, 0, button.size.width, button.size.height));
   timerLine_->setName("timerLine");
   timerLine_->setFrame(line);

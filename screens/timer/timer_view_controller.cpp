@@ -7,6 +7,7 @@
 #include "platform/ui/alert.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/main_screen.h"
+#include "screens/palette.h"
 
 namespace kiro {
 
@@ -14,8 +15,6 @@ namespace {
 
 using Mode = ShootingPlan::Mode;
 
-constexpr Color kYellow{0.98823529, 0.82745099, 0, 1};
-constexpr Color kDark{0.16, 0.17, 0.2, 1};
 constexpr Color kDimmed{0.45, 0.45, 0.47, 1};
 const Font kFont{"ArialMT", 16};
 constexpr std::array<const char*, 4> kKeys{"timerDelay", "timerBulb", "timerInterval", "timerShots"};
@@ -87,7 +86,7 @@ void TimerViewController::viewDidLoad() {
 std::shared_ptr<Button> TimerViewController::textButton(const Rect& frame, const std::string& title) {
   auto button = std::make_shared<Button>();
   button->setFrame(frame);
-  button->setBackgroundColor(kDark);
+  button->setBackgroundColor(kDarkGrey);
   button->setAccessibilityLabel(title == "-" ? "Less" : title == "+" ? "More" : title);
   auto label = std::make_shared<Label>();
   label->setFrame(makeRect(0, 0, frame.size.width, frame.size.height));
@@ -149,8 +148,8 @@ void TimerViewController::show() {
   if (!isViewLoaded()) return;
   for (std::size_t i = 0; i < kModes.size(); ++i) {
     const bool chosen = kModes[i] == mode_;
-    modeButtons_[i]->setBackgroundColor(chosen ? kYellow : kDark);
-    std::static_pointer_cast<Label>(modeButtons_[i]->subviews().front())->setTextColor(chosen ? kDark : Color::white());
+    modeButtons_[i]->setBackgroundColor(chosen ? kYellow : kDarkGrey);
+    std::static_pointer_cast<Label>(modeButtons_[i]->subviews().front())->setTextColor(chosen ? kDarkGrey : Color::white());
   }
   const std::array<std::string, 4> none{"none", "press", "", "forever"};
   for (std::size_t i = 0; i < values_.size(); ++i) {
