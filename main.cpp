@@ -95,13 +95,13 @@ std::filesystem::path documentsFolder(const CommandLine& options) {
   return folder;
 }
 
-// The pictures and the data model: beside the executable in the build tree, else where the
-// install rules put them relative to it.
-std::filesystem::path dataFolder() {
+// The folder that holds entry: the executable's own in the build tree, else installed, the
+// path from the executable's folder that the install rules put it at.
+std::filesystem::path folderHolding(const char* entry, const char* installed) {
   const std::filesystem::path executableFolder = QCoreApplication::applicationDirPath().toStdString();
   std::error_code ignored;
-  if (std::filesystem::is_directory(executableFolder / "assets", ignored)) return executableFolder;
-  return (executableFolder / KIRO_INSTALLED_DATA).lexically_normal();
+  if (std::filesystem::exists(executableFolder / entry, ignored)) return executableFolder;
+  return (executableFolder / installed).lexically_normal();
 }
 
 // Every size of the desktop's icon, for the window managers that draw one on the window.
@@ -113,15 +113,10 @@ QIcon windowIcon() {
   return icon;
 }
 
-// The Qt central's module: beside the executable in the build tree, else where the install
-// rules put it. Null, said on stderr, when it cannot be opened.
+// The Qt central's module; null, said on stderr, when it cannot be opened.
 const BluetoothModule* openBluetoothModule() {
-  const std::filesystem::path executableFolder = QCoreApplication::applicationDirPath().toStdString();
-  std::filesystem::path file = executableFolder / "kiro-bluetooth.so";
-  std::error_code ignored;
-  if (!std::filesystem::exists(file, ignored))
-    file = (executableFolder / KIRO_INSTALLED_MODULES / "kiro-bluetooth.so").lexically_normal();
-  auto opened = loadBluetoothModule(file);
+  constexpr const char* kModule = "kiro-bluetooth.so";
+  auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
   if (const auto* why = std::get_if<std::string>(&opened)) {
     std::cerr << "kiro-remote: Bluetooth cannot be used: " << *why << '\n';
     return nullptr;
@@ -197,7 +192,8 @@ int run(const CommandLine& options, int argc, char** argv) {
     QGuiApplication::setDesktopFileName(KIRO_APP_ID);
     fontDatabase = std::jthread([] { QFontDatabase::families(); });
   }
-  const std::filesystem::path home = dataFolder();
+  // The pictures and the data model.
+  const std::filesystem::path home = folderHolding("assets", KIRO_INSTALLED_DATA);
   const BluetoothModule* bluetoothModule = nullptr;
   const auto simulated = useSimulatedReceivers(options, bluetoothModule);
   if (!simulated) return 1;
