@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "platform/central.h"
 #include "platform/run_loop.h"
@@ -15,14 +16,18 @@ struct LinkTiming {
   Millis failureFloor{1000};
 };
 
-// A write as it is handed to the Bluetooth stack, called from inside that hand-over.
+// A write the Bluetooth stack accepted: confirmed with response, or taken without.
 using WriteObserver = std::function<void(const Peripheral& peripheral, const Bytes& value, WriteType type)>;
+// A write the stack or the receiver refused, or that went unanswered, and why.
+using WriteFailureObserver =
+    std::function<void(const Peripheral& peripheral, const Bytes& value, const std::string& reason)>;
 
 struct QtCentralOptions {
   LinkTiming link;
   // Between a scan that stopped on an error and its restart.
   Millis scanRetry{1000};
   WriteObserver onWrite;  // may be empty
+  WriteFailureObserver onWriteFailed;  // may be empty
   // A peripheral's state changed, at once; may be empty.
   std::function<void(const Peripheral& peripheral)> onStateChange;
 };

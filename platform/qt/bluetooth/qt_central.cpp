@@ -184,8 +184,12 @@ void QtCentral::stateChanged(QtPeripheral& peripheral) {
   if (options_.onStateChange) options_.onStateChange(peripheral);
 }
 
-void QtCentral::writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) {
+void QtCentral::writeAccepted(QtPeripheral& peripheral, const Bytes& value, WriteType type) {
   if (options_.onWrite) options_.onWrite(peripheral, value, type);
+}
+
+void QtCentral::writeFailed(QtPeripheral& peripheral, const Bytes& value, const std::string& reason) {
+  if (options_.onWriteFailed) options_.onWriteFailed(peripheral, value, reason);
 }
 
 int QtCentral::pendingWrites() const {

@@ -38,7 +38,8 @@ class QtCentral final : public Central, private LinkObserver {
   void linkConnected(QtPeripheral& peripheral) override;
   void linkFailed(QtPeripheral& peripheral, const BleError& error) override;
   void linkEnded(QtPeripheral& peripheral, const BleError& error) override;
-  void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) override;
+  void writeAccepted(QtPeripheral& peripheral, const Bytes& value, WriteType type) override;
+  void writeFailed(QtPeripheral& peripheral, const Bytes& value, const std::string& reason) override;
   void stateChanged(QtPeripheral& peripheral) override;
 
   // Ends the scan and every link and lets go of Qt's objects; the central is then off for good.

@@ -19,8 +19,8 @@ QLowEnergyDescriptor notificationConfig(const QLowEnergyCharacteristic& remote) 
 
 }  // namespace
 
-QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report, WriteHandover handover)
-    : remote_(service), report_(std::move(report)), handover_(std::move(handover)), model_(std::make_shared<Service>()) {
+QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report, WriteOutcomes outcomes)
+    : remote_(service), report_(std::move(report)), outcomes_(std::move(outcomes)), model_(std::make_shared<Service>()) {
   model_->uuid = toBleUuid(remote_->serviceUuid());
   model_->isPrimary = remote_->type().testFlag(QLowEnergyService::PrimaryService);
 
@@ -161,7 +161,7 @@ void QtGattService::writeValue(const Bytes& value, Characteristic& characteristi
   Entry* entry = find(characteristic);
   if (!entry) return;
   if (type == WriteType::withoutResponse) {
-    handover_(value, type);
+    outcomes_.accepted(value, type);
     remote_->writeCharacteristic(entry->remote, toQByteArray(value), QLowEnergyService::WriteWithoutResponse);
     return;
   }
@@ -170,25 +170,37 @@ void QtGattService::writeValue(const Bytes& value, Characteristic& characteristi
 
 void QtGattService::send(Entry& entry, const Bytes& value) {
   const std::uint64_t write = ++writesSent_;
-  writesInFlight_.push_back({&entry, write});
-  handover_(value, WriteType::withResponse);
+  writesInFlight_.push_back({&entry, write, value});
   remote_->writeCharacteristic(entry.remote, toQByteArray(value), QLowEnergyService::WriteWithResponse);
-  // A confirmation can be lost without an error (the Bluetooth daemon restarting): the
-  // write then fails, so the frames after it are not held up for good.
-  QTimer::singleShot(kWriteConfirmationLimit, &context_, [this, write] {
-    const auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
-                                 [write](const InFlight& each) { return each.write == write; });
-    if (it != writesInFlight_.end()) writeAnswered(*it->entry, "the write was not confirmed in time");
-  });
+  QTimer::singleShot(kWriteConfirmationLimit, &context_, [this, write] { writeUnanswered(write); });
 }
 
 void QtGattService::writeAnswered(Entry& entry, const BleError& error) {
   auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
                          [&entry](const InFlight& each) { return each.entry == &entry; });
   if (it == writesInFlight_.end()) return;
+  const Bytes value = std::move(it->value);
   writesInFlight_.erase(it);
+  if (error) {
+    outcomes_.failed(value, *error);
+  } else {
+    outcomes_.accepted(value, WriteType::withResponse);
+  }
   if (auto next = entry.writes.complete()) send(entry, *next);
   report_([model = entry.model, error](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, error); });
+}
+
+void QtGattService::writeUnanswered(std::uint64_t write) {
+  const auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
+                               [write](const InFlight& each) { return each.write == write; });
+  if (it == writesInFlight_.end()) return;
+  // The coalescer keeps the write counted as in flight: nothing more goes to Qt on this link.
+  const std::shared_ptr<Characteristic> model = it->entry->model;
+  const BleError error = "the write was not answered in time";
+  outcomes_.failed(it->value, *error);
+  writesInFlight_.erase(it);
+  report_([model, error](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, error); });
+  outcomes_.stalled();
 }
 
 void QtGattService::serviceError(QLowEnergyService::ServiceError error) {
@@ -196,7 +208,7 @@ void QtGattService::serviceError(QLowEnergyService::ServiceError error) {
     case QLowEnergyService::CharacteristicWriteError:
       // Taken as the oldest write with response: a failed write without response
       // then frees a slot early, which is harmless.
-      if (!writesInFlight_.empty()) writeAnswered(*writesInFlight_.front().entry, "the write failed");
+      if (!writesInFlight_.empty()) writeAnswered(*writesInFlight_.front().entry, "the receiver refused the write");
       break;
     case QLowEnergyService::DescriptorWriteError:
       if (!subscriptionsInFlight_.empty()) {

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/central.h"
@@ -18,12 +19,19 @@ namespace kiro {
 // A delegate call the peripheral makes on a later turn of the run loop.
 using PeripheralCall = std::function<void(PeripheralDelegate&, Peripheral&)>;
 using PeripheralReport = std::function<void(PeripheralCall)>;
-// A write at the moment it goes to Qt, as opposed to when it was asked for: frames that
-// wait for a slow write with response and are replaced never get there.
-using WriteHandover = std::function<void(const Bytes& value, WriteType type)>;
+// What becomes of the writes a service hands to Qt. Frames that wait for a slow write with
+// response and are replaced never get there, and have no outcome.
+struct WriteOutcomes {
+  // Confirmed (with response), or handed to Qt (without: nothing more is ever known).
+  std::function<void(const Bytes& value, WriteType type)> accepted;
+  std::function<void(const Bytes& value, const std::string& reason)> failed;
+  // A write with response went unanswered: Qt and the daemon hold it, and every write after
+  // it would queue behind it and reach the receiver late. Only ending the link clears them.
+  std::function<void()> stalled;
+};
 
-// How long a write with response may wait for its confirmation before it counts as failed:
-// far above a link's answer time, well under a second so that the shutter stays responsive.
+// How long a write with response may wait for its answer before it is given up: far above
+// a link's answer time, and short enough that no frame lands a second after it was replaced.
 inline constexpr std::chrono::milliseconds kWriteConfirmationLimit{750};
 
 // One remote service of a connection: its characteristics, subscriptions and writes.
@@ -31,8 +39,8 @@ inline constexpr std::chrono::milliseconds kWriteConfirmationLimit{750};
 class QtGattService {
  public:
   // service: the controller's service object, owned from now on.
-  // report: where the delegate calls go; handover: told of each write given to Qt.
-  QtGattService(QLowEnergyService* service, PeripheralReport report, WriteHandover handover);
+  // report: where the delegate calls go; outcomes: told what became of each write.
+  QtGattService(QLowEnergyService* service, PeripheralReport report, WriteOutcomes outcomes);
   ~QtGattService();
   QtGattService(const QtGattService&) = delete;
   QtGattService& operator=(const QtGattService&) = delete;
@@ -63,12 +71,13 @@ class QtGattService {
   void answerDetailRequests(const BleError& error);
   void send(Entry& entry, const Bytes& value);
   void writeAnswered(Entry& entry, const BleError& error);
+  void writeUnanswered(std::uint64_t write);
   void notificationStateAnswered(Entry& entry, bool enabled, const BleError& error);
   void serviceError(QLowEnergyService::ServiceError error);
 
   std::unique_ptr<QLowEnergyService> remote_;
   PeripheralReport report_;
-  WriteHandover handover_;
+  WriteOutcomes outcomes_;
   std::shared_ptr<Service> model_;
   std::vector<std::unique_ptr<Entry>> entries_;
   int characteristicRequests_ = 0;
@@ -77,6 +86,7 @@ class QtGattService {
   struct InFlight {
     Entry* entry;
     std::uint64_t write;  // the how-manieth write this is
+    Bytes value;
   };
   std::deque<InFlight> writesInFlight_;
   std::uint64_t writesSent_ = 0;

@@ -115,6 +115,13 @@ void QtPeripheral::linkDown(const BleError& error) {
   tellObserver(attempt_, Millis{0}, [this, reason](LinkObserver& o) { o.linkEnded(*this, reason); });
 }
 
+void QtPeripheral::writeStalled() {
+  // On the next turn: the service that tells it is inside one of its own timers.
+  QTimer::singleShot(0, &context_, [this, attempt = attempt_] {
+    if (attempt == attempt_ && phase_ == Phase::connected) linkDown("a write was not answered in time");
+  });
+}
+
 void QtPeripheral::releaseController() {
   if (!controller_) return;
   QObject::disconnect(controller_, nullptr, &context_, nullptr);
@@ -171,11 +178,15 @@ void QtPeripheral::servicesDiscovered() {
     if (known) continue;
     QLowEnergyService* remote = controller_->createServiceObject(uuid);
     if (!remote) continue;
+    WriteOutcomes outcomes{[this](const Bytes& value, WriteType type) {
+                             if (observer_) observer_->writeAccepted(*this, value, type);
+                           },
+                           [this](const Bytes& value, const std::string& reason) {
+                             if (observer_) observer_->writeFailed(*this, value, reason);
+                           },
+                           [this] { writeStalled(); }};
     gatt_.push_back(std::make_unique<QtGattService>(
-        remote, [this](PeripheralCall call) { report(std::move(call)); },
-        [this](const Bytes& value, WriteType type) {
-          if (observer_) observer_->writeHandedOver(*this, value, type);
-        }));
+        remote, [this](PeripheralCall call) { report(std::move(call)); }, std::move(outcomes)));
     services_.push_back(gatt_.back()->service());
   }
   for (; serviceRequests_ > 0; --serviceRequests_) {

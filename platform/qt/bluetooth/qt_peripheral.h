@@ -18,14 +18,15 @@ namespace kiro {
 class QtPeripheral;
 
 // How a peripheral's link ends up; each of these calls comes on its own turn of the run
-// loop. writeHandedOver comes at once, as a write goes to Qt.
+// loop. What became of a write comes at once, as Qt tells it.
 class LinkObserver {
  public:
   virtual ~LinkObserver() = default;
   virtual void linkConnected(QtPeripheral& peripheral) = 0;
   virtual void linkFailed(QtPeripheral& peripheral, const BleError& error) = 0;
   virtual void linkEnded(QtPeripheral& peripheral, const BleError& error) = 0;
-  virtual void writeHandedOver(QtPeripheral& peripheral, const Bytes& value, WriteType type) = 0;
+  virtual void writeAccepted(QtPeripheral& peripheral, const Bytes& value, WriteType type) = 0;
+  virtual void writeFailed(QtPeripheral& peripheral, const Bytes& value, const std::string& reason) = 0;
   // At once, whenever state() changes.
   virtual void stateChanged(QtPeripheral& peripheral) = 0;
 };
@@ -70,6 +71,8 @@ class QtPeripheral final : public Peripheral {
   void servicesDiscovered();
   void linkDown(const BleError& error);
   void releaseController();
+  // A write went unanswered: the link is built again, which empties Qt's and the daemon's queues.
+  void writeStalled();
   void report(PeripheralCall call);
   void tellObserver(int attempt, Millis delay, std::function<void(LinkObserver&)> call);
   QtGattService* gattFor(const Service& service);

@@ -36,8 +36,14 @@ KIRO_TABLE = [
     ]),
 ]
 
-# address -> {'connect': 'succeed'|'fail'|'hang', 'writes': [(bytes, type, monotonic seconds)]}
+# Answers a write request can get besides success: BlueZ's error names.
+REFUSALS = ('Failed', 'InProgress', 'NotPermitted')
+
+# address -> {'connect': 'succeed'|'fail'|'hang', 'write': 'answer'|'stall'|one of REFUSALS,
+#             'table': KIRO_TABLE or one without FFB2, 'writes': [(bytes, type, monotonic seconds)]}
 devices = {}
+# Writes that are never answered, kept so that their callers stay unanswered.
+stalled = []
 settings = {'write_delay': 0.0}
 root = {}
 
@@ -65,17 +71,34 @@ def remove_object(path):
                     [dbus.ObjectPath(path), dbus.Array(interfaces, signature='s')])
 
 
-def write_value(char, value, options):
+def refusal(name):
+    return dbus.exceptions.DBusException('Write refused', name='org.bluez.Error.' + name)
+
+
+# Answered through callbacks, so that a write can also be left unanswered.
+@dbus.service.method(CHAR_IFACE, in_signature='aya{sv}', out_signature='', async_callbacks=('answer', 'refuse'))
+def write_value(char, value, options, answer, refuse):
     kind = str(options.get('type', 'request'))
     # The receiver refuses a request, and ignores a command, that its flags do not allow.
     if ('write' if kind == 'request' else 'write-without-response') not in char.props[CHAR_IFACE]['Flags']:
         if kind == 'request':
-            raise dbus.exceptions.DBusException('Write not permitted', name='org.bluez.Error.NotPermitted')
+            refuse(refusal('NotPermitted'))
+        else:
+            answer()
         return
-    address = next(a for a in devices if char.path.startswith(device_path(a) + '/'))
-    devices[address]['writes'].append((bytes(value), kind, time.monotonic()))
+    device = next(d for a, d in devices.items() if char.path.startswith(device_path(a) + '/'))
+    response = device['write'] if kind == 'request' else 'answer'
+    if response in REFUSALS:
+        refuse(refusal(response))
+        return
+    device['writes'].append((bytes(value), kind, time.monotonic()))
+    if response == 'stall':
+        device['write'] = 'answer'
+        stalled.append(answer)
+        return
     if kind == 'request' and settings['write_delay'] > 0:
         time.sleep(settings['write_delay'])
+    answer()
 
 
 def start_notify(char):
@@ -89,7 +112,7 @@ def stop_notify(char):
 def add_gatt(address):
     dev = device_path(address)
     handle = 0x10
-    for service_uuid, characteristics in KIRO_TABLE:
+    for service_uuid, characteristics in devices[address]['table']:
         service = f'{dev}/service{handle:04x}'
         handle += 1
         add_object(service, SERVICE_IFACE, {
@@ -106,10 +129,12 @@ def add_gatt(address):
                 'Notifying': dbus.Boolean(False, variant_level=1),
                 'Flags': dbus.Array(flags, signature='s', variant_level=1),
             }, [
-                ('WriteValue', 'aya{sv}', '', write_value),
+                ('WriteValue', 'aya{sv}', '', ''),
                 ('StartNotify', '', '', start_notify),
                 ('StopNotify', '', '', stop_notify),
             ])
+            methods = mockobject.objects[char].methods[CHAR_IFACE]
+            methods['WriteValue'] = methods['WriteValue'][:2] + (write_value, write_value)
             if 'notify' in flags:
                 desc = f'{char}/desc{handle:04x}'
                 handle += 1
@@ -188,7 +213,7 @@ def add_device(address, name, heard):
         props['RSSI'] = dbus.Int16(-55, variant_level=1)
     if name:
         props['Name'] = dbus.String(name, variant_level=1)
-    devices[address] = {'connect': 'succeed', 'writes': []}
+    devices[address] = {'connect': 'succeed', 'write': 'answer', 'table': KIRO_TABLE, 'writes': []}
     add_object(device_path(address), DEVICE_IFACE, props, [
         ('Connect', '', '', connect),
         ('Disconnect', '', '', disconnect),
@@ -199,6 +224,20 @@ def add_device(address, name, heard):
 def SetConnectResponse(_self, address, response):
     '''What the next connects to address do: succeed, fail or hang.'''
     devices[str(address)]['connect'] = str(response)
+
+
+@dbus.service.method(CONTROL_IFACE, in_signature='ss', out_signature='')
+def SetWriteResponse(_self, address, response):
+    '''How write requests to address are answered: answer, stall (the next one is kept and
+    never answered) or a BlueZ error name (Failed, InProgress, NotPermitted) for every one.'''
+    devices[str(address)]['write'] = str(response)
+
+
+@dbus.service.method(CONTROL_IFACE, in_signature='s', out_signature='')
+def WithoutCommandCharacteristic(_self, address):
+    '''From its next connection on, the device's FFB0 lists no FFB2.'''
+    devices[str(address)]['table'] = [(service, [c for c in chars if not c[0].startswith('0000ffb2')])
+                                      for service, chars in KIRO_TABLE]
 
 
 @dbus.service.method(CONTROL_IFACE, in_signature='d', out_signature='')

@@ -35,6 +35,9 @@ class QtHarness final : public CentralHarness {
     options.link.failureFloor = 200ms;
     options.scanRetry = 100ms;
     options.onWrite = [this](const Peripheral&, const Bytes& value, WriteType) { handedOver.push_back(value); };
+    options.onWriteFailed = [this](const Peripheral&, const Bytes& value, const std::string&) {
+      failed.push_back(value);
+    };
     central_ = std::make_unique<QtCentral>(recorder, options);
   }
   ~QtHarness() override {
@@ -69,7 +72,10 @@ class QtHarness final : public CentralHarness {
   bool runUntil(const std::function<bool()>& done) override { return spinUntil(done); }
   void settle() override { spinFor(300ms); }
 
-  std::vector<Bytes> handedOver;
+  const QString& address(const std::string& name) const { return addresses_.at(name); }
+
+  std::vector<Bytes> handedOver;  // accepted
+  std::vector<Bytes> failed;
 
  private:
   std::map<std::string, QString> addresses_;
@@ -106,8 +112,8 @@ TEST_P(QtOnly, AFailureIsReportedNoSoonerThanTheFloorSoThatReconnectingCannotSpi
   EXPECT_EQ(until("fail Kiro-1 error"), std::vector<std::string>{"fail Kiro-1 error"});
 }
 
-// The app's write events are these hand-overs: a replaced frame never goes out and has none.
-TEST_P(QtOnly, WritesAreHandedOverAsTheyGoOutAndOneWaitingForASlowReceiverIsReplacedByTheNewest) {
+// The app's write events are these acceptances: a replaced frame never goes out and has none.
+TEST_P(QtOnly, WritesAreAcceptedAsTheyAreAnsweredAndOneWaitingForASlowReceiverIsReplacedByTheNewest) {
   harness->addReceiver("Kiro-1");
   auto kiro = connect("Kiro-1");
   auto ffb2 = discover(*kiro, 0xFFB2);
@@ -117,22 +123,43 @@ TEST_P(QtOnly, WritesAreHandedOverAsTheyGoOutAndOneWaitingForASlowReceiverIsRepl
   EXPECT_TRUE(harness->runUntil([&] { return recorder.events.size() == 2; }));
   harness->settle();
   EXPECT_EQ(recorder.take(), (std::vector<std::string>{"written FFB2", "written FFB2"}));
-  EXPECT_EQ(qt.handedOver, (std::vector<Bytes>{{0x01}, {0x04}, {0x03}}));
+  // Without response a write counts as taken when Qt takes it, with response when answered.
+  EXPECT_EQ(qt.handedOver, (std::vector<Bytes>{{0x04}, {0x01}, {0x03}}));
   EXPECT_EQ(harness->writes("Kiro-1"), (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse},
                                                                     {{0x04}, WriteType::withoutResponse},
                                                                     {{0x03}, WriteType::withResponse}}));
 }
 
-TEST_P(QtOnly, AWriteNotConfirmedInTimeFailsSoTheNextFrameGoes) {
+// Every write after an unanswered one would queue behind it in Qt and the daemon and reach
+// the receiver late: it is given up with its link, and nothing after it goes out.
+TEST_P(QtOnly, AWriteNeverAnsweredIsGivenUpWithItsLinkAndNothingAfterItGoesOut) {
   harness->addReceiver("Kiro-1");
   auto kiro = connect("Kiro-1");
   auto ffb2 = discover(*kiro, 0xFFB2);
-  fake().call("SetWriteDelay", {3.0});  // seconds: far past the confirmation limit
+  fake().call("SetWriteResponse", {qt.address("Kiro-1"), QStringLiteral("stall")});
   kiro->writeValue({0x01}, *ffb2, WriteType::withResponse);
   kiro->writeValue({0x02}, *ffb2, WriteType::withResponse);
-  EXPECT_TRUE(harness->runUntil([&] { return !recorder.events.empty(); }));
-  EXPECT_EQ(recorder.take(), std::vector<std::string>{"written FFB2 error"});
-  EXPECT_EQ(qt.handedOver, (std::vector<Bytes>{{0x01}, {0x02}}));
+  EXPECT_EQ(until("disconnect Kiro-1 error"),
+            (std::vector<std::string>{"written FFB2 error", "disconnect Kiro-1 error"}));
+  harness->settle();
+  EXPECT_EQ(qt.failed, std::vector<Bytes>{{0x01}});
+  EXPECT_TRUE(qt.handedOver.empty());
+  EXPECT_EQ(harness->writes("Kiro-1"), (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse}}));
+}
+
+// A refused write fails alone: the link stays and the next frame goes.
+TEST_P(QtOnly, ARefusedWriteFailsAndTheNextGoes) {
+  harness->addReceiver("Kiro-1");
+  auto kiro = connect("Kiro-1");
+  auto ffb2 = discover(*kiro, 0xFFB2);
+  fake().call("SetWriteResponse", {qt.address("Kiro-1"), QStringLiteral("InProgress")});
+  kiro->writeValue({0x01}, *ffb2, WriteType::withResponse);
+  EXPECT_EQ(until("written FFB2 error"), std::vector<std::string>{"written FFB2 error"});
+  fake().call("SetWriteResponse", {qt.address("Kiro-1"), QStringLiteral("answer")});
+  kiro->writeValue({0x02}, *ffb2, WriteType::withResponse);
+  EXPECT_EQ(until("written FFB2"), std::vector<std::string>{"written FFB2"});
+  EXPECT_EQ(qt.failed, std::vector<Bytes>{{0x01}});
+  EXPECT_EQ(qt.handedOver, std::vector<Bytes>{{0x02}});
 }
 
 }  // namespace
