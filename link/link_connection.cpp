@@ -18,6 +18,11 @@ const BleUuid& commandService() {
   return uuid;
 }
 
+const BleUuid& commandCharacteristic() {
+  static const BleUuid uuid = BleUuid::from16(0xFFB2);
+  return uuid;
+}
+
 }  // namespace
 
 void singleton::connectionService(const Notification& notification) {
@@ -77,6 +82,7 @@ void singleton::subscribeAll(Peripheral& peripheral, const Service& service) {
 
 void singleton::didConnectPeripheral(Central&, Peripheral& peripheral) {
   log_.line("-------------连接边缘设备-----------------");
+  commands_.connected();
   peripheral.setDelegate(this);
   peripheral.discoverServices();
   const auto services = peripheral.services();
@@ -98,7 +104,7 @@ void singleton::didFailToConnectPeripheral(Central&, Peripheral& peripheral, con
   radioArr();
 }
 
-void singleton::didDiscoverServices(Peripheral& peripheral, const BleError&) {
+void singleton::didDiscoverServices(Peripheral& peripheral, const BleError& error) {
   log_.line("-------------发现服务-----------------");
   log_.print("连接到蓝牙设备，名称为:%@", described(peripheral.name()));
   log_.print("这个蓝牙设备的uuid为:%@", described(peripheral.identifier()));
@@ -112,10 +118,14 @@ void singleton::didDiscoverServices(Peripheral& peripheral, const BleError&) {
     subscribeAll(peripheral, *service);
     makeCurrent(peripheral);
   }
+  const bool offersCommands = std::any_of(services.begin(), services.end(),
+                                          [](const auto& service) { return service->uuid == commandService(); });
+  if (!error && isCurrent(peripheral) && !offersCommands)
+    commands_.refused(peripheral, "it has no service FFB0");
   radioArr();
 }
 
-void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError&) {
+void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError& error) {
   const auto name = peripheral.name();
   const auto& identifier = peripheral.identifier();
   log_.line("-------------发现特征的服务-----------------");
@@ -144,6 +154,11 @@ void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& serv
 
   // The receiver is given time to settle each subscription; this blocks the main thread.
   const auto reported = service.characteristics;
+  const bool commandable = std::any_of(reported.begin(), reported.end(), [](const auto& characteristic) {
+    return characteristic->uuid == commandCharacteristic();
+  });
+  if (!error && isCurrent(peripheral) && service.uuid == commandService() && !commandable)
+    commands_.refused(peripheral, "its service FFB0 has no characteristic FFB2");
   for (const auto& characteristic : reported) {
     peripheral.setNotifyValue(true, *characteristic);
     runLoop_.sleepFor(kPauseAfterSubscription);

@@ -51,6 +51,13 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
 
 void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) {
   if (error) log_.print("a write to %@ failed: %@", described(characteristic.uuid), *error);
+  if (isCurrent(peripheral)) {
+    if (error) {
+      commands_.refused(peripheral, *error);
+    } else {
+      commands_.writeAccepted();
+    }
+  }
   // Every frame comes here: what only the log shows is worked out only for a listener.
   if (log_.listening()) {
     const auto text = utf8Text(characteristic.value);

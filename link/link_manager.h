@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/command_acceptance.h"
 #include "platform/central.h"
 #include "platform/log.h"
 #include "platform/notification_center.h"
@@ -65,6 +66,8 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   const std::string& isText() const { return isText_; }
   const std::string& iAmText() const { return iAmText_; }
   Central& central() { return *central_; }
+  // Whether the current receiver takes the command frames; every change is followed by "update".
+  const CommandAcceptance& commands() const { return commands_; }
 
   void centralDidUpdateState(Central& central) override;
   void didDiscoverPeripheral(Central& central, const std::shared_ptr<Peripheral>& peripheral,
@@ -96,6 +99,7 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   // The registry's own handle on a peripheral a callback names, or null.
   std::shared_ptr<Peripheral> shared(const Peripheral& peripheral) const;
   void makeCurrent(const Peripheral& peripheral);
+  bool isCurrent(const Peripheral& peripheral) const { return peripheral_.get() == &peripheral; }
 
   void writeCharacteristic(const std::shared_ptr<Peripheral>& peripheral, const std::string& sUUID,
                            const std::string& cUUID, const Bytes& data);
@@ -120,6 +124,7 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   std::string iAmText_;
   std::shared_ptr<Screen> mainView_;
   bool handlingConnectionService_ = false;
+  CommandAcceptance commands_;
 
   ObserverToken connectionServiceObserver_;
   std::unique_ptr<Central> central_;

@@ -1,5 +1,6 @@
 #include "script/app_events.h"
 
+#include "link/link_manager.h"
 #include "platform/platform.h"
 #include "script/state_event.h"
 
@@ -39,10 +40,21 @@ void AppEvents::write(const std::string& receiverId, const Bytes& bytes, bool wi
   events_.send("write", {{"receiver", receiverId}, {"bytes", hexText(bytes)}, {"withResponse", withResponse}});
 }
 
+void AppEvents::writeFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason) {
+  events_.send("writeFailed", {{"receiver", receiverId}, {"bytes", hexText(bytes)}, {"reason", reason}});
+}
+
 void AppEvents::viewChanged(View& view, ViewProperty property) {
   const auto& remote = *delegate_.remote();
   if (property == ViewProperty::text && &view == remote.testLabel().get()) {
     events_.send("label", {{"text", remote.testLabel()->text()}});
+    return;
+  }
+  if (property == ViewProperty::text && &view == remote.commandsLine().get()) {
+    const auto& commands = singleton::defaultManager().commands();
+    Json::Object fields{{"accepted", commands.accepted()}};
+    if (!commands.accepted()) fields.emplace_back("reason", commands.reason());
+    events_.send("commands", std::move(fields));
     return;
   }
   if (property != ViewProperty::image) return;

@@ -28,6 +28,8 @@ class AppEvents {
   void receiverAdded(const SimulatedReceiver& receiver);
   // A command handed to a receiver. receiverId: its identifier.
   void write(const std::string& receiverId, const Bytes& bytes, bool withResponse);
+  // A command refused, or given up unanswered, and why.
+  void writeFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason);
   // A receiver's link state changed. receiverId: its identifier; name: its own, if any.
   void receiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state);
 

@@ -49,9 +49,13 @@ class ScriptSession {
   // window installs it; without it snapshot is an error.
   void setSnapshotHandler(SnapshotHandler handler) { snapshot_ = std::move(handler); }
 
-  // For a real adapter: the host reports a write it handed to the stack.
+  // For a real adapter: the host reports a write the stack accepted.
   void reportWrite(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
     appEvents_.write(receiverId, bytes, withResponse);
+  }
+  // For a real adapter: the host reports a write that was refused or given up.
+  void reportWriteFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason) {
+    appEvents_.writeFailed(receiverId, bytes, reason);
   }
   // For a real adapter: the host reports a receiver's new link state.
   void reportReceiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state) {

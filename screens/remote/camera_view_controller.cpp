@@ -114,6 +114,12 @@ void cameraViewController::addUI() {
   testLabel_->setText("disconnected");
   testLabel_->setTextAlignment(TextAlignment::center);
   root->addSubview(testLabel_);
+  commandsLine_->setName("commandsLine");
+  commandsLine_->setFrame(layout.commandsLine);
+  commandsLine_->setTextColor(kYellow);
+  commandsLine_->setFont({"ArialMT", 15});
+  commandsLine_->setTextAlignment(TextAlignment::center);
+  root->addSubview(commandsLine_);
   addTimerButton(layout.timerButton, layout.timerLine);
 }
 

@@ -52,6 +52,8 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Button>& writeButton2() const { return writeButton2_; }
   // The remembered receiver's state.
   const std::shared_ptr<Label>& testLabel() const { return testLabel_; }
+  // Empty, or says that the connected receiver does not take commands.
+  const std::shared_ptr<Label>& commandsLine() const { return commandsLine_; }
   // Opens the timed shooting screen, or stops the sequence under way; and its countdown.
   const std::shared_ptr<Button>& timerButton() const { return timerButton_; }
   const std::shared_ptr<Label>& timerLine() const { return timerLine_; }
@@ -128,6 +130,7 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Button> writeButton_ = std::make_shared<Button>();
   std::shared_ptr<Button> writeButton2_ = std::make_shared<Button>();
   std::shared_ptr<Label> testLabel_ = std::make_shared<Label>();
+  std::shared_ptr<Label> commandsLine_ = std::make_shared<Label>();
   std::shared_ptr<Button> timerButton_ = std::make_shared<Button>();
   std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();

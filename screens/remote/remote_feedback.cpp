@@ -77,12 +77,13 @@ void cameraViewController::change(const Notification& notification) {
   log.line("主界面列表接收到通知方法");
   const auto list = notification.value<SharedPeripheralList>("arrKey").value_or(nullptr);
   const auto remembered = platform().defaults.dictionary("iphone");
+  auto& manager = singleton::defaultManager();
+  commandsLine_->setText(manager.commands().accepted() ? "" : "Not accepting commands");
   if (!list || list->empty()) {
     testLabel_->setText("disconnected");
     return;
   }
 
-  auto& manager = singleton::defaultManager();
   bool matched = false;
   // The size is read at each step: the list is the registry's live one.
   for (std::size_t i = 0; i < list->size(); ++i) {

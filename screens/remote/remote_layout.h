@@ -13,6 +13,7 @@ struct RemoteLayout {
   Rect focusButton;
   Rect releaseButton;
   Rect statusLabel;
+  Rect commandsLine;  // below the status label: says when commands do not get through
   Rect timerButton;  // below F and R
   Rect timerLine;    // the timed sequence's countdown, below the timer button
   Rect barButton;  // each bar button's own frame
