@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,16 +20,19 @@
 #include <unistd.h>
 
 #include "app/app_delegate.h"
+#include "app/shutdown.h"
 #include "script/command_line.h"
 #include "script/live_script.h"
 #include "script/script_session.h"
 #include "platform/ui/ui_events.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
+#include "platform/qt/background_output.h"
 #include "platform/qt/bluetooth_loader.h"
 #include "platform/qt/line_reader.h"
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_run_loop.h"
+#include "platform/qt/quit_signals.h"
 #include "platform/qt/screen_saver_inhibitor.h"
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
@@ -66,14 +70,48 @@ int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop
   for (;;) {
     const ScriptStep step = session.next(input);
     if (step.kind != ScriptStep::Kind::wait) return step.exitStatus;
+    // Its reader gone, the run ends as at the end of its input.
+    if (!std::cout) {
+      std::cerr << "kiro-remote: the events cannot be written, ending\n";
+      return session.inputEnded().exitStatus;
+    }
     loop.advance(step.duration);
   }
 }
 
+// How a run on real time ends when the world around it asks (a signal, a closed standard
+// output, the window closed): as quitting does, with the shutter let go and the link closed.
+class Ending {
+ public:
+  Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults)
+      : shutdown_(delegate, runLoop, [&defaults] { QCoreApplication::exit(exitStatus(defaults)); }),
+        signals_([this](int) { begin(); }) {}
+
+  void begin() {
+    if (script_) script_->abandon();
+    shutdown_.begin();
+  }
+  bool begun() const { return shutdown_.begun(); }
+  void setScript(LiveScript* script) { script_ = script; }
+
+ private:
+  static int exitStatus(const SettingsUserDefaults& defaults) {
+    const auto why = defaults.problem();
+    if (why) std::cerr << "kiro-remote: the settings could not be saved: " << *why << '\n';
+    return why ? 1 : 0;
+  }
+
+  Shutdown shutdown_;
+  QuitSignals signals_;
+  LiveScript* script_ = nullptr;
+};
+
 // Runs the script on the event loop as its lines arrive from fd: each wait is a timer, and
 // reading never blocks, so Bluetooth and the screens carry on meanwhile.
-int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop) {
+int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop, Ending& ending) {
   LiveScript live(session, runLoop, std::cerr, [](int status) { QCoreApplication::exit(status); });
+  ending.setScript(&live);
+  const ScopeExit forget([&ending] { ending.setScript(nullptr); });
   const LineReader reader(fd, [&live](std::string line) { live.lineArrived(std::move(line)); },
                           [&live](const std::string& error) { live.inputEnded(error); });
   return QCoreApplication::exec();
@@ -152,7 +190,7 @@ int openScript(const std::string& path) {
 
 // Runs the script of the options (or standard input) against the launched app.
 int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio,
-              PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting) {
+              PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting, Ending* ending) {
   const int fd = options.script ? openScript(*options.script) : STDIN_FILENO;
   if (fd < 0) {
     std::cerr << "kiro-remote: cannot read the script " << *options.script << ": " << std::strerror(errno) << '\n';
@@ -161,7 +199,16 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
   const ScopeExit closeScript([fd] {
     if (fd != STDIN_FILENO) ::close(fd);
   });
-  ScriptSession session(delegate, ui, radio, std::cout, std::cerr);
+  // On real time, a reader that stalls must not hold up the pump, and one that goes away
+  // ends the run as a signal does.
+  std::optional<BackgroundOutput> output;
+  if (ending) {
+    output.emplace(STDOUT_FILENO, [ending](const std::string& why) {
+      std::cerr << "kiro-remote: the events cannot be written, ending: " << why << '\n';
+      ending->begin();
+    });
+  }
+  ScriptSession session(delegate, ui, radio, output ? output->stream() : std::cout, std::cerr);
   // The real stack reports through the session only while it exists.
   reporting = &session;
   const ScopeExit stopReporting([&reporting] { reporting = nullptr; });
@@ -171,7 +218,7 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
       return "cannot write " + path;
     });
   }
-  if (!options.virtualTime) return runOnEventLoop(session, fd, runLoop);
+  if (ending) return runOnEventLoop(session, fd, runLoop, *ending);
   std::ifstream file;
   if (options.script) file.open(*options.script);
   return runOnVirtualTime(session, options.script ? file : std::cin, static_cast<VirtualRunLoop&>(runLoop));
@@ -221,6 +268,9 @@ int run(const CommandLine& options, int argc, char** argv) {
   bluetooth.onWrite = [&reporting](const Peripheral& peripheral, const Bytes& bytes, WriteType type) {
     if (reporting) reporting->reportWrite(peripheral.identifier().UUIDString(), bytes, type == WriteType::withResponse);
   };
+  bluetooth.onWriteFailed = [&reporting](const Peripheral& peripheral, const Bytes& bytes, const std::string& reason) {
+    if (reporting) reporting->reportWriteFailed(peripheral.identifier().UUIDString(), bytes, reason);
+  };
   bluetooth.onStateChange = [&reporting](const Peripheral& peripheral) {
     if (reporting) reporting->reportReceiver(peripheral.identifier().UUIDString(), peripheral.name(), peripheral.state());
   };
@@ -264,16 +314,28 @@ int run(const CommandLine& options, int argc, char** argv) {
     window->show();
   }
 
+  // On the virtual clock nothing real is held, and time moves only as the script says.
+  std::optional<Ending> ending;
+  if (!options.virtualTime) ending.emplace(delegate, *runLoop, defaults);
+  if (window) {
+    // Closing the window lets the shutter go like any other ending.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&ending] { ending->begin(); });
+  }
   if (options.script || options.headless)
-    return runScript(options, delegate, ui, radio.get(), window.get(), *runLoop, reporting);
+    return runScript(options, delegate, ui, radio.get(), window.get(), *runLoop, reporting, ending ? &*ending : nullptr);
   if (radio) addDemoReceivers(*radio);
-  QObject::connect(qt.get(), &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+  QObject::connect(qt.get(), &QCoreApplication::aboutToQuit, [&delegate, &ending] {
+    if (!ending->begun()) delegate.applicationWillTerminate();
+  });
   return QCoreApplication::exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader of standard output that goes away is a write error, handled where events are written.
+  std::signal(SIGPIPE, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
   auto parsed = kiro::parseCommandLine(args);
   if (const auto* error = std::get_if<std::string>(&parsed)) {

@@ -23,6 +23,8 @@ class LiveScript {
   void lineArrived(std::string line);
   // error: the system's reason the input broke off (exit 1), or empty at its normal end.
   void inputEnded(const std::string& error = {});
+  // Something else ends the app: no more lines run, and the end is not reported.
+  void abandon() { done_ = true; }
 
  private:
   void run();
