@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <csignal>
+#include <thread>
+#include <tuple>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -40,17 +44,29 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
     fake_->call("AddDevice", {kOther, QStringLiteral("Headphones")});
     fake_->call("AddDevice", {kKiro, QStringLiteral("Kiro-7")});
     ASSERT_TRUE(folder_.isValid());
+  }
 
+  // window: with its (offscreen) window, the script still coming on standard input.
+  // relayed: the events come through cat, which the test can kill to close their pipe.
+  void launch(bool window = false, bool relayed = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), fake_->address());
     environment.insert(QStringLiteral("BLUETOOTH_FORCE_DBUS_LE_VERSION"), QStringLiteral("5.66"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     app_.setProcessEnvironment(environment);
     app_.setChildProcessModifier(dieWithParent);
-    QObject::connect(&app_, &QProcess::readyReadStandardOutput, [this] { readEvents(); });
+    events_from_ = relayed ? &relay_ : &app_;
+    QObject::connect(events_from_, &QProcess::readyReadStandardOutput, [this] { readEvents(); });
     QObject::connect(&app_, &QProcess::readyReadStandardError, [this] { errors_ += app_.readAllStandardError(); });
+    if (relayed) {
+      app_.setStandardOutputProcess(&relay_);
+      relay_.setChildProcessModifier(dieWithParent);
+      relay_.start(QStringLiteral("cat"), {});
+    }
     app_.start(QStringLiteral(KIRO_REMOTE_PATH),
-               {QStringLiteral("--headless"), QStringLiteral("--bluetooth"), QStringLiteral("--settings"),
-                folder_.filePath(QStringLiteral("settings.ini")), QStringLiteral("--documents"), folder_.path()});
+               {window ? QStringLiteral("--script=/dev/stdin") : QStringLiteral("--headless"), QStringLiteral("--bluetooth"),
+                QStringLiteral("--settings"), folder_.filePath(QStringLiteral("settings.ini")),
+                QStringLiteral("--documents"), folder_.path()});
     started_ = app_.waitForStarted(5000);
     ASSERT_TRUE(started_) << app_.errorString().toStdString();
   }
@@ -73,7 +89,7 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
   }
 
   void readEvents() {
-    output_ += app_.readAllStandardOutput();
+    output_ += events_from_->readAllStandardOutput();
     for (qsizetype end = output_.indexOf('\n'); end >= 0; end = output_.indexOf('\n')) {
       const QJsonObject json = QJsonDocument::fromJson(output_.left(end)).object();
       output_.remove(0, end + 1);
@@ -137,6 +153,20 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
   // True once the receiver's link is subscribed again and took the value.
   bool notifyKiro(char value) { return fake_->call("Notify", {kKiro, kCommand, QByteArray(1, value)}); }
 
+  // When each frame of value reached the receiver, oldest first (CLOCK_MONOTONIC seconds).
+  std::vector<double> arrivals(char value) {
+    std::vector<double> times;
+    for (const auto& write : fake_->writes(kKiro))
+      if (write.bytes == QByteArray(1, value)) times.push_back(write.arrival);
+    return times;
+  }
+
+  // Holds R until its frames reach the receiver.
+  void holdShutter() {
+    send("press R\n");
+    ASSERT_TRUE(runUntil([&] { return !arrivals(0x30).empty(); })) << transcript();
+  }
+
   bool greenLit() const {
     return state_.value(QStringLiteral("lamps")).toObject().value(QStringLiteral("green")).toBool();
   }
@@ -152,6 +182,8 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
   std::unique_ptr<FakeBluez> fake_;
   QTemporaryDir folder_;
   QProcess app_;
+  QProcess relay_;
+  QProcess* events_from_ = &app_;
   bool started_ = false;
   QByteArray output_;
   QByteArray errors_;
@@ -165,6 +197,7 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
 // The link manager, the screens and the script events on the Qt central: what the
 // contract and the core tests see only apart.
 TEST_F(KiroRemoteBluetoothTest, APickedReceiverGetsTheFocusCommandLightsTheLampAndIsConnectedAgainWhenItsLinkDrops) {
+  ASSERT_NO_FATAL_FAILURE(launch());
   ASSERT_NO_FATAL_FAILURE(connectKiro());
   const QString id = devices().at(0).toObject().value(QStringLiteral("id")).toString();
   std::size_t mark = events_.size();
@@ -196,6 +229,7 @@ TEST_F(KiroRemoteBluetoothTest, APickedReceiverGetsTheFocusCommandLightsTheLampA
 // bluetoothd killed under a held shutter and started again: the receiver is shown lost
 // at once, then connected again by itself, and the held command reaches it again.
 TEST_F(KiroRemoteBluetoothTest, AHeldShutterReachesTheReceiverAgainAfterTheBluetoothDaemonRestarts) {
+  ASSERT_NO_FATAL_FAILURE(launch());
   ASSERT_NO_FATAL_FAILURE(connectKiro());
   const auto held = [&] {
     for (const auto& write : fake_->writes(kKiro))
@@ -219,6 +253,111 @@ TEST_F(KiroRemoteBluetoothTest, AHeldShutterReachesTheReceiverAgainAfterTheBluet
   EXPECT_TRUE(runUntil(held)) << transcript();
   send("release R\n");
 }
+
+// Writes queued behind one bluetoothd never answers would reach the receiver long after
+// they stopped being current: the link is built again instead, and R works on the new one.
+TEST_F(KiroRemoteBluetoothTest, AWriteNeverAnsweredRebuildsTheLinkAndNoStaleFrameArrivesLater) {
+  ASSERT_NO_FATAL_FAILURE(launch());
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  ASSERT_NO_FATAL_FAILURE(holdShutter());
+  const std::size_t mark = events_.size();
+  fake_->call("SetWriteResponse", {kKiro, QStringLiteral("stall")});
+  const auto label = [&] { return values(mark, QStringLiteral("label"), QStringLiteral("text")); };
+  ASSERT_TRUE(runUntil([&] { return went(label(), QStringLiteral("disconnected"), QStringLiteral("connected")); }))
+      << transcript();
+  EXPECT_EQ(values(mark, QStringLiteral("writeFailed"), QStringLiteral("bytes")).value(0), QStringLiteral("30"));
+  const std::size_t before = arrivals(0x30).size();
+  ASSERT_TRUE(runUntil([&] { return arrivals(0x30).size() > before; })) << transcript();
+
+  send("release R\n");
+  ASSERT_TRUE(runUntil([&] { return !arrivals(0x40).empty(); })) << transcript();
+  QElapsedTimer later;
+  later.start();
+  runUntil([&] { return later.hasExpired(2000); });
+  EXPECT_LT(arrivals(0x30).back(), arrivals(0x40).front());
+}
+
+// Refused writes and a receiver without the command characteristic read "connected" but
+// take nothing: said by an event and on stderr once a connection, cleared by a good write.
+TEST_F(KiroRemoteBluetoothTest, CommandsThatDoNotGetThroughAreSaidAndClearedWhenAWriteIsAccepted) {
+  ASSERT_NO_FATAL_FAILURE(launch());
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  const auto accepted = [&](std::size_t mark) {
+    QStringList seen;
+    for (const auto& event : since(mark, QStringLiteral("commands")))
+      seen << (event.value(QStringLiteral("accepted")).toBool() ? QStringLiteral("yes") : QStringLiteral("no"));
+    return seen;
+  };
+  for (const char* error : {"Failed", "InProgress", "NotPermitted"}) {
+    const std::size_t mark = events_.size();
+    fake_->call("SetWriteResponse", {kKiro, QString::fromLatin1(error)});
+    send("press F\n");
+    ASSERT_TRUE(runUntil([&] { return accepted(mark) == QStringList{"no"}; })) << error << transcript();
+    EXPECT_EQ(values(mark, QStringLiteral("writeFailed"), QStringLiteral("bytes")).value(0), QStringLiteral("10"));
+    fake_->call("SetWriteResponse", {kKiro, QStringLiteral("answer")});
+    ASSERT_TRUE(runUntil([&] { return accepted(mark) == QStringList({"no", "yes"}); })) << error << transcript();
+    send("press F\n");
+    EXPECT_FALSE(values(mark, QStringLiteral("label"), QStringLiteral("text")).contains(QStringLiteral("disconnected")));
+  }
+
+  const std::size_t mark = events_.size();
+  fake_->call("WithoutCommandCharacteristic", {kKiro});
+  fake_->call("DropLink", {kKiro});
+  ASSERT_TRUE(runUntil([&] { return accepted(mark) == QStringList{"no"}; })) << transcript();
+  EXPECT_TRUE(since(mark, QStringLiteral("commands")).front().value(QStringLiteral("reason")).toString().contains("FFB2"));
+  EXPECT_EQ(errors_.count("does not accept commands"), 2) << transcript();
+}
+
+// Nobody reads the events for 5 s while R is held and let go: the pump and the script's
+// own timing go on, and the events wait.
+TEST_F(KiroRemoteBluetoothTest, AReaderThatStallsHoldsUpNeitherThePumpNorTheRelease) {
+  ASSERT_NO_FATAL_FAILURE(launch());
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  const int states = statesRead_;
+  // Far more than a pipe holds, then the shutter, all read at once by the app.
+  app_.write(QByteArray("state\n").repeated(400) + "press R\nwait 2000\nrelease R\nwait 1500\n");
+  app_.waitForBytesWritten(5000);
+  // No event loop here: nothing reads the app's standard output meanwhile.
+  std::this_thread::sleep_for(5s);
+  const std::vector<double> held = arrivals(0x30);
+  const std::vector<double> notice = arrivals(0x40);
+  ASSERT_GT(held.size(), 40u);
+  ASSERT_FALSE(notice.empty());
+  for (std::size_t i = 1; i < held.size(); ++i) EXPECT_LT(held[i] - held[i - 1], 0.2) << "frame " << i;
+  EXPECT_NEAR(notice.front() - held.front(), 2.0, 0.2);
+  EXPECT_TRUE(runUntil([&] { return statesRead_ >= states + 400; })) << transcript();
+}
+
+// A signal, or a reader that closes standard output, with R held: the app ends as quitting
+// does, the release notice reaching the receiver, the settings and the store kept.
+class KiroRemoteEndingTest : public KiroRemoteBluetoothTest, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
+
+TEST_P(KiroRemoteEndingTest, WithTheShutterHeldTheAppLetsItGoAndEndsCleanly) {
+  const auto [signal, window] = GetParam();
+  ASSERT_NO_FATAL_FAILURE(launch(window, signal == SIGPIPE));
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  ASSERT_NO_FATAL_FAILURE(holdShutter());
+  QElapsedTimer ending;
+  ending.start();
+  if (signal == SIGPIPE) {
+    relay_.kill();
+  } else {
+    ::kill(static_cast<pid_t>(app_.processId()), signal);
+  }
+  ASSERT_TRUE(app_.waitForFinished(5000)) << transcript();
+  EXPECT_LT(ending.elapsed(), 1500);
+  EXPECT_FALSE(arrivals(0x40).empty()) << transcript();
+  EXPECT_TRUE(QFile::exists(folder_.filePath(QStringLiteral("Tavrel.sqlite"))));
+  QFile settings(folder_.filePath(QStringLiteral("settings.ini")));
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(settings.readAll().contains("iphone="));
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteEndingTest,
+                         ::testing::Values(std::tuple{SIGTERM, false}, std::tuple{SIGINT, false},
+                                           std::tuple{SIGHUP, false}, std::tuple{SIGPIPE, false},
+                                           std::tuple{SIGTERM, true}, std::tuple{SIGINT, true},
+                                           std::tuple{SIGHUP, true}));
 
 }  // namespace
 }  // namespace kiro
