@@ -18,10 +18,11 @@ Shutdown::Shutdown(AppDelegate& delegate, RunLoop& runLoop, std::function<void()
 void Shutdown::begin() {
   if (std::exchange(begun_, true)) return;
   auto& remote = *delegate_.remote();
-  // A sequence's own shot is let go by its stop.
+  const bool held = shutterHeld(remote);
+  // A sequence's own shot is let go by its stop; a hand's by its touch-up.
   remote.stopTimedShooting();
-  if (!shutterHeld(remote)) return closeLink();
-  remote.returnData();
+  if (shutterHeld(remote)) remote.returnData();
+  if (!held) return closeLink();
   runLoop_.performAfterDelay(kNoticeTime, lifetime_.guard([this] { closeLink(); }));
 }
 
