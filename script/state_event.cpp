@@ -49,8 +49,6 @@ void collectFrames(const View& view, Json::Object& frames) {
 
 }  // namespace
 
-bool lampIsLit(const ImageView& lamp) { return lamp.image() && *lamp.image() != "灰色.png"; }
-
 Json stackNames(const NavigationController& navigation) {
   Json::Array names;
   for (const auto& screen : navigation.viewControllers()) names.push_back(screen->name());

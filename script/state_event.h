@@ -7,9 +7,6 @@
 
 namespace kiro {
 
-// A lamp is lit while it shows anything but the grey picture.
-bool lampIsLit(const ImageView& lamp);
-
 // The stack's screen names, bottom first.
 Json stackNames(const NavigationController& navigation);
 

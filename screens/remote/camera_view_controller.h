@@ -18,6 +18,9 @@
 
 namespace kiro {
 
+// A lamp is lit while it shows anything but the grey picture.
+bool lampIsLit(const ImageView& lamp);
+
 // The remote control screen: F (a focus latch) and R (shutter, held then let go) set
 // positions of a four-position command frame that a 25 ms pump writes to the receiver;
 // the receiver's feedback lights three lamps, and the remembered receiver's state shows
@@ -52,6 +55,8 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Button>& writeButton2() const { return writeButton2_; }
   // The remembered receiver's state.
   const std::shared_ptr<Label>& testLabel() const { return testLabel_; }
+  // Whether the label reads "connected": the remembered receiver's link is up.
+  bool receiverConnected() const { return testLabel_->text() == "connected"; }
   // Empty, or says that the connected receiver does not take commands.
   const std::shared_ptr<Label>& commandsLine() const { return commandsLine_; }
   // Opens the timed shooting screen, or stops the sequence under way; and its countdown.
@@ -136,7 +141,7 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
   TimedShooting timedShooting_{{[this] { writeData(*writeButton2_); }, [this] { returnData(); },
-                                [this] { return testLabel_->text() == "connected"; }},
+                                [this] { return receiverConnected(); }},
                                [this] { timedShootingChanged(); }};
 
   std::weak_ptr<RemoteNavigation> navigation_;

@@ -26,6 +26,8 @@ bool isRemembered(const std::optional<StringDictionary>& remembered,
 
 }  // namespace
 
+bool lampIsLit(const ImageView& lamp) { return lamp.image() && *lamp.image() != kGrey; }
+
 void cameraViewController::change2(const Notification& notification) {
   platform().log.line("回馈报文接收成功");
   const auto lamps = notification.value<LampArray>("lightArray").value_or(LampArray{});

@@ -39,6 +39,7 @@ struct ShootingStatus {
   std::optional<int> of;         // shots planned; none: until stopped
   int missed = 0;                // shots due while the receiver was not connected
   std::optional<Millis> nextAt;  // when the next shot is due, on the run loop's clock
+  friend bool operator==(const ShootingStatus&, const ShootingStatus&) = default;
 };
 
 const char* modeName(ShootingPlan::Mode mode);

@@ -1,0 +1,102 @@
+#include "app/remote_control.h"
+
+#include "platform/platform.h"
+#include "platform/ui/button.h"
+
+namespace kiro {
+
+namespace {
+
+constexpr Millis kDefaultSelfTimer{10000};
+
+}  // namespace
+
+RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate_(delegate), runLoop_(runLoop) {}
+
+std::optional<ControlRefusal> RemoteControl::refusedWhileBusy() const {
+  if (!remote().receiverConnected())
+    return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
+  if (remote().timedShooting().state == ShootingStatus::State::planned ||
+      remote().timedShooting().state == ShootingStatus::State::running)
+    return ControlRefusal{ControlRefusal::Kind::busy, "a timed sequence is running; stop it first"};
+  return std::nullopt;
+}
+
+void RemoteControl::press() {
+  if (!state().shutter) remote().writeButton2()->sendActions(ControlEvent::touchDown);
+}
+
+void RemoteControl::letGoAfter(Millis hold) {
+  runLoop_.performAfterDelay(hold, lifetime_.guard([this, press = ++press_] {
+    if (press == press_) releaseShutter();
+  }));
+}
+
+std::optional<ControlRefusal> RemoteControl::shoot(Millis hold) {
+  if (auto refusal = refusedWhileBusy()) return refusal;
+  press();
+  holder_.reset();
+  letGoAfter(hold > Millis{0} ? hold : kShortPress);
+  return std::nullopt;
+}
+
+std::optional<ControlRefusal> RemoteControl::pressShutter(const std::string& caller) {
+  if (auto refusal = refusedWhileBusy()) return refusal;
+  press();
+  holder_ = caller;
+  letGoAfter(kHoldLimit);
+  return std::nullopt;
+}
+
+void RemoteControl::releaseShutter() {
+  ++press_;
+  holder_.reset();
+  // A hand lets go only what it holds.
+  if (state().shutter) remote().writeButton2()->sendActions(ControlEvent::touchUpInside);
+}
+
+std::optional<ControlRefusal> RemoteControl::setFocus(bool on) {
+  if (on == state().focus) return std::nullopt;
+  if (on && !remote().receiverConnected())
+    return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
+  remote().writeButton()->sendActions(ControlEvent::touchDown);
+  return std::nullopt;
+}
+
+std::optional<ControlRefusal> RemoteControl::startTimer(const ShootingPlan& plan) {
+  if (auto problem = remote().startTimedShooting(plan))
+    return ControlRefusal{ControlRefusal::Kind::invalidPlan, *problem};
+  return std::nullopt;
+}
+
+void RemoteControl::stopTimer() { remote().stopTimedShooting(); }
+
+std::optional<ControlRefusal> RemoteControl::selfTimer() {
+  const auto seconds = platform().defaults.string("timerDelay");
+  Millis delay = kDefaultSelfTimer;
+  if (seconds && !seconds->empty() && seconds->find_first_not_of("0123456789") == std::string::npos &&
+      seconds->size() < 7)
+    delay = Millis{std::stoll(*seconds) * 1000};
+  return startTimer({ShootingPlan::Mode::self, delay, std::nullopt, Millis{0}, std::nullopt});
+}
+
+void RemoteControl::callerLeft(const std::string& caller) {
+  if (holder_ == caller) releaseShutter();
+}
+
+RemoteState RemoteControl::state() const {
+  const auto& screen = remote();
+  const std::string& label = screen.testLabel()->text();
+  const auto remembered = platform().defaults.dictionary("iphone");
+  const auto name = remembered ? remembered->find("name") : StringDictionary::const_iterator{};
+  return {label == "connected" ? 2 : label == "connecting" ? 1 : 0,
+          remembered && name != remembered->end() ? name->second : std::string(),
+          screen.writeButton()->isSelected(),
+          screen.byteArray()[2] == "1",
+          {{"green", lampIsLit(*screen.imageLamp01())},
+           {"red", lampIsLit(*screen.imageLamp03())},
+           {"blue", lampIsLit(*screen.imageLamp02())}},
+          screen.timedShooting()};
+}
+
+}  // namespace kiro

@@ -1,0 +1,93 @@
+#include "app/remote_control.h"
+
+#include "codec/ble_data.h"
+#include "tests/app/app_shell_fixture.h"
+
+namespace kiro::app_test {
+namespace {
+
+using Kind = ControlRefusal::Kind;
+
+class RemoteControlTest : public AppShellFixture {
+ protected:
+  SimulatedReceiver& connectReceiver() {
+    launch();
+    auto& receiver = radio.addReceiver(std::string("Kiro-7"));
+    defaults.set("iphone", StringDictionary{{"name", "Kiro-7"}, {"uuid", receiver.identifier().UUIDString()}});
+    loop.advance(3s);
+    EXPECT_EQ(control.state().connection, 2);
+    receiver.clearWrites();
+    return receiver;
+  }
+
+  // The bytes the receiver got, one a write, since the last call.
+  static std::string frames(SimulatedReceiver& receiver) {
+    std::string text;
+    for (const auto& write : receiver.writes()) text += bleData::dataToByteTohex(write.bytes) + " ";
+    receiver.clearWrites();
+    return text;
+  }
+
+  static std::optional<Kind> kind(const std::optional<ControlRefusal>& refusal) {
+    return refusal ? std::optional(refusal->kind) : std::nullopt;
+  }
+
+  RemoteControl control{*delegate, loop};
+};
+
+TEST_F(RemoteControlTest, RefusesWhatAHandCouldNotDoAndChangesNothing) {
+  launch();
+  EXPECT_EQ(kind(control.shoot(0ms)), Kind::notConnected);
+  EXPECT_EQ(kind(control.pressShutter(":1.5")), Kind::notConnected);
+  EXPECT_EQ(kind(control.setFocus(true)), Kind::notConnected);
+  EXPECT_EQ(control.state().shutter || control.state().focus, false);
+
+  connectReceiver();
+  const auto invalid = control.startTimer({ShootingPlan::Mode::bulb, std::nullopt, std::nullopt, 0ms, std::nullopt});
+  ASSERT_EQ(kind(invalid), Kind::invalidPlan);
+  EXPECT_FALSE(invalid->message.empty());
+  ASSERT_EQ(control.selfTimer(), std::nullopt);
+  EXPECT_EQ(kind(control.pressShutter(":1.5")), Kind::busy);
+  EXPECT_EQ(kind(control.shoot(0ms)), Kind::busy);
+  control.stopTimer();
+  EXPECT_EQ(control.state().timer.state, ShootingStatus::State::stopped);
+}
+
+TEST_F(RemoteControlTest, AShotHoldsTheShutterAsLongAsAskedThenLetsGoWithTheNotice) {
+  auto& receiver = connectReceiver();
+  ASSERT_EQ(control.shoot(100ms), std::nullopt);
+  loop.advance(99ms);
+  EXPECT_TRUE(control.state().shutter);
+  EXPECT_EQ(frames(receiver), "30 30 30 ");
+  loop.advance(1ms);
+  EXPECT_FALSE(control.state().shutter);
+  loop.advance(99ms);
+  EXPECT_EQ(frames(receiver), "40 40 40 40 ");
+}
+
+// A remote that pressed and then crashed, or forgot, must not hold a camera open.
+TEST_F(RemoteControlTest, AShutterPressedByACallerIsLetGoWhenItLeavesOrAtTheHoldLimit) {
+  connectReceiver();
+  ASSERT_EQ(control.pressShutter(":1.5"), std::nullopt);
+  control.callerLeft(":1.6");
+  EXPECT_TRUE(control.state().shutter);
+  control.callerLeft(":1.5");
+  EXPECT_FALSE(control.state().shutter);
+
+  ASSERT_EQ(control.pressShutter(":1.7"), std::nullopt);
+  loop.advance(RemoteControl::kHoldLimit - 10s);
+  ASSERT_EQ(control.pressShutter(":1.7"), std::nullopt);
+  loop.advance(RemoteControl::kHoldLimit - 1ms);
+  EXPECT_TRUE(control.state().shutter);
+  loop.advance(1ms);
+  EXPECT_FALSE(control.state().shutter);
+
+  ASSERT_EQ(control.setFocus(true), std::nullopt);
+  ASSERT_EQ(control.setFocus(true), std::nullopt);
+  EXPECT_TRUE(control.state().focus);
+  control.setFocus(false);
+  EXPECT_FALSE(control.state().focus);
+}
+
+}  // namespace
+}  // namespace kiro::app_test
