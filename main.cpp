@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "app/app_delegate.h"
+#include "app/remote_control.h"
 #include "app/shutdown.h"
 #include "script/command_line.h"
 #include "script/live_script.h"
@@ -29,11 +30,14 @@
 #include "platform/platform.h"
 #include "platform/qt/background_output.h"
 #include "platform/qt/bluetooth_loader.h"
+#include "platform/qt/bluetooth_lock.h"
+#include "platform/qt/control_object.h"
 #include "platform/qt/line_reader.h"
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_run_loop.h"
 #include "platform/qt/quit_signals.h"
 #include "platform/qt/screen_saver_inhibitor.h"
+#include "platform/qt/session_presence.h"
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
 #include "platform/scope_exit.h"
@@ -232,6 +236,8 @@ int run(const CommandLine& options, int argc, char** argv) {
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
+  // One window: a second launch raises the first one's.
+  if (!options.headless && !options.script && activateRunningInstance()) return 0;
   // The first frame's text reads the font database, which takes a while to fill: it is
   // filled on another core meanwhile (it may be read from any thread).
   std::jthread fontDatabase;
@@ -244,6 +250,10 @@ int run(const CommandLine& options, int argc, char** argv) {
   const BluetoothModule* bluetoothModule = nullptr;
   const auto simulated = useSimulatedReceivers(options, bluetoothModule);
   if (!simulated) return 1;
+  if (const auto taken = *simulated ? std::nullopt : lockBluetooth()) {
+    std::cerr << "kiro-remote: " << *taken << "; stopping\n";
+    return 1;
+  }
 
   std::unique_ptr<RunLoop> runLoop;
   if (options.virtualTime)
@@ -314,9 +324,30 @@ int run(const CommandLine& options, int argc, char** argv) {
     window->show();
   }
 
-  // On the virtual clock nothing real is held, and time moves only as the script says.
+  // On the virtual clock nothing real is held, and time moves only as the script says:
+  // no ending from outside, and no other program may call in.
   std::optional<Ending> ending;
-  if (!options.virtualTime) ending.emplace(delegate, *runLoop, defaults);
+  RemoteControl control(delegate, *runLoop);
+  std::unique_ptr<ControlObject> controlObject;
+  UiSubscription announcing;
+  ObserverToken timerAnnouncing;
+  if (!options.virtualTime) {
+    ending.emplace(delegate, *runLoop, defaults);
+    controlObject = exportControl(control, {[&window] {
+                                              if (!window) return;
+                                              window->show();
+                                              window->raise();
+                                              window->activateWindow();
+                                            },
+                                            [&reporting](const std::string& method, const std::string& caller) {
+                                              if (reporting) reporting->reportRemote(method, caller);
+                                            }});
+  }
+  if (controlObject) {
+    const auto refresh = [&controlObject] { controlObject->refresh(); };
+    announcing = ui.subscribe({[refresh](View&, ViewProperty) { refresh(); }, [refresh](NavigationChange, bool) { refresh(); }, refresh});
+    timerAnnouncing = notifications.addObserver("timedShooting", [refresh](const Notification&) { refresh(); });
+  }
   if (window) {
     // Closing the window lets the shutter go like any other ending.
     QGuiApplication::setQuitOnLastWindowClosed(false);

@@ -44,6 +44,10 @@ void AppEvents::writeFailed(const std::string& receiverId, const Bytes& bytes, c
   events_.send("writeFailed", {{"receiver", receiverId}, {"bytes", hexText(bytes)}, {"reason", reason}});
 }
 
+void AppEvents::remote(const std::string& method, const std::string& caller) {
+  events_.send("remote", {{"method", method}, {"caller", caller}});
+}
+
 void AppEvents::viewChanged(View& view, ViewProperty property) {
   const auto& remote = *delegate_.remote();
   if (property == ViewProperty::text && &view == remote.testLabel().get()) {

@@ -30,6 +30,8 @@ class AppEvents {
   void write(const std::string& receiverId, const Bytes& bytes, bool withResponse);
   // A command refused, or given up unanswered, and why.
   void writeFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason);
+  // Another program's call that changed something: its method and bus name.
+  void remote(const std::string& method, const std::string& caller);
   // A receiver's link state changed. receiverId: its identifier; name: its own, if any.
   void receiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state);
 

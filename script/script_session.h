@@ -57,6 +57,8 @@ class ScriptSession {
   void reportWriteFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason) {
     appEvents_.writeFailed(receiverId, bytes, reason);
   }
+  // The host reports another program's call that changed something.
+  void reportRemote(const std::string& method, const std::string& caller) { appEvents_.remote(method, caller); }
   // For a real adapter: the host reports a receiver's new link state.
   void reportReceiver(const std::string& receiverId, const std::optional<std::string>& name, PeripheralState state) {
     appEvents_.receiver(receiverId, name, state);

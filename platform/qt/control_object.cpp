@@ -1,0 +1,206 @@
+#include "platform/qt/control_object.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMetaType>
+#include <QFile>
+
+#include "platform/platform.h"
+#include "platform/result.h"
+
+namespace kiro {
+
+namespace {
+
+const QString kControl = QStringLiteral("io.github.kiro_remote.KiroRemote1");
+const QString kApplication = QStringLiteral("org.freedesktop.Application");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kIntrospectable = QStringLiteral("org.freedesktop.DBus.Introspectable");
+
+using LampMap = QMap<QString, bool>;
+
+const char* errorName(ControlRefusal::Kind kind) {
+  switch (kind) {
+    case ControlRefusal::Kind::notConnected:
+      return "io.github.kiro_remote.KiroRemote1.Error.NotConnected";
+    case ControlRefusal::Kind::invalidPlan:
+      return "io.github.kiro_remote.KiroRemote1.Error.InvalidPlan";
+    case ControlRefusal::Kind::busy:
+      return "io.github.kiro_remote.KiroRemote1.Error.Busy";
+  }
+  return "";
+}
+
+ControlRefusal invalidPlan(const std::string& why) { return {ControlRefusal::Kind::invalidPlan, why}; }
+
+// The plan a caller gave as a{sv}, or why it cannot be one.
+Result<ShootingPlan, ControlRefusal> planFrom(const QVariantMap& given) {
+  static const std::map<QString, ShootingPlan::Mode> modes{
+      {"self", ShootingPlan::Mode::self}, {"bulb", ShootingPlan::Mode::bulb}, {"interval", ShootingPlan::Mode::interval}};
+  const auto mode = modes.find(given.value("mode").toString());
+  if (mode == modes.end()) return invalidPlan("mode must be self, bulb or interval");
+  ShootingPlan plan;
+  plan.mode = mode->second;
+  for (auto entry = given.cbegin(); entry != given.cend(); ++entry) {
+    if (entry.key() == "mode") continue;
+    if (entry.value().typeId() != QMetaType::UInt) return invalidPlan(entry.key().toStdString() + " must be a u");
+    const auto value = entry.value().toUInt();
+    if (entry.key() == "delay") plan.delay = Millis{value};
+    else if (entry.key() == "bulb") plan.bulb = Millis{value};
+    else if (entry.key() == "interval") plan.interval = Millis{value};
+    else if (entry.key() == "count") plan.count = value == 0 ? std::nullopt : std::optional<int>(static_cast<int>(value));
+    else return invalidPlan("a plan has no " + entry.key().toStdString());
+  }
+  return plan;
+}
+
+QVariantMap timerMap(const ShootingStatus& status, Millis now) {
+  QVariantMap timer{{"mode", modeName(status.mode)},
+                    {"state", stateName(status.state)},
+                    {"shot", static_cast<uint>(status.shot)},
+                    {"missed", static_cast<uint>(status.missed)}};
+  if (status.of) timer.insert("of", static_cast<uint>(*status.of));
+  if (status.nextAt) timer.insert("next", static_cast<uint>(std::max(Millis{0}, *status.nextAt - now).count()));
+  return timer;
+}
+
+}  // namespace
+
+ControlObject::ControlObject(RemoteControl& control, QDBusConnection bus, Hooks hooks)
+    : control_(control), bus_(std::move(bus)), hooks_(std::move(hooks)), last_(control.state()) {
+  qDBusRegisterMetaType<LampMap>();
+  callers_.setConnection(bus_);
+  callers_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+  QObject::connect(&callers_, &QDBusServiceWatcher::serviceUnregistered, [this](const QString& caller) {
+    callers_.removeWatchedService(caller);
+    control_.callerLeft(caller.toStdString());
+    refresh();
+  });
+}
+
+QString ControlObject::introspect(const QString&) const {
+  QFile xml(QStringLiteral(":/data/dbus/io.github.kiro_remote.KiroRemote1.xml"));
+  xml.open(QIODevice::ReadOnly);
+  QString interfaces = QString::fromUtf8(xml.readAll());
+  // Only the interfaces: Qt wraps them in the node.
+  interfaces = interfaces.mid(interfaces.indexOf("<interface"));
+  interfaces.truncate(interfaces.lastIndexOf("</node>"));
+  return interfaces + QStringLiteral(
+                          "<interface name=\"org.freedesktop.Application\">"
+                          "<method name=\"Activate\"><arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/></method>"
+                          "<method name=\"Open\"><arg type=\"as\" name=\"uris\" direction=\"in\"/>"
+                          "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/></method>"
+                          "<method name=\"ActivateAction\"><arg type=\"s\" name=\"action_name\" direction=\"in\"/>"
+                          "<arg type=\"av\" name=\"parameter\" direction=\"in\"/>"
+                          "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/></method></interface>");
+}
+
+bool ControlObject::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
+  QDBusMessage reply;
+  if (message.interface() == kControl) reply = control(message);
+  else if (message.interface() == kApplication) reply = application(message);
+  else if (message.interface() == kProperties) reply = properties(message);
+  else return false;
+  connection.send(reply);
+  refresh();
+  return true;
+}
+
+QDBusMessage ControlObject::answer(const QDBusMessage& message, const std::optional<ControlRefusal>& refusal) {
+  if (refusal) return message.createErrorReply(errorName(refusal->kind), QString::fromStdString(refusal->message));
+  if (hooks_.called) hooks_.called(message.member().toStdString(), message.service().toStdString());
+  return message.createReply();
+}
+
+QDBusMessage ControlObject::control(const QDBusMessage& message) {
+  const QString method = message.member();
+  const QList<QVariant> arguments = message.arguments();
+  const QString signature = message.signature();
+  if (method == "Shoot" && signature == "u") return answer(message, control_.shoot(Millis{arguments[0].toUInt()}));
+  if (method == "PressShutter" && signature.isEmpty()) {
+    const auto refusal = control_.pressShutter(message.service().toStdString());
+    if (!refusal) callers_.addWatchedService(message.service());
+    return answer(message, refusal);
+  }
+  if (method == "ReleaseShutter" && signature.isEmpty()) {
+    control_.releaseShutter();
+    return answer(message, std::nullopt);
+  }
+  if (method == "SetFocus" && signature == "b") return answer(message, control_.setFocus(arguments[0].toBool()));
+  if (method == "StartTimer" && signature == "a{sv}") {
+    const auto plan = planFrom(qdbus_cast<QVariantMap>(arguments[0]));
+    if (const auto* refusal = std::get_if<ControlRefusal>(&plan)) return answer(message, *refusal);
+    return answer(message, control_.startTimer(std::get<ShootingPlan>(plan)));
+  }
+  if (method == "StopTimer" && signature.isEmpty()) {
+    control_.stopTimer();
+    return answer(message, std::nullopt);
+  }
+  return message.createErrorReply(QDBusError::UnknownMethod, "no method " + method + "(" + signature + ")");
+}
+
+QDBusMessage ControlObject::application(const QDBusMessage& message) {
+  const QString method = message.member();
+  if (method == "Activate") {
+    if (hooks_.activate) hooks_.activate();
+    return answer(message, std::nullopt);
+  }
+  if (method == "Open") return message.createErrorReply(QDBusError::NotSupported, "KIRO Remote opens no files");
+  if (method != "ActivateAction" || message.arguments().isEmpty())
+    return message.createErrorReply(QDBusError::UnknownMethod, "no method " + method);
+  const QString action = message.arguments()[0].toString();
+  if (action == "shoot") return answer(message, control_.shoot(Millis{0}));
+  if (action == "focus") return answer(message, control_.setFocus(!control_.state().focus));
+  if (action == "self-timer") return answer(message, control_.selfTimer());
+  if (action == "stop") {
+    control_.stopTimer();
+    return answer(message, std::nullopt);
+  }
+  return message.createErrorReply(QDBusError::InvalidArgs, "no action " + action);
+}
+
+QVariantMap ControlObject::propertyValues() const {
+  const RemoteState state = control_.state();
+  LampMap lamps;
+  for (const auto& [name, lit] : state.lamps) lamps.insert(QString::fromStdString(name), lit);
+  return {{"Connection", static_cast<uint>(state.connection)},
+          {"Receiver", QString::fromStdString(state.receiver)},
+          {"Focus", state.focus},
+          {"Shutter", state.shutter},
+          {"Lamps", QVariant::fromValue(lamps)},
+          {"Timer", timerMap(state.timer, platform().runLoop.now())}};
+}
+
+QDBusMessage ControlObject::properties(const QDBusMessage& message) const {
+  const QList<QVariant> arguments = message.arguments();
+  if (arguments.isEmpty() || arguments[0].toString() != kControl)
+    return message.createErrorReply(QDBusError::UnknownInterface, "no properties on that interface");
+  const QVariantMap values = propertyValues();
+  if (message.member() == "GetAll") return message.createReply(QVariant::fromValue(values));
+  if (message.member() == "Get" && arguments.size() == 2 && values.contains(arguments[1].toString()))
+    return message.createReply(QVariant::fromValue(QDBusVariant(values.value(arguments[1].toString()))));
+  if (message.member() == "Set") return message.createErrorReply(QDBusError::PropertyReadOnly, "every property is read-only");
+  return message.createErrorReply(QDBusError::UnknownProperty, "no such property");
+}
+
+void ControlObject::refresh() {
+  const RemoteState now = control_.state();
+  if (now == last_) return;
+  const QVariantMap values = propertyValues();
+  QVariantMap changed;
+  const auto add = [&](bool differs, const char* name) {
+    if (differs) changed.insert(name, values.value(name));
+  };
+  add(now.connection != last_.connection, "Connection");
+  add(now.receiver != last_.receiver, "Receiver");
+  add(now.focus != last_.focus, "Focus");
+  add(now.shutter != last_.shutter, "Shutter");
+  add(now.lamps != last_.lamps, "Lamps");
+  add(!(now.timer == last_.timer), "Timer");
+  last_ = now;
+  QDBusMessage signal = QDBusMessage::createSignal(kControlPath, kProperties, "PropertiesChanged");
+  signal << kControl << changed << QStringList();
+  bus_.send(signal);
+}
+
+}  // namespace kiro

@@ -1,0 +1,40 @@
+#include "platform/qt/session_presence.h"
+
+#include <QDBusConnectionInterface>
+
+#include <iostream>
+
+namespace kiro {
+
+bool activateRunningInstance() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kBusName)) return false;
+  QDBusMessage activate = QDBusMessage::createMethodCall(kBusName, kControlPath, "org.freedesktop.Application", "Activate");
+  activate << QVariantMap();
+  const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
+  if (reply.type() == QDBusMessage::ErrorMessage) {
+    std::cerr << "kiro-remote: another KIRO Remote is running but did not answer: "
+              << reply.errorMessage().toStdString() << '\n';
+  }
+  return true;
+}
+
+std::unique_ptr<ControlObject> exportControl(RemoteControl& control, ControlObject::Hooks hooks) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    std::cerr << "kiro-remote: no session bus: other programs cannot reach this run\n";
+    return nullptr;
+  }
+  auto object = std::make_unique<ControlObject>(control, bus, std::move(hooks));
+  // The object first: a caller that sees the name may call at once.
+  bus.registerVirtualObject(kControlPath, object.get());
+  const auto owned = bus.interface()->registerService(kBusName, QDBusConnectionInterface::DontQueueService,
+                                                      QDBusConnectionInterface::DontAllowReplacement);
+  if (owned.value() == QDBusConnectionInterface::ServiceRegistered) return object;
+  bus.unregisterObject(kControlPath);
+  std::cerr << "kiro-remote: another KIRO Remote owns " << kBusName
+            << " on the session bus: other programs cannot reach this run\n";
+  return nullptr;
+}
+
+}  // namespace kiro
