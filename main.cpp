@@ -382,6 +382,14 @@ int main(int argc, char** argv) {
     std::cout << "kiro-remote " << KIRO_VERSION << '\n';
     return 0;
   }
+  if (options.action) {
+    const QCoreApplication qt(argc, argv);
+    if (const auto why = kiro::runDesktopAction(*options.action)) {
+      std::cerr << "kiro-remote: --action " << *options.action << ": " << *why << '\n';
+      return 1;
+    }
+    return 0;
+  }
   if (!options.headless && !hasDisplay()) {
     std::cerr << "kiro-remote: no display found. Run it where there is one, or without a window:\n"
                  "  kiro-remote --headless --simulate --script FILE   (see --help for the commands)\n";

@@ -1,5 +1,6 @@
 #include "script/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <map>
@@ -38,7 +39,8 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
       {"--virtual-time", &options.virtualTime}, {"--verbose", &options.verbose},
   };
   const std::map<std::string, std::optional<std::string>*> values{
-      {"--script", &options.script}, {"--settings", &options.settings}, {"--documents", &options.documents}};
+      {"--script", &options.script}, {"--settings", &options.settings}, {"--documents", &options.documents},
+      {"--action", &options.action}};
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     // "--opt=value" reads as "--opt value".
@@ -62,6 +64,9 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
       *value->second = given;
     }
   }
+  static const std::vector<std::string> actions{"shoot", "focus", "self-timer", "stop"};
+  if (options.action && std::find(actions.begin(), actions.end(), *options.action) == actions.end())
+    return "--action takes shoot, focus, self-timer or stop, not " + *options.action;
   if (options.simulate && options.bluetooth) return "--simulate and --bluetooth exclude each other";
   if (options.virtualTime && !(options.headless && options.simulate))
     return "--virtual-time works only with --headless --simulate";
@@ -80,6 +85,7 @@ std::string usageText() {
          "  --documents DIR     keep the object store in DIR\n"
          "  --screen WxH@S      the phone's screen in points and its scale (default 375x667@2)\n"
          "  --verbose           print the log on stderr and send it to the system log\n"
+         "  --action NAME       have the running app (started if need be) shoot, focus, self-timer or stop\n"
          "  --version           print the version and exit\n"
          "  --help              print this text and exit\n\n"
          "Keys in the window:\n"

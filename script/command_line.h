@@ -20,6 +20,7 @@ struct CommandLine {
   std::optional<std::string> script;
   std::optional<std::string> settings;
   std::optional<std::string> documents;
+  std::optional<std::string> action;  // a desktop action for the running instance
   double screenWidth = 375;  // points
   double screenHeight = 667;
   double screenScale = 2;

@@ -53,6 +53,8 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
     environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), fake_->address());
     environment.insert(QStringLiteral("BLUETOOTH_FORCE_DBUS_LE_VERSION"), QStringLiteral("5.66"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The Bluetooth lock of this test's runs only: others may run beside it.
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
     app_.setProcessEnvironment(environment);
     app_.setChildProcessModifier(dieWithParent);
     events_from_ = relayed ? &relay_ : &app_;
@@ -252,6 +254,21 @@ TEST_F(KiroRemoteBluetoothTest, AHeldShutterReachesTheReceiverAgainAfterTheBluet
   ASSERT_TRUE(runUntil([&] { return went(label(), disconnected, connected); })) << transcript();
   EXPECT_TRUE(runUntil(held)) << transcript();
   send("release R\n");
+}
+
+// Two runs must never drive one receiver: the second on Bluetooth stops at its start.
+TEST_F(KiroRemoteBluetoothTest, ASecondRunOnBluetoothStopsAtStart) {
+  ASSERT_NO_FATAL_FAILURE(launch());
+  ASSERT_TRUE(runUntil([&] { return statesRead_ > 0; })) << transcript();
+  QProcess second;
+  second.setProcessEnvironment(app_.processEnvironment());
+  second.setChildProcessModifier(dieWithParent);
+  second.start(QStringLiteral(KIRO_REMOTE_PATH), {QStringLiteral("--headless"), QStringLiteral("--bluetooth"),
+                                                  QStringLiteral("--settings"), folder_.filePath("other.ini"),
+                                                  QStringLiteral("--documents"), folder_.path()});
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 1);
+  EXPECT_TRUE(second.readAllStandardError().contains("another KIRO Remote is using Bluetooth"));
 }
 
 // Writes queued behind one bluetoothd never answers would reach the receiver long after

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+#include "tests/platform/qt/fake_bluez.h"
+
+namespace kiro {
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString kName = QStringLiteral("io.github.kiro_remote.KiroRemote");
+const QString kPath = QStringLiteral("/io/github/kiro_remote/KiroRemote");
+const QString kControl = QStringLiteral("io.github.kiro_remote.KiroRemote1");
+const QString kApplication = QStringLiteral("org.freedesktop.Application");
+// Connects a receiver and goes back to the remote screen; "state" says when.
+const QByteArray kConnect =
+    "receiver add Kiro-7\nwait 1200\ntap search\nwait 100\nselect 0\nwait 300\ntap back\nwait 100\nstate\nwait 60000\n";
+
+}  // namespace
+
+// Keeps the names of the properties each PropertiesChanged announced.
+class PropertyLog : public QObject {
+  Q_OBJECT
+ public:
+  QStringList changed;
+ public Q_SLOTS:
+  void propertiesChanged(const QString&, const QVariantMap& properties, const QStringList&) {
+    changed << properties.keys();
+  }
+};
+
+namespace {
+
+// kiro-remote runs on a private session bus, with simulated receivers on real time.
+class ControlBusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bus_.setChildProcessModifier(dieWithParent);
+    bus_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                               QStringLiteral("--print-address=1")});
+    ASSERT_TRUE(bus_.waitForReadyRead(5000)) << bus_.errorString().toStdString();
+    address_ = QString::fromUtf8(bus_.readLine().trimmed());
+    ASSERT_TRUE(connection().isConnected());
+    connection().connect(QString(), kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                         QStringLiteral("PropertiesChanged"), &properties_,
+                         SLOT(propertiesChanged(QString, QVariantMap, QStringList)));
+  }
+
+  void TearDown() override {
+    for (auto& app : apps_) {
+      if (app->state() == QProcess::NotRunning) continue;
+      ::kill(static_cast<pid_t>(app->processId()), SIGTERM);
+      EXPECT_TRUE(app->waitForFinished(5000));
+      EXPECT_EQ(app->exitCode(), 0) << app->readAllStandardError().toStdString();
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("control-test"));
+    bus_.kill();
+    bus_.waitForFinished(3000);
+  }
+
+  QDBusConnection connection() { return QDBusConnection::connectToBus(address_, QStringLiteral("control-test")); }
+
+  // A run of kiro-remote on the bus: with its window, or headless; its script on standard input.
+  QProcess& launch(QStringList arguments) {
+    auto& app = *apps_.emplace_back(std::make_unique<QProcess>());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    app.setProcessEnvironment(environment);
+    app.setChildProcessModifier(dieWithParent);
+    arguments << QStringLiteral("--simulate") << QStringLiteral("--settings") << folder_.filePath("s.ini")
+              << QStringLiteral("--documents") << folder_.path();
+    app.start(QStringLiteral(KIRO_REMOTE_PATH), arguments);
+    EXPECT_TRUE(app.waitForStarted(5000));
+    return app;
+  }
+
+  bool owned() { return connection().interface()->isServiceRegistered(kName); }
+
+  QDBusMessage call(const QString& interface, const QString& method, const QList<QVariant>& arguments = {}) {
+    QDBusMessage message = QDBusMessage::createMethodCall(kName, kPath, interface, method);
+    message.setArguments(arguments);
+    return connection().call(message, QDBus::Block, 5000);
+  }
+
+  QVariant property(const QString& name) {
+    const QDBusMessage reply = call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"), {kControl, name});
+    return reply.arguments().value(0).value<QDBusVariant>().variant();
+  }
+
+  // The events app printed so far.
+  std::vector<QJsonObject> events(QProcess& app) {
+    output_ += app.readAllStandardOutput();
+    std::vector<QJsonObject> all;
+    for (const QByteArray& line : output_.split('\n'))
+      if (!line.isEmpty()) all.push_back(QJsonDocument::fromJson(line).object());
+    return all;
+  }
+
+  bool connected(QProcess& app) {
+    for (const auto& event : events(app))
+      if (event.value("event") == "state") return event.value("label") == "connected";
+    return false;
+  }
+
+  // When each write of bytes happened, in milliseconds since launch.
+  std::vector<int> writes(QProcess& app, const QString& bytes) {
+    std::vector<int> times;
+    for (const auto& event : events(app))
+      if (event.value("event") == "write" && event.value("bytes") == bytes) times.push_back(event.value("t").toInt());
+    return times;
+  }
+
+  QProcess bus_;
+  QString address_;
+  QTemporaryDir folder_;
+  std::vector<std::unique_ptr<QProcess>> apps_;
+  QByteArray output_;
+  PropertyLog properties_;
+};
+
+TEST_F(ControlBusTest, ASecondWindowRaisesTheFirstAndEnds) {
+  QProcess& first = launch({QStringLiteral("--script=/dev/stdin")});
+  ASSERT_TRUE(spinUntil([&] { return owned(); }, 10s)) << first.readAllStandardError().toStdString();
+  QProcess& second = launch({});
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+  const auto activated = [&] {
+    for (const auto& event : events(first))
+      if (event.value("event") == "remote" && event.value("method") == "Activate") return true;
+    return false;
+  };
+  EXPECT_TRUE(spinUntil(activated));
+}
+
+// Each verb acts as a hand would, refusals change nothing, and the properties announce
+// what changed.
+TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
+  QProcess& app = launch({QStringLiteral("--headless")});
+  ASSERT_TRUE(spinUntil([&] { return owned(); }, 10s)) << app.readAllStandardError().toStdString();
+  const QString error = kControl + QStringLiteral(".Error.");
+  EXPECT_EQ(call(kControl, "Shoot", {0u}).errorName(), error + "NotConnected");
+  app.write(kConnect);
+  ASSERT_TRUE(spinUntil([&] { return connected(app); }, 10s));
+  ASSERT_EQ(property("Connection").toUInt(), 2u);
+
+  ASSERT_EQ(call(kControl, "Shoot", {500u}).type(), QDBusMessage::ReplyMessage);
+  ASSERT_TRUE(spinUntil([&] { return !writes(app, "40").empty(); }));
+  const int held = writes(app, "40").front() - writes(app, "30").front();
+  EXPECT_GE(held, 475);
+  EXPECT_LE(held, 525);
+
+  EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "bulb"}}}).errorName(), error + "InvalidPlan");
+  ASSERT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "self"}, {"delay", 10000u}}}).type(),
+            QDBusMessage::ReplyMessage);
+  EXPECT_EQ(call(kControl, "PressShutter").errorName(), error + "Busy");
+  ASSERT_EQ(call(kApplication, "ActivateAction", {"stop", QVariantList(), QVariantMap()}).type(),
+            QDBusMessage::ReplyMessage);
+  EXPECT_EQ(qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()).value("state"), "stopped");
+
+  const std::size_t before = writes(app, "30").size();
+  ASSERT_EQ(call(kApplication, "ActivateAction", {"shoot", QVariantList(), QVariantMap()}).type(),
+            QDBusMessage::ReplyMessage);
+  EXPECT_TRUE(spinUntil([&] { return writes(app, "30").size() > before; }));
+  EXPECT_TRUE(properties_.changed.contains("Connection"));
+  EXPECT_TRUE(spinUntil([&] { return properties_.changed.contains("Lamps"); }));
+  bool seen = false;
+  for (const auto& event : events(app))
+    seen |= event.value("event") == "remote" && event.value("method") == "Shoot" &&
+            event.value("caller").toString().startsWith(':');
+  EXPECT_TRUE(seen);
+}
+
+// A remote that pressed and then went away must not hold the camera open.
+TEST_F(ControlBusTest, AShutterPressedByACallerThatLeavesTheBusIsLetGo) {
+  QProcess& app = launch({QStringLiteral("--headless")});
+  ASSERT_TRUE(spinUntil([&] { return owned(); }, 10s)) << app.readAllStandardError().toStdString();
+  app.write(kConnect);
+  ASSERT_TRUE(spinUntil([&] { return connected(app); }, 10s));
+  ASSERT_EQ(property("Connection").toUInt(), 2u);
+  {
+    QDBusConnection caller = QDBusConnection::connectToBus(address_, QStringLiteral("caller"));
+    QDBusMessage press = QDBusMessage::createMethodCall(kName, kPath, kControl, QStringLiteral("PressShutter"));
+    ASSERT_EQ(caller.call(press, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+  }
+  ASSERT_TRUE(property("Shutter").toBool());
+  QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
+  QElapsedTimer gone;
+  gone.start();
+  ASSERT_TRUE(spinUntil([&] { return !property("Shutter").toBool(); }));
+  EXPECT_LT(gone.elapsed(), 100);
+}
+
+}  // namespace
+}  // namespace kiro
+
+#include "control_bus_test.moc"
