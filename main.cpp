@@ -34,6 +34,7 @@
 #include "platform/qt/system_log.h"
 #include "platform/scope_exit.h"
 #include "platform/settings_file.h"
+#include "platform/terminal_text.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/asset_catalog.h"
@@ -91,7 +92,8 @@ std::filesystem::path documentsFolder(const CommandLine& options) {
   std::filesystem::create_directories(folder, error);
   if (!error && ::access(folder.c_str(), W_OK) != 0) error = std::error_code(errno, std::generic_category());
   if (error)
-    std::cerr << "kiro-remote: the saved data cannot be kept in " << folder.string() << ": " << error.message() << '\n';
+    std::cerr << "kiro-remote: the saved data cannot be kept in " << terminalSafe(folder.string()) << ": "
+              << error.message() << '\n';
   return folder;
 }
 
@@ -118,7 +120,7 @@ const BluetoothModule* openBluetoothModule() {
   constexpr const char* kModule = "kiro-bluetooth.so";
   auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
   if (const auto* why = std::get_if<std::string>(&opened)) {
-    std::cerr << "kiro-remote: Bluetooth cannot be used: " << *why << '\n';
+    std::cerr << "kiro-remote: Bluetooth cannot be used: " << terminalSafe(*why) << '\n';
     return nullptr;
   }
   return std::get<const BluetoothModule*>(opened);
@@ -155,7 +157,8 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
               PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting) {
   const int fd = options.script ? openScript(*options.script) : STDIN_FILENO;
   if (fd < 0) {
-    std::cerr << "kiro-remote: cannot read the script " << *options.script << ": " << std::strerror(errno) << '\n';
+    std::cerr << "kiro-remote: cannot read the script " << terminalSafe(*options.script) << ": "
+              << std::strerror(errno) << '\n';
     return 1;
   }
   const ScopeExit closeScript([fd] {
@@ -277,7 +280,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   auto parsed = kiro::parseCommandLine(args);
   if (const auto* error = std::get_if<std::string>(&parsed)) {
-    std::cerr << "kiro-remote: " << *error << '\n';
+    std::cerr << "kiro-remote: " << terminalSafe(*error) << '\n';
     return 2;
   }
   const auto& options = std::get<kiro::CommandLine>(parsed);

@@ -4,6 +4,7 @@
 
 #include "script/script_parser.h"
 #include "platform/platform.h"
+#include "platform/terminal_text.h"
 
 namespace kiro {
 
@@ -61,7 +62,7 @@ ScriptStep ScriptSession::end(ScriptStep step) {
 }
 
 ScriptStep ScriptSession::fail(const std::string& message) {
-  errors_ << "script line " << lineNumber_ << ": " << shortened(message) << std::endl;
+  errors_ << "script line " << lineNumber_ << ": " << terminalSafe(shortened(message)) << std::endl;
   return end({ScriptStep::Kind::failed, Millis{0}, 2});
 }
 
