@@ -33,7 +33,6 @@
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
 #include "platform/scope_exit.h"
-#include "platform/settings_file.h"
 #include "platform/terminal_text.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
@@ -207,13 +206,12 @@ int run(const CommandLine& options, int argc, char** argv) {
   else
     runLoop = std::make_unique<QtRunLoop>();
   NotificationCenter notifications;
+  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   // A file that is not ours would be rewritten as INI on the first write: refuse it whole.
-  if (const auto damage = options.settings ? settingsFileDamage(*options.settings) : std::nullopt) {
-    std::cerr << "kiro-remote: " << *options.settings << " is not a settings file of this app (" << *damage
-              << "); it is left as it is\n";
+  if (const auto damage = defaults.damage()) {
+    std::cerr << "kiro-remote: " << *damage << '\n';
     return 2;
   }
-  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   if (const auto why = defaults.problem())
     std::cerr << "kiro-remote: settings will not be kept: " << *why << '\n';
   SystemLog log(options.verbose);
