@@ -74,8 +74,9 @@ int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop
 // reading never blocks, so Bluetooth and the screens carry on meanwhile.
 int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop) {
   LiveScript live(session, runLoop, std::cerr, [](int status) { QCoreApplication::exit(status); });
-  const LineReader reader(fd, [&live](std::string line) { live.lineArrived(std::move(line)); },
-                          [&live](const std::string& error) { live.inputEnded(error); });
+  const LineReader reader(
+      fd, ScriptSession::kMaxLineBytes, [&live](std::optional<std::string> line) { live.lineArrived(std::move(line)); },
+      [&live](const std::string& error) { live.inputEnded(error); });
   return QCoreApplication::exec();
 }
 

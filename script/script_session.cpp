@@ -22,6 +22,25 @@ std::string shortened(const std::string& message) {
   return message.substr(0, cut) + "... (" + std::to_string(message.size() - cut) + " more bytes)";
 }
 
+// Reads the next line of input, without its newline, into line; false at the end of input.
+// A line longer than kMaxLineBytes sets tooLong as soon as it passes the limit, read no further.
+bool readLine(std::istream& input, std::string& line, bool& tooLong) {
+  constexpr int kEnd = std::char_traits<char>::eof();
+  std::streambuf& bytes = *input.rdbuf();
+  line.clear();
+  tooLong = false;
+  int c = bytes.sbumpc();
+  if (c == kEnd) return false;
+  for (; c != kEnd && c != '\n'; c = bytes.sbumpc()) {
+    if (line.size() == ScriptSession::kMaxLineBytes) {
+      tooLong = true;
+      break;
+    }
+    line += static_cast<char>(c);
+  }
+  return true;
+}
+
 }  // namespace
 
 ScriptSession::ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, std::ostream& events,
@@ -35,8 +54,10 @@ ScriptSession::ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio
 ScriptStep ScriptSession::next(std::istream& input) {
   if (ended_) return *ended_;
   std::string line;
-  while (std::getline(input, line))
+  for (bool tooLong = false; readLine(input, line, tooLong);) {
+    if (tooLong) return lineTooLong();
     if (auto step = runLine(std::move(line))) return *step;
+  }
   return inputEnded();
 }
 
@@ -52,6 +73,12 @@ std::optional<ScriptStep> ScriptSession::runLine(std::string line) {
   if (const auto* step = std::get_if<ScriptStep>(&outcome)) return *step;
   if (const auto* error = std::get_if<std::string>(&outcome)) return fail(*error);
   return std::nullopt;
+}
+
+ScriptStep ScriptSession::lineTooLong() {
+  if (ended_) return *ended_;
+  ++lineNumber_;
+  return fail("the line is longer than 1 MiB");
 }
 
 ScriptStep ScriptSession::inputEnded() { return ended_ ? *ended_ : finish(); }
