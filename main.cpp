@@ -41,7 +41,7 @@
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
 #include "platform/scope_exit.h"
-#include "platform/settings_file.h"
+#include "platform/terminal_text.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/ui/asset_catalog.h"
@@ -116,8 +116,9 @@ int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop, Ending& end
   LiveScript live(session, runLoop, std::cerr, [](int status) { QCoreApplication::exit(status); });
   ending.setScript(&live);
   const ScopeExit forget([&ending] { ending.setScript(nullptr); });
-  const LineReader reader(fd, [&live](std::string line) { live.lineArrived(std::move(line)); },
-                          [&live](const std::string& error) { live.inputEnded(error); });
+  const LineReader reader(
+      fd, ScriptSession::kMaxLineBytes, [&live](std::optional<std::string> line) { live.lineArrived(std::move(line)); },
+      [&live](const std::string& error) { live.inputEnded(error); });
   return QCoreApplication::exec();
 }
 
@@ -133,7 +134,8 @@ std::filesystem::path documentsFolder(const CommandLine& options) {
   std::filesystem::create_directories(folder, error);
   if (!error && ::access(folder.c_str(), W_OK) != 0) error = std::error_code(errno, std::generic_category());
   if (error)
-    std::cerr << "kiro-remote: the saved data cannot be kept in " << folder.string() << ": " << error.message() << '\n';
+    std::cerr << "kiro-remote: the saved data cannot be kept in " << terminalSafe(folder.string()) << ": "
+              << error.message() << '\n';
   return folder;
 }
 
@@ -160,7 +162,7 @@ const BluetoothModule* openBluetoothModule() {
   constexpr const char* kModule = "kiro-bluetooth.so";
   auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
   if (const auto* why = std::get_if<std::string>(&opened)) {
-    std::cerr << "kiro-remote: Bluetooth cannot be used: " << *why << '\n';
+    std::cerr << "kiro-remote: Bluetooth cannot be used: " << terminalSafe(*why) << '\n';
     return nullptr;
   }
   return std::get<const BluetoothModule*>(opened);
@@ -197,7 +199,8 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
               PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting, Ending* ending) {
   const int fd = options.script ? openScript(*options.script) : STDIN_FILENO;
   if (fd < 0) {
-    std::cerr << "kiro-remote: cannot read the script " << *options.script << ": " << std::strerror(errno) << '\n';
+    std::cerr << "kiro-remote: cannot read the script " << terminalSafe(*options.script) << ": "
+              << std::strerror(errno) << '\n';
     return 1;
   }
   const ScopeExit closeScript([fd] {
@@ -261,13 +264,12 @@ int run(const CommandLine& options, int argc, char** argv) {
   else
     runLoop = std::make_unique<QtRunLoop>();
   NotificationCenter notifications;
+  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   // A file that is not ours would be rewritten as INI on the first write: refuse it whole.
-  if (const auto damage = options.settings ? settingsFileDamage(*options.settings) : std::nullopt) {
-    std::cerr << "kiro-remote: " << *options.settings << " is not a settings file of this app (" << *damage
-              << "); it is left as it is\n";
+  if (const auto damage = defaults.damage()) {
+    std::cerr << "kiro-remote: " << *damage << '\n';
     return 2;
   }
-  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   if (const auto why = defaults.problem())
     std::cerr << "kiro-remote: settings will not be kept: " << *why << '\n';
   SystemLog log(options.verbose);
@@ -370,7 +372,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   auto parsed = kiro::parseCommandLine(args);
   if (const auto* error = std::get_if<std::string>(&parsed)) {
-    std::cerr << "kiro-remote: " << *error << '\n';
+    std::cerr << "kiro-remote: " << terminalSafe(*error) << '\n';
     return 2;
   }
   const auto& options = std::get<kiro::CommandLine>(parsed);

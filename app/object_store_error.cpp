@@ -4,6 +4,8 @@
 #include <iostream>
 #include <utility>
 
+#include "platform/terminal_text.h"
+
 namespace kiro {
 
 ObjectStoreError objectStoreError(ObjectStoreCode code, std::string description) {
@@ -33,7 +35,7 @@ void terminateUnresolved(Log& log, const ObjectStoreError& error) {
   const std::string line = format("Unresolved error %@, %@", describe(error), describeUserInfo(error));
   log.line(line);
   // The log may be quiet: a person must still learn why the app stopped.
-  std::cerr << line << std::endl;
+  std::cerr << terminalSafe(line) << std::endl;
   // At once and without clean-up, but as a plain failure: a signal would leave a core dump
   // and a crash report for what is bad data, not a bug.
   std::cout.flush();

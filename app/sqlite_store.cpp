@@ -12,6 +12,8 @@ namespace {
 // Marks a file as one of our stores ("Tavr"), so a database of anything else is never adopted.
 constexpr long kStoreApplicationId = 0x54617672;
 constexpr std::string_view kSqliteDomain = "SQLite";
+// Another run of the app may hold the store's lock for a moment: wait for it rather than fail.
+constexpr int kBusyTimeoutMs = 5000;
 
 using MaybeError = std::optional<ObjectStoreError>;
 
@@ -81,6 +83,7 @@ Result<std::unique_ptr<SqliteStore>, ObjectStoreError> SqliteStore::open(
                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE, nullptr);
   Connection connection(raw);
   if (opened != SQLITE_OK) return sqliteError(raw, opened);
+  sqlite3_busy_timeout(raw, kBusyTimeoutMs);
   // Closing the connection on an error rolls back the half-done transaction.
   if (auto error = prepareStore(raw, model)) return *error;
   return std::unique_ptr<SqliteStore>(new SqliteStore(connection.release()));

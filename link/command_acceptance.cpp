@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/central.h"
+#include "platform/terminal_text.h"
 
 namespace kiro {
 
@@ -16,8 +17,8 @@ void CommandAcceptance::refused(const Peripheral& peripheral, const std::string&
   if (said_) return;
   said_ = true;
   // The log may be quiet, and the label still reads "connected".
-  std::cerr << "kiro-remote: " << peripheral.name().value_or(peripheral.identifier().UUIDString())
-            << " does not accept commands: " << reason << '\n';
+  std::cerr << "kiro-remote: " << terminalSafe(peripheral.name().value_or(peripheral.identifier().UUIDString()))
+            << " does not accept commands: " << terminalSafe(reason) << '\n';
 }
 
 void CommandAcceptance::writeAccepted() { reason_.clear(); }

@@ -4,9 +4,11 @@
 #include <array>
 #include <iostream>
 
+#include "platform/terminal_text.h"
+
 namespace kiro {
 
-void StderrLog::line(std::string_view text) { std::cerr << text << '\n'; }
+void StderrLog::line(std::string_view text) { std::cerr << terminalSafe(text) << '\n'; }
 
 bool CapturingLog::contains(std::string_view text) const {
   return std::find(lines.begin(), lines.end(), text) != lines.end();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/terminal_text.h"
 #include "platform/utf8.h"
 
 namespace kiro {
@@ -32,9 +33,7 @@ bool isSetting(const std::string& line) {
 std::string quote(const std::string& line) {
   std::string text = validUtf8(trimmed(line));
   if (text.size() > kQuoteLimit) text = validUtf8(text.substr(0, kQuoteLimit)) + "...";
-  for (char& c : text)
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
-  return "\"" + text + "\"";
+  return "\"" + terminalSafe(text) + "\"";
 }
 
 }  // namespace

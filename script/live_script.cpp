@@ -5,7 +5,7 @@ namespace kiro {
 LiveScript::LiveScript(ScriptSession& session, RunLoop& runLoop, std::ostream& errors, std::function<void(int)> ended)
     : session_(session), runLoop_(runLoop), errors_(errors), ended_(std::move(ended)) {}
 
-void LiveScript::lineArrived(std::string line) {
+void LiveScript::lineArrived(std::optional<std::string> line) {
   lines_.push_back(std::move(line));
   run();
 }
@@ -20,9 +20,9 @@ void LiveScript::run() {
   while (!waiting_ && !done_) {
     std::optional<ScriptStep> step;
     if (!lines_.empty()) {
-      std::string line = std::move(lines_.front());
+      std::optional<std::string> line = std::move(lines_.front());
       lines_.pop_front();
-      step = session_.runLine(std::move(line));
+      step = line ? session_.runLine(std::move(*line)) : session_.lineTooLong();
     } else if (!inputEnded_) {
       return;
     } else if (!inputError_.empty()) {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -20,7 +21,8 @@ class LiveScript {
   // ended: told the exit status, once. All must outlive it.
   LiveScript(ScriptSession& session, RunLoop& runLoop, std::ostream& errors, std::function<void(int)> ended);
 
-  void lineArrived(std::string line);
+  // line: nullopt for one longer than the session takes, which was not kept.
+  void lineArrived(std::optional<std::string> line);
   // error: the system's reason the input broke off (exit 1), or empty at its normal end.
   void inputEnded(const std::string& error = {});
   // Something else ends the app: no more lines run, and the end is not reported.
@@ -34,7 +36,7 @@ class LiveScript {
   RunLoop& runLoop_;
   std::ostream& errors_;
   std::function<void(int)> ended_;
-  std::deque<std::string> lines_;
+  std::deque<std::optional<std::string>> lines_;
   bool waiting_ = false;
   bool inputEnded_ = false;
   bool done_ = false;

@@ -4,6 +4,7 @@
 
 #include "script/script_parser.h"
 #include "platform/platform.h"
+#include "platform/terminal_text.h"
 
 namespace kiro {
 
@@ -21,6 +22,25 @@ std::string shortened(const std::string& message) {
   return message.substr(0, cut) + "... (" + std::to_string(message.size() - cut) + " more bytes)";
 }
 
+// Reads the next line of input, without its newline, into line; false at the end of input.
+// A line longer than kMaxLineBytes sets tooLong as soon as it passes the limit, read no further.
+bool readLine(std::istream& input, std::string& line, bool& tooLong) {
+  constexpr int kEnd = std::char_traits<char>::eof();
+  std::streambuf& bytes = *input.rdbuf();
+  line.clear();
+  tooLong = false;
+  int c = bytes.sbumpc();
+  if (c == kEnd) return false;
+  for (; c != kEnd && c != '\n'; c = bytes.sbumpc()) {
+    if (line.size() == ScriptSession::kMaxLineBytes) {
+      tooLong = true;
+      break;
+    }
+    line += static_cast<char>(c);
+  }
+  return true;
+}
+
 }  // namespace
 
 ScriptSession::ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, std::ostream& events,
@@ -34,8 +54,10 @@ ScriptSession::ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio
 ScriptStep ScriptSession::next(std::istream& input) {
   if (ended_) return *ended_;
   std::string line;
-  while (std::getline(input, line))
+  for (bool tooLong = false; readLine(input, line, tooLong);) {
+    if (tooLong) return lineTooLong();
     if (auto step = runLine(std::move(line))) return *step;
+  }
   return inputEnded();
 }
 
@@ -53,6 +75,12 @@ std::optional<ScriptStep> ScriptSession::runLine(std::string line) {
   return std::nullopt;
 }
 
+ScriptStep ScriptSession::lineTooLong() {
+  if (ended_) return *ended_;
+  ++lineNumber_;
+  return fail("the line is longer than 1 MiB");
+}
+
 ScriptStep ScriptSession::inputEnded() { return ended_ ? *ended_ : finish(); }
 
 ScriptStep ScriptSession::end(ScriptStep step) {
@@ -61,7 +89,7 @@ ScriptStep ScriptSession::end(ScriptStep step) {
 }
 
 ScriptStep ScriptSession::fail(const std::string& message) {
-  errors_ << "script line " << lineNumber_ << ": " << shortened(message) << std::endl;
+  errors_ << "script line " << lineNumber_ << ": " << terminalSafe(shortened(message)) << std::endl;
   return end({ScriptStep::Kind::failed, Millis{0}, 2});
 }
 

@@ -27,6 +27,9 @@ struct ScriptStep {
 // lines, also while the host lets time pass between commands.
 class ScriptSession {
  public:
+  // A longer line is refused and not stored, so that a runaway input cannot fill the memory.
+  static constexpr std::size_t kMaxLineBytes = 1 << 20;
+
   using SnapshotHandler = std::function<std::optional<std::string>(const std::string& path)>;
 
   // delegate: the launched app; ui: the watcher of its screens; radio: the simulated
@@ -42,6 +45,8 @@ class ScriptSession {
   // The same, for a host that reads lines itself: runs one line; nullopt when the next may
   // follow at once.
   std::optional<ScriptStep> runLine(std::string line);
+  // The host met a line longer than kMaxLineBytes (and did not keep it): failed 2.
+  ScriptStep lineTooLong();
   // The host's input ended: finished 0, or the end already reached.
   ScriptStep inputEnded();
 

@@ -5,6 +5,8 @@
 #include <QImageReader>
 #include <iostream>
 
+#include "platform/terminal_text.h"
+
 namespace kiro {
 
 namespace {
@@ -39,7 +41,7 @@ const QPixmap& AssetPixmaps::pixmap(const std::string& name) {
     image = decodeForPixmap(file);
   }
   const QPixmap loaded = QPixmap::fromImage(std::move(image), Qt::NoOpaqueDetection);
-  if (loaded.isNull()) std::cerr << "kiro-remote: no picture named " << file.toStdString() << '\n';
+  if (loaded.isNull()) std::cerr << "kiro-remote: no picture named " << terminalSafe(file.toStdString()) << '\n';
   return *cache_.insert(file, loaded);
 }
 

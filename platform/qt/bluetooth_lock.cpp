@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/terminal_text.h"
+
 namespace kiro {
 
 std::optional<std::string> lockBluetooth() {
@@ -16,12 +18,12 @@ std::optional<std::string> lockBluetooth() {
                                                : "/tmp/kiro-remote-bluetooth-" + std::to_string(::getuid()) + ".lock";
   // Left open on purpose: the lock lasts as long as the process.
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return "cannot open " + path + ": " + std::strerror(errno);
+  if (fd < 0) return "cannot open " + terminalSafe(path) + ": " + std::strerror(errno);
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return std::nullopt;
   const int error = errno;
   ::close(fd);
   if (error == EWOULDBLOCK) return "another KIRO Remote is using Bluetooth";
-  return "cannot lock " + path + ": " + std::strerror(error);
+  return "cannot lock " + terminalSafe(path) + ": " + std::strerror(error);
 }
 
 }  // namespace kiro

@@ -4,13 +4,31 @@
 
 #include <iostream>
 
+#include "platform/settings_file.h"
+#include "platform/terminal_text.h"
+
 namespace kiro {
 
-SettingsUserDefaults::SettingsUserDefaults(const QString& path)
-    : settings_(path.isEmpty() ? std::make_unique<QSettings>()
-                               : std::make_unique<QSettings>(path, QSettings::IniFormat)) {}
+namespace {
+
+QVariant toVariant(const DefaultsValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return QString::fromStdString(*text);
+  QVariantMap map;
+  for (const auto& [name, entry] : std::get<StringDictionary>(value))
+    map.insert(QString::fromStdString(name), QString::fromStdString(entry));
+  return map;
+}
+
+}  // namespace
+
+SettingsUserDefaults::SettingsUserDefaults(const QString& path) : path_(path), settings_(openSettings()) {}
+
+std::unique_ptr<QSettings> SettingsUserDefaults::openSettings() const {
+  return path_.isEmpty() ? std::make_unique<QSettings>() : std::make_unique<QSettings>(path_, QSettings::IniFormat);
+}
 
 std::optional<DefaultsValue> SettingsUserDefaults::object(const std::string& key) const {
+  if (const auto unsaved = unsaved_.find(key); unsaved != unsaved_.end()) return unsaved->second;
   auto found = readValues_.find(key);
   if (found == readValues_.end()) found = readValues_.emplace(key, read(key)).first;
   return found->second;
@@ -34,27 +52,38 @@ std::optional<DefaultsValue> SettingsUserDefaults::read(const std::string& key) 
 }
 
 void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& value) {
-  QVariant stored;
-  if (const auto* text = std::get_if<std::string>(&value)) {
-    stored = QString::fromStdString(*text);
-  } else {
-    QVariantMap map;
-    for (const auto& [name, entry] : std::get<StringDictionary>(value))
-      map.insert(QString::fromStdString(name), QString::fromStdString(entry));
-    stored = map;
-  }
-  settings_->setValue(QString::fromStdString(key), stored);
-  // The sync may also bring in what another instance wrote meanwhile.
-  settings_->sync();
   readValues_.clear();
-  if (const auto why = problem()) std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
+  unsaved_.insert_or_assign(key, value);
+  // The file may have been replaced since start-up: the rewrite would destroy what it holds now.
+  if (const auto why = damage()) {
+    std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
+    return;
+  }
+  // A fresh QSettings for each write: its status then tells of this write, not of an earlier
+  // one that failed. The sync may also bring in what another instance wrote meanwhile.
+  settings_ = openSettings();
+  for (const auto& [name, unsaved] : unsaved_)
+    settings_->setValue(QString::fromStdString(name), toVariant(unsaved));
+  settings_->sync();
+  if (const auto why = problem()) {
+    std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
+    return;
+  }
+  unsaved_.clear();
 }
 
 std::optional<std::string> SettingsUserDefaults::problem() const {
-  const std::string file = settings_->fileName().toStdString();
+  const std::string file = terminalSafe(settings_->fileName().toStdString());
   if (settings_->status() == QSettings::AccessError || !settings_->isWritable())
     return file + " cannot be written";
   if (settings_->status() == QSettings::FormatError) return file + " cannot be read as settings";
+  return std::nullopt;
+}
+
+std::optional<std::string> SettingsUserDefaults::damage() const {
+  const std::string file = settings_->fileName().toStdString();
+  if (const auto why = settingsFileDamage(file))
+    return terminalSafe(file) + " is not a settings file of this app (" + *why + "); it is left as it is";
   return std::nullopt;
 }
 

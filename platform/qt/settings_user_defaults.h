@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +13,9 @@ namespace kiro {
 
 // The user defaults in QSettings: the platform's native store, or an INI file when a path
 // is given. Every write is flushed at once, so it survives a crash a moment later; a write
-// that cannot be saved is said on stderr, and what was set stays readable for this run.
+// that cannot be saved is said on stderr, and what was set stays readable for this run and
+// is saved with the next write that can be. A file that has stopped being a settings file
+// (see settingsFileDamage) is never rewritten.
 // A value once read is kept as read until the next write: the remote screen reads the
 // remembered receiver at every frame's "update".
 class SettingsUserDefaults final : public UserDefaults {
@@ -26,12 +29,19 @@ class SettingsUserDefaults final : public UserDefaults {
   // Why what is written cannot be kept (a file or folder that cannot be written or read);
   // nullopt when it can.
   std::optional<std::string> problem() const;
+  // Why a rewrite would damage the file (it has text that is not ours), said with its name;
+  // nullopt when it would not.
+  std::optional<std::string> damage() const;
 
  private:
+  std::unique_ptr<QSettings> openSettings() const;
   std::optional<DefaultsValue> read(const std::string& key) const;
 
+  QString path_;
   std::unique_ptr<QSettings> settings_;
   mutable std::unordered_map<std::string, std::optional<DefaultsValue>> readValues_;
+  // Values set whose write failed or was refused.
+  std::map<std::string, DefaultsValue> unsaved_;
 };
 
 }  // namespace kiro

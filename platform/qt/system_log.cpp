@@ -9,6 +9,8 @@
 #include <iostream>
 #include <string>
 
+#include "platform/terminal_text.h"
+
 namespace kiro {
 
 namespace {
@@ -40,7 +42,8 @@ SystemLog::~SystemLog() {
 
 void SystemLog::line(std::string_view text) {
   if (!verbose_) return;
-  std::string line(text);
+  // Lines quote receivers' names and values: text from outside.
+  std::string line = terminalSafe(text);
   if (syslogRuns_) syslog(LOG_DEBUG, "%s", line.c_str());
   // One write a line: stderr is unbuffered.
   line += '\n';

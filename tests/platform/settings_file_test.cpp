@@ -21,11 +21,11 @@ TEST(SettingsFile, OnlyAFileARewriteKeepsWholeIsAccepted) {
            Case{"[General]\n# a comment\n", "line 2 is not a setting: \"# a comment\""},
            Case{"; comment=1\n", "line 1 is not a setting: \"; comment=1\""},
            Case{"# KIRO Remote\n\nA README.\n", "line 1 is not a setting: \"# KIRO Remote\""},
-           Case{"ftp\t21/tcp\n", "line 1 is not a setting: \"ftp?21/tcp\""},
+           Case{"ftp\t21/tcp\n", "line 1 is not a setting: \"ftp\\x0921/tcp\""},
            Case{"[General\n", "line 1 is not a setting: \"[General\""},
            Case{"=value\n", "line 1 is not a setting: \"=value\""},
            Case{"name=caf\xE9\n", "line 1 is not UTF-8 text"},
-           Case{"a=1\nb\x01=2\n", "line 2 is not a setting: \"b?=2\""},
+           Case{"a=1\nb\x01=2\n", "line 2 is not a setting: \"b\\x01=2\""},
        }) {
     std::ofstream(path, std::ios::binary) << c.text;
     EXPECT_EQ(settingsFileDamage(path), c.damage) << c.text;

@@ -20,6 +20,13 @@ TEST_F(ScriptInput, AHugeBadLineIsNotEchoedWhole) {
   EXPECT_NE(errors.str().find("more bytes)"), std::string::npos);
 }
 
+TEST_F(ScriptInput, ALineOf1MiBRunsAndOneByteMoreIsRefused) {
+  const std::size_t limit = ScriptSession::kMaxLineBytes;
+  EXPECT_EQ(run("state" + std::string(limit - 5, ' ') + "\nstate" + std::string(limit - 4, ' ') + "\n"), 2);
+  EXPECT_EQ(events("state").size(), 1u);
+  EXPECT_EQ(errors.str(), "script line 2: the line is longer than 1 MiB\n");
+}
+
 TEST_F(ScriptInput, ALiveLineWaitsForTheRunningWaitAndABrokenInputEndsWithStatus1) {
   std::vector<int> ended;
   LiveScript live(*session, loop, errors, [&ended](int status) { ended.push_back(status); });

@@ -87,6 +87,10 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
       EXPECT_EQ(app_.exitStatus(), QProcess::NormalExit) << transcript();
       EXPECT_EQ(app_.exitCode(), 0) << transcript();
     }
+    // Nothing may come in while the fixture's members go.
+    for (QProcess* process : {&app_, &relay_}) QObject::disconnect(process, nullptr, nullptr, nullptr);
+    relay_.kill();
+    relay_.waitForFinished(3000);
     fake_.reset();
   }
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <iostream>
+#include <sstream>
 
 namespace kiro {
 namespace {
@@ -12,6 +16,18 @@ class SettingsUserDefaultsTest : public ::testing::Test {
  protected:
   QTemporaryDir dir;
   QString path() const { return dir.filePath("settings.ini"); }
+  void writeFile(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+  }
+};
+
+// What the code under test says on stderr while it lives.
+struct StderrText {
+  std::ostringstream text;
+  std::streambuf* kept = std::cerr.rdbuf(text.rdbuf());
+  ~StderrText() { std::cerr.rdbuf(kept); }
 };
 
 TEST_F(SettingsUserDefaultsTest, AWriteIsOnDiskBeforeTheNextInstructionAndSurvivesAReopen) {
@@ -40,10 +56,7 @@ TEST_F(SettingsUserDefaultsTest, AFileThatCannotBeWrittenIsSaidAndWhatIsSetStill
 }
 
 TEST_F(SettingsUserDefaultsTest, ValuesOfTheWrongShapeReadAsAbsent) {
-  QFile file(path());
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[General]\niphone=just text\nnumber=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n");
-  file.close();
+  writeFile(path(), "[General]\niphone=just text\nnumber=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n");
   SettingsUserDefaults defaults(path());
   EXPECT_EQ(defaults.dictionary("iphone"), std::nullopt);
   EXPECT_EQ(defaults.string("iphone"), "just text");
@@ -52,14 +65,44 @@ TEST_F(SettingsUserDefaultsTest, ValuesOfTheWrongShapeReadAsAbsent) {
 }
 
 TEST_F(SettingsUserDefaultsTest, OtherKeysAreKeptWhenOneIsWritten) {
-  QFile file(path());
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[General]\nsomethingElse=kept\n");
-  file.close();
+  writeFile(path(), "[General]\nsomethingElse=kept\n");
   SettingsUserDefaults defaults(path());
   defaults.set("jumpFlag", std::string("0"));
   SettingsUserDefaults reopened(path());
   EXPECT_EQ(reopened.string("somethingElse"), "kept");
+}
+
+// A write that fails is said; the next one that succeeds is silent and saves both.
+TEST_F(SettingsUserDefaultsTest, AWriteSaysOnlyItsOwnFailure) {
+  const QString folder = dir.filePath("folder");
+  writeFile(folder, "a file where the folder goes");  // no write can make the folder, not even root's
+  SettingsUserDefaults defaults(folder + "/settings.ini");
+  StderrText said;
+  defaults.set("jumpFlag", std::string("0"));
+  EXPECT_NE(said.text.str().find("a setting was not saved: "), std::string::npos);
+  said.text.str("");
+  ASSERT_TRUE(QFile::remove(folder) && QDir(dir.path()).mkdir("folder"));
+  defaults.set("other", std::string("1"));
+  EXPECT_EQ(said.text.str(), "");
+  const SettingsUserDefaults reopened(folder + "/settings.ini");
+  EXPECT_EQ(reopened.string("jumpFlag"), "0");
+  EXPECT_EQ(reopened.string("other"), "1");
+}
+
+TEST_F(SettingsUserDefaultsTest, AFileThatStoppedBeingOursMeanwhileIsKeptAndTheRefusalSaid) {
+  SettingsUserDefaults defaults(path());
+  defaults.set("jumpFlag", std::string("0"));
+  const QByteArray prose = "Things to pack\n\ncamera, remote\n";
+  writeFile(path(), prose);
+  StderrText said;
+  defaults.set("jumpFlag", std::string("1"));
+  QFile file(path());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), prose);
+  EXPECT_NE(said.text.str().find("settings.ini is not a settings file of this app (line 1 is not a setting: "
+                                 "\"Things to pack\"); it is left as it is\n"),
+            std::string::npos);
+  EXPECT_EQ(defaults.string("jumpFlag"), "1");
 }
 
 }  // namespace
