@@ -91,6 +91,7 @@ std::string usageText() {
          "Keys in the window:\n"
          "  F                   focus, as a touch on F\n"
          "  R or Space          held: the shutter held; let go: released\n"
+         "  volume, camera key  on the remote screen, as R; the camera's focus key as F\n"
          "  Escape, Alt+Left    back\n"
          "  T                   the timed shooting screen (while a sequence runs: stop it)\n"
          "  S                   stop a timed sequence; on the timed shooting screen: start\n"

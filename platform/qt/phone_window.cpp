@@ -15,11 +15,16 @@ namespace kiro {
 namespace {
 QColor toQColor(const Color& color) { return QColor::fromRgbF(color.red, color.green, color.blue, color.alpha); }
 
-// The model's name for a key: a letter, "Space", or "Back" for Escape and Alt+Left.
+// The model's name for a key: a letter, "Space", "Back" for Escape and Alt+Left, or a
+// phone's own key: "VolumeUp", "VolumeDown", "Camera", "CameraFocus".
 std::optional<std::string> keyName(const QKeyEvent& event) {
   const int key = event.key();
   if (key == Qt::Key_Escape || (key == Qt::Key_Left && (event.modifiers() & Qt::AltModifier))) return "Back";
   if (key == Qt::Key_Space) return "Space";
+  if (key == Qt::Key_VolumeUp) return "VolumeUp";
+  if (key == Qt::Key_VolumeDown) return "VolumeDown";
+  if (key == Qt::Key_Camera) return "Camera";
+  if (key == Qt::Key_CameraFocus) return "CameraFocus";
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return std::string(1, static_cast<char>('A' + (key - Qt::Key_A)));
   return std::nullopt;
 }
@@ -280,8 +285,9 @@ std::vector<PlacedTarget> PhoneWindow::targets() {
 }
 
 void PhoneWindow::keyPressEvent(QKeyEvent* event) {
-  // A key held down repeats; a finger held down does not.
-  if (event->isAutoRepeat() || slide_.state() == QAbstractAnimation::Running) return;
+  // A key held down repeats; a finger held down does not. During a slide the model already
+  // has the screen that ends up in front: keys act on it at once.
+  if (event->isAutoRepeat()) return;
   const int key = event->key();
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   if (alerts_.visible()) {

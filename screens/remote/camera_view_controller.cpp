@@ -100,8 +100,9 @@ void cameraViewController::addUI() {
 
   writeButton_->setAdjustsImageWhenHighlighted(false);
   writeButton2_->setAdjustsImageWhenHighlighted(false);
-  writeButton_->setKeyEquivalents({"F"});
-  writeButton2_->setKeyEquivalents({"R", "Space"});
+  // A phone's own keys too: the volume keys and the camera key as R, as camera apps do.
+  writeButton_->setKeyEquivalents({"F", "CameraFocus"});
+  writeButton2_->setKeyEquivalents({"R", "Space", "VolumeUp", "VolumeDown", "Camera"});
   writeButton2_->addTarget(ControlEvent::touchUpInside,
                            weakly<cameraViewController>([](cameraViewController& screen) { screen.returnData(); }));
   writeButton_->setFrame(layout.focusButton);

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 
 #include "screens/devices/view_controller.h"
+#include "tests/platform/qt/fake_bluez.h"
 #include "tests/platform/qt/phone_window_fixture.h"
 
 namespace kiro {
@@ -99,6 +100,51 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
   EXPECT_EQ(front(), "devices");
   tapKey(Qt::Key_Left, Qt::AltModifier);
   EXPECT_EQ(front(), "remote");
+}
+
+// Keys pressed while a screen slides act on the screen that ends up in front: R held
+// through the slide back holds the shutter, and T opens the timer screen.
+TEST_F(PhoneWindowTest, KeysDuringASlideActOnTheScreenThatEndsUpInFront) {
+  const auto& remote = *delegate.remote();
+  auto& navigation = *delegate.window()->rootViewController();
+  window->show();
+  const auto openAboutAndGoBack = [&] {
+    tapKey(Qt::Key_Tab);
+    tapKey(Qt::Key_Return);
+    spinFor(400ms);
+    ASSERT_EQ(navigation.topViewController()->name(), "about");
+    tapKey(Qt::Key_Escape);
+  };
+  openAboutAndGoBack();
+  spinFor(100ms);
+  key(QEvent::KeyPress, Qt::Key_R);
+  spinFor(500ms);
+  EXPECT_EQ(remote.byteArray()[2], "1");
+  key(QEvent::KeyRelease, Qt::Key_R);
+  EXPECT_EQ(remote.byteArray()[1], "1");
+  openAboutAndGoBack();
+  spinFor(150ms);
+  tapKey(Qt::Key_T);
+  EXPECT_EQ(navigation.topViewController()->name(), "timer");
+}
+
+// A phone's own keys: on the remote screen the volume keys and the camera key are R, the
+// camera's focus key is F; elsewhere the volume keys are left to the system.
+TEST_F(PhoneWindowTest, APhonesVolumeAndCameraKeysAreRAndFOnTheRemoteScreenOnly) {
+  const auto& remote = *delegate.remote();
+  for (const int code : {Qt::Key_VolumeUp, Qt::Key_VolumeDown, Qt::Key_Camera}) {
+    key(QEvent::KeyPress, code);
+    EXPECT_EQ(remote.byteArray()[2], "1") << code;
+    key(QEvent::KeyRelease, code);
+    EXPECT_EQ(remote.byteArray()[2], "0") << code;
+  }
+  tapKey(Qt::Key_CameraFocus);
+  EXPECT_TRUE(remote.writeButton()->isSelected());
+  tapKey(Qt::Key_Tab);
+  tapKey(Qt::Key_Return);
+  QKeyEvent volume(QEvent::KeyPress, Qt::Key_VolumeUp, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &volume);
+  EXPECT_FALSE(volume.isAccepted());
 }
 
 TEST_F(PhoneWindowTest, TheVisibleAlertIsDrawnAndOnlyItsButtonClosesIt) {
