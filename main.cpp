@@ -21,7 +21,6 @@
 
 #include "app/app_delegate.h"
 #include "app/remote_control.h"
-#include "app/shutdown.h"
 #include "script/command_line.h"
 #include "script/live_script.h"
 #include "script/script_session.h"
@@ -32,11 +31,11 @@
 #include "platform/qt/bluetooth_loader.h"
 #include "platform/qt/bluetooth_lock.h"
 #include "platform/qt/control_object.h"
+#include "platform/qt/ending.h"
 #include "platform/qt/line_reader.h"
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_run_loop.h"
-#include "platform/qt/quit_signals.h"
-#include "platform/qt/screen_saver_inhibitor.h"
+#include "platform/qt/keep_awake.h"
 #include "platform/qt/session_presence.h"
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
@@ -83,39 +82,12 @@ int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop
   }
 }
 
-// How a run on real time ends when the world around it asks (a signal, a closed standard
-// output, the window closed): as quitting does, with the shutter let go and the link closed.
-class Ending {
- public:
-  Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults)
-      : shutdown_(delegate, runLoop, [&defaults] { QCoreApplication::exit(exitStatus(defaults)); }),
-        signals_([this](int) { begin(); }) {}
-
-  void begin() {
-    if (script_) script_->abandon();
-    shutdown_.begin();
-  }
-  bool begun() const { return shutdown_.begun(); }
-  void setScript(LiveScript* script) { script_ = script; }
-
- private:
-  static int exitStatus(const SettingsUserDefaults& defaults) {
-    const auto why = defaults.problem();
-    if (why) std::cerr << "kiro-remote: the settings could not be saved: " << *why << '\n';
-    return why ? 1 : 0;
-  }
-
-  Shutdown shutdown_;
-  QuitSignals signals_;
-  LiveScript* script_ = nullptr;
-};
-
 // Runs the script on the event loop as its lines arrive from fd: each wait is a timer, and
 // reading never blocks, so Bluetooth and the screens carry on meanwhile.
 int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop, Ending& ending) {
   LiveScript live(session, runLoop, std::cerr, [](int status) { QCoreApplication::exit(status); });
-  ending.setScript(&live);
-  const ScopeExit forget([&ending] { ending.setScript(nullptr); });
+  ending.setBeginning([&live] { live.abandon(); });
+  const ScopeExit forget([&ending] { ending.setBeginning(nullptr); });
   const LineReader reader(
       fd, ScriptSession::kMaxLineBytes, [&live](std::optional<std::string> line) { live.lineArrived(std::move(line)); },
       [&live](const std::string& error) { live.inputEnded(error); });
@@ -302,11 +274,6 @@ int run(const CommandLine& options, int argc, char** argv) {
   AlertQueueScope alertScope(alerts);
 
   Application application;
-  std::unique_ptr<ScreenSaverInhibitor> inhibitor;
-  if (!options.headless) {
-    inhibitor = std::make_unique<ScreenSaverInhibitor>();
-    application.setIdleTimerObserver([&inhibitor](bool disabled) { inhibitor->setWanted(disabled); });
-  }
   AppDelegate delegate(application, documentsFolder(options), home / kModelResourceName, log);
   delegate.didFinishLaunchingWithOptions();
   delegate.window()->display();
@@ -331,10 +298,15 @@ int run(const CommandLine& options, int argc, char** argv) {
   std::optional<Ending> ending;
   RemoteControl control(delegate, *runLoop);
   std::unique_ptr<ControlObject> controlObject;
+  std::unique_ptr<KeepAwake> awake;
   UiSubscription announcing;
   ObserverToken timerAnnouncing;
   if (!options.virtualTime) {
     ending.emplace(delegate, *runLoop, defaults);
+    awake = std::make_unique<KeepAwake>([&delegate] { return shotUnderWay(*delegate.remote()); },
+                                        [&delegate] { delegate.remote()->letGo(); }, window != nullptr);
+    awake->setIdleTimerDisabled(application.isIdleTimerDisabled());
+    application.setIdleTimerObserver([&awake](bool disabled) { awake->setIdleTimerDisabled(disabled); });
     controlObject = exportControl(control, {[&window] {
                                               if (!window) return;
                                               window->show();
@@ -345,8 +317,12 @@ int run(const CommandLine& options, int argc, char** argv) {
                                               if (reporting) reporting->reportRemote(method, caller);
                                             }});
   }
-  if (controlObject) {
-    const auto refresh = [&controlObject] { controlObject->refresh(); };
+  // What the screen shows changed: other programs and the inhibitors hear of it.
+  if (!options.virtualTime) {
+    const auto refresh = [&controlObject, &awake] {
+      if (controlObject) controlObject->refresh();
+      awake->refresh();
+    };
     announcing = ui.subscribe({[refresh](View&, ViewProperty) { refresh(); }, [refresh](NavigationChange, bool) { refresh(); }, refresh});
     timerAnnouncing = notifications.addObserver("timedShooting", [refresh](const Notification&) { refresh(); });
   }

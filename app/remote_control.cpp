@@ -11,6 +11,13 @@ constexpr Millis kDefaultSelfTimer{10000};
 
 }  // namespace
 
+bool shotUnderWay(const cameraViewController& remote) {
+  const auto& frame = remote.byteArray();
+  const auto state = remote.timedShooting().state;
+  return frame[1] == "1" || frame[2] == "1" || frame[3] == "1" || state == ShootingStatus::State::planned ||
+         state == ShootingStatus::State::running;
+}
+
 RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate_(delegate), runLoop_(runLoop) {}
 
 std::optional<ControlRefusal> RemoteControl::refusedWhileBusy() const {

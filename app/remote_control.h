@@ -29,6 +29,10 @@ struct RemoteState {
   friend bool operator==(const RemoteState&, const RemoteState&) = default;
 };
 
+// Whether a shot is under way, so that the phone must stay awake: R held or its release
+// notice going out, F latched, or a timed sequence planned or running.
+bool shotUnderWay(const cameraViewController& remote);
+
 // Lets another program drive the remote screen as a hand does: every verb goes through F's
 // and R's own handlers or the timer screen's start and stop, so the frames, the release
 // notice and the lamps are a hand's. A shutter pressed by a caller is let go when that

@@ -8,8 +8,6 @@ namespace {
 
 constexpr Millis kPollStep{25};
 
-bool shutterHeld(const cameraViewController& remote) { return remote.byteArray()[2] == "1"; }
-
 }  // namespace
 
 Shutdown::Shutdown(AppDelegate& delegate, RunLoop& runLoop, std::function<void()> finished)
@@ -17,12 +15,7 @@ Shutdown::Shutdown(AppDelegate& delegate, RunLoop& runLoop, std::function<void()
 
 void Shutdown::begin() {
   if (std::exchange(begun_, true)) return;
-  auto& remote = *delegate_.remote();
-  const bool held = shutterHeld(remote);
-  // A sequence's own shot is let go by its stop; a hand's by its touch-up.
-  remote.stopTimedShooting();
-  if (shutterHeld(remote)) remote.returnData();
-  if (!held) return closeLink();
+  if (!delegate_.remote()->letGo()) return closeLink();
   runLoop_.performAfterDelay(kNoticeTime, lifetime_.guard([this] { closeLink(); }));
 }
 

@@ -84,6 +84,14 @@ void cameraViewController::clearTime() {
   writeMethods({"0", "1", "2", "3"}, kClear);
 }
 
+bool cameraViewController::letGo() {
+  const bool held = byteArray_[2] == "1";
+  // A sequence's own shot is let go by its stop; a hand's by its touch-up.
+  timedShooting_.stop();
+  if (byteArray_[2] == "1") returnData();
+  return held;
+}
+
 std::optional<std::string> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   if (auto problem = planProblem(plan)) return problem;
   timedShooting_.start(plan);

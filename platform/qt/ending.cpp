@@ -1,0 +1,28 @@
+#include "platform/qt/ending.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+namespace kiro {
+
+namespace {
+
+int exitStatus(const SettingsUserDefaults& defaults) {
+  const auto why = defaults.problem();
+  if (why) std::cerr << "kiro-remote: the settings could not be saved: " << *why << '\n';
+  return why ? 1 : 0;
+}
+
+}  // namespace
+
+Ending::Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults)
+    : shutdown_(delegate, runLoop, [&defaults] { QCoreApplication::exit(exitStatus(defaults)); }),
+      signals_([this](int) { begin(); }) {}
+
+void Ending::begin() {
+  if (beginning_) beginning_();
+  shutdown_.begin();
+}
+
+}  // namespace kiro

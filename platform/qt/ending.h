@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+
+#include "app/shutdown.h"
+#include "platform/qt/quit_signals.h"
+#include "platform/qt/settings_user_defaults.h"
+
+namespace kiro {
+
+// How a run on real time ends when the world around it asks (a quit signal, a closed
+// standard output, the window closed): as quitting does, with the shutter let go and the
+// link closed, then the event loop left with 0, or 1 when the settings could not be saved.
+class Ending {
+ public:
+  // All must outlive it.
+  Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults);
+
+  void begin();
+  bool begun() const { return shutdown_.begun(); }
+  // beginning: told first, as the ending begins (a script stops reading); may be empty.
+  void setBeginning(std::function<void()> beginning) { beginning_ = std::move(beginning); }
+
+ private:
+  Shutdown shutdown_;
+  QuitSignals signals_;
+  std::function<void()> beginning_;
+};
+
+}  // namespace kiro
