@@ -19,9 +19,4 @@ std::optional<Bytes> WriteCoalescer::complete() {
   return next;
 }
 
-void WriteCoalescer::reset() {
-  inFlight_ = false;
-  waiting_.reset();
-}
-
 }  // namespace kiro

@@ -228,14 +228,14 @@ def SetConnectResponse(_self, address, response):
 
 @dbus.service.method(CONTROL_IFACE, in_signature='ss', out_signature='')
 def SetWriteResponse(_self, address, response):
-    '''How write requests to address are answered: answer, stall (the next one is kept and
-    never answered) or a BlueZ error name (Failed, InProgress, NotPermitted) for every one.'''
+    # How write requests to address are answered: answer, stall (the next one is kept and
+    # never answered) or a BlueZ error name (Failed, InProgress, NotPermitted) for every one.
     devices[str(address)]['write'] = str(response)
 
 
 @dbus.service.method(CONTROL_IFACE, in_signature='s', out_signature='')
 def WithoutCommandCharacteristic(_self, address):
-    '''From its next connection on, the device's FFB0 lists no FFB2.'''
+    # From its next connection on, the device's FFB0 lists no FFB2.
     devices[str(address)]['table'] = [(service, [c for c in chars if not c[0].startswith('0000ffb2')])
                                       for service, chars in KIRO_TABLE]
 

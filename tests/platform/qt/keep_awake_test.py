@@ -1,11 +1,8 @@
-'''The phone kept awake while a shot is under way, on private buses: python3-dbusmock's
-logind and a fake desktop portal, kiro-remote headless on simulated receivers.
-
-Usage: keep_awake_test.py KIRO_REMOTE
-'''
+# The phone kept awake while a shot is under way, on private buses: python3-dbusmock's
+# logind and a fake desktop portal, kiro-remote headless on simulated receivers.
+# Usage: keep_awake_test.py KIRO_REMOTE
 
 import json
-import os
 import subprocess
 import sys
 import tempfile
@@ -83,7 +80,7 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
         return [c for c in self.portal_mock.GetCalls() if c[1] == 'Inhibit']
 
     def closed(self, count):
-        '''Whether the count-th request (from 1) was closed.'''
+        # Whether the count-th request (from 1) was closed.
         path = '/org/freedesktop/portal/desktop/request/kiro/r%d' % count
         return any(c[1] == 'Close' for c in self.mock('org.freedesktop.portal.Desktop', path, False).GetCalls())
 
@@ -103,10 +100,8 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
         self.until(lambda: self.sleep_inhibitors() == [('sleep', 'delay')])
         self.logind_mock.EmitSignal('org.freedesktop.login1.Manager', 'PrepareForSleep', 'b', [True])
         self.until(lambda: self.sleep_inhibitors() == [])
-        released = time.monotonic()
-        notice = self.seen('write', bytes='40')
-        self.assertIsNotNone(notice)
-        self.assertLess(notice, released)
+        # The notice went out before the system was let sleep.
+        self.assertLess(self.seen('write', bytes='40') or float('inf'), time.monotonic())
 
 
 if __name__ == '__main__':

@@ -70,7 +70,8 @@ TEST_F(PhoneWindowTest, AResizedWindowScalesTheScreenAndMapsPressesBack) {
 }
 
 // Keys act through the buttons that name them: F latches focus, Space held is the shutter
-// (its auto-repeat adds nothing), Escape or Alt+Left goes back, Tab and Enter tap the bar.
+// (its auto-repeat adds nothing), Escape or Alt+Left goes back, Tab and Enter tap the bar;
+// a phone's volume and camera keys work on the remote screen only.
 TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar) {
   const auto& remote = *delegate.remote();
   const auto frame = [&] { return remote.byteArray(); };
@@ -82,6 +83,14 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
   EXPECT_EQ(frame(), (std::vector<std::string>{"0", "0", "1", "1"}));
   key(QEvent::KeyRelease, Qt::Key_Space);
   EXPECT_EQ(frame(), (std::vector<std::string>{"0", "1", "0", "0"}));
+  // A phone's own keys: the volume keys and the camera key are R, its focus key F.
+  for (const int code : {Qt::Key_VolumeUp, Qt::Key_VolumeDown, Qt::Key_Camera}) {
+    key(QEvent::KeyPress, code);
+    EXPECT_EQ(frame()[2], "1") << code;
+    key(QEvent::KeyRelease, code);
+  }
+  tapKey(Qt::Key_CameraFocus);
+  EXPECT_EQ(frame()[3], "1");
 
   auto& navigation = *delegate.window()->rootViewController();
   const auto front = [&] { return navigation.topViewController()->name(); };
@@ -90,6 +99,9 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
   tapKey(Qt::Key_Tab);  // the help button, first on the bar
   tapKey(Qt::Key_Return);
   EXPECT_EQ(front(), "about");
+  QKeyEvent volume(QEvent::KeyPress, Qt::Key_VolumeUp, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &volume);
+  EXPECT_FALSE(volume.isAccepted()) << "elsewhere the volume keys are the system's";
   tapKey(Qt::Key_Escape);
   EXPECT_EQ(front(), "remote");
   tapKey(Qt::Key_Tab);
@@ -126,25 +138,6 @@ TEST_F(PhoneWindowTest, KeysDuringASlideActOnTheScreenThatEndsUpInFront) {
   spinFor(150ms);
   tapKey(Qt::Key_T);
   EXPECT_EQ(navigation.topViewController()->name(), "timer");
-}
-
-// A phone's own keys: on the remote screen the volume keys and the camera key are R, the
-// camera's focus key is F; elsewhere the volume keys are left to the system.
-TEST_F(PhoneWindowTest, APhonesVolumeAndCameraKeysAreRAndFOnTheRemoteScreenOnly) {
-  const auto& remote = *delegate.remote();
-  for (const int code : {Qt::Key_VolumeUp, Qt::Key_VolumeDown, Qt::Key_Camera}) {
-    key(QEvent::KeyPress, code);
-    EXPECT_EQ(remote.byteArray()[2], "1") << code;
-    key(QEvent::KeyRelease, code);
-    EXPECT_EQ(remote.byteArray()[2], "0") << code;
-  }
-  tapKey(Qt::Key_CameraFocus);
-  EXPECT_TRUE(remote.writeButton()->isSelected());
-  tapKey(Qt::Key_Tab);
-  tapKey(Qt::Key_Return);
-  QKeyEvent volume(QEvent::KeyPress, Qt::Key_VolumeUp, Qt::NoModifier);
-  QApplication::sendEvent(window.get(), &volume);
-  EXPECT_FALSE(volume.isAccepted());
 }
 
 TEST_F(PhoneWindowTest, TheVisibleAlertIsDrawnAndOnlyItsButtonClosesIt) {

@@ -147,20 +147,5 @@ TEST_P(QtOnly, AWriteNeverAnsweredIsGivenUpWithItsLinkAndNothingAfterItGoesOut) 
   EXPECT_EQ(harness->writes("Kiro-1"), (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse}}));
 }
 
-// A refused write fails alone: the link stays and the next frame goes.
-TEST_P(QtOnly, ARefusedWriteFailsAndTheNextGoes) {
-  harness->addReceiver("Kiro-1");
-  auto kiro = connect("Kiro-1");
-  auto ffb2 = discover(*kiro, 0xFFB2);
-  fake().call("SetWriteResponse", {qt.address("Kiro-1"), QStringLiteral("InProgress")});
-  kiro->writeValue({0x01}, *ffb2, WriteType::withResponse);
-  EXPECT_EQ(until("written FFB2 error"), std::vector<std::string>{"written FFB2 error"});
-  fake().call("SetWriteResponse", {qt.address("Kiro-1"), QStringLiteral("answer")});
-  kiro->writeValue({0x02}, *ffb2, WriteType::withResponse);
-  EXPECT_EQ(until("written FFB2"), std::vector<std::string>{"written FFB2"});
-  EXPECT_EQ(qt.failed, std::vector<Bytes>{{0x01}});
-  EXPECT_EQ(qt.handedOver, std::vector<Bytes>{{0x02}});
-}
-
 }  // namespace
 }  // namespace kiro
