@@ -13,9 +13,7 @@ constexpr Millis kDefaultSelfTimer{10000};
 
 bool shotUnderWay(const cameraViewController& remote) {
   const auto& frame = remote.byteArray();
-  const auto state = remote.timedShooting().state;
-  return frame[1] == "1" || frame[2] == "1" || frame[3] == "1" || state == ShootingStatus::State::planned ||
-         state == ShootingStatus::State::running;
+  return frame[1] == "1" || remote.shutterHeld() || frame[3] == "1" || remote.timedShootingActive();
 }
 
 RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate_(delegate), runLoop_(runLoop) {}
@@ -23,14 +21,13 @@ RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate
 std::optional<ControlRefusal> RemoteControl::refusedWhileBusy() const {
   if (!remote().receiverConnected())
     return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
-  if (remote().timedShooting().state == ShootingStatus::State::planned ||
-      remote().timedShooting().state == ShootingStatus::State::running)
+  if (remote().timedShootingActive())
     return ControlRefusal{ControlRefusal::Kind::busy, "a timed sequence is running; stop it first"};
   return std::nullopt;
 }
 
 void RemoteControl::press() {
-  if (!state().shutter) remote().writeButton2()->sendActions(ControlEvent::touchDown);
+  if (!remote().shutterHeld()) remote().writeButton2()->sendActions(ControlEvent::touchDown);
 }
 
 void RemoteControl::letGoAfter(Millis hold) {
@@ -59,11 +56,11 @@ void RemoteControl::releaseShutter() {
   ++press_;
   holder_.reset();
   // A hand lets go only what it holds.
-  if (state().shutter) remote().writeButton2()->sendActions(ControlEvent::touchUpInside);
+  if (remote().shutterHeld()) remote().writeButton2()->sendActions(ControlEvent::touchUpInside);
 }
 
 std::optional<ControlRefusal> RemoteControl::setFocus(bool on) {
-  if (on == state().focus) return std::nullopt;
+  if (on == remote().writeButton()->isSelected()) return std::nullopt;
   if (on && !remote().receiverConnected())
     return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
   remote().writeButton()->sendActions(ControlEvent::touchDown);
@@ -99,7 +96,7 @@ RemoteState RemoteControl::state() const {
   return {label == "connected" ? 2 : label == "connecting" ? 1 : 0,
           remembered && name != remembered->end() ? name->second : std::string(),
           screen.writeButton()->isSelected(),
-          screen.byteArray()[2] == "1",
+          screen.shutterHeld(),
           {{"green", lampIsLit(*screen.imageLamp01())},
            {"red", lampIsLit(*screen.imageLamp03())},
            {"blue", lampIsLit(*screen.imageLamp02())}},

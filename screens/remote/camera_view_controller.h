@@ -55,6 +55,10 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Button>& writeButton2() const { return writeButton2_; }
   // The remembered receiver's state.
   const std::shared_ptr<Label>& testLabel() const { return testLabel_; }
+  // Whether R holds the shutter now.
+  bool shutterHeld() const { return byteArray_[2] == "1"; }
+  // Whether a timed sequence is planned or running.
+  bool timedShootingActive() const { return timedShooting_.active(); }
   // Whether the label reads "connected": the remembered receiver's link is up.
   bool receiverConnected() const { return testLabel_->text() == "connected"; }
   // Empty, or says that the connected receiver does not take commands.

@@ -85,10 +85,10 @@ void cameraViewController::clearTime() {
 }
 
 bool cameraViewController::letGo() {
-  const bool held = byteArray_[2] == "1";
+  const bool held = shutterHeld();
   // A sequence's own shot is let go by its stop; a hand's by its touch-up.
   timedShooting_.stop();
-  if (byteArray_[2] == "1") returnData();
+  if (shutterHeld()) returnData();
   return held;
 }
 
