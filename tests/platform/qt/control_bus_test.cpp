@@ -169,13 +169,17 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   EXPECT_EQ(call(kControl, "PressShutter").errorName(), error + "Busy");
   ASSERT_EQ(call(kApplication, "ActivateAction", {"stop", QVariantList(), QVariantMap()}).type(),
             QDBusMessage::ReplyMessage);
+  ASSERT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "interval"}, {"interval", 5000u}, {"count", 0u}}}).type(),
+            QDBusMessage::ReplyMessage);
+  EXPECT_FALSE(qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()).contains("of"));  // until stopped
+  call(kControl, "StopTimer");
   EXPECT_EQ(qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()).value("state"), "stopped");
 
   const std::size_t before = writes(app, "30").size();
   ASSERT_EQ(call(kApplication, "ActivateAction", {"shoot", QVariantList(), QVariantMap()}).type(),
             QDBusMessage::ReplyMessage);
   EXPECT_TRUE(spinUntil([&] { return writes(app, "30").size() > before; }));
-  EXPECT_TRUE(properties_.changed.contains("Connection"));
+  EXPECT_TRUE(properties_.changed.contains("Connection") && properties_.changed.contains("Receiver"));
   EXPECT_TRUE(spinUntil([&] { return properties_.changed.contains("Lamps"); }));
   EXPECT_TRUE(called(app, "Shoot"));
 
