@@ -154,6 +154,14 @@ QAccessibleInterface* PhoneWindowAccessibility::create(const QString&, QObject* 
   return window ? new Root(*window) : nullptr;
 }
 
+// Whoever asks first reads the elements as they are: nothing has changed for it.
+void PhoneWindowAccessibility::start() {
+  if (std::exchange(asked_, true)) return;
+  sync();
+  reordered_ = false;
+  focused_ = focusedId();
+}
+
 void PhoneWindowAccessibility::modelChanged() {
   if (!asked_ || std::exchange(announcing_, true)) return;
   QTimer::singleShot(0, &window_, [this] {
@@ -170,13 +178,32 @@ void PhoneWindowAccessibility::announceChanges() {
       if (element->key().kind == Kind::list) post(element, QAccessible::ObjectReorder);
   }
   for (Element* element : elements_) element->announce();
+  announceFocus();
+}
+
+QAccessible::Id PhoneWindowAccessibility::focusedId() const {
+  const auto found =
+      std::find_if(elements_.begin(), elements_.end(), [](Element* element) { return element->state().focused; });
+  return found == elements_.end() ? 0 : QAccessible::uniqueId(*found);
+}
+
+// Qt tells of the element the focus left with the one it moved to; when the ring goes
+// away, that element is told alone.
+void PhoneWindowAccessibility::announceFocus() {
+  const QAccessible::Id now = focusedId();
+  const QAccessible::Id before = std::exchange(focused_, now);
+  if (now == before) return;
+  if (now != 0) return post(QAccessible::accessibleInterface(now), QAccessible::Focus);
+  if (QAccessibleInterface* left = QAccessible::accessibleInterface(before)) {
+    QAccessible::State changed;
+    changed.focused = true;
+    QAccessibleStateChangeEvent event(left, changed);
+    announcer(&event);
+  }
 }
 
 std::vector<QAccessibleInterface*> PhoneWindowAccessibility::children(const Element* parent) {
-  const bool first = !std::exchange(asked_, true);
-  sync();
-  // Whoever asks first reads them as they are: nothing has changed for it.
-  if (first) reordered_ = false;
+  asked_ ? sync() : start();
   std::vector<QAccessibleInterface*> found;
   for (Element* element : elements_)
     if (element->parentElement() == parent) found.push_back(element);

@@ -119,6 +119,15 @@ QAccessible::State PhoneWindowAccessibility::state(const Key& key) const {
   QAccessible::State state;
   state.modal = key.kind == Kind::alert;
   const auto view = key.view.lock();
+  if (key.kind == Kind::button || key.kind == Kind::row) {
+    const auto targets = window_.targets();
+    const auto found = std::find_if(targets.begin(), targets.end(), [&](const PlacedTarget& placed) {
+      return key.kind == Kind::row ? placed.target.table == view && placed.target.row == key.row
+                                   : placed.target.button == view;
+    });
+    state.focusable = found != targets.end();
+    state.focused = state.focusable && found - targets.begin() == window_.focus_;
+  }
   if (const auto* button = dynamic_cast<const Button*>(view.get())) state.checked = button->isSelected();
   if (const auto on = view ? view->accessibilityOn() : std::nullopt) {
     state.checkable = true;
