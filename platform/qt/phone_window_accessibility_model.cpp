@@ -25,6 +25,14 @@ QString spokenText(const View& view) {
   return {};
 }
 
+// Adds every view below view to into.
+void addHeld(const View& view, std::vector<const View*>& into) {
+  for (const auto& subview : view.subviews()) {
+    into.push_back(subview.get());
+    addHeld(*subview, into);
+  }
+}
+
 }  // namespace
 
 std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::shown() const {
@@ -47,9 +55,12 @@ std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::screenSho
     shown.rect = rect;
     shown.parent = parent;
   };
-  const auto add = [&found, &push](const std::shared_ptr<View>& view, const QRectF& rect) {
+  std::vector<const View*> held;  // what buttons hold: a button speaks for it
+  const auto add = [&found, &push, &held](const std::shared_ptr<View>& view, const QRectF& rect) {
+    if (std::find(held.begin(), held.end(), view.get()) != held.end()) return;
     if (std::dynamic_pointer_cast<Button>(view)) {
       push(Kind::button, view, rect);
+      addHeld(*view, held);
     } else if (auto table = std::dynamic_pointer_cast<TableView>(view)) {
       const int list = static_cast<int>(found.size());
       push(Kind::list, view, rect);
