@@ -142,9 +142,12 @@ bool PhoneWindowAccessibility::Key::operator==(const Key& other) const {
 
 PhoneWindowAccessibility::PhoneWindowAccessibility(PhoneWindow& window) : window_(window) {
   QAccessible::installFactory(&PhoneWindowAccessibility::create);
+  QAccessible::installActivationObserver(this);
+  accessibilityActiveChanged(QAccessible::isActive());
 }
 
 PhoneWindowAccessibility::~PhoneWindowAccessibility() {
+  QAccessible::removeActivationObserver(this);
   for (Element* element : elements_) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(element));
 }
 
@@ -152,6 +155,12 @@ PhoneWindowAccessibility::~PhoneWindowAccessibility() {
 QAccessibleInterface* PhoneWindowAccessibility::create(const QString&, QObject* object) {
   auto* window = qobject_cast<PhoneWindow*>(object);
   return window ? new Root(*window) : nullptr;
+}
+
+// A screen reader that listens before it asks must hear the first change too, so the
+// elements are made at once. Posted: the window may still be being made.
+void PhoneWindowAccessibility::accessibilityActiveChanged(bool active) {
+  if (active) QTimer::singleShot(0, &window_, [this] { start(); });
 }
 
 // Whoever asks first reads the elements as they are: nothing has changed for it.

@@ -18,12 +18,12 @@ class PhoneWindow;
 // named pictures (the lamps) and list rows; while an alert shows, only the alert and its
 // button, as only they answer. The buttons and rows the focus ring reaches are focusable,
 // and the one it is on is focused. The elements are made when an assistive technology first
-// asks for them; from then on each change of the model is announced. Until then the window
-// pays nothing for them.
-class PhoneWindowAccessibility {
+// asks for them, or as soon as one listens; from then on each change of the model is
+// announced. Until then the window pays nothing for them.
+class PhoneWindowAccessibility : private QAccessible::ActivationObserver {
  public:
   explicit PhoneWindowAccessibility(PhoneWindow& window);
-  ~PhoneWindowAccessibility();
+  ~PhoneWindowAccessibility() override;
   PhoneWindowAccessibility(const PhoneWindowAccessibility&) = delete;
   PhoneWindowAccessibility& operator=(const PhoneWindowAccessibility&) = delete;
 
@@ -62,6 +62,7 @@ class PhoneWindowAccessibility {
 
   std::vector<Shown> shown() const;
   std::vector<Shown> screenShown() const;
+  void accessibilityActiveChanged(bool active) override;
   void start();
   void sync();
   void announceChanges();
