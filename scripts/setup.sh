@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev libicu-dev libpng-dev
   qt6-base-dev qt6-connectivity-dev
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
+  at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core python3-pil
   desktop-file-utils appstream groff-base lintian file
   "$@"

@@ -333,7 +333,7 @@ void PhoneWindow::moveFocus(int step) {
   const int count = static_cast<int>(targets().size());
   if (count == 0) return;
   focus_ = focus_ < 0 || focus_ >= count ? (step > 0 ? 0 : count - 1) : (focus_ + step + count) % count;
-  update();
+  modelChanged();  // drawn, and told a screen reader
 }
 
 void PhoneWindow::tapFocused() {

@@ -4,29 +4,13 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
-#include <optional>
 
 #include "platform/qt/phone_window.h"
 #include "platform/ui/button.h"
-#include "platform/ui/label.h"
-#include "platform/ui/text_view.h"
 
 namespace kiro {
 
 namespace {
-
-QString toQString(const std::string& text) { return QString::fromStdString(text).trimmed(); }
-
-// What a label or a text view reads as: its text, pictures set into it left out.
-QString spokenText(const View& view) {
-  if (!view.accessibilityLabel().empty()) return toQString(view.accessibilityLabel());
-  if (const auto* label = dynamic_cast<const Label*>(&view)) return toQString(label->text());
-  if (const auto* text = dynamic_cast<const TextView*>(&view))
-    return QString::fromStdString(text->attributedText().string())
-        .remove(QChar(AttributedString::kAttachmentCharacter))
-        .trimmed();
-  return {};
-}
 
 QAccessibleInterface* nth(const std::vector<QAccessibleInterface*>& children, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < children.size() ? children[static_cast<std::size_t>(index)]
@@ -158,9 +142,12 @@ bool PhoneWindowAccessibility::Key::operator==(const Key& other) const {
 
 PhoneWindowAccessibility::PhoneWindowAccessibility(PhoneWindow& window) : window_(window) {
   QAccessible::installFactory(&PhoneWindowAccessibility::create);
+  QAccessible::installActivationObserver(this);
+  accessibilityActiveChanged(QAccessible::isActive());
 }
 
 PhoneWindowAccessibility::~PhoneWindowAccessibility() {
+  QAccessible::removeActivationObserver(this);
   for (Element* element : elements_) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(element));
 }
 
@@ -168,6 +155,20 @@ PhoneWindowAccessibility::~PhoneWindowAccessibility() {
 QAccessibleInterface* PhoneWindowAccessibility::create(const QString&, QObject* object) {
   auto* window = qobject_cast<PhoneWindow*>(object);
   return window ? new Root(*window) : nullptr;
+}
+
+// A screen reader that listens before it asks must hear the first change too, so the
+// elements are made at once. Posted: the window may still be being made.
+void PhoneWindowAccessibility::accessibilityActiveChanged(bool active) {
+  if (active) QTimer::singleShot(0, &window_, [this] { start(); });
+}
+
+// Whoever asks first reads the elements as they are: nothing has changed for it.
+void PhoneWindowAccessibility::start() {
+  if (std::exchange(asked_, true)) return;
+  sync();
+  reordered_ = false;
+  focused_ = focusedId();
 }
 
 void PhoneWindowAccessibility::modelChanged() {
@@ -186,13 +187,32 @@ void PhoneWindowAccessibility::announceChanges() {
       if (element->key().kind == Kind::list) post(element, QAccessible::ObjectReorder);
   }
   for (Element* element : elements_) element->announce();
+  announceFocus();
+}
+
+QAccessible::Id PhoneWindowAccessibility::focusedId() const {
+  const auto found =
+      std::find_if(elements_.begin(), elements_.end(), [](Element* element) { return element->state().focused; });
+  return found == elements_.end() ? 0 : QAccessible::uniqueId(*found);
+}
+
+// Qt tells of the element the focus left with the one it moved to; when the ring goes
+// away, that element is told alone.
+void PhoneWindowAccessibility::announceFocus() {
+  const QAccessible::Id now = focusedId();
+  const QAccessible::Id before = std::exchange(focused_, now);
+  if (now == before) return;
+  if (now != 0) return post(QAccessible::accessibleInterface(now), QAccessible::Focus);
+  if (QAccessibleInterface* left = QAccessible::accessibleInterface(before)) {
+    QAccessible::State changed;
+    changed.focused = true;
+    QAccessibleStateChangeEvent event(left, changed);
+    announcer(&event);
+  }
 }
 
 std::vector<QAccessibleInterface*> PhoneWindowAccessibility::children(const Element* parent) {
-  const bool first = !std::exchange(asked_, true);
-  sync();
-  // Whoever asks first reads them as they are: nothing has changed for it.
-  if (first) reordered_ = false;
+  asked_ ? sync() : start();
   std::vector<QAccessibleInterface*> found;
   for (Element* element : elements_)
     if (element->parentElement() == parent) found.push_back(element);
@@ -228,115 +248,6 @@ void PhoneWindowAccessibility::sync() {
     });
   }
   elements_ = std::move(next);
-}
-
-std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::shown() const {
-  if (!window_.alerts_.visible()) return screenShown();
-  // The alert is modal and dims the whole window.
-  return {{{Kind::alert, {}, -1}, QRectF(QPointF(0, 0), QSizeF(window_.phone_)), -1},
-          {{Kind::alertButton, {}, -1}, window_.alertButtonRect(), 0}};
-}
-
-// The front screen with its bar, as drawn, whether or not an alert covers it.
-std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::screenShown() const {
-  std::vector<Shown> found;
-  // Built in place: a braced temporary holding a weak_ptr trips a false warning of GCC 12.
-  const auto push = [&found](Kind kind, const std::shared_ptr<View>& view, const QRectF& rect,
-                             std::int64_t row = -1, int parent = -1) {
-    Shown& shown = found.emplace_back();
-    shown.key.kind = kind;
-    shown.key.view = view;
-    shown.key.row = row;
-    shown.rect = rect;
-    shown.parent = parent;
-  };
-  const auto add = [&found, &push](const std::shared_ptr<View>& view, const QRectF& rect) {
-    if (std::dynamic_pointer_cast<Button>(view)) {
-      push(Kind::button, view, rect);
-    } else if (auto table = std::dynamic_pointer_cast<TableView>(view)) {
-      const int list = static_cast<int>(found.size());
-      push(Kind::list, view, rect);
-      for (std::int64_t row = 0; row < table->numberOfRows(); ++row)
-        push(Kind::row, view, tableRowRect(*table, rect, row), row, list);
-    } else if (dynamic_cast<const Label*>(view.get()) || dynamic_cast<const TextView*>(view.get())) {
-      if (!spokenText(*view).isEmpty()) push(Kind::text, view, rect);
-    } else if (!view->accessibilityLabel().empty()) {
-      push(Kind::picture, view, rect);
-    }
-  };
-  const auto& screen = window_.navigation_->topViewController();
-  const auto& item = screen->navigationItem();
-  const auto addBarItem = [&](const std::optional<BarButtonItem>& barItem, bool left) {
-    if (barItem && barItem->customView)
-      window_.painter_.forEachShown(barItem->customView, window_.barItemOrigin(*barItem->customView, left), add);
-  };
-  addBarItem(item.leftBarButtonItem(), true);
-  if (!item.title().empty())
-    found.push_back(
-        {{Kind::title, {}, -1}, QRectF(0, PhoneWindow::kStatusBarHeight, window_.phoneWidth(), PhoneWindow::kBarHeight)});
-  addBarItem(item.rightBarButtonItem(), false);
-  window_.painter_.forEachShown(screen->view(), {}, add);
-  return found;
-}
-
-QString PhoneWindowAccessibility::name(const Key& key) const {
-  const auto view = key.view.lock();
-  const Alert* alert = window_.alerts_.visible();
-  switch (key.kind) {
-    case Kind::title: return toQString(window_.navigation_->topViewController()->navigationItem().title());
-    case Kind::alert: return alert ? toQString(alert->title) : QString();
-    case Kind::alertButton: return alert ? toQString(alert->buttonTitle) : QString();
-    case Kind::text: return view ? spokenText(*view) : QString();
-    case Kind::row: {
-      const auto table = std::dynamic_pointer_cast<TableView>(view);
-      const auto cell = table ? table->cellForRow(key.row) : nullptr;
-      return cell ? toQString(cell->accessibilityLabel()) : QString();
-    }
-    case Kind::button:
-    case Kind::picture:
-    case Kind::list: break;
-  }
-  return view ? toQString(view->accessibilityLabel()) : QString();
-}
-
-QString PhoneWindowAccessibility::description(const Key& key) const {
-  const Alert* alert = window_.alerts_.visible();
-  return key.kind == Kind::alert && alert ? toQString(alert->message) : QString();
-}
-
-QAccessible::Role PhoneWindowAccessibility::role(const Key& key) const {
-  switch (key.kind) {
-    case Kind::button:
-    case Kind::alertButton: return QAccessible::PushButton;
-    case Kind::picture: return QAccessible::Graphic;
-    case Kind::list: return QAccessible::List;
-    case Kind::row: return QAccessible::ListItem;
-    case Kind::alert: return QAccessible::AlertMessage;
-    case Kind::title:
-    case Kind::text: break;
-  }
-  return QAccessible::StaticText;
-}
-
-QAccessible::State PhoneWindowAccessibility::state(const Key& key) const {
-  QAccessible::State state;
-  state.modal = key.kind == Kind::alert;
-  const auto view = key.view.lock();
-  if (const auto* button = dynamic_cast<const Button*>(view.get())) state.checked = button->isSelected();
-  if (const auto on = view ? view->accessibilityOn() : std::nullopt) {
-    state.checkable = true;
-    state.checked = *on;
-  }
-  return state;
-}
-
-QRect PhoneWindowAccessibility::screenRect(const Key& key) const {
-  const auto all = shown();
-  const auto found = std::find_if(all.begin(), all.end(), [&key](const Shown& shown) { return shown.key == key; });
-  if (found == all.end()) return {};
-  // Drawn in points, scaled and centred in the window.
-  const QRectF inWindow(window_.offset() + found->rect.topLeft() * window_.scale(), found->rect.size() * window_.scale());
-  return inWindow.toAlignedRect().translated(window_.mapToGlobal(QPoint(0, 0)));
 }
 
 void PhoneWindowAccessibility::press(Key key) {

@@ -16,13 +16,14 @@ class PhoneWindow;
 // What a screen reader finds in the phone window, which paints the model and so has no
 // widgets of its own: the bar's buttons and title and the front screen's buttons, labels,
 // named pictures (the lamps) and list rows; while an alert shows, only the alert and its
-// button, as only they answer. The elements are made when an assistive technology first
-// asks for them; from then on each change of the model is announced. Until then the window
-// pays nothing for them.
-class PhoneWindowAccessibility {
+// button, as only they answer. The buttons and rows the focus ring reaches are focusable,
+// and the one it is on is focused. The elements are made when an assistive technology first
+// asks for them, or as soon as one listens; from then on each change of the model is
+// announced. Until then the window pays nothing for them.
+class PhoneWindowAccessibility : private QAccessible::ActivationObserver {
  public:
   explicit PhoneWindowAccessibility(PhoneWindow& window);
-  ~PhoneWindowAccessibility();
+  ~PhoneWindowAccessibility() override;
   PhoneWindowAccessibility(const PhoneWindowAccessibility&) = delete;
   PhoneWindowAccessibility& operator=(const PhoneWindowAccessibility&) = delete;
 
@@ -61,8 +62,12 @@ class PhoneWindowAccessibility {
 
   std::vector<Shown> shown() const;
   std::vector<Shown> screenShown() const;
+  void accessibilityActiveChanged(bool active) override;
+  void start();
   void sync();
   void announceChanges();
+  void announceFocus();
+  QAccessible::Id focusedId() const;
   std::vector<QAccessibleInterface*> children(const Element* parent);
 
   QString name(const Key& key) const;
@@ -77,6 +82,7 @@ class PhoneWindowAccessibility {
   bool asked_ = false;
   bool reordered_ = false;
   bool announcing_ = false;  // the turn's announcement is posted
+  QAccessible::Id focused_ = 0;  // the element last told focused; 0: none
 };
 
 }  // namespace kiro
