@@ -40,6 +40,7 @@
 #include "platform/settings_file.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
+#include "platform/sim/virtual_wall_clock.h"
 #include "platform/ui/asset_catalog.h"
 #include "platform/ui/main_screen.h"
 
@@ -277,6 +278,11 @@ int run(const CommandLine& options, int argc, char** argv) {
   Platform installed{*runLoop, notifications, defaults, log,
                      radio ? radio->centralFactory() : bluetoothModule->centralFactory(bluetooth)};
   PlatformScope platformScope(installed);
+  // On the virtual clock the wall clock moves with it, from a fixed day in UTC, so a run repeats.
+  std::unique_ptr<WallClock> wall;
+  if (options.virtualTime) wall = std::make_unique<VirtualWallClock>(*runLoop);
+  else wall = std::make_unique<SystemWallClock>();
+  WallClockScope wallClockScope(*wall);
   // The link manager holds the platform's parts: it must end before they do.
   const ScopeExit linkManagerEnd([] { singleton::resetShared(); });
 
