@@ -83,6 +83,7 @@ class cameraViewController final : public Screen {
   std::optional<std::string> startTimedShooting(const ShootingPlan& plan);
   void stopTimedShooting() { timedShooting_.stop(); }
   const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
+  const ShootingPlan& lastTimedPlan() const { return timedShooting_.plan(); }
 
   // "update": shows the remembered receiver's state and asks to reconnect it.
   void change(const Notification& notification);

@@ -2,6 +2,7 @@
 #include "link/integer_value.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
+#include "platform/wall_clock.h"
 #include "screens/remote/camera_view_controller.h"
 
 namespace kiro {
@@ -86,7 +87,9 @@ void cameraViewController::clearTime() {
 
 std::optional<std::string> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   if (auto problem = planProblem(plan)) return problem;
-  timedShooting_.start(plan);
+  const Millis wait = plan.at ? untilTimeOfDay(wallClock(), *plan.at) : plan.delay.value_or(Millis{0});
+  if (auto problem = runProblem(plan, wait)) return problem;
+  timedShooting_.start(plan, wait);
   return std::nullopt;
 }
 
