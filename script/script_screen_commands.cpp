@@ -3,8 +3,10 @@
 
 #include "script/script_session.h"
 #include "script/state_event.h"
+#include "platform/platform.h"
 #include "platform/ui/alert.h"
 #include "screens/devices/view_controller.h"
+#include "screens/timer/timer_presets.h"
 
 namespace kiro {
 
@@ -34,6 +36,28 @@ ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
     return {};
   }
   if (auto problem = remote.startTimedShooting(*command.plan)) return *problem;
+  return {};
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::TimerPreset& command) {
+  using Action = script::TimerPreset::Action;
+  const auto outcome = [](const std::optional<std::string>& problem) -> Outcome {
+    if (problem) return *problem;
+    return {};
+  };
+  auto& remote = *delegate_.remote();
+  switch (command.action) {
+    case Action::use: {
+      const auto plan = presets::plan(platform().defaults, command.name);
+      if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
+      return perform(script::Timer{std::get<ShootingPlan>(plan)});
+    }
+    case Action::save:
+      if (remote.timedShooting().state == ShootingStatus::State::idle) return std::string("no plan has been started to keep");
+      return outcome(presets::save(platform().defaults, command.name, remote.lastTimedPlan()));
+    case Action::rename: return outcome(presets::rename(platform().defaults, command.name, command.newName));
+    case Action::remove: return outcome(presets::remove(platform().defaults, command.name));
+  }
   return {};
 }
 
