@@ -34,7 +34,7 @@ Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay) {
 std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow) {
   const WallTime instant = clock.now() + (at - runLoopNow);
   const WallTime local = instant + clock.utcOffset(instant);
-  const auto minute = std::chrono::floor<minutes>(local - std::chrono::floor<days>(local)).count();
+  const auto minute = std::chrono::round<minutes>(local - std::chrono::floor<days>(local)).count() % (24 * 60);
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minute / 60), static_cast<int>(minute % 60));
   return text;

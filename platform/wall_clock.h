@@ -34,7 +34,7 @@ inline const WallClock& wallClock() { return WallClockScope::current("wall clock
 // How long from now until the next local time of day minuteOfDay (after midnight): today
 // if it is still to come, else tomorrow. Counts a daylight-saving change on the way.
 Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay);
-// The local time of day ("HH:MM") that the run loop's clock reads as at.
+// The local time of day ("HH:MM", to the nearest minute) that the run loop's clock reads as at.
 std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow);
 
 }  // namespace kiro

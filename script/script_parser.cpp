@@ -49,8 +49,9 @@ Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
 }
 
 Result<ScriptCommand> tap(const Words& words) {
-  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer"};
-  if (words.size() != 2 || !kButtons.contains(words[1])) return std::string("tap needs search, help, back, refresh or timer");
+  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer", "presets"};
+  if (words.size() != 2 || !kButtons.contains(words[1]))
+    return std::string("tap needs search, help, back, refresh, timer or presets");
   return script::Tap{words[1]};
 }
 

@@ -6,7 +6,9 @@
 #include "platform/platform.h"
 #include "platform/ui/alert.h"
 #include "screens/devices/view_controller.h"
+#include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_presets.h"
+#include "screens/timer/timer_view_controller.h"
 
 namespace kiro {
 
@@ -65,11 +67,15 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   // Which side of the bar each screen keeps its buttons on.
   static const std::map<std::pair<std::string, std::string>, bool> kLeft{
       {{"remote", "search"}, false}, {{"remote", "help"}, true}, {{"devices", "back"}, true},
-      {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true},
+      {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true}, {{"presets", "back"}, true},
   };
   auto& front = *navigation().topViewController();
   if (command.button == "timer" && &front == delegate_.remote().get()) {
     delegate_.remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
+    return {};
+  }
+  if (const auto* timer = dynamic_cast<TimerViewController*>(&front); timer && command.button == "presets") {
+    timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
     return {};
   }
   const auto side = kLeft.find({front.name(), command.button});
@@ -84,12 +90,15 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
 
 ScriptSession::Outcome ScriptSession::perform(const script::Select& command) {
   const auto& front = navigation().topViewController();
-  const auto list = std::dynamic_pointer_cast<ViewController>(front);
-  if (!list) return lacks(*front, "device list");
-  const auto rows = list->tabel()->numberOfRows();
+  const auto devices = std::dynamic_pointer_cast<ViewController>(front);
+  const auto presets = std::dynamic_pointer_cast<PresetsViewController>(front);
+  if (!devices && !presets) return lacks(*front, "device list");
+  const auto& table = devices ? devices->tabel() : presets->table();
+  const auto rows = table->numberOfRows();
   if (command.row >= rows)
-    return "the device list has no row " + std::to_string(command.row) + " (it has " + std::to_string(rows) + ")";
-  list->tabel()->selectRow(command.row);
+    return "the " + std::string(devices ? "device" : "preset") + " list has no row " + std::to_string(command.row) +
+           " (it has " + std::to_string(rows) + ")";
+  table->selectRow(command.row);
   return {};
 }
 
