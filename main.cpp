@@ -30,6 +30,7 @@
 #include "platform/qt/background_output.h"
 #include "platform/qt/bluetooth_loader.h"
 #include "platform/qt/line_reader.h"
+#include "platform/qt/qt_sound.h"
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_run_loop.h"
 #include "platform/qt/quit_signals.h"
@@ -283,6 +284,10 @@ int run(const CommandLine& options, int argc, char** argv) {
   if (options.virtualTime) wall = std::make_unique<VirtualWallClock>(*runLoop);
   else wall = std::make_unique<SystemWallClock>();
   WallClockScope wallClockScope(*wall);
+  std::unique_ptr<Sound> sound;
+  if (options.virtualTime) sound = std::make_unique<SilentSound>("no sound is played on the virtual clock", std::cerr);
+  else sound = std::make_unique<QtSound>();
+  SoundScope soundScope(*sound);
   // The link manager holds the platform's parts: it must end before they do.
   const ScopeExit linkManagerEnd([] { singleton::resetShared(); });
 

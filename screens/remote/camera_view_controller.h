@@ -14,6 +14,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
 #include "screens/remote/remote_navigation.h"
+#include "screens/remote/audible_countdown.h"
 #include "screens/remote/timed_shooting.h"
 
 namespace kiro {
@@ -136,6 +137,7 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
+  AudibleCountdown audibleCountdown_;
   TimedShooting timedShooting_{{[this] { writeData(*writeButton2_); }, [this] { returnData(); },
                                 [this] { return testLabel_->text() == "connected"; }},
                                [this] { timedShootingChanged(); }};

@@ -43,6 +43,7 @@ void cameraViewController::timedShootingChanged() {
                                                     screen.showTimedShooting();
                                                   }));
   else if (!timedShooting_.active()) stop(countdown_);
+  audibleCountdown_.follow(timedShooting_.status());
   showTimedShooting();
   platform().notifications.post("timedShooting", {{"status", timedShooting_.status()}});
 }

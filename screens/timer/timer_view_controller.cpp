@@ -6,6 +6,7 @@
 #include "platform/ui/main_screen.h"
 #include "platform/wall_clock.h"
 #include "screens/palette.h"
+#include "screens/remote/audible_countdown.h"
 
 namespace kiro {
 
@@ -85,6 +86,11 @@ void TimerViewController::viewDidLoad() {
   presetsButton_ = textButton(makeRect(20, 410, screen.width - 40, 44), "Presets");
   presetsButton_->setKeyEquivalents({"P"});
   presetsButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
+  soundButton_ = textButton(makeRect(20, 464, screen.width - 40, 44), "");
+  soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
+                            AudibleCountdown::setOn(!AudibleCountdown::on());
+                            s.show();
+                          }));
   show();
 }
 
@@ -198,6 +204,9 @@ void TimerViewController::show() {
       label->setTextColor(values_.uses(which) ? Color::white() : kDimmed);
   }
   planLine_->setText(planSummary(values_.plan()));
+  const std::string sound = AudibleCountdown::on() ? "Countdown sound: on" : "Countdown sound: off";
+  std::static_pointer_cast<Label>(soundButton_->subviews().front())->setText(sound);
+  soundButton_->setAccessibilityLabel(sound);
 }
 
 }  // namespace kiro

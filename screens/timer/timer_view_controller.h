@@ -29,6 +29,8 @@ class TimerViewController final : public Screen {
   static constexpr Value delay = TimerValues::delay, bulb = TimerValues::bulb, interval = TimerValues::interval,
                          shots = TimerValues::shots;
   const TimerValues& values() const { return values_; }
+  // Turns the audible countdown on or off.
+  const std::shared_ptr<Button>& soundButton() const { return soundButton_; }
   // Opens the presets list.
   const std::shared_ptr<Button>& presetsButton() const { return presetsButton_; }
   // When the plan would start and end.
@@ -68,6 +70,7 @@ class TimerViewController final : public Screen {
   std::shared_ptr<Button> startAtButton_;
   std::shared_ptr<Label> planLine_;
   std::shared_ptr<Button> presetsButton_;
+  std::shared_ptr<Button> soundButton_;
 };
 
 }  // namespace kiro

@@ -1,5 +1,8 @@
 #include <cmath>
 
+#include <sstream>
+
+#include "platform/sound.h"
 #include "platform/wall_clock.h"
 #include "tests/screens/remote/remote_fixture.h"
 
@@ -174,6 +177,41 @@ TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoe
   EXPECT_EQ(remote->timedShooting().state, State::done);
   EXPECT_EQ(remote->timedShooting().shot, 3);
   EXPECT_EQ(remote->timedShooting().missed, 1);
+}
+
+// Once turned on, a tick each second of the last three before a shot and a tone as each
+// starts; none for a shot missed; where nothing can play, said once.
+TEST_F(TimedShootingTest, TheCountdownIsHeardOnlyWhenOnAndSilenceIsSaidOnce) {
+  struct Recorded final : Sound {
+    std::vector<std::pair<Millis, Cue>> cues;
+    VirtualRunLoop* loop = nullptr;
+    void play(Cue cue) override { cues.emplace_back(loop->now(), cue); }
+  } recorded;
+  recorded.loop = &loop;
+  const SoundScope scope(recorded);
+  auto& receiver = loadAndConnect();
+  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}), std::nullopt);
+  loop.advance(1s);
+  EXPECT_TRUE(recorded.cues.empty());
+  AudibleCountdown::setOn(true);
+  remote->stopTimedShooting();
+  const Millis start = loop.now();
+  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}), std::nullopt);
+  loop.advance(7500ms);
+  receiver.simulateOutOfRange();  // the shot at 8 s is missed
+  loop.advance(3s);
+  using Cue = Sound::Cue;
+  const std::vector<std::pair<Millis, Cue>> heard{{2s, Cue::tick}, {3s, Cue::tick}, {4s, Cue::tick}, {5s, Cue::shot},
+                                                   {6s, Cue::tick}, {7s, Cue::tick}, {9s, Cue::tick}, {10s, Cue::tick}};
+  ASSERT_EQ(recorded.cues.size(), heard.size());
+  for (std::size_t i = 0; i < heard.size(); ++i)
+    EXPECT_EQ(recorded.cues[i], std::pair(start + heard[i].first, heard[i].second)) << i;
+
+  std::ostringstream said;
+  SilentSound silent("no audio output found", said);
+  silent.play(Cue::tick);
+  silent.play(Cue::shot);
+  EXPECT_EQ(said.str(), "kiro-remote: the countdown is silent: no audio output found\n");
 }
 
 }  // namespace
