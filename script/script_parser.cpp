@@ -134,7 +134,7 @@ Result<ScriptCommand> timerPreset(const Words& words) {
 
 Result<ScriptCommand> timer(const Words& words) {
   const std::string what = words.size() > 1 ? words[1] : "";
-  if (what == "stop" && words.size() == 2) return script::Timer{};
+  if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : "timer stop takes no arguments";
   if (what == "preset") return timerPreset(words);
   auto plan = parsePlanWords(Words(words.begin() + 1, words.end()));
   if (auto* error = std::get_if<std::string>(&plan)) return "timer: " + *error;

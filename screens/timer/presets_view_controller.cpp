@@ -2,10 +2,10 @@
 
 #include "platform/platform.h"
 #include "platform/ui/alert.h"
-#include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
 #include "platform/ui/main_screen.h"
 #include "screens/palette.h"
+#include "screens/timer/timer_chrome.h"
 #include "screens/timer/timer_presets.h"
 
 namespace kiro {
@@ -14,21 +14,6 @@ namespace {
 
 const Font kFont{"ArialMT", 15};
 constexpr double kTop = 130;
-
-std::shared_ptr<Button> textButton(const Rect& frame, const std::string& title) {
-  auto button = std::make_shared<Button>();
-  button->setFrame(frame);
-  button->setBackgroundColor(kDarkGrey);
-  button->setAccessibilityLabel(title);
-  auto label = std::make_shared<Label>();
-  label->setFrame(makeRect(0, 0, frame.size.width, frame.size.height));
-  label->setText(title);
-  label->setFont(kFont);
-  label->setTextColor(Color::white());
-  label->setTextAlignment(TextAlignment::center);
-  button->addSubview(label);
-  return button;
-}
 
 }  // namespace
 
@@ -39,22 +24,16 @@ PresetsViewController::PresetsViewController(std::function<ShootingPlan()> curre
 void PresetsViewController::viewDidLoad() {
   Screen::viewDidLoad();
   const Size screen = mainScreen().bounds;
-  auto background = std::make_shared<ImageView>("bj.png");
-  background->setFrame(makeRect(0, 0, screen.width, screen.height));
-  view()->addSubview(background);
+  addBackground(*view());
   navigationItem().setTitle("Presets");
-  auto back = std::make_shared<Button>();
-  back->setFrame(makeRect(30, 0, 12, 20));
-  back->setImage("后退.png", ControlState::normal);
-  back->setKeyEquivalents({"Back"});
-  back->setAccessibilityLabel("Back");
+  auto back = backButton();
   back->addTarget(ControlEvent::touchUpInside, weakly<PresetsViewController>([](PresetsViewController& s) { s.back_(); }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 
   const double half = (screen.width - 44) / 2;
-  auto save = textButton(makeRect(20, 80, half, 36), "Save");
+  auto save = textButton(makeRect(20, 80, half, 36), "Save", kFont);
   save->addTarget(ControlEvent::touchUpInside, weakly<PresetsViewController>([](PresetsViewController& s) { s.save(); }));
-  deleteButton_ = textButton(makeRect(24 + half, 80, half, 36), "Delete");
+  deleteButton_ = textButton(makeRect(24 + half, 80, half, 36), "Delete", kFont);
   deleteButton_->addTarget(ControlEvent::touchUpInside,
                            weakly<PresetsViewController>([](PresetsViewController& s) { s.toggleDeleting(); }));
   for (const auto& button : {save, deleteButton_}) view()->addSubview(button);

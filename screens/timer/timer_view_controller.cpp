@@ -2,11 +2,11 @@
 
 #include "platform/platform.h"
 #include "platform/ui/alert.h"
-#include "platform/ui/image_view.h"
 #include "platform/ui/main_screen.h"
 #include "platform/wall_clock.h"
 #include "screens/palette.h"
 #include "screens/remote/audible_countdown.h"
+#include "screens/timer/timer_chrome.h"
 
 namespace kiro {
 
@@ -48,23 +48,16 @@ TimerViewController::TimerViewController(Start start, std::function<void()> back
 void TimerViewController::viewDidLoad() {
   Screen::viewDidLoad();
   const Size screen = mainScreen().bounds;
-  auto background = std::make_shared<ImageView>("bj.png");
-  background->setFrame(makeRect(0, 0, screen.width, screen.height));
-  view()->addSubview(background);
+  addBackground(*view());
   navigationItem().setTitle("Timed shooting");
-
-  auto back = std::make_shared<Button>();
-  back->setFrame(makeRect(30, 0, 12, 20));
-  back->setImage("后退.png", ControlState::normal);
-  back->setKeyEquivalents({"Back"});
-  back->setAccessibilityLabel("Back");
+  auto back = backButton();
   back->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.back_(); }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 
   const double width = (screen.width - 40) / 3;
   const char* titles[] = {"Self-timer", "Bulb", "Intervals"};
   for (std::size_t i = 0; i < kModes.size(); ++i) {
-    modeButtons_[i] = textButton(makeRect(20 + width * static_cast<double>(i), 80, width - 4, 36), titles[i]);
+    modeButtons_[i] = addButton(makeRect(20 + width * static_cast<double>(i), 80, width - 4, 36), titles[i]);
     modeButtons_[i]->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([mode = kModes[i]](TimerViewController& s) {
                                  s.setMode(mode);
                                }));
@@ -80,13 +73,13 @@ void TimerViewController::viewDidLoad() {
   planLine_->setTextColor(kYellow);
   planLine_->setTextAlignment(TextAlignment::center);
   view()->addSubview(planLine_);
-  auto start = textButton(makeRect(20, 356, screen.width - 40, 44), "Start");
+  auto start = addButton(makeRect(20, 356, screen.width - 40, 44), "Start");
   start->setKeyEquivalents({"S"});
   start->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.startShooting(); }));
-  presetsButton_ = textButton(makeRect(20, 410, screen.width - 40, 44), "Presets");
+  presetsButton_ = addButton(makeRect(20, 410, screen.width - 40, 44), "Presets");
   presetsButton_->setKeyEquivalents({"P"});
   presetsButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
-  soundButton_ = textButton(makeRect(20, 464, screen.width - 40, 44), "");
+  soundButton_ = addButton(makeRect(20, 464, screen.width - 40, 44), "");
   soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
                             AudibleCountdown::setOn(!AudibleCountdown::on());
                             s.show();
@@ -94,19 +87,9 @@ void TimerViewController::viewDidLoad() {
   show();
 }
 
-// A button drawn as a plain box with its title, for want of pictures.
-std::shared_ptr<Button> TimerViewController::textButton(const Rect& frame, const std::string& title) {
-  auto button = std::make_shared<Button>();
-  button->setFrame(frame);
-  button->setBackgroundColor(kDarkGrey);
-  button->setAccessibilityLabel(title == "-" ? "Less" : title == "+" ? "More" : title);
-  auto label = std::make_shared<Label>();
-  label->setFrame(makeRect(0, 0, frame.size.width, frame.size.height));
-  label->setText(title);
-  label->setFont(kFont);
-  label->setTextColor(Color::white());
-  label->setTextAlignment(TextAlignment::center);
-  button->addSubview(label);
+std::shared_ptr<Button> TimerViewController::addButton(const Rect& frame, const std::string& title) {
+  auto button = textButton(frame, title, kFont);
+  if (title == "-" || title == "+") button->setAccessibilityLabel(title == "-" ? "Less" : "More");
   view()->addSubview(button);
   return button;
 }
@@ -115,7 +98,7 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
   const double width = mainScreen().bounds.width;
   if (which == delay) {
     // The first row's name is a button: a delay, or a start time of day.
-    startAtButton_ = textButton(makeRect(20, y, 96, 36), name);
+    startAtButton_ = addButton(makeRect(20, y, 96, 36), name);
     startAtButton_->setAccessibilityLabel("Delay or start time");
     startAtButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.toggleStartAt(); }));
     nameLabels_[which] = std::static_pointer_cast<Label>(startAtButton_->subviews().front());
@@ -132,7 +115,7 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
   valueLabels_[which]->setFont(kFont);
   view()->addSubview(valueLabels_[which]);
   for (const int sign : {-1, 1}) {
-    auto button = textButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
+    auto button = addButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
     button->addTarget(ControlEvent::touchDown,
                       weakly<TimerViewController>([which, sign](TimerViewController& s) { s.hold(which, sign); }));
     for (const auto end : {ControlEvent::touchUpInside, ControlEvent::touchUpOutside})

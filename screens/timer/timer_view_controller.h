@@ -50,7 +50,8 @@ class TimerViewController final : public Screen {
   void viewDidLoad() override;
 
  private:
-  std::shared_ptr<Button> textButton(const Rect& frame, const std::string& title);
+  // A text button added to the view; - and + are read out as less and more.
+  std::shared_ptr<Button> addButton(const Rect& frame, const std::string& title);
   void addStepper(Value which, const std::string& name, double y);
   // A held "less" or "more": steps again and again, faster the longer it is held.
   void hold(Value which, int sign);

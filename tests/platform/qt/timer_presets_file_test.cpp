@@ -37,6 +37,11 @@ TEST(TimerPresetsFile, PresetsAreReadableInTheIniFileAndReadBackFromIt) {
   EXPECT_EQ(kept.at("Ten"), "self 10s");
   EXPECT_EQ(planWords(std::get<ShootingPlan>(presets::plan(reopened, "Night"))), words);
   EXPECT_TRUE(std::holds_alternative<std::string>(presets::plan(reopened, "Nope")));
+
+  SettingsUserDefaults edited(path);
+  edited.set("timerPresets", std::string("a line without a name\nBad = interval 0s 3\n"));
+  EXPECT_EQ(presets::all(edited).size(), 1u);
+  EXPECT_TRUE(std::holds_alternative<std::string>(presets::plan(edited, "Bad")));
 }
 
 }  // namespace
