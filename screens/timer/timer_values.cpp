@@ -103,7 +103,7 @@ std::optional<std::string> TimerValues::enter(Value which, const std::string& te
   const Millis value = std::get<Millis>(typed);
   const auto& rungs = ladder(which);
   if (value != 0ms && (value < rungs[1] || value > rungs.back()))
-    return "a " + std::string(which == bulb ? "bulb" : which == delay ? "delay" : "interval") + " is from " +
+    return std::string(which == bulb ? "a bulb" : which == delay ? "a delay" : "an interval") + " is from " +
            durationText(rungs[1]) + " to " + durationText(rungs.back()) + ": not " + text;
   if (which == interval) {
     if (value == 0ms) return std::string("the interval must be more than zero");

@@ -100,6 +100,7 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
   const auto& status = remote->timedShooting();
   EXPECT_EQ(localTimeOfDay(clock, status.firstAt, loop.now()), "03:30");
   EXPECT_EQ(localTimeOfDay(clock, *status.endsAt, loop.now()), "04:30");
+  EXPECT_EQ(remote->timerLine()->text(), "Shot 0 of 2, next in 2 h 59 min 58 s");
   loop.advance(status.firstAt - loop.now() - 1ms);
   EXPECT_EQ(status.shot, 0);
   receiver.clearWrites();
