@@ -87,7 +87,7 @@ void cameraViewController::clearTime() {
 
 std::optional<std::string> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   if (auto problem = planProblem(plan)) return problem;
-  const Millis wait = plan.at ? untilTimeOfDay(wallClock(), *plan.at) : plan.delay.value_or(Millis{0});
+  const Millis wait = firstShotIn(plan, wallClock());
   if (auto problem = runProblem(plan, wait)) return problem;
   timedShooting_.start(plan, wait);
   return std::nullopt;

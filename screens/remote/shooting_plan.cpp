@@ -89,6 +89,10 @@ std::optional<std::string> runProblem(const ShootingPlan& plan, Millis firstShot
   return std::nullopt;
 }
 
+Millis firstShotIn(const ShootingPlan& plan, const WallClock& clock) {
+  return plan.at ? untilTimeOfDay(clock, *plan.at) : plan.delay.value_or(Millis{0});
+}
+
 std::optional<int> exposureCount(const ShootingPlan& plan) {
   if (plan.mode != Mode::interval) return 1;
   if (!plan.count) return std::nullopt;

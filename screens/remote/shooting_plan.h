@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/run_loop.h"
+#include "platform/wall_clock.h"
 
 namespace kiro {
 
@@ -42,6 +43,9 @@ inline constexpr Millis kLongestPlan{7LL * 24 * 3600 * 1000};
 std::optional<std::string> planProblem(const ShootingPlan& plan);
 // Why plan cannot run when its first shot is firstShotIn away, or nullopt.
 std::optional<std::string> runProblem(const ShootingPlan& plan, Millis firstShotIn);
+
+// How long from now until plan's first shot: its delay, or until its time of day on clock.
+Millis firstShotIn(const ShootingPlan& plan, const WallClock& clock);
 
 // One press of the shutter in a plan: when it starts, after the first one, and how long it holds.
 struct Exposure {

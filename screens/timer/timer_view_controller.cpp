@@ -12,7 +12,6 @@ namespace kiro {
 
 namespace {
 
-using namespace std::chrono_literals;
 using Mode = ShootingPlan::Mode;
 
 constexpr Color kDimmed{0.45, 0.45, 0.47, 1};
@@ -33,7 +32,7 @@ int stride(TimerValues::Value which, int repeats) {
 std::string planSummary(const ShootingPlan& plan) {
   if (planProblem(plan)) return "";
   const Millis now = platform().runLoop.now();
-  const Millis first = now + (plan.at ? untilTimeOfDay(wallClock(), *plan.at) : plan.delay.value_or(0ms));
+  const Millis first = now + firstShotIn(plan, wallClock());
   const std::string text = "First shot " + localTimeOfDay(wallClock(), first, now);
   const auto length = planLength(plan);
   return text + (length ? ", ends about " + localTimeOfDay(wallClock(), first + *length, now) : ", until stopped");
