@@ -41,7 +41,8 @@ void QtSound::play(Cue cue) {
   if (tick_.isEmpty() && !silent_) {
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
     if (output.isNull()) silent_ = std::make_unique<SilentSound>("no audio output found", std::cerr);
-    else if (!output.isFormatSupported(format_)) silent_ = std::make_unique<SilentSound>("the audio output takes no 16-bit mono", std::cerr);
+    else if (!output.isFormatSupported(format_))
+      silent_ = std::make_unique<SilentSound>("the audio output takes no 16-bit mono", std::cerr);
     tick_ = tone(1000, 40);
     shot_ = tone(1760, 180);
   }

@@ -97,7 +97,8 @@ std::optional<std::string> options(const Words& words, std::size_t at, ShootingP
       return error;
     }
   }
-  if (given.contains("--bulb") && given.contains("--ramp")) return std::string("--ramp sets the bulb: give --bulb or --ramp");
+  if (given.contains("--bulb") && given.contains("--ramp"))
+    return std::string("--ramp sets the bulb: give --bulb or --ramp");
   if (given.contains("--delay") && given.contains("--at")) return std::string("give --delay or --at, not both");
   if (given.contains("--bracket") != given.contains("--ev")) return std::string("--bracket and --ev go together");
   return std::nullopt;
@@ -129,7 +130,8 @@ Result<ShootingPlan> parsePlanWords(const Words& words) {
     if (auto error = readDuration(words[1], plan.interval)) return *error;
     if (words[2] != "forever") {
       plan.count = number(words[2]);
-      if (!plan.count) return "not a number of shots: " + words[2] + " (1 to " + std::to_string(kMostShots) + ", or forever)";
+      if (!plan.count)
+        return "not a number of shots: " + words[2] + " (1 to " + std::to_string(kMostShots) + ", or forever)";
     }
     at = 3;
   } else {

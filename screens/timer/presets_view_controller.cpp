@@ -58,7 +58,8 @@ void PresetsViewController::reload() {
 
 void PresetsViewController::save() {
   const ShootingPlan plan = current_();
-  if (const auto problem = presets::save(platform().defaults, presets::nameFor(plan), plan)) alertQueue().show(Alert{"Cannot save", *problem, "OK"});
+  if (const auto problem = presets::save(platform().defaults, presets::nameFor(plan), plan))
+    alertQueue().show(Alert{"Cannot save", *problem, "OK"});
   reload();
 }
 
@@ -95,7 +96,8 @@ void PresetsViewController::didSelectRowAtIndexPath(TableView&, const IndexPath&
     return;
   }
   const auto plan = presets::plan(platform().defaults, name);
-  if (const auto* problem = std::get_if<std::string>(&plan)) return alertQueue().show(Alert{"Cannot use it", *problem, "OK"});
+  if (const auto* problem = std::get_if<std::string>(&plan))
+    return alertQueue().show(Alert{"Cannot use it", *problem, "OK"});
   pick_(std::get<ShootingPlan>(plan));
 }
 

@@ -77,7 +77,8 @@ void TimerViewController::viewDidLoad() {
   start->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.startShooting(); }));
   presetsButton_ = addButton(makeRect(20, 410, screen.width - 40, 44), "Presets");
   presetsButton_->setKeyEquivalents({"P"});
-  presetsButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
+  presetsButton_->addTarget(ControlEvent::touchUpInside,
+                            weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
   soundButton_ = addButton(makeRect(20, 464, screen.width - 40, 44), "");
   soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
                             AudibleCountdown::setOn(!AudibleCountdown::on());
@@ -99,7 +100,8 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
     // The first row's name is a button: a delay, or a start time of day.
     startAtButton_ = addButton(makeRect(20, y, 96, 36), name);
     startAtButton_->setAccessibilityLabel("Delay or start time");
-    startAtButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.toggleStartAt(); }));
+    startAtButton_->addTarget(ControlEvent::touchUpInside,
+                              weakly<TimerViewController>([](TimerViewController& s) { s.toggleStartAt(); }));
     nameLabels_[which] = std::static_pointer_cast<Label>(startAtButton_->subviews().front());
   } else {
     nameLabels_[which] = std::make_shared<Label>();
