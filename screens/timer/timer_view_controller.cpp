@@ -21,6 +21,8 @@ constexpr std::array<Mode, 3> kModes{Mode::self, Mode::bulb, Mode::interval};
 // A held button first waits, then repeats, then hurries; the count strides as it goes on.
 constexpr Millis kFirstRepeat{400}, kRepeat{120}, kFastRepeat{40};
 constexpr int kHurryAfter = 10;
+// Enough for 1h30m15s500ms; more is no duration.
+constexpr std::size_t kLongestTyping = 16;
 
 int stride(TimerValues::Value which, int repeats) {
   if (which != TimerValues::shots) return 1;
@@ -110,11 +112,18 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
     nameLabels_[which]->setFont(kFont);
     view()->addSubview(nameLabels_[which]);
   }
+  // A touch on the value starts typing one.
+  auto typeButton = std::make_shared<Button>();
+  typeButton->setFrame(makeRect(width - 140, y, 80, 36));
+  typeButton->setAccessibilityLabel("Type the " + (which == delay ? std::string("delay or start time") : name));
+  typeButton->addTarget(ControlEvent::touchUpInside,
+                        weakly<TimerViewController>([which](TimerViewController& s) { s.startTyping(which); }));
   valueLabels_[which] = std::make_shared<Label>();
-  valueLabels_[which]->setFrame(makeRect(width - 140, y, 80, 36));
+  valueLabels_[which]->setFrame(makeRect(0, 0, 80, 36));
   valueLabels_[which]->setTextAlignment(TextAlignment::center);
   valueLabels_[which]->setFont(kFont);
-  view()->addSubview(valueLabels_[which]);
+  typeButton->addSubview(valueLabels_[which]);
+  view()->addSubview(typeButton);
   for (const int sign : {-1, 1}) {
     auto button = addButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
     button->addTarget(ControlEvent::touchDown,
@@ -145,16 +154,19 @@ void TimerViewController::letGo() {
 }
 
 void TimerViewController::setMode(Mode mode) {
+  typing_.reset();
   values_.setMode(mode);
   show();
 }
 
 void TimerViewController::toggleStartAt() {
+  typing_.reset();
   values_.setStartsAtTime(!values_.startsAtTime());
   show();
 }
 
 void TimerViewController::step(Value which, int steps) {
+  typing_.reset();
   values_.step(which, steps);
   show();
 }
@@ -164,12 +176,37 @@ void TimerViewController::enter(Value which, const std::string& text) {
   show();
 }
 
+void TimerViewController::startTyping(Value which) {
+  typing_ = which;
+  typed_.clear();
+  show();
+}
+
+void TimerViewController::type(const Typing& key) {
+  if (!typing_) return;
+  const Value which = *typing_;
+  switch (key.kind) {
+    case Typing::Kind::text:
+      if (typed_.size() + key.text.size() <= kLongestTyping) typed_ += key.text;
+      break;
+    case Typing::Kind::erase:
+      if (!typed_.empty()) typed_.pop_back();
+      break;
+    case Typing::Kind::cancel: typing_.reset(); break;
+    case Typing::Kind::enter:
+      typing_.reset();
+      return enter(which, typed_);
+  }
+  show();
+}
+
 void TimerViewController::take(const ShootingPlan& plan) {
   values_.take(plan);
   show();
 }
 
 void TimerViewController::startShooting() {
+  typing_.reset();
   values_.keep();
   if (const auto problem = start_(values_.plan())) alertQueue().show(Alert{"Cannot start", *problem, "OK"});
 }
@@ -183,9 +220,10 @@ void TimerViewController::show() {
   }
   nameLabels_[delay]->setText(values_.startsAtTime() ? "Start at" : "Delay");
   for (const auto which : {delay, bulb, interval, shots}) {
-    valueLabels_[which]->setText(values_.text(which));
+    valueLabels_[which]->setText(typing_ == which ? typed_ + "_" : values_.text(which));
     for (const auto& label : {nameLabels_[which], valueLabels_[which]})
       label->setTextColor(values_.uses(which) ? Color::white() : kDimmed);
+    if (typing_ == which) valueLabels_[which]->setTextColor(kYellow);
   }
   planLine_->setText(planSummary(values_.plan()));
   const std::string sound = AudibleCountdown::on() ? "Countdown sound: on" : "Countdown sound: off";

@@ -41,6 +41,11 @@ class TimerViewController final : public Screen {
   void step(Value which, int steps);
   // A typed value; one that cannot be read shows why and changes nothing.
   void enter(Value which, const std::string& text);
+  // A touch on a value: keys typed from now on make its new value, shown as they come;
+  // Enter sets it, Escape leaves it as it was.
+  void startTyping(Value which);
+  bool takesTyping() const override { return typing_.has_value(); }
+  void type(const Typing& key) override;
   // Takes a kept plan's values, as picked from the presets.
   void take(const ShootingPlan& plan);
   // Saves the values and starts the plan; a plan that cannot run shows its reason.
@@ -63,6 +68,8 @@ class TimerViewController final : public Screen {
   std::function<void()> back_;
   std::function<void(TimerViewController&)> presets_;
   TimerValues values_;
+  std::optional<Value> typing_;
+  std::string typed_;
   std::shared_ptr<Timer> repeat_;
   int repeats_ = 0;
   std::array<std::shared_ptr<Button>, 3> modeButtons_;

@@ -67,7 +67,18 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   more->sendActions(ControlEvent::touchUpInside);
   loop.advance(1s);
   EXPECT_EQ(timer->values().text(TimerViewController::shots), "1130");
-  timer->enter(TimerViewController::bulb, "5h");
+  using Kind = Screen::Typing::Kind;
+  const auto type = [&](TimerViewController::Value which, std::vector<Screen::Typing> keys) {
+    timer->startTyping(which);
+    for (const auto& key : keys) timer->type(key);
+  };
+  type(TimerViewController::interval, {{Kind::text, "2m"}, {Kind::erase, {}}, {Kind::text, "0s"}, {Kind::enter, {}}});
+  EXPECT_EQ(timer->values().text(TimerViewController::interval), "20 s");
+  type(TimerViewController::shots, {{Kind::text, "5"}, {Kind::cancel, {}}});
+  EXPECT_FALSE(timer->takesTyping());
+  type(TimerViewController::bulb, {{Kind::text, "5h"}});
+  EXPECT_EQ(std::static_pointer_cast<Label>(buttons(*timer, "Type the Bulb").at(0)->subviews().at(0))->text(), "5h_");
+  timer->type({Kind::enter, {}});
   ASSERT_NE(alerts.visible(), nullptr);
   EXPECT_EQ(alerts.visible()->message, "a bulb is from 0.1 s to 4 h: not 5h");
   alerts.dismiss();
@@ -75,7 +86,7 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   timer->setMode(Mode::interval);
   timer->toggleStartAt();
   timer->enter(TimerViewController::delay, "00:30");
-  EXPECT_EQ(timer->planLine()->text(), "First shot 00:30, ends about 02:04");
+  EXPECT_EQ(timer->planLine()->text(), "First shot 00:30, ends about 06:46");
 
   timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
   auto presets = std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController());
