@@ -63,6 +63,8 @@ Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name)
 
 std::optional<std::string> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan) {
   if (auto problem = nameProblem(name)) return problem;
+  // A kept plan that could not run would only fail when picked.
+  if (auto problem = planProblem(plan)) return problem;
   Kept kept = all(defaults);
   kept[name] = planWords(plan);
   keep(defaults, kept);

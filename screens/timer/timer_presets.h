@@ -19,7 +19,8 @@ namespace presets {
 std::map<std::string, std::string> all(const UserDefaults& defaults);
 // The plan kept as name, or why there is none.
 Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name);
-// Keeps plan as name, replacing one of that name; or says why it cannot.
+// Keeps plan as name, replacing one of that name; or says why it cannot (a plan that
+// cannot run is not kept).
 std::optional<std::string> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan);
 std::optional<std::string> rename(UserDefaults& defaults, const std::string& name, const std::string& newName);
 std::optional<std::string> remove(UserDefaults& defaults, const std::string& name);

@@ -26,7 +26,8 @@ TEST(TimerPresetsFile, PresetsAreReadableInTheIniFileAndReadBackFromIt) {
     EXPECT_EQ(presets::remove(defaults, "Time-lapse: 1 s every 5 s, 300 shots"), std::nullopt);
     EXPECT_NE(presets::remove(defaults, "Time-lapse: 1 s every 5 s, 300 shots"), std::nullopt);
     EXPECT_NE(presets::rename(defaults, "Ten", "Night"), std::nullopt);
-    EXPECT_NE(presets::save(defaults, "a = b", ShootingPlan{}), std::nullopt);
+    EXPECT_NE(presets::save(defaults, "a = b", std::get<ShootingPlan>(night)), std::nullopt);
+    EXPECT_NE(presets::save(defaults, "No delay", ShootingPlan{}), std::nullopt);
   }
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
