@@ -36,6 +36,7 @@
 #include "platform/qt/phone_window.h"
 #include "platform/qt/qt_run_loop.h"
 #include "platform/qt/keep_awake.h"
+#include "platform/qt/qt_sound.h"
 #include "platform/qt/session_presence.h"
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
@@ -43,6 +44,7 @@
 #include "platform/terminal_text.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
+#include "platform/sim/virtual_wall_clock.h"
 #include "platform/ui/asset_catalog.h"
 #include "platform/ui/main_screen.h"
 
@@ -261,6 +263,15 @@ int run(const CommandLine& options, int argc, char** argv) {
   Platform installed{*runLoop, notifications, defaults, log,
                      radio ? radio->centralFactory() : bluetoothModule->centralFactory(bluetooth)};
   PlatformScope platformScope(installed);
+  // On the virtual clock the wall clock moves with it, from a fixed day in UTC, so a run repeats.
+  std::unique_ptr<WallClock> wall;
+  if (options.virtualTime) wall = std::make_unique<VirtualWallClock>(*runLoop);
+  else wall = std::make_unique<SystemWallClock>();
+  WallClockScope wallClockScope(*wall);
+  std::unique_ptr<Sound> sound;
+  if (options.virtualTime) sound = std::make_unique<SilentSound>("no sound is played on the virtual clock", std::cerr);
+  else sound = std::make_unique<QtSound>();
+  SoundScope soundScope(*sound);
   // The link manager holds the platform's parts: it must end before they do.
   const ScopeExit linkManagerEnd([] { singleton::resetShared(); });
 

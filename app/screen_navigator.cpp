@@ -5,6 +5,7 @@
 #include "screens/about/about_view.h"
 #include "screens/devices/view_controller.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
 
 namespace kiro {
@@ -35,7 +36,20 @@ void ScreenNavigator::openTimer(cameraViewController& from) {
         back();
         return remote->startTimedShooting(plan);
       },
-      back);
+      back,
+      [weak = navigation_, back](TimerViewController& timer) {
+        auto navigation = weak.lock();
+        if (!navigation) return;
+        const auto shown = std::static_pointer_cast<TimerViewController>(timer.shared_from_this());
+        navigation->pushViewController(
+            std::make_shared<PresetsViewController>([shown] { return shown->values().plan(); },
+                                                    [shown, back](const ShootingPlan& plan) {
+                                                      shown->take(plan);
+                                                      back();
+                                                    },
+                                                    back),
+            true);
+      });
   navigation->pushViewController(std::move(timer), true);
 }
 

@@ -60,12 +60,19 @@ struct Radio {
 struct Timer {
   std::optional<ShootingPlan> plan;
 };
+// Starts a kept plan, or keeps the plan last started, renames or deletes one.
+struct TimerPreset {
+  enum class Action { use, save, rename, remove } action = Action::use;
+  std::string name;
+  std::string newName;  // with rename
+};
 struct Quit {};
 
 }  // namespace script
 
 using ScriptCommand = std::variant<script::Wait, script::Touch, script::Tap, script::Select, script::Dismiss,
                                    script::State, script::Layout, script::Snapshot, script::AddReceiver,
-                                   script::ReceiverAction, script::Radio, script::Timer, script::Quit>;
+                                   script::ReceiverAction, script::Radio, script::Timer, script::TimerPreset,
+                                   script::Quit>;
 
 }  // namespace kiro

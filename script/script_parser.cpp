@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "screens/timer/plan_words.h"
 #include "script/script_words.h"
 
 namespace kiro {
@@ -48,8 +49,9 @@ Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
 }
 
 Result<ScriptCommand> tap(const Words& words) {
-  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer"};
-  if (words.size() != 2 || !kButtons.contains(words[1])) return std::string("tap needs search, help, back, refresh or timer");
+  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer", "presets"};
+  if (words.size() != 2 || !kButtons.contains(words[1]))
+    return std::string("tap needs search, help, back, refresh, timer or presets");
   return script::Tap{words[1]};
 }
 
@@ -119,57 +121,24 @@ Result<ScriptCommand> radio(const Words& words) {
   return script::Radio{words[1] == "on"};
 }
 
-// A duration such as 500ms, 10s or 2m.
-std::optional<Millis> duration(const std::string& text) {
-  for (const auto& [suffix, unit] : {std::pair{"ms", 1}, {"s", 1000}, {"m", 60'000}}) {
-    const std::string_view unitText(suffix);
-    if (!text.ends_with(unitText)) continue;
-    const std::string digits = text.substr(0, text.size() - unitText.size());
-    const auto value = wholeNumber(digits, std::numeric_limits<std::int32_t>::max() / unit);
-    return value ? std::optional(Millis{*value * unit}) : std::nullopt;
-  }
-  return std::nullopt;
+Result<ScriptCommand> timerPreset(const Words& words) {
+  using Action = script::TimerPreset::Action;
+  const std::string usage = "timer preset needs NAME, save NAME, rename NAME NEW or delete NAME";
+  if (words.size() == 3 && words[2] != "save" && words[2] != "rename" && words[2] != "delete")
+    return script::TimerPreset{Action::use, words[2], {}};
+  if (words.size() == 4 && (words[2] == "save" || words[2] == "delete"))
+    return script::TimerPreset{words[2] == "save" ? Action::save : Action::remove, words[3], {}};
+  if (words.size() == 5 && words[2] == "rename") return script::TimerPreset{Action::rename, words[3], words[4]};
+  return usage;
 }
 
 Result<ScriptCommand> timer(const Words& words) {
-  const std::string usage =
-      "timer needs self D, bulb B [--delay D], interval I N|forever [--bulb B] [--delay D] or stop"
-      " (durations such as 500ms, 10s or 2m)";
   const std::string what = words.size() > 1 ? words[1] : "";
-  if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : usage;
-  const auto bad = [](const std::string& text) { return "not a duration: " + text + " (such as 500ms, 10s or 2m)"; };
-  ShootingPlan plan;
-  std::size_t options = 3;
-  if (what == "self" && words.size() == 3) {
-    plan.delay = duration(words[2]);
-    if (!plan.delay) return bad(words[2]);
-  } else if (what == "bulb" && words.size() >= 3) {
-    plan.mode = ShootingPlan::Mode::bulb;
-    plan.bulb = duration(words[2]);
-    if (!plan.bulb) return bad(words[2]);
-  } else if (what == "interval" && words.size() >= 4) {
-    plan.mode = ShootingPlan::Mode::interval;
-    const auto interval = duration(words[2]);
-    if (!interval) return bad(words[2]);
-    plan.interval = *interval;
-    if (words[3] != "forever") {
-      const auto count = wholeNumber(words[3], std::numeric_limits<std::int32_t>::max());
-      if (!count) return "not a number of shots: " + words[3] + " (a whole number, or forever)";
-      plan.count = static_cast<int>(*count);
-    }
-    options = 4;
-  } else {
-    return usage;
-  }
-  for (std::size_t i = options; i < words.size(); i += 2) {
-    const bool delay = words[i] == "--delay" && what != "self", bulb = words[i] == "--bulb" && what == "interval";
-    if (!delay && !bulb) return "timer " + what + " has no option " + words[i];
-    const auto value = i + 1 < words.size() ? duration(words[i + 1]) : std::nullopt;
-    if (!value) return bad(i + 1 < words.size() ? words[i + 1] : "(none)");
-    (delay ? plan.delay : plan.bulb) = value;
-  }
-  if (auto problem = planProblem(plan)) return *problem;
-  return script::Timer{plan};
+  if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : "timer stop takes no arguments";
+  if (what == "preset") return timerPreset(words);
+  auto plan = parsePlanWords(Words(words.begin() + 1, words.end()));
+  if (auto* error = std::get_if<std::string>(&plan)) return "timer: " + *error;
+  return script::Timer{std::get<ShootingPlan>(plan)};
 }
 
 Result<ScriptCommand> command(const Words& words) {

@@ -3,8 +3,12 @@
 
 #include "script/script_session.h"
 #include "script/state_event.h"
+#include "platform/platform.h"
 #include "platform/ui/alert.h"
 #include "screens/devices/view_controller.h"
+#include "screens/timer/presets_view_controller.h"
+#include "screens/timer/timer_presets.h"
+#include "screens/timer/timer_view_controller.h"
 
 namespace kiro {
 
@@ -37,15 +41,41 @@ ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
   return {};
 }
 
+ScriptSession::Outcome ScriptSession::perform(const script::TimerPreset& command) {
+  using Action = script::TimerPreset::Action;
+  const auto outcome = [](const std::optional<std::string>& problem) -> Outcome {
+    if (problem) return *problem;
+    return {};
+  };
+  auto& remote = *delegate_.remote();
+  switch (command.action) {
+    case Action::use: {
+      const auto plan = presets::plan(platform().defaults, command.name);
+      if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
+      return perform(script::Timer{std::get<ShootingPlan>(plan)});
+    }
+    case Action::save:
+      if (remote.timedShooting().state == ShootingStatus::State::idle) return std::string("no plan has been started to keep");
+      return outcome(presets::save(platform().defaults, command.name, remote.lastTimedPlan()));
+    case Action::rename: return outcome(presets::rename(platform().defaults, command.name, command.newName));
+    case Action::remove: return outcome(presets::remove(platform().defaults, command.name));
+  }
+  return {};
+}
+
 ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   // Which side of the bar each screen keeps its buttons on.
   static const std::map<std::pair<std::string, std::string>, bool> kLeft{
       {{"remote", "search"}, false}, {{"remote", "help"}, true}, {{"devices", "back"}, true},
-      {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true},
+      {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true}, {{"presets", "back"}, true},
   };
   auto& front = *navigation().topViewController();
   if (command.button == "timer" && &front == delegate_.remote().get()) {
     delegate_.remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
+    return {};
+  }
+  if (const auto* timer = dynamic_cast<TimerViewController*>(&front); timer && command.button == "presets") {
+    timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
     return {};
   }
   const auto side = kLeft.find({front.name(), command.button});
@@ -60,12 +90,15 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
 
 ScriptSession::Outcome ScriptSession::perform(const script::Select& command) {
   const auto& front = navigation().topViewController();
-  const auto list = std::dynamic_pointer_cast<ViewController>(front);
-  if (!list) return lacks(*front, "device list");
-  const auto rows = list->tabel()->numberOfRows();
+  const auto devices = std::dynamic_pointer_cast<ViewController>(front);
+  const auto presets = std::dynamic_pointer_cast<PresetsViewController>(front);
+  if (!devices && !presets) return lacks(*front, "device list");
+  const auto& table = devices ? devices->tabel() : presets->table();
+  const auto rows = table->numberOfRows();
   if (command.row >= rows)
-    return "the device list has no row " + std::to_string(command.row) + " (it has " + std::to_string(rows) + ")";
-  list->tabel()->selectRow(command.row);
+    return "the " + std::string(devices ? "device" : "preset") + " list has no row " + std::to_string(command.row) +
+           " (it has " + std::to_string(rows) + ")";
+  table->selectRow(command.row);
   return {};
 }
 

@@ -91,6 +91,7 @@ class ScriptSession {
   Outcome perform(const script::ReceiverAction& command);
   Outcome perform(const script::Radio& command);
   Outcome perform(const script::Timer& command);
+  Outcome perform(const script::TimerPreset& command);
 
   AppDelegate& delegate_;
   SimulatedRadio* radio_;

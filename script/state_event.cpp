@@ -4,6 +4,7 @@
 
 #include "link/link_manager.h"
 #include "platform/platform.h"
+#include "platform/wall_clock.h"
 #include "platform/ui/main_screen.h"
 
 namespace kiro {
@@ -60,8 +61,16 @@ Json::Object timerFields(const ShootingStatus& status) {
   const Json next = status.nextAt
                         ? Json(std::max<std::int64_t>(0, (*status.nextAt - platform().runLoop.now()).count()))
                         : Json();
-  return {{"mode", modeName(status.mode)}, {"state", stateName(status.state)}, {"shot", status.shot},
-          {"of", optional(status.of)},     {"missed", status.missed},          {"next", next}};
+  Json::Object fields{{"mode", modeName(status.mode)}, {"state", stateName(status.state)}, {"shot", status.shot},
+                      {"of", optional(status.of)},     {"missed", status.missed},          {"next", next}};
+  // Only plans that ramp, bracket or start at a time of day have these, so the others read as before.
+  if (status.bulb) fields.emplace_back("bulb", static_cast<std::int64_t>(status.bulb->count()));
+  if (status.timeOfDay) {
+    const Millis now = platform().runLoop.now();
+    fields.emplace_back("startsAt", localTimeOfDay(wallClock(), status.firstAt, now));
+    fields.emplace_back("endsAt", status.endsAt ? Json(localTimeOfDay(wallClock(), *status.endsAt, now)) : Json());
+  }
+  return fields;
 }
 
 Json::Object stateFields(const AppDelegate& delegate) {

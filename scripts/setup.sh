@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   libsqlite3-dev libicu-dev libpng-dev
-  qt6-base-dev qt6-connectivity-dev
+  qt6-base-dev qt6-connectivity-dev qt6-multimedia-dev
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
   at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core python3-pil

@@ -295,6 +295,14 @@ void PhoneWindow::keyPressEvent(QKeyEvent* event) {
     if (enter || key == Qt::Key_Escape || key == Qt::Key_Space) alerts_.dismiss();
     return;
   }
+  if (auto& front = *navigation_->topViewController(); front.takesTyping()) {
+    using Kind = Screen::Typing::Kind;
+    if (enter) front.type({Kind::enter, {}});
+    else if (key == Qt::Key_Escape) front.type({Kind::cancel, {}});
+    else if (key == Qt::Key_Backspace) front.type({Kind::erase, {}});
+    else if (!event->text().isEmpty()) front.type({Kind::text, event->text().toStdString()});
+    return;
+  }
   if (const auto name = keyName(*event)) {
     for (const auto& [target, rect] : targets()) {
       const auto& keys = target.button ? target.button->keyEquivalents() : std::vector<std::string>{};

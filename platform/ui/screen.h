@@ -31,6 +31,17 @@ class Screen : public std::enable_shared_from_this<Screen> {
 
   NavigationItem& navigationItem() { return navigationItem_; }
 
+  // A key typed into a screen that takes typing: text, or the end, a step back or the
+  // dropping of what was typed.
+  struct Typing {
+    enum class Kind { text, enter, erase, cancel } kind = Kind::text;
+    std::string text;
+  };
+  // Whether the screen takes typed keys now (a value being typed); then every key goes to
+  // type() rather than to the buttons.
+  virtual bool takesTyping() const { return false; }
+  virtual void type(const Typing&) {}
+
  protected:
   // action (a member function or a callable taking Self&), run on this screen only while it
   // lives: the timers, targets and observers it is handed to may outlive the screen.

@@ -14,6 +14,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
 #include "screens/remote/remote_navigation.h"
+#include "screens/remote/audible_countdown.h"
 #include "screens/remote/timed_shooting.h"
 
 namespace kiro {
@@ -95,6 +96,7 @@ class cameraViewController final : public Screen {
   // and all: the app is ending, or the system going to sleep. Whether it was held.
   bool letGo();
   const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
+  const ShootingPlan& lastTimedPlan() const { return timedShooting_.plan(); }
 
   // "update": shows the remembered receiver's state and asks to reconnect it.
   void change(const Notification& notification);
@@ -147,6 +149,7 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
+  AudibleCountdown audibleCountdown_;
   TimedShooting timedShooting_{{[this] { writeData(*writeButton2_); }, [this] { returnData(); },
                                 [this] { return receiverConnected(); }},
                                [this] { timedShootingChanged(); }};

@@ -2,6 +2,7 @@
 #include "link/integer_value.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
+#include "platform/wall_clock.h"
 #include "screens/remote/camera_view_controller.h"
 
 namespace kiro {
@@ -94,7 +95,9 @@ bool cameraViewController::letGo() {
 
 std::optional<std::string> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   if (auto problem = planProblem(plan)) return problem;
-  timedShooting_.start(plan);
+  const Millis wait = firstShotIn(plan, wallClock());
+  if (auto problem = runProblem(plan, wait)) return problem;
+  timedShooting_.start(plan, wait);
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/timer/durations.h"
 
 namespace kiro {
 
@@ -43,6 +44,7 @@ void cameraViewController::timedShootingChanged() {
                                                     screen.showTimedShooting();
                                                   }));
   else if (!timedShooting_.active()) stop(countdown_);
+  audibleCountdown_.follow(timedShooting_.status());
   showTimedShooting();
   platform().notifications.post("timedShooting", {{"status", timedShooting_.status()}});
 }
@@ -60,8 +62,9 @@ void cameraViewController::showTimedShooting() {
     if (status.nextAt) {
       const auto left = std::max<long long>(0, (*status.nextAt - platform().runLoop.now()).count());
       char seconds[32];
-      std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(left) / 1000);
-      text += ", next in " + std::string(seconds) + " s";
+      std::snprintf(seconds, sizeof seconds, "%.1f s", static_cast<double>(left) / 1000);
+      // A start hours away reads in hours and minutes, to the second.
+      text += ", next in " + (left < 60'000 ? std::string(seconds) : durationText(Millis{left / 1000 * 1000}));
     }
   } else if (status.state == State::done) {
     text = "Done: " + shots(status.shot);

@@ -12,31 +12,7 @@ namespace {
 using Mode = ShootingPlan::Mode;
 using State = ShootingStatus::State;
 
-std::string millis(Millis duration) { return std::to_string(duration.count()) + " ms"; }
-
 }  // namespace
-
-Millis shotLength(const ShootingPlan& plan) { return plan.mode == Mode::self ? kShortPress : plan.bulb.value_or(kShortPress); }
-
-std::optional<std::string> planProblem(const ShootingPlan& plan) {
-  if (plan.delay && *plan.delay <= Millis{0}) return std::string("the delay must be more than zero");
-  if (plan.bulb && *plan.bulb <= Millis{0}) return std::string("the bulb time must be more than zero");
-  switch (plan.mode) {
-    case Mode::self:
-      if (!plan.delay) return std::string("the self-timer needs a delay");
-      break;
-    case Mode::bulb:
-      if (!plan.bulb) return std::string("a bulb exposure needs its length");
-      break;
-    case Mode::interval:
-      if (plan.count && *plan.count <= 0) return std::string("the number of shots must be more than zero");
-      if (plan.interval < shotLength(plan) + kReleaseNotice)
-        return "the interval (" + millis(plan.interval) + ") is shorter than a shot (" + millis(shotLength(plan)) +
-               ") and its release notice (" + millis(kReleaseNotice) + ")";
-      break;
-  }
-  return std::nullopt;
-}
 
 const char* modeName(Mode mode) {
   switch (mode) {
@@ -65,11 +41,16 @@ TimedShooting::~TimedShooting() { cancelTimers(); }
 
 bool TimedShooting::active() const { return status_.state == State::planned || status_.state == State::running; }
 
-void TimedShooting::start(const ShootingPlan& plan) {
+void TimedShooting::start(const ShootingPlan& plan, Millis firstShotIn) {
   stop();
   plan_ = plan;
-  start_ = platform().runLoop.now();
-  status_ = {State::planned, plan.mode, 0, plan.mode == Mode::interval ? plan.count : std::optional<int>(1), 0, {}};
+  status_ = ShootingStatus{};
+  status_.state = State::planned;
+  status_.mode = plan.mode;
+  status_.of = exposureCount(plan);
+  status_.timeOfDay = plan.at.has_value();
+  status_.firstAt = platform().runLoop.now() + firstShotIn;
+  if (const auto length = planLength(plan)) status_.endsAt = status_.firstAt + *length;
   scheduleShot();
   changed_();
 }
@@ -83,7 +64,7 @@ void TimedShooting::stop() {
   changed_();
 }
 
-Millis TimedShooting::plannedAt(int shot) const { return start_ + plan_.delay.value_or(Millis{0}) + shot * plan_.interval; }
+Millis TimedShooting::plannedAt(int shot) const { return status_.firstAt + exposure(plan_, shot).at; }
 
 void TimedShooting::scheduleShot() {
   status_.nextAt = plannedAt(status_.shot);
@@ -92,13 +73,15 @@ void TimedShooting::scheduleShot() {
 }
 
 void TimedShooting::shoot() {
-  const Millis due = plannedAt(status_.shot++);
+  const Millis due = plannedAt(status_.shot);
+  const Millis length = exposure(plan_, status_.shot++).length;
   status_.state = State::running;
+  if (variesBulb(plan_)) status_.bulb = length;
   if (shutter_.connected()) {
     holding_ = true;
     shutter_.press();
     // The let-go is planned from the shot's planned start too, so a bulb is exact.
-    const Millis wait = std::max(Millis{0}, due + shotLength(plan_) - platform().runLoop.now());
+    const Millis wait = std::max(Millis{0}, due + length - platform().runLoop.now());
     releaseTimer_ = platform().runLoop.scheduleTimer(wait, false, [this] { letGo(); });
   } else {
     ++status_.missed;

@@ -1,13 +1,12 @@
 #include "screens/timer/timer_view_controller.h"
 
-#include <algorithm>
-#include <charconv>
-
 #include "platform/platform.h"
 #include "platform/ui/alert.h"
-#include "platform/ui/image_view.h"
 #include "platform/ui/main_screen.h"
+#include "platform/wall_clock.h"
 #include "screens/palette.h"
+#include "screens/remote/audible_countdown.h"
+#include "screens/timer/timer_chrome.h"
 
 namespace kiro {
 
@@ -17,147 +16,219 @@ using Mode = ShootingPlan::Mode;
 
 constexpr Color kDimmed{0.45, 0.45, 0.47, 1};
 const Font kFont{"ArialMT", 16};
-constexpr std::array<const char*, 4> kKeys{"timerDelay", "timerBulb", "timerInterval", "timerShots"};
-constexpr std::array<int, 4> kLowest{0, 0, 1, 0};
-constexpr int kHighest = 9999;
+const Font kLineFont{"ArialMT", 14};
 constexpr std::array<Mode, 3> kModes{Mode::self, Mode::bulb, Mode::interval};
+// A held button first waits, then repeats, then hurries; the count strides as it goes on.
+constexpr Millis kFirstRepeat{400}, kRepeat{120}, kFastRepeat{40};
+constexpr int kHurryAfter = 10;
+// Enough for 1h30m15s500ms; more is no duration.
+constexpr std::size_t kLongestTyping = 16;
 
-std::optional<int> storedNumber(const std::string& key) {
-  const auto text = platform().defaults.string(key);
-  int value = 0;
-  if (!text || std::from_chars(text->data(), text->data() + text->size(), value).ec != std::errc()) return std::nullopt;
-  return value;
+int stride(TimerValues::Value which, int repeats) {
+  if (which != TimerValues::shots) return 1;
+  return repeats < 20 ? 1 : repeats < 40 ? 10 : 100;
 }
 
-// Which values a mode uses.
-bool uses(Mode mode, TimerViewController::Value which) {
-  switch (which) {
-    case TimerViewController::delay: return true;
-    case TimerViewController::bulb: return mode != Mode::self;
-    default: return mode == Mode::interval;
-  }
+// When plan would start and end, on the wall clock; nothing for a plan that cannot run,
+// whose reason Start shows.
+std::string planSummary(const ShootingPlan& plan) {
+  if (planProblem(plan)) return "";
+  const Millis now = platform().runLoop.now();
+  const Millis first = now + firstShotIn(plan, wallClock());
+  const std::string text = "First shot " + localTimeOfDay(wallClock(), first, now);
+  const auto length = planLength(plan);
+  return text + (length ? ", ends about " + localTimeOfDay(wallClock(), first + *length, now) : ", until stopped");
 }
 
 }  // namespace
 
-TimerViewController::TimerViewController(Start start, std::function<void()> back)
-    : Screen("timer"), start_(std::move(start)), back_(std::move(back)) {
-  for (std::size_t i = 0; i < kKeys.size(); ++i)
-    if (const auto stored = storedNumber(kKeys[i])) values_[i] = std::clamp(*stored, kLowest[i], kHighest);
-  const auto stored = storedNumber("timerMode").value_or(0);
-  mode_ = kModes[static_cast<std::size_t>(std::clamp(stored, 0, 2))];
-}
+TimerViewController::TimerViewController(Start start, std::function<void()> back,
+                                         std::function<void(TimerViewController&)> presets)
+    : Screen("timer"), start_(std::move(start)), back_(std::move(back)), presets_(std::move(presets)) {}
 
 void TimerViewController::viewDidLoad() {
   Screen::viewDidLoad();
   const Size screen = mainScreen().bounds;
-  auto background = std::make_shared<ImageView>("bj.png");
-  background->setFrame(makeRect(0, 0, screen.width, screen.height));
-  view()->addSubview(background);
+  addBackground(*view());
   navigationItem().setTitle("Timed shooting");
-
-  auto back = std::make_shared<Button>();
-  back->setFrame(makeRect(30, 0, 12, 20));
-  back->setImage("后退.png", ControlState::normal);
-  back->setKeyEquivalents({"Back"});
-  back->setAccessibilityLabel("Back");
+  auto back = backButton();
   back->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.back_(); }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 
   const double width = (screen.width - 40) / 3;
   const char* titles[] = {"Self-timer", "Bulb", "Intervals"};
   for (std::size_t i = 0; i < kModes.size(); ++i) {
-    modeButtons_[i] = textButton(makeRect(20 + width * static_cast<double>(i), 90, width - 4, 36), titles[i]);
+    modeButtons_[i] = addButton(makeRect(20 + width * static_cast<double>(i), 80, width - 4, 36), titles[i]);
     modeButtons_[i]->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([mode = kModes[i]](TimerViewController& s) {
                                  s.setMode(mode);
                                }));
   }
-  addStepper(delay, "Delay", 150);
-  addStepper(bulb, "Bulb", 200);
-  addStepper(interval, "Interval", 250);
-  addStepper(shots, "Shots", 300);
-  auto start = textButton(makeRect(20, 370, screen.width - 40, 44), "Start");
+  addStepper(delay, "Delay", 130);
+  addStepper(bulb, "Bulb", 175);
+  addStepper(interval, "Interval", 220);
+  addStepper(shots, "Shots", 265);
+  planLine_ = std::make_shared<Label>();
+  planLine_->setName("timerPlanLine");
+  planLine_->setFrame(makeRect(20, 310, screen.width - 40, 36));
+  planLine_->setFont(kLineFont);
+  planLine_->setTextColor(kYellow);
+  planLine_->setTextAlignment(TextAlignment::center);
+  view()->addSubview(planLine_);
+  auto start = addButton(makeRect(20, 356, screen.width - 40, 44), "Start");
   start->setKeyEquivalents({"S"});
   start->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.startShooting(); }));
+  presetsButton_ = addButton(makeRect(20, 410, screen.width - 40, 44), "Presets");
+  presetsButton_->setKeyEquivalents({"P"});
+  presetsButton_->addTarget(ControlEvent::touchUpInside,
+                            weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
+  soundButton_ = addButton(makeRect(20, 464, screen.width - 40, 44), "");
+  soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
+                            AudibleCountdown::setOn(!AudibleCountdown::on());
+                            s.show();
+                          }));
   show();
 }
 
-// A button drawn as a plain box with its title, for want of pictures.
-std::shared_ptr<Button> TimerViewController::textButton(const Rect& frame, const std::string& title) {
-  auto button = std::make_shared<Button>();
-  button->setFrame(frame);
-  button->setBackgroundColor(kDarkGrey);
-  button->setAccessibilityLabel(title == "-" ? "Less" : title == "+" ? "More" : title);
-  auto label = std::make_shared<Label>();
-  label->setFrame(makeRect(0, 0, frame.size.width, frame.size.height));
-  label->setText(title);
-  label->setFont(kFont);
-  label->setTextColor(Color::white());
-  label->setTextAlignment(TextAlignment::center);
-  button->addSubview(label);
+std::shared_ptr<Button> TimerViewController::addButton(const Rect& frame, const std::string& title) {
+  auto button = textButton(frame, title, kFont);
+  if (title == "-" || title == "+") button->setAccessibilityLabel(title == "-" ? "Less" : "More");
   view()->addSubview(button);
   return button;
 }
 
 void TimerViewController::addStepper(Value which, const std::string& name, double y) {
   const double width = mainScreen().bounds.width;
-  nameLabels_[which] = std::make_shared<Label>();
+  if (which == delay) {
+    // The first row's name is a button: a delay, or a start time of day.
+    startAtButton_ = addButton(makeRect(20, y, 96, 36), name);
+    startAtButton_->setAccessibilityLabel("Delay or start time");
+    startAtButton_->addTarget(ControlEvent::touchUpInside,
+                              weakly<TimerViewController>([](TimerViewController& s) { s.toggleStartAt(); }));
+    nameLabels_[which] = std::static_pointer_cast<Label>(startAtButton_->subviews().front());
+  } else {
+    nameLabels_[which] = std::make_shared<Label>();
+    nameLabels_[which]->setFrame(makeRect(20, y, width - 200, 36));
+    nameLabels_[which]->setText(name);
+    nameLabels_[which]->setFont(kFont);
+    view()->addSubview(nameLabels_[which]);
+  }
+  // A touch on the value starts typing one.
+  auto typeButton = std::make_shared<Button>();
+  typeButton->setFrame(makeRect(width - 140, y, 80, 36));
+  typeButton->setAccessibilityLabel("Type the " + (which == delay ? std::string("delay or start time") : name));
+  typeButton->addTarget(ControlEvent::touchUpInside,
+                        weakly<TimerViewController>([which](TimerViewController& s) { s.startTyping(which); }));
   valueLabels_[which] = std::make_shared<Label>();
-  nameLabels_[which]->setFrame(makeRect(20, y, width - 200, 36));
-  nameLabels_[which]->setText(name);
-  valueLabels_[which]->setFrame(makeRect(width - 136, y, 72, 36));
+  valueLabels_[which]->setFrame(makeRect(0, 0, 80, 36));
   valueLabels_[which]->setTextAlignment(TextAlignment::center);
-  for (const auto& label : {nameLabels_[which], valueLabels_[which]}) {
-    label->setFont(kFont);
-    view()->addSubview(label);
-  }
+  valueLabels_[which]->setFont(kFont);
+  typeButton->addSubview(valueLabels_[which]);
+  view()->addSubview(typeButton);
   for (const int sign : {-1, 1}) {
-    auto button = textButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
-    button->addTarget(ControlEvent::touchUpInside,
-                      weakly<TimerViewController>([which, sign](TimerViewController& s) { s.step(which, sign); }));
+    auto button = addButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
+    button->addTarget(ControlEvent::touchDown,
+                      weakly<TimerViewController>([which, sign](TimerViewController& s) { s.hold(which, sign); }));
+    for (const auto end : {ControlEvent::touchUpInside, ControlEvent::touchUpOutside})
+      button->addTarget(end, weakly<TimerViewController>([](TimerViewController& s) { s.letGo(); }));
   }
+}
+
+void TimerViewController::hold(Value which, int sign) {
+  letGo();
+  step(which, sign);
+  repeatAfter(which, sign, kFirstRepeat);
+}
+
+void TimerViewController::repeatAfter(Value which, int sign, Millis after) {
+  repeat_ = platform().runLoop.scheduleTimer(after, false, weakly<TimerViewController>([which, sign](TimerViewController& s) {
+                                               ++s.repeats_;
+                                               s.step(which, sign * stride(which, s.repeats_));
+                                               s.repeatAfter(which, sign, s.repeats_ < kHurryAfter ? kRepeat : kFastRepeat);
+                                             }));
+}
+
+void TimerViewController::letGo() {
+  if (repeat_) repeat_->invalidate();
+  repeat_.reset();
+  repeats_ = 0;
 }
 
 void TimerViewController::setMode(Mode mode) {
-  mode_ = mode;
+  typing_.reset();
+  values_.setMode(mode);
   show();
 }
 
-void TimerViewController::step(Value which, int step) {
-  values_[which] = std::clamp(values_[which] + step, kLowest[which], kHighest);
+void TimerViewController::toggleStartAt() {
+  typing_.reset();
+  values_.setStartsAtTime(!values_.startsAtTime());
   show();
 }
 
-ShootingPlan TimerViewController::plan() const {
-  const auto seconds = [this](Value which) { return Millis{values_[which] * 1000}; };
-  ShootingPlan plan{mode_, std::nullopt, std::nullopt, seconds(interval), std::nullopt};
-  if (values_[delay] > 0) plan.delay = seconds(delay);
-  if (values_[bulb] > 0 && uses(mode_, bulb)) plan.bulb = seconds(bulb);
-  if (values_[shots] > 0) plan.count = values_[shots];
-  return plan;
+void TimerViewController::step(Value which, int steps) {
+  typing_.reset();
+  values_.step(which, steps);
+  show();
+}
+
+void TimerViewController::enter(Value which, const std::string& text) {
+  if (const auto problem = values_.enter(which, text)) alertQueue().show(Alert{"Cannot use that value", *problem, "OK"});
+  show();
+}
+
+void TimerViewController::startTyping(Value which) {
+  typing_ = which;
+  typed_.clear();
+  show();
+}
+
+void TimerViewController::type(const Typing& key) {
+  if (!typing_) return;
+  const Value which = *typing_;
+  switch (key.kind) {
+    case Typing::Kind::text:
+      if (typed_.size() + key.text.size() <= kLongestTyping) typed_ += key.text;
+      break;
+    case Typing::Kind::erase:
+      if (!typed_.empty()) typed_.pop_back();
+      break;
+    case Typing::Kind::cancel: typing_.reset(); break;
+    case Typing::Kind::enter:
+      typing_.reset();
+      return enter(which, typed_);
+  }
+  show();
+}
+
+void TimerViewController::take(const ShootingPlan& plan) {
+  values_.take(plan);
+  show();
 }
 
 void TimerViewController::startShooting() {
-  auto& defaults = platform().defaults;
-  defaults.set("timerMode", std::to_string(static_cast<int>(mode_)));
-  for (std::size_t i = 0; i < kKeys.size(); ++i) defaults.set(kKeys[i], std::to_string(values_[i]));
-  if (const auto problem = start_(plan())) alertQueue().show(Alert{"Cannot start", *problem, "OK"});
+  typing_.reset();
+  values_.keep();
+  if (const auto problem = start_(values_.plan())) alertQueue().show(Alert{"Cannot start", *problem, "OK"});
 }
 
 void TimerViewController::show() {
   if (!isViewLoaded()) return;
   for (std::size_t i = 0; i < kModes.size(); ++i) {
-    const bool chosen = kModes[i] == mode_;
+    const bool chosen = kModes[i] == values_.mode();
     modeButtons_[i]->setBackgroundColor(chosen ? kYellow : kDarkGrey);
     std::static_pointer_cast<Label>(modeButtons_[i]->subviews().front())->setTextColor(chosen ? kDarkGrey : Color::white());
   }
-  const std::array<std::string, 4> none{"none", "press", "", "forever"};
-  for (std::size_t i = 0; i < values_.size(); ++i) {
-    const auto which = static_cast<Value>(i);
-    const std::string unit = which == shots ? "" : " s";
-    valueLabels_[i]->setText(values_[i] == 0 ? none[i] : std::to_string(values_[i]) + unit);
-    for (const auto& label : {nameLabels_[i], valueLabels_[i]}) label->setTextColor(uses(mode_, which) ? Color::white() : kDimmed);
+  nameLabels_[delay]->setText(values_.startsAtTime() ? "Start at" : "Delay");
+  for (const auto which : {delay, bulb, interval, shots}) {
+    valueLabels_[which]->setText(typing_ == which ? typed_ + "_" : values_.text(which));
+    for (const auto& label : {nameLabels_[which], valueLabels_[which]})
+      label->setTextColor(values_.uses(which) ? Color::white() : kDimmed);
+    if (typing_ == which) valueLabels_[which]->setTextColor(kYellow);
   }
+  planLine_->setText(planSummary(values_.plan()));
+  const std::string sound = AudibleCountdown::on() ? "Countdown sound: on" : "Countdown sound: off";
+  std::static_pointer_cast<Label>(soundButton_->subviews().front())->setText(sound);
+  soundButton_->setAccessibilityLabel(sound);
 }
 
 }  // namespace kiro

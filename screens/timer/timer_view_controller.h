@@ -6,32 +6,48 @@
 #include <optional>
 #include <string>
 
+#include "platform/run_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
-#include "screens/remote/timed_shooting.h"
+#include "screens/timer/timer_values.h"
 
 namespace kiro {
 
-// The "Timed shooting" screen: picks the mode and its values with stepper buttons and
-// starts the sequence. The last values used are kept in the user defaults.
+// The "Timed shooting" screen: picks the mode and its values with stepper buttons that
+// repeat while held, or typed values, and starts the sequence; says when it would end.
+// The last values used are kept in the user defaults.
 // Create it with std::make_shared: its buttons' targets hold it weakly.
 class TimerViewController final : public Screen {
  public:
   // Starts plan, or says why it cannot.
   using Start = std::function<std::optional<std::string>(const ShootingPlan& plan)>;
-  // start: asked when Start is let go; back: when the back button is.
-  TimerViewController(Start start, std::function<void()> back);
+  // start: asked when Start is let go; back: when the back button is; presets: when Presets is.
+  TimerViewController(Start start, std::function<void()> back, std::function<void(TimerViewController&)> presets);
 
-  // The values shown: seconds for the delay, bulb and interval (0: none), and shots (0: until stopped).
-  enum Value { delay, bulb, interval, shots };
-  ShootingPlan::Mode mode() const { return mode_; }
+  using Value = TimerValues::Value;
+  static constexpr Value delay = TimerValues::delay, bulb = TimerValues::bulb, interval = TimerValues::interval,
+                         shots = TimerValues::shots;
+  const TimerValues& values() const { return values_; }
+  // Turns the audible countdown on or off.
+  const std::shared_ptr<Button>& soundButton() const { return soundButton_; }
+  // Opens the presets list.
+  const std::shared_ptr<Button>& presetsButton() const { return presetsButton_; }
+  // When the plan would start and end.
+  const std::shared_ptr<Label>& planLine() const { return planLine_; }
   void setMode(ShootingPlan::Mode mode);
-  int value(Value which) const { return values_[which]; }
-  // Adds step to a value, kept within its range.
-  void step(Value which, int step);
-  // The plan the values make.
-  ShootingPlan plan() const;
+  // Switches the first row between a delay and a start time of day.
+  void toggleStartAt();
+  void step(Value which, int steps);
+  // A typed value; one that cannot be read shows why and changes nothing.
+  void enter(Value which, const std::string& text);
+  // A touch on a value: keys typed from now on make its new value, shown as they come;
+  // Enter sets it, Escape leaves it as it was.
+  void startTyping(Value which);
+  bool takesTyping() const override { return typing_.has_value(); }
+  void type(const Typing& key) override;
+  // Takes a kept plan's values, as picked from the presets.
+  void take(const ShootingPlan& plan);
   // Saves the values and starts the plan; a plan that cannot run shows its reason.
   void startShooting();
 
@@ -39,17 +55,30 @@ class TimerViewController final : public Screen {
   void viewDidLoad() override;
 
  private:
-  std::shared_ptr<Button> textButton(const Rect& frame, const std::string& title);
+  // A text button added to the view; - and + are read out as less and more.
+  std::shared_ptr<Button> addButton(const Rect& frame, const std::string& title);
   void addStepper(Value which, const std::string& name, double y);
+  // A held "less" or "more": steps again and again, faster the longer it is held.
+  void hold(Value which, int sign);
+  void repeatAfter(Value which, int sign, Millis after);
+  void letGo();
   void show();
 
   Start start_;
   std::function<void()> back_;
-  ShootingPlan::Mode mode_ = ShootingPlan::Mode::self;
-  std::array<int, 4> values_{10, 1, 5, 10};
+  std::function<void(TimerViewController&)> presets_;
+  TimerValues values_;
+  std::optional<Value> typing_;
+  std::string typed_;
+  std::shared_ptr<Timer> repeat_;
+  int repeats_ = 0;
   std::array<std::shared_ptr<Button>, 3> modeButtons_;
   std::array<std::shared_ptr<Label>, 4> valueLabels_;
   std::array<std::shared_ptr<Label>, 4> nameLabels_;
+  std::shared_ptr<Button> startAtButton_;
+  std::shared_ptr<Label> planLine_;
+  std::shared_ptr<Button> presetsButton_;
+  std::shared_ptr<Button> soundButton_;
 };
 
 }  // namespace kiro

@@ -23,10 +23,36 @@ TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
         "select -1", "select x", "state now", "dismiss all", "snapshot", "receiver", "receiver add",
         "receiver add --silent", "receiver add K --loud", "receiver add K --id", "receiver add K --id nope",
         "receiver notify ID", "receiver notify ID 010", "receiver notify ID 0g", "receiver notify ID +1",
-        "receiver drop nope", "receiver gone ID now", "receiver wave", "radio maybe", "quit now"}) {
+        "receiver drop nope", "receiver gone ID now", "receiver wave", "radio maybe", "quit now", "timer",
+        "timer self", "timer self 0s", "timer bulb 1s --at 24:00", "timer bulb 1s --at 9:5", "timer self 1s --at 10:00",
+        "timer interval 5s 0", "timer interval 5s 10000", "timer interval 5s 3 --bulb", "timer interval 5s 3 --bulb 1s --bulb 2s",
+        "timer interval 5s 3 --ramp 1s", "timer interval 5s 3 --ramp 1s..2x", "timer interval 30s forever --ramp 1s..2s",
+        "timer interval 30s 3 --bulb 1s --ramp 1s..2s", "timer interval 30s 3 --bulb 1s --bracket 4 --ev 1",
+        "timer interval 30s 3 --bulb 1s --bracket 3", "timer interval 30s 3 --bracket 3 --ev 1",
+        "timer interval 30s 3 --bulb 1s --bracket 3 --ev x", "timer bulb 1s --bracket 3 --ev 1", "timer preset",
+        "timer preset save", "timer preset rename A", "timer stop now"}) {
     const auto parsed = parseScriptLine(std::regex_replace(line, std::regex("ID"), kId));
     EXPECT_TRUE(parsed.error && !parsed.error->empty() && !parsed.command) << line;
   }
+}
+
+TEST(ScriptParser, TimerPlansTakeRampsBracketsAndStartTimes) {
+  const auto plan = [](const std::string& line) {
+    const auto parsed = parseScriptLine(line);
+    EXPECT_TRUE(parsed.command) << parsed.error.value_or("");
+    return parsed.command ? std::get<script::Timer>(*parsed.command).plan.value_or(ShootingPlan{}) : ShootingPlan{};
+  };
+  const ShootingPlan ramp = plan("timer interval 2m 600 --ramp 100ms..20s --bracket 3 --ev 1/3 --at 21:30");
+  EXPECT_EQ(ramp.bulb, std::chrono::milliseconds(100));
+  EXPECT_EQ(ramp.rampTo, std::chrono::seconds(20));
+  EXPECT_EQ(ramp.bracket, 3);
+  EXPECT_DOUBLE_EQ(ramp.bracketStops, 1.0 / 3);
+  EXPECT_EQ(ramp.at, 21 * 60 + 30);
+  EXPECT_EQ(plan("timer self --at 00:05").at, 5);
+  EXPECT_EQ(plan("timer bulb 1:30 --delay 1h30m").delay, std::chrono::minutes(90));
+  const auto rename = parseScriptLine("timer preset rename \"Star trails\" Stars");
+  ASSERT_TRUE(rename.command);
+  EXPECT_EQ(std::get<script::TimerPreset>(*rename.command).newName, "Stars");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
+#include "platform/sim/virtual_wall_clock.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/asset_catalog.h"
 #include "platform/ui/main_screen.h"
@@ -12,9 +13,9 @@
 
 namespace kiro {
 
-// A test's platform, installed for its lifetime: the virtual clock, a notification centre,
-// in-memory defaults, a log that keeps its lines, simulated receivers, a 320 x 568 point
-// display at scale 2, the shipped pictures and an alert queue.
+// A test's platform, installed for its lifetime: the virtual clock and a wall clock that
+// moves with it, a notification centre, in-memory defaults, a log that keeps its lines,
+// simulated receivers, a 320 x 568 point display at scale 2, the shipped pictures and an alert queue.
 struct SimulatedWorld {
   VirtualRunLoop loop;
   NotificationCenter center;
@@ -23,6 +24,8 @@ struct SimulatedWorld {
   SimulatedRadio radio{loop};
   Platform installed{loop, center, defaults, log, radio.centralFactory()};
   PlatformScope scope{installed};
+  VirtualWallClock wall{loop};
+  WallClockScope wallScope{wall};
   MainScreen screen{{320, 568}, 2};
   MainScreenScope screenScope{screen};
   AssetCatalog assets{KIRO_ASSET_DIR};

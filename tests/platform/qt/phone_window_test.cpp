@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 
 #include "screens/devices/view_controller.h"
+#include "screens/timer/timer_view_controller.h"
 #include "tests/platform/qt/fake_bluez.h"
 #include "tests/platform/qt/phone_window_fixture.h"
 
@@ -40,6 +41,10 @@ class PhoneWindowTest : public PhoneWindowFixture {
     QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
     QApplication::sendEvent(window.get(), &event);
   }
+  void typeKey(int code, const char* text) {
+    QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier, QString::fromUtf8(text));
+    QApplication::sendEvent(window.get(), &event);
+  }
   void tapKey(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     key(QEvent::KeyPress, code, modifiers);
     key(QEvent::KeyRelease, code, modifiers);
@@ -59,6 +64,20 @@ TEST_F(PhoneWindowTest, APressOnTheFButtonIsATouchDownOnIt) {
   const QImage released = window->snapshot(1);
   press(centre(remote.writeButton2()->frame()));
   EXPECT_GT(changedPixels(released, window->snapshot(1), remote.writeButton2()->frame()), 100);
+}
+
+// A touch on a timer value takes the keys typed until Enter sets it: S types, not starts.
+TEST_F(PhoneWindowTest, ATouchedTimerValueTakesTheKeysTypedUntilEnter) {
+  auto& navigation = *delegate.window()->rootViewController();
+  tapKey(Qt::Key_T);
+  const auto timer = std::dynamic_pointer_cast<TimerViewController>(navigation.topViewController());
+  ASSERT_TRUE(timer);
+  click(centre(makeRect(180, 175, 80, 36)));  // the bulb's value
+  typeKey(Qt::Key_2, "2");
+  typeKey(Qt::Key_S, "s");
+  tapKey(Qt::Key_Return);
+  EXPECT_EQ(timer->values().text(TimerViewController::bulb), "2 s");
+  EXPECT_EQ(navigation.topViewController(), timer);
 }
 
 // Resized, the phone's screen is scaled to fit, centred, and a press still finds F.

@@ -1,3 +1,9 @@
+#include <cmath>
+
+#include <sstream>
+
+#include "platform/sound.h"
+#include "platform/wall_clock.h"
 #include "tests/screens/remote/remote_fixture.h"
 
 namespace kiro::remote_test {
@@ -18,6 +24,90 @@ TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
   for (const auto& plan : refused) EXPECT_TRUE(planProblem(plan).has_value()) << modeName(plan.mode);
   EXPECT_EQ(planProblem({Mode::interval, {}, 1s, 2s, {}}), std::nullopt);
   EXPECT_EQ(planProblem({Mode::interval, {}, {}, 1200ms, 1}), std::nullopt);
+
+  const auto problem = [](ShootingPlan plan, auto change) {
+    change(plan);
+    return planProblem(plan).value_or("");
+  };
+  const ShootingPlan ramp{Mode::interval, {}, 100ms, 21s, 600};
+  EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 20s; }), "");
+  EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 20001ms; }),
+            "the interval (21 s) is shorter than the longest bulb (20.001 s) and its release notice (1 s)");
+  EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.count.reset(), p.rampTo = 1s; }), "");
+  const auto bracket = [](ShootingPlan& p) { p.bracket = 3, p.bracketStops = 1, p.bulb = 1s, p.interval = 6499ms; };
+  EXPECT_EQ(problem(ramp, bracket),
+            "the interval (6.499 s) is shorter than a bracket of 3 shots and their release notices (6.5 s)");
+  EXPECT_TRUE(problem(ramp, [](ShootingPlan& p) { p.interval = 99h, p.count = 9999; }).ends_with(", past 7 days"));
+  EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.at = 60, p.delay = 1s; }), "");
+}
+
+// The bulbs go evenly in stops from the first to the last, each shot on its grid; a
+// bracket's shots follow one another with the release notice between.
+TEST_F(TimedShootingTest, ARampAndABracketHoldEachShotForItsOwnPlannedLength) {
+  std::vector<std::pair<Millis, Millis>> shots;  // pressed, let go
+  std::vector<Millis> reported;
+  std::optional<TimedShooting> shooting;
+  shooting.emplace(TimedShooting::Shutter{[&] {
+                                            shots.push_back({loop.now(), 0ms});
+                                            reported.push_back(shooting->status().bulb.value_or(0ms));
+                                          },
+                                          [&] { shots.back().second = loop.now(); }, [] { return true; }},
+                   [] {});
+  ShootingPlan ramp{Mode::interval, {}, 100ms, 21s, 600};
+  ramp.rampTo = 20s;
+  shooting->start(ramp, 5s);
+  loop.advance(5s + 600 * 21s);
+  ASSERT_EQ(shots.size(), 600u);
+  for (std::size_t i = 0; i < shots.size(); ++i) {
+    const double planned = 100 * std::pow(200.0, static_cast<double>(i) / 599);
+    EXPECT_NEAR(static_cast<double>((shots[i].second - shots[i].first).count()), planned, 1.0) << i;
+    EXPECT_EQ(reported[i], shots[i].second - shots[i].first) << i;
+    EXPECT_LE(shots[i].first - (5s + static_cast<int>(i) * 21s), 25ms) << i;
+  }
+  EXPECT_EQ(shooting->status().state, State::done);
+
+  shots.clear();
+  ShootingPlan bracket{Mode::interval, {}, 1s, 20s, 2};
+  bracket.bracket = 5, bracket.bracketStops = 1;
+  const Millis start = loop.now();
+  shooting->start(bracket, 0ms);
+  loop.advance(40s);
+  ASSERT_EQ(shots.size(), 10u);
+  const Millis lengths[] = {250ms, 500ms, 1s, 2s, 4s};
+  Millis at{0};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(shots[i].first - start, at) << i;
+    EXPECT_EQ(shots[i].second - shots[i].first, lengths[i]) << i;
+    EXPECT_EQ(shots[i + 5].first - shots[i].first, 20s) << i;
+    at += lengths[i] + kReleaseNotice;
+  }
+  EXPECT_EQ(shooting->status().of, 10);
+}
+
+// A start time is the next such local time, across midnight and a change to summer time:
+// 03:30 on the night the clocks go from 02:00 to 03:00 is three hours after 23:30.
+TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADaylightSavingChange) {
+  using std::chrono::sys_days;
+  VirtualWallClock clock(loop, sys_days{std::chrono::March / 27 / 2027} + 22h + 30min - loop.now());
+  clock.setOffset(sys_days{std::chrono::January / 1 / 2027}, 1h);
+  clock.setOffset(sys_days{std::chrono::March / 28 / 2027} + 1h, 2h);
+  const WallClockScope scope(clock);
+  EXPECT_EQ(untilTimeOfDay(clock, 23 * 60), 22h + 30min);
+  auto& receiver = loadAndConnect();
+  ShootingPlan plan{Mode::interval, {}, 1s, 1h, 2};
+  plan.at = 3 * 60 + 30;
+  ASSERT_EQ(remote->startTimedShooting(plan), std::nullopt);
+  const auto& status = remote->timedShooting();
+  EXPECT_EQ(localTimeOfDay(clock, status.firstAt, loop.now()), "03:30");
+  EXPECT_EQ(localTimeOfDay(clock, *status.endsAt, loop.now()), "04:30");
+  EXPECT_EQ(remote->timerLine()->text(), "Shot 0 of 2, next in 2 h 59 min 58 s");
+  loop.advance(status.firstAt - loop.now() - 1ms);
+  EXPECT_EQ(status.shot, 0);
+  receiver.clearWrites();
+  loop.advance(26ms);
+  EXPECT_EQ(status.shot, 1);
+  ASSERT_FALSE(receiver.writes().empty());
+  EXPECT_EQ(receiver.writes().front().bytes, Bytes{0x30});
 }
 
 // The 1,000th shot of a 2 s interval starts where the plan put it, not where 999 late
@@ -88,6 +178,41 @@ TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoe
   EXPECT_EQ(remote->timedShooting().state, State::done);
   EXPECT_EQ(remote->timedShooting().shot, 3);
   EXPECT_EQ(remote->timedShooting().missed, 1);
+}
+
+// Once turned on, a tick each second of the last three before a shot and a tone as each
+// starts; none for a shot missed; where nothing can play, said once.
+TEST_F(TimedShootingTest, TheCountdownIsHeardOnlyWhenOnAndSilenceIsSaidOnce) {
+  struct Recorded final : Sound {
+    std::vector<std::pair<Millis, Cue>> cues;
+    VirtualRunLoop* loop = nullptr;
+    void play(Cue cue) override { cues.emplace_back(loop->now(), cue); }
+  } recorded;
+  recorded.loop = &loop;
+  const SoundScope scope(recorded);
+  auto& receiver = loadAndConnect();
+  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}), std::nullopt);
+  loop.advance(1s);
+  EXPECT_TRUE(recorded.cues.empty());
+  AudibleCountdown::setOn(true);
+  remote->stopTimedShooting();
+  const Millis start = loop.now();
+  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}), std::nullopt);
+  loop.advance(7500ms);
+  receiver.simulateOutOfRange();  // the shot at 8 s is missed
+  loop.advance(3s);
+  using Cue = Sound::Cue;
+  const std::vector<std::pair<Millis, Cue>> heard{{2s, Cue::tick}, {3s, Cue::tick}, {4s, Cue::tick}, {5s, Cue::shot},
+                                                   {6s, Cue::tick}, {7s, Cue::tick}, {9s, Cue::tick}, {10s, Cue::tick}};
+  ASSERT_EQ(recorded.cues.size(), heard.size());
+  for (std::size_t i = 0; i < heard.size(); ++i)
+    EXPECT_EQ(recorded.cues[i], std::pair(start + heard[i].first, heard[i].second)) << i;
+
+  std::ostringstream said;
+  SilentSound silent("no audio output found", said);
+  silent.play(Cue::tick);
+  silent.play(Cue::shot);
+  EXPECT_EQ(said.str(), "kiro-remote: the countdown is silent: no audio output found\n");
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "screens/timer/plan_words.h"
+#include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
 
 #include "tests/app/app_shell_fixture.h"
@@ -35,11 +37,70 @@ TEST_F(AppShellFixture, TheTimerScreenStartsWhatItShowsAndRemembersIt) {
   EXPECT_EQ(remote->timedShooting().state, ShootingStatus::State::stopped);
   EXPECT_EQ(remote->timerLine()->text(), "Stopped after 0 shots");
   timer = open();
-  EXPECT_EQ(timer->mode(), Mode::interval);
-  EXPECT_EQ(timer->value(TimerViewController::interval), 3);
+  EXPECT_EQ(timer->values().mode(), Mode::interval);
+  EXPECT_EQ(timer->values().text(TimerViewController::interval), "3 s");
   timer->startShooting();
   tapBar(false);  // leaving the remote screen for the device list ends the sequence
   EXPECT_EQ(remote->timedShooting().state, ShootingStatus::State::stopped);
+}
+
+// The buttons of screen called label, in the order they were added.
+std::vector<std::shared_ptr<Button>> buttons(Screen& screen, const std::string& label) {
+  std::vector<std::shared_ptr<Button>> found;
+  for (const auto& view : screen.view()->subviews())
+    if (auto button = std::dynamic_pointer_cast<Button>(view); button && button->accessibilityLabel() == label)
+      found.push_back(button);
+  return found;
+}
+
+// A held "more" repeats, then hurries, then strides; a typed value out of range is
+// refused with its reason; a start time says when the plan ends; a preset picked fills
+// the values, Save keeps them and Delete takes a row away.
+TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
+  launch();
+  delegate->remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
+  const auto timer = std::dynamic_pointer_cast<TimerViewController>(navigation().topViewController());
+  ASSERT_TRUE(timer);
+  const auto more = buttons(*timer, "More").at(TimerViewController::shots);
+  more->sendActions(ControlEvent::touchDown);
+  loop.advance(3s);
+  more->sendActions(ControlEvent::touchUpInside);
+  loop.advance(1s);
+  EXPECT_EQ(timer->values().text(TimerViewController::shots), "1130");
+  using Kind = Screen::Typing::Kind;
+  const auto type = [&](TimerViewController::Value which, std::vector<Screen::Typing> keys) {
+    timer->startTyping(which);
+    for (const auto& key : keys) timer->type(key);
+  };
+  type(TimerViewController::interval, {{Kind::text, "2m"}, {Kind::erase, {}}, {Kind::text, "0s"}, {Kind::enter, {}}});
+  EXPECT_EQ(timer->values().text(TimerViewController::interval), "20 s");
+  type(TimerViewController::shots, {{Kind::text, "5"}, {Kind::cancel, {}}});
+  EXPECT_FALSE(timer->takesTyping());
+  type(TimerViewController::bulb, {{Kind::text, "5h"}});
+  EXPECT_EQ(std::static_pointer_cast<Label>(buttons(*timer, "Type the Bulb").at(0)->subviews().at(0))->text(), "5h_");
+  timer->type({Kind::enter, {}});
+  ASSERT_NE(alerts.visible(), nullptr);
+  EXPECT_EQ(alerts.visible()->message, "a bulb is from 0.1 s to 4 h: not 5h");
+  alerts.dismiss();
+  EXPECT_EQ(timer->values().text(TimerViewController::bulb), "1 s");
+  timer->setMode(Mode::interval);
+  timer->toggleStartAt();
+  timer->enter(TimerViewController::delay, "00:30");
+  EXPECT_EQ(timer->planLine()->text(), "First shot 00:30, ends about 06:46");
+
+  timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
+  auto presets = std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController());
+  ASSERT_TRUE(presets);
+  presets->table()->selectRow(1);
+  EXPECT_EQ(stack(), (std::vector<std::string>{"remote", "timer"}));
+  EXPECT_EQ(planWords(timer->values().plan()), "interval 32s forever --bulb 30s");
+  timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
+  presets = std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController());
+  presets->save();
+  presets->toggleDeleting();
+  presets->table()->selectRow(2);
+  EXPECT_EQ(presets->names(), (std::vector<std::string>{"Intervals: 30 s every 32 s, until stopped", "Self-timer 10 s",
+                                                        "Time-lapse: 1 s every 5 s, 300 shots"}));
 }
 
 }  // namespace

@@ -1,0 +1,43 @@
+#include "platform/wall_clock.h"
+
+#include <time.h>
+
+#include <cstdio>
+
+namespace kiro {
+
+using std::chrono::days;
+using std::chrono::minutes;
+
+WallTime SystemWallClock::now() const { return std::chrono::time_point_cast<Millis>(std::chrono::system_clock::now()); }
+
+std::chrono::seconds SystemWallClock::utcOffset(WallTime at) const {
+  const time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::seconds>(at));
+  tm local{};
+  if (localtime_r(&seconds, &local) == nullptr) return std::chrono::seconds{0};
+  return std::chrono::seconds{local.tm_gmtoff};
+}
+
+Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay) {
+  const WallTime now = clock.now();
+  // Local readings are kept as if they were UTC ones, then turned back with the offset
+  // in force at that instant: the offset there, not now, is what a DST change moves.
+  const auto today = std::chrono::floor<days>(now + clock.utcOffset(now));
+  for (int day = 0;; ++day) {
+    const WallTime local = today + days{day} + minutes{minuteOfDay};
+    const WallTime guess = local - clock.utcOffset(local - clock.utcOffset(now));
+    const WallTime due = local - clock.utcOffset(guess);
+    if (due > now) return due - now;
+  }
+}
+
+std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow) {
+  const WallTime instant = clock.now() + (at - runLoopNow);
+  const WallTime local = instant + clock.utcOffset(instant);
+  const auto minute = std::chrono::round<minutes>(local - std::chrono::floor<days>(local)).count() % (24 * 60);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minute / 60), static_cast<int>(minute % 60));
+  return text;
+}
+
+}  // namespace kiro

@@ -1,0 +1,158 @@
+#include "screens/timer/plan_words.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+#include "screens/remote/timed_shooting.h"
+#include "screens/timer/durations.h"
+
+namespace kiro {
+
+namespace {
+
+using Mode = ShootingPlan::Mode;
+using Words = std::vector<std::string>;
+
+const char* const kUsage =
+    "a plan is self D|--at HH:MM, bulb B [--delay D|--at HH:MM] or interval I N|forever [--bulb B|--ramp B1..B2]"
+    " [--bracket 3|5 --ev E] [--delay D|--at HH:MM]";
+
+std::optional<int> number(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || text[0] == '-' || error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+// HH:MM as minutes after midnight.
+std::optional<int> timeOfDay(const std::string& text) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos || text.size() - colon != 3) return std::nullopt;
+  const auto hour = number(text.substr(0, colon)), minute = number(text.substr(colon + 1));
+  if (!hour || !minute || *hour > 23 || *minute > 59) return std::nullopt;
+  return *hour * 60 + *minute;
+}
+
+// Stops such as 1, 0.5 or 1/3.
+std::optional<double> stops(const std::string& text) {
+  if (const auto slash = text.find('/'); slash != std::string::npos) {
+    const auto over = number(text.substr(0, slash)), under = number(text.substr(slash + 1));
+    if (!over || !under || *under == 0) return std::nullopt;
+    return static_cast<double>(*over) / *under;
+  }
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// Reads text as a duration into out, or says why it cannot.
+std::optional<std::string> readDuration(const std::string& text, Millis& out) {
+  auto read = parseDuration(text);
+  if (auto* error = std::get_if<std::string>(&read)) return *error;
+  out = std::get<Millis>(read);
+  return std::nullopt;
+}
+
+std::optional<std::string> readDuration(const std::string& text, std::optional<Millis>& out) {
+  Millis value{0};
+  if (auto error = readDuration(text, value)) return error;
+  out = value;
+  return std::nullopt;
+}
+
+// Reads the options from words[at] on into plan.
+std::optional<std::string> options(const Words& words, std::size_t at, ShootingPlan& plan) {
+  std::set<std::string> given;
+  for (; at < words.size(); at += 2) {
+    const std::string& option = words[at];
+    if (!given.insert(option).second) return option + " is given twice";
+    const bool interval = plan.mode == Mode::interval;
+    const bool known = option == "--at" || (option == "--delay" && plan.mode != Mode::self) ||
+                       (interval && (option == "--bulb" || option == "--ramp" || option == "--bracket" || option == "--ev"));
+    if (!known) return std::string(modeName(plan.mode)) + " has no option " + option;
+    if (at + 1 == words.size()) return option + " needs a value";
+    const std::string& value = words[at + 1];
+    if (option == "--at") {
+      plan.at = timeOfDay(value);
+      if (!plan.at) return "not a time of day: " + value + " (HH:MM, from 00:00 to 23:59)";
+    } else if (option == "--bracket") {
+      const auto shots = number(value);
+      if (shots != 3 && shots != 5) return "a bracket takes 3 or 5 shots, not " + value;
+      plan.bracket = *shots;
+    } else if (option == "--ev") {
+      const auto step = stops(value);
+      if (!step) return "not a number of stops: " + value + " (such as 1, 0.5 or 1/3)";
+      plan.bracketStops = *step;
+    } else if (option == "--ramp") {
+      const auto dots = value.find("..");
+      if (dots == std::string::npos) return "a ramp is B1..B2, such as 100ms..20s, not " + value;
+      if (auto error = readDuration(value.substr(0, dots), plan.bulb)) return error;
+      if (auto error = readDuration(value.substr(dots + 2), plan.rampTo)) return error;
+    } else if (auto error = readDuration(value, option == "--delay" ? plan.delay : plan.bulb)) {
+      return error;
+    }
+  }
+  if (given.contains("--bulb") && given.contains("--ramp"))
+    return std::string("--ramp sets the bulb: give --bulb or --ramp");
+  if (given.contains("--delay") && given.contains("--at")) return std::string("give --delay or --at, not both");
+  if (given.contains("--bracket") != given.contains("--ev")) return std::string("--bracket and --ev go together");
+  return std::nullopt;
+}
+
+std::string stopsWords(double stops) {
+  const double thirds = stops * 3;
+  if (std::abs(thirds - std::round(thirds)) < 1e-9 && std::fmod(std::round(thirds), 3) != 0)
+    return std::to_string(std::lround(thirds)) + "/3";
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", stops);
+  return text;
+}
+
+}  // namespace
+
+Result<ShootingPlan> parsePlanWords(const Words& words) {
+  const std::string what = words.empty() ? "" : words[0];
+  ShootingPlan plan;
+  std::size_t at = 2;
+  if (what == "self" && words.size() >= 2) {
+    if (words[1].starts_with("--")) at = 1;
+    else if (auto error = readDuration(words[1], plan.delay)) return *error;
+  } else if (what == "bulb" && words.size() >= 2) {
+    plan.mode = Mode::bulb;
+    if (auto error = readDuration(words[1], plan.bulb)) return *error;
+  } else if (what == "interval" && words.size() >= 3) {
+    plan.mode = Mode::interval;
+    if (auto error = readDuration(words[1], plan.interval)) return *error;
+    if (words[2] != "forever") {
+      plan.count = number(words[2]);
+      if (!plan.count)
+        return "not a number of shots: " + words[2] + " (1 to " + std::to_string(kMostShots) + ", or forever)";
+    }
+    at = 3;
+  } else {
+    return std::string(kUsage);
+  }
+  if (auto problem = options(words, at, plan)) return *problem;
+  if (auto problem = planProblem(plan)) return *problem;
+  return plan;
+}
+
+std::string planWords(const ShootingPlan& plan) {
+  std::string words = modeName(plan.mode);
+  if (plan.mode == Mode::self && plan.delay) words += " " + durationWords(*plan.delay);
+  if (plan.mode == Mode::interval)
+    words += " " + durationWords(plan.interval) + " " + (plan.count ? std::to_string(*plan.count) : "forever");
+  if (plan.bulb && plan.rampTo) words += " --ramp " + durationWords(*plan.bulb) + ".." + durationWords(*plan.rampTo);
+  else if (plan.bulb) words += (plan.mode == Mode::bulb ? " " : " --bulb ") + durationWords(*plan.bulb);
+  if (plan.bracket > 1) words += " --bracket " + std::to_string(plan.bracket) + " --ev " + stopsWords(plan.bracketStops);
+  if (plan.delay && plan.mode != Mode::self) words += " --delay " + durationWords(*plan.delay);
+  if (plan.at) words += " --at " + timeOfDayText(*plan.at);
+  return words;
+}
+
+}  // namespace kiro

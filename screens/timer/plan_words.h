@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/result.h"
+#include "screens/remote/shooting_plan.h"
+
+namespace kiro {
+
+// A plan in words, as a script's timer command and a kept preset say it:
+//   self D|--at HH:MM
+//   bulb B [--delay D | --at HH:MM]
+//   interval I N|forever [--bulb B | --ramp B1..B2] [--bracket 3|5 --ev E] [--delay D | --at HH:MM]
+// Durations as parseDuration reads them. Returns the plan, or why it cannot be read or run.
+Result<ShootingPlan> parsePlanWords(const std::vector<std::string>& words);
+// plan in the words parsePlanWords reads back.
+std::string planWords(const ShootingPlan& plan);
+
+}  // namespace kiro

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/button.h"
+#include "platform/ui/font.h"
+#include "platform/ui/geometry.h"
+#include "platform/ui/view.h"
+
+namespace kiro {
+
+// What the timer screens share: the background filling view, a back button for the bar,
+// and buttons drawn as a plain box with a title, for want of pictures.
+void addBackground(View& view);
+std::shared_ptr<Button> backButton();
+std::shared_ptr<Button> textButton(const Rect& frame, const std::string& title, const Font& font);
+
+}  // namespace kiro

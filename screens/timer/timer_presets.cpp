@@ -1,0 +1,110 @@
+#include "screens/timer/timer_presets.h"
+
+#include <sstream>
+#include <vector>
+
+#include "screens/timer/durations.h"
+#include "screens/timer/plan_words.h"
+
+namespace kiro::presets {
+
+namespace {
+
+const char* const kKey = "timerPresets";
+const std::string kSeparator = " = ";
+
+using Kept = std::map<std::string, std::string>;
+
+const Kept kBuiltIn{
+    {"Self-timer 10 s", "self 10s"},
+    {"Star trails: 30 s every 32 s, until stopped", "interval 32s forever --bulb 30s"},
+    {"Time-lapse: 1 s every 5 s, 300 shots", "interval 5s 300 --bulb 1s"},
+};
+
+void keep(UserDefaults& defaults, const Kept& kept) {
+  std::string text;
+  for (const auto& [name, words] : kept) text += name + kSeparator + words + "\n";
+  defaults.set(kKey, text);
+}
+
+std::optional<std::string> nameProblem(const std::string& name) {
+  if (name.empty()) return std::string("a preset needs a name");
+  if (name.find('=') != std::string::npos || name.find('\n') != std::string::npos)
+    return "a preset's name cannot hold \"=\" or a line break: " + name;
+  return std::nullopt;
+}
+
+}  // namespace
+
+Kept all(const UserDefaults& defaults) {
+  const auto text = defaults.string(kKey);
+  if (!text) return kBuiltIn;
+  Kept kept;
+  std::istringstream lines(*text);
+  for (std::string line; std::getline(lines, line);) {
+    // A hand-edited line without a name is passed over, not fatal.
+    if (const auto split = line.find(kSeparator); split != std::string::npos && split > 0)
+      kept[line.substr(0, split)] = line.substr(split + kSeparator.size());
+  }
+  return kept;
+}
+
+Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name) {
+  const Kept kept = all(defaults);
+  const auto found = kept.find(name);
+  if (found == kept.end()) return "no preset named " + name;
+  std::vector<std::string> words;
+  std::istringstream split(found->second);
+  for (std::string word; split >> word;) words.push_back(word);
+  auto read = parsePlanWords(words);
+  if (auto* error = std::get_if<std::string>(&read)) return "the preset " + name + " cannot be used: " + *error;
+  return read;
+}
+
+std::optional<std::string> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan) {
+  if (auto problem = nameProblem(name)) return problem;
+  // A kept plan that could not run would only fail when picked.
+  if (auto problem = planProblem(plan)) return problem;
+  Kept kept = all(defaults);
+  kept[name] = planWords(plan);
+  keep(defaults, kept);
+  return std::nullopt;
+}
+
+std::optional<std::string> rename(UserDefaults& defaults, const std::string& name, const std::string& newName) {
+  if (auto problem = nameProblem(newName)) return problem;
+  Kept kept = all(defaults);
+  auto entry = kept.extract(name);
+  if (!entry) return "no preset named " + name;
+  if (kept.contains(newName)) return "a preset named " + newName + " is there already";
+  entry.key() = newName;
+  kept.insert(std::move(entry));
+  keep(defaults, kept);
+  return std::nullopt;
+}
+
+std::optional<std::string> remove(UserDefaults& defaults, const std::string& name) {
+  Kept kept = all(defaults);
+  if (kept.erase(name) == 0) return "no preset named " + name;
+  keep(defaults, kept);
+  return std::nullopt;
+}
+
+std::string nameFor(const ShootingPlan& plan) {
+  std::string name;
+  switch (plan.mode) {
+    case ShootingPlan::Mode::self: name = "Self-timer" + (plan.delay ? " " + durationText(*plan.delay) : ""); break;
+    case ShootingPlan::Mode::bulb: name = "Bulb " + durationText(plan.bulb.value_or(Millis{0})); break;
+    case ShootingPlan::Mode::interval:
+      name = "Intervals: " + (plan.bulb ? durationText(*plan.bulb) : std::string("a press")) +
+             (plan.rampTo ? " to " + durationText(*plan.rampTo) : "") + " every " + durationText(plan.interval) + ", " +
+             (plan.count ? std::to_string(*plan.count) + " shots" : "until stopped");
+      if (plan.bracket > 1) name += ", brackets of " + std::to_string(plan.bracket);
+      break;
+  }
+  if (plan.delay && plan.mode != ShootingPlan::Mode::self) name += " after " + durationText(*plan.delay);
+  if (plan.at) name += " at " + timeOfDayText(*plan.at);
+  return name;
+}
+
+}  // namespace kiro::presets

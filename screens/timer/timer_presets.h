@@ -1,0 +1,32 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/result.h"
+#include "platform/user_defaults.h"
+#include "screens/remote/shooting_plan.h"
+
+namespace kiro {
+
+// Plans kept under names in the user defaults, beside the timer screen's last values.
+// They are kept as one "NAME = PLAN WORDS" line each, so the settings file shows them as
+// they read. Until the user changes them, three built-in ones are there.
+namespace presets {
+
+// Each kept plan's words (as planWords writes them), by name.
+std::map<std::string, std::string> all(const UserDefaults& defaults);
+// The plan kept as name, or why there is none.
+Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name);
+// Keeps plan as name, replacing one of that name; or says why it cannot (a plan that
+// cannot run is not kept).
+std::optional<std::string> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan);
+std::optional<std::string> rename(UserDefaults& defaults, const std::string& name, const std::string& newName);
+std::optional<std::string> remove(UserDefaults& defaults, const std::string& name);
+// A name that says what plan does, as the built-in ones do.
+std::string nameFor(const ShootingPlan& plan);
+
+}  // namespace presets
+
+}  // namespace kiro

@@ -1,0 +1,166 @@
+#include "screens/timer/timer_values.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/platform.h"
+#include "screens/timer/durations.h"
+#include "screens/timer/ladders.h"
+#include "screens/timer/plan_words.h"
+
+namespace kiro {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Mode = ShootingPlan::Mode;
+
+constexpr std::array<const char*, 4> kKeys{"timerDelay", "timerBulb", "timerInterval", "timerShots"};
+constexpr int kDay = 24 * 60;
+constexpr int kStartStep = 5;
+
+std::optional<int> wholeNumber(const std::string& text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// Each duration's ladder, with none (zero) below it where the value may be left out.
+const std::vector<Millis>& ladder(TimerValues::Value which) {
+  static const auto withNone = [](const std::vector<Millis>& rungs) {
+    std::vector<Millis> ladder{0ms};
+    ladder.insert(ladder.end(), rungs.begin(), rungs.end());
+    return ladder;
+  };
+  static const std::vector<Millis> delays = withNone(ladders::time()), bulbs = withNone(ladders::bulb());
+  if (which == TimerValues::delay) return delays;
+  if (which == TimerValues::bulb) return bulbs;
+  return ladders::time();
+}
+
+std::optional<Millis>& field(ShootingPlan& plan, TimerValues::Value which) {
+  return which == TimerValues::delay ? plan.delay : plan.bulb;
+}
+
+}  // namespace
+
+TimerValues::TimerValues() {
+  plan_ = {Mode::self, 10s, 1s, 5s, 10};
+  auto& defaults = platform().defaults;
+  const auto mode = wholeNumber(defaults.string("timerMode").value_or(""));
+  if (mode && *mode >= 0 && *mode <= 2) plan_.mode = static_cast<Mode>(*mode);
+  // Each value as it was typed; a bare number is seconds, as earlier versions kept them.
+  for (const auto which : {delay, bulb, interval, shots}) {
+    const auto stored = defaults.string(kKeys[which]);
+    if (!stored) continue;
+    if (enter(which, *stored) && which != shots && wholeNumber(*stored)) enter(which, *stored + "s");
+  }
+  if (const auto at = defaults.string("timerStartAt"); at && !at->empty()) {
+    startsAtTime_ = true;
+    startsAtTime_ = !enter(delay, *at);
+  }
+}
+
+bool TimerValues::uses(Value which) const {
+  switch (which) {
+    case delay: return true;
+    case bulb: return plan_.mode != Mode::self;
+    default: return plan_.mode == Mode::interval;
+  }
+}
+
+void TimerValues::step(Value which, int steps) {
+  if (which == delay && startsAtTime_) {
+    startAt_ = ((startAt_ / kStartStep + steps) * kStartStep % kDay + kDay) % kDay;
+  } else if (which == shots) {
+    plan_.count = std::clamp(plan_.count.value_or(0) + steps, 0, kMostShots);
+    if (plan_.count == 0) plan_.count.reset();
+  } else if (which == interval) {
+    plan_.interval = ladders::step(ladder(which), plan_.interval, steps);
+  } else {
+    const Millis value = ladders::step(ladder(which), field(plan_, which).value_or(0ms), steps);
+    field(plan_, which) = value > 0ms ? std::optional(value) : std::nullopt;
+  }
+}
+
+std::optional<std::string> TimerValues::enter(Value which, const std::string& text) {
+  if (which == delay && startsAtTime_) {
+    const auto plan = parsePlanWords({"self", "--at", text});
+    if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
+    startAt_ = *std::get<ShootingPlan>(plan).at;
+    return std::nullopt;
+  }
+  if (which == shots) {
+    const auto count = text == "forever" ? std::optional(0) : wholeNumber(text);
+    if (!count || *count < 0 || *count > kMostShots)
+      return "the shots are 1 to " + std::to_string(kMostShots) + ", or forever: not " + text;
+    plan_.count = *count > 0 ? count : std::nullopt;
+    return std::nullopt;
+  }
+  const auto typed = parseDuration(text);
+  if (const auto* problem = std::get_if<std::string>(&typed)) return *problem;
+  const Millis value = std::get<Millis>(typed);
+  const auto& rungs = ladder(which);
+  if (value != 0ms && (value < rungs[1] || value > rungs.back()))
+    return std::string(which == bulb ? "a bulb" : which == delay ? "a delay" : "an interval") + " is from " +
+           durationText(rungs[1]) + " to " + durationText(rungs.back()) + ": not " + text;
+  if (which == interval) {
+    if (value == 0ms) return std::string("the interval must be more than zero");
+    plan_.interval = value;
+  } else {
+    field(plan_, which) = value > 0ms ? std::optional(value) : std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::string TimerValues::text(Value which) const {
+  switch (which) {
+    case delay:
+      if (startsAtTime_) return timeOfDayText(startAt_);
+      return plan_.delay ? durationText(*plan_.delay) : "none";
+    case bulb: return plan_.bulb ? durationText(*plan_.bulb) : "press";
+    case interval: return durationText(plan_.interval);
+    case shots: return plan_.count ? std::to_string(*plan_.count) : "forever";
+  }
+  return "";
+}
+
+ShootingPlan TimerValues::plan() const {
+  ShootingPlan plan = plan_;
+  if (startsAtTime_) {
+    plan.delay.reset();
+    plan.at = startAt_;
+  }
+  if (!uses(bulb)) plan.bulb.reset();
+  if (plan.mode != Mode::interval) {
+    plan.rampTo.reset();
+    plan.bracket = 1;
+  }
+  return plan;
+}
+
+void TimerValues::take(const ShootingPlan& plan) {
+  const int count = plan_.count.value_or(0);
+  plan_ = plan;
+  // A self-timer or bulb preset leaves the intervalometer's values as they were.
+  if (plan.mode != Mode::interval) {
+    plan_.interval = plan_.interval > 0ms ? plan_.interval : 5s;
+    plan_.count = count > 0 ? std::optional(count) : std::nullopt;
+  }
+  startsAtTime_ = plan.at.has_value();
+  if (plan.at) startAt_ = *plan.at;
+  plan_.at.reset();
+}
+
+void TimerValues::keep() const {
+  auto& defaults = platform().defaults;
+  defaults.set("timerMode", std::to_string(static_cast<int>(plan_.mode)));
+  defaults.set(kKeys[delay], plan_.delay ? durationWords(*plan_.delay) : "0s");
+  defaults.set(kKeys[bulb], plan_.bulb ? durationWords(*plan_.bulb) : "0s");
+  defaults.set(kKeys[interval], durationWords(plan_.interval));
+  defaults.set(kKeys[shots], plan_.count ? std::to_string(*plan_.count) : "forever");
+  defaults.set("timerStartAt", startsAtTime_ ? timeOfDayText(startAt_) : "");
+}
+
+}  // namespace kiro

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "screens/remote/shooting_plan.h"
+
+namespace kiro {
+
+// The timer screen's values: how each one steps and what typing it takes, the plan they
+// make, and keeping them in the user defaults for next time.
+class TimerValues {
+ public:
+  enum Value { delay, bulb, interval, shots };
+
+  // The values last kept, or the first-time ones.
+  TimerValues();
+
+  ShootingPlan::Mode mode() const { return plan_.mode; }
+  void setMode(ShootingPlan::Mode mode) { plan_.mode = mode; }
+  // Whether the first shot is at a time of day rather than after the delay.
+  bool startsAtTime() const { return startsAtTime_; }
+  void setStartsAtTime(bool atTime) { startsAtTime_ = atTime; }
+  // Whether the mode uses the value.
+  bool uses(Value which) const;
+  // Moves a value steps rungs along its ladder (the start time by 5 min), kept in range.
+  void step(Value which, int steps);
+  // Sets a value from what the user typed (a duration; a number or "forever" for the
+  // shots; HH:MM for a start time), or says why it cannot and changes nothing.
+  std::optional<std::string> enter(Value which, const std::string& text);
+  // The value for the screen: "1.3 s", "none", "press", "forever", "21:30".
+  std::string text(Value which) const;
+  // The plan the values make, for the mode chosen.
+  ShootingPlan plan() const;
+  // Takes a kept plan's values; its ramp and bracket go with it into plan().
+  void take(const ShootingPlan& plan);
+  void keep() const;
+
+ private:
+  ShootingPlan plan_;  // every value, whether the mode uses it or not
+  bool startsAtTime_ = false;
+  int startAt_ = 22 * 60;
+};
+
+}  // namespace kiro

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/qt/settings_user_defaults.h"
+#include "screens/timer/plan_words.h"
+#include "screens/timer/timer_presets.h"
+
+namespace kiro {
+namespace {
+
+// Presets are kept in the INI file as lines a person can read, and come back whole from
+// it: the built-in ones until changed, then what was saved, renamed and deleted.
+TEST(TimerPresetsFile, PresetsAreReadableInTheIniFileAndReadBackFromIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("settings.ini");
+  const std::string words = "interval 2m 600 --ramp 100ms..20s --bracket 3 --ev 1/3 --at 21:30";
+  {
+    SettingsUserDefaults defaults(path);
+    EXPECT_EQ(presets::all(defaults).size(), 3u);
+    const auto night = parsePlanWords({"interval", "2m", "600", "--ramp", "100ms..20s", "--bracket", "3", "--ev", "1/3",
+                                       "--at", "21:30"});
+    ASSERT_EQ(presets::save(defaults, "Night", std::get<ShootingPlan>(night)), std::nullopt);
+    EXPECT_EQ(presets::rename(defaults, "Self-timer 10 s", "Ten"), std::nullopt);
+    EXPECT_EQ(presets::remove(defaults, "Time-lapse: 1 s every 5 s, 300 shots"), std::nullopt);
+    EXPECT_NE(presets::remove(defaults, "Time-lapse: 1 s every 5 s, 300 shots"), std::nullopt);
+    EXPECT_NE(presets::rename(defaults, "Ten", "Night"), std::nullopt);
+    EXPECT_NE(presets::save(defaults, "a = b", std::get<ShootingPlan>(night)), std::nullopt);
+    EXPECT_NE(presets::save(defaults, "No delay", ShootingPlan{}), std::nullopt);
+  }
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains(QByteArray::fromStdString("Night = " + words)));
+  const SettingsUserDefaults reopened(path);
+  const auto kept = presets::all(reopened);
+  EXPECT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept.at("Ten"), "self 10s");
+  EXPECT_EQ(planWords(std::get<ShootingPlan>(presets::plan(reopened, "Night"))), words);
+  EXPECT_TRUE(std::holds_alternative<std::string>(presets::plan(reopened, "Nope")));
+
+  SettingsUserDefaults edited(path);
+  edited.set("timerPresets", std::string("a line without a name\nBad = interval 0s 3\n"));
+  EXPECT_EQ(presets::all(edited).size(), 1u);
+  EXPECT_TRUE(std::holds_alternative<std::string>(presets::plan(edited, "Bad")));
+}
+
+}  // namespace
+}  // namespace kiro

@@ -1,0 +1,75 @@
+#include "screens/timer/timer_values.h"
+
+#include <gtest/gtest.h>
+
+#include "screens/timer/durations.h"
+#include "screens/timer/ladders.h"
+#include "screens/timer/plan_words.h"
+#include "tests/support/simulated_world.h"
+
+namespace kiro {
+namespace {
+
+using namespace std::chrono_literals;
+using Mode = ShootingPlan::Mode;
+
+TEST(TypedDuration, EachFormReadsAndWhatCannotBeReadSaysWhy) {
+  const std::pair<const char*, Millis> read[] = {
+      {"500ms", 500ms}, {"10s", 10s},       {"0.13s", 130ms},   {"2m", 2min},   {"1h30m", 90min},
+      {"1:30:00", 90min}, {"4:05", 245s}, {"1h2m3s4ms", 3723004ms}, {"99h", 99h},
+  };
+  for (const auto& [text, value] : read) EXPECT_EQ(std::get<Millis>(parseDuration(text)), value) << text;
+  for (const char* bad : {"", "10", "s", "1.5", "2m1h", "1s1s", "0.0001s", "1:60", "1:2:3:4", "100h", "3 s", "-1s", "1x"})
+    EXPECT_FALSE(std::get<std::string>(parseDuration(bad)).empty()) << bad;
+  // What is written reads back as the same length.
+  for (const Millis length : std::vector<Millis>{130ms, 1600ms, 90min, 2h + 5min + 30s, 99h})
+    EXPECT_EQ(std::get<Millis>(parseDuration(durationWords(length))), length) << durationText(length);
+  EXPECT_EQ(durationText(2h + 5min + 1300ms), "2 h 5 min 1.3 s");
+}
+
+TEST(Ladders, StepInPhotographicSizesAndATypedValueGoesToTheNextRungItsWay) {
+  const auto& bulb = ladders::bulb();
+  EXPECT_EQ(std::vector<Millis>(bulb.begin(), bulb.begin() + 4), (std::vector<Millis>{100ms, 130ms, 150ms, 200ms}));
+  EXPECT_EQ(ladders::step(bulb, 30s, 1), 40s);
+  EXPECT_EQ(ladders::step(bulb, 30min, 1), 35min);
+  EXPECT_EQ(bulb.back(), 4h);
+  const auto& time = ladders::time();
+  EXPECT_EQ(ladders::step(time, 1min, 1), 65s);
+  EXPECT_EQ(ladders::step(time, 5min, 1), 6min);
+  EXPECT_EQ(ladders::step(time, 1h, 1), 65min);
+  EXPECT_EQ(time.back(), 99h);
+  EXPECT_EQ(ladders::step(time, 62s, 1), 65s);
+  EXPECT_EQ(ladders::step(time, 62s, -1), 1min);
+  EXPECT_EQ(ladders::step(time, 99h, 5), 99h);
+  EXPECT_EQ(ladders::step(time, 1s, -3), 1s);
+}
+
+class TimerValuesTest : public ::testing::Test, protected SimulatedWorld {};
+
+// Below the first rung a delay is none and a bulb a press; typed values outside a range
+// change nothing; the values kept read back, and bare numbers (as kept before) are seconds.
+TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
+  defaults.set("timerDelay", std::string("3"));
+  TimerValues values;
+  EXPECT_EQ(values.text(TimerValues::delay), "3 s");
+  values.step(TimerValues::bulb, -20);
+  EXPECT_EQ(values.text(TimerValues::bulb), "press");
+  values.step(TimerValues::bulb, 1);
+  EXPECT_EQ(values.text(TimerValues::bulb), "0.1 s");
+  EXPECT_NE(values.enter(TimerValues::bulb, "5h"), std::nullopt);
+  EXPECT_NE(values.enter(TimerValues::interval, "0s"), std::nullopt);
+  EXPECT_NE(values.enter(TimerValues::shots, "10000"), std::nullopt);
+  EXPECT_EQ(values.text(TimerValues::bulb), "0.1 s");
+  EXPECT_EQ(values.enter(TimerValues::interval, "1h30m"), std::nullopt);
+  EXPECT_EQ(values.enter(TimerValues::shots, "forever"), std::nullopt);
+  values.setMode(Mode::interval);
+  values.setStartsAtTime(true);
+  EXPECT_EQ(values.enter(TimerValues::delay, "23:58"), std::nullopt);
+  values.step(TimerValues::delay, 1);
+  values.keep();
+  const TimerValues kept;
+  EXPECT_EQ(planWords(kept.plan()), "interval 1h30m forever --bulb 100ms --at 00:00");
+}
+
+}  // namespace
+}  // namespace kiro
