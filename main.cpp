@@ -315,7 +315,7 @@ int run(const CommandLine& options, int argc, char** argv) {
   if (!options.virtualTime) {
     ending.emplace(delegate, *runLoop, defaults);
     awake = std::make_unique<KeepAwake>([&delegate] { return shotUnderWay(*delegate.remote()); },
-                                        [&delegate] { delegate.remote()->letGo(); }, window != nullptr);
+                                        [&delegate] { delegate.remote()->letGo("the system went to sleep"); }, window != nullptr);
     awake->setIdleTimerDisabled(application.isIdleTimerDisabled());
     application.setIdleTimerObserver([&awake](bool disabled) { awake->setIdleTimerDisabled(disabled); });
     controlObject = exportControl(control, {[&window] {

@@ -2,14 +2,9 @@
 
 #include "platform/platform.h"
 #include "platform/ui/button.h"
+#include "screens/timer/timer_values.h"
 
 namespace kiro {
-
-namespace {
-
-constexpr Millis kDefaultSelfTimer{10000};
-
-}  // namespace
 
 bool shotUnderWay(const cameraViewController& remote) {
   const auto& frame = remote.byteArray();
@@ -76,12 +71,9 @@ std::optional<ControlRefusal> RemoteControl::startTimer(const ShootingPlan& plan
 void RemoteControl::stopTimer() { remote().stopTimedShooting(); }
 
 std::optional<ControlRefusal> RemoteControl::selfTimer() {
-  const auto seconds = platform().defaults.string("timerDelay");
-  Millis delay = kDefaultSelfTimer;
-  if (seconds && !seconds->empty() && seconds->find_first_not_of("0123456789") == std::string::npos &&
-      seconds->size() < 7)
-    delay = Millis{std::stoll(*seconds) * 1000};
-  return startTimer({ShootingPlan::Mode::self, delay, std::nullopt, Millis{0}, std::nullopt});
+  TimerValues last;
+  last.setMode(ShootingPlan::Mode::self);
+  return startTimer(last.plan());
 }
 
 void RemoteControl::callerLeft(const std::string& caller) {

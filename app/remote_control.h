@@ -53,7 +53,7 @@ class RemoteControl {
   std::optional<ControlRefusal> setFocus(bool on);
   std::optional<ControlRefusal> startTimer(const ShootingPlan& plan);
   void stopTimer();
-  // The self-timer with the timer screen's last delay.
+  // The self-timer with the timer screen's last delay (or start time).
   std::optional<ControlRefusal> selfTimer();
   // caller has left the bus: a shutter it holds is let go.
   void callerLeft(const std::string& caller);

@@ -92,9 +92,10 @@ class cameraViewController final : public Screen {
   // F or R, or leaving the screen, stops it first. Each change posts "timedShooting".
   std::optional<std::string> startTimedShooting(const ShootingPlan& plan);
   void stopTimedShooting() { timedShooting_.stop(); }
-  // Stops a timed sequence and lets a held shutter go as a hand on R would, release notice
-  // and all: the app is ending, or the system going to sleep. Whether it was held.
-  bool letGo();
+  // Stops a timed sequence (saying why) and lets a held shutter go as a hand on R would,
+  // release notice and all: the app is ending, or the system going to sleep. Whether it
+  // was held.
+  bool letGo(const std::string& why);
   const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
   const ShootingPlan& lastTimedPlan() const { return timedShooting_.plan(); }
 

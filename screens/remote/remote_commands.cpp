@@ -85,10 +85,10 @@ void cameraViewController::clearTime() {
   writeMethods({"0", "1", "2", "3"}, kClear);
 }
 
-bool cameraViewController::letGo() {
+bool cameraViewController::letGo(const std::string& why) {
   const bool held = shutterHeld();
   // A sequence's own shot is let go by its stop; a hand's by its touch-up.
-  timedShooting_.stop();
+  timedShooting_.stop(why);
   if (shutterHeld()) returnData();
   return held;
 }

@@ -69,7 +69,7 @@ void cameraViewController::showTimedShooting() {
   } else if (status.state == State::done) {
     text = "Done: " + shots(status.shot);
   } else if (status.state == State::stopped) {
-    text = "Stopped after " + shots(status.shot);
+    text = "Stopped after " + shots(status.shot) + (status.why.empty() ? "" : ": " + status.why);
   }
   if (status.missed > 0 && status.state != State::idle) text += ", " + std::to_string(status.missed) + " missed";
   timerLine_->setText(text);

@@ -55,10 +55,11 @@ void TimedShooting::start(const ShootingPlan& plan, Millis firstShotIn) {
   changed_();
 }
 
-void TimedShooting::stop() {
+void TimedShooting::stop(std::string why) {
   if (!active()) return;
   cancelTimers();
   status_.state = State::stopped;
+  status_.why = std::move(why);
   status_.nextAt.reset();
   if (std::exchange(holding_, false)) shutter_.release();
   changed_();

@@ -22,6 +22,7 @@ struct ShootingStatus {
   bool timeOfDay = false;        // the plan starts at a time of day
   Millis firstAt{0};             // when the first shot is due, on the run loop's clock
   std::optional<Millis> endsAt;  // when the last release notice ends; none: until stopped
+  std::string why;               // why it stopped, when no person stopped it
   friend bool operator==(const ShootingStatus&, const ShootingStatus&) = default;
 };
 
@@ -48,7 +49,8 @@ class TimedShooting {
   // first; plan must have no planProblem.
   void start(const ShootingPlan& plan, Millis firstShotIn);
   // Lets a held shot go at once and drops the shots still to come.
-  void stop();
+  // why: said with the stopped status when something other than a person stopped it.
+  void stop(std::string why = {});
   bool active() const;
   const ShootingStatus& status() const { return status_; }
   // The plan last started.

@@ -95,13 +95,14 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
             self.until(lambda: self.sleep_inhibitors() == [], 2.5)
             self.until(lambda: self.closed(before + 1), 1.0)
 
-    def test_a_suspend_lets_a_held_shutter_go_before_its_delay_ends(self):
-        self.send('press R\n')
+    def test_a_suspend_lets_a_held_shutter_go_and_stops_a_sequence_before_its_delay_ends(self):
+        self.send('timer bulb 10s\n')
         self.until(lambda: self.sleep_inhibitors() == [('sleep', 'delay')])
         self.logind_mock.EmitSignal('org.freedesktop.login1.Manager', 'PrepareForSleep', 'b', [True])
         self.until(lambda: self.sleep_inhibitors() == [])
         # The notice went out before the system was let sleep.
         self.assertLess(self.seen('write', bytes='40') or float('inf'), time.monotonic())
+        self.assertIsNotNone(self.seen('timer', state='stopped', why='the system went to sleep'))
 
 
 if __name__ == '__main__':
