@@ -113,6 +113,8 @@ QString PhoneWindowAccessibility::description(const Key& key) const {
 }
 
 QAccessible::Role PhoneWindowAccessibility::role(const Key& key) const {
+  const auto* button = dynamic_cast<const Button*>(key.view.lock().get());
+  if (button && button->isChoice()) return QAccessible::RadioButton;
   switch (key.kind) {
     case Kind::button:
     case Kind::alertButton: return QAccessible::PushButton;
@@ -139,7 +141,10 @@ QAccessible::State PhoneWindowAccessibility::state(const Key& key) const {
     state.focusable = found != targets.end();
     state.focused = state.focusable && found - targets.begin() == window_.focus_;
   }
-  if (const auto* button = dynamic_cast<const Button*>(view.get())) state.checked = button->isSelected();
+  if (const auto* button = dynamic_cast<const Button*>(view.get())) {
+    state.checked = button->isSelected();
+    state.checkable = button->isChoice();
+  }
   if (const auto on = view ? view->accessibilityOn() : std::nullopt) {
     state.checkable = true;
     state.checked = *on;

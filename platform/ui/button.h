@@ -29,6 +29,11 @@ class Button : public View {
   bool isSelected() const { return selected_; }
   void setSelected(bool selected) { update(selected_, selected, ViewProperty::selected); }
 
+  // One of a set of choices of which the selected one is chosen: a screen reader calls it
+  // a radio button, checked while selected.
+  bool isChoice() const { return choice_; }
+  void setChoice(bool choice) { update(choice_, choice, ViewProperty::accessibility); }
+
   // Whether the renderer darkens the picture while the button is pressed.
   bool adjustsImageWhenHighlighted() const { return adjustsImageWhenHighlighted_; }
   void setAdjustsImageWhenHighlighted(bool adjusts) {
@@ -46,6 +51,7 @@ class Button : public View {
   void sendActions(ControlEvent event);
 
  private:
+  bool choice_ = false;
   std::optional<std::string> normalImage_;
   std::optional<std::string> highlightedImage_;
   bool selected_ = false;

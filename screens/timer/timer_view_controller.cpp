@@ -91,7 +91,6 @@ void TimerViewController::viewDidLoad() {
 
 std::shared_ptr<Button> TimerViewController::addButton(const Rect& frame, const std::string& title) {
   auto button = textButton(frame, title, kFont);
-  if (title == "-" || title == "+") button->setAccessibilityLabel(title == "-" ? "Less" : "More");
   view()->addSubview(button);
   return button;
 }
@@ -115,7 +114,6 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
   // A touch on the value starts typing one.
   auto typeButton = std::make_shared<Button>();
   typeButton->setFrame(makeRect(width - 140, y, 80, 36));
-  typeButton->setAccessibilityLabel("Type the " + (which == delay ? std::string("delay or start time") : name));
   typeButton->addTarget(ControlEvent::touchUpInside,
                         weakly<TimerViewController>([which](TimerViewController& s) { s.startTyping(which); }));
   valueLabels_[which] = std::make_shared<Label>();
@@ -124,8 +122,10 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
   valueLabels_[which]->setFont(kFont);
   typeButton->addSubview(valueLabels_[which]);
   view()->addSubview(typeButton);
+  rowButtons_[which][0] = typeButton;
   for (const int sign : {-1, 1}) {
     auto button = addButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
+    rowButtons_[which][sign < 0 ? 1 : 2] = button;
     button->addTarget(ControlEvent::touchDown,
                       weakly<TimerViewController>([which, sign](TimerViewController& s) { s.hold(which, sign); }));
     for (const auto end : {ControlEvent::touchUpInside, ControlEvent::touchUpOutside})
@@ -216,6 +216,8 @@ void TimerViewController::show() {
   for (std::size_t i = 0; i < kModes.size(); ++i) {
     const bool chosen = kModes[i] == values_.mode();
     modeButtons_[i]->setBackgroundColor(chosen ? kYellow : kDarkGrey);
+    modeButtons_[i]->setChoice(true);
+    modeButtons_[i]->setSelected(chosen);
     std::static_pointer_cast<Label>(modeButtons_[i]->subviews().front())->setTextColor(chosen ? kDarkGrey : Color::white());
   }
   nameLabels_[delay]->setText(values_.startsAtTime() ? "Start at" : "Delay");
@@ -224,6 +226,10 @@ void TimerViewController::show() {
     for (const auto& label : {nameLabels_[which], valueLabels_[which]})
       label->setTextColor(values_.uses(which) ? Color::white() : kDimmed);
     if (typing_ == which) valueLabels_[which]->setTextColor(kYellow);
+    const std::string& row = nameLabels_[which]->text();
+    rowButtons_[which][0]->setAccessibilityLabel(row + ": " + values_.text(which));
+    rowButtons_[which][1]->setAccessibilityLabel(row + ", less");
+    rowButtons_[which][2]->setAccessibilityLabel(row + ", more");
   }
   planLine_->setText(planSummary(values_.plan()));
   const std::string sound = AudibleCountdown::on() ? "Countdown sound: on" : "Countdown sound: off";

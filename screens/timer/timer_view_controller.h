@@ -75,6 +75,8 @@ class TimerViewController final : public Screen {
   std::array<std::shared_ptr<Button>, 3> modeButtons_;
   std::array<std::shared_ptr<Label>, 4> valueLabels_;
   std::array<std::shared_ptr<Label>, 4> nameLabels_;
+  // Each row's value (a touch types one) and its less and more buttons, named by the row.
+  std::array<std::array<std::shared_ptr<Button>, 3>, 4> rowButtons_;
   std::shared_ptr<Button> startAtButton_;
   std::shared_ptr<Label> planLine_;
   std::shared_ptr<Button> presetsButton_;
