@@ -327,9 +327,7 @@ int run(const CommandLine& options, int argc, char** argv) {
                                             [&reporting](const std::string& method, const std::string& caller) {
                                               if (reporting) reporting->reportRemote(method, caller);
                                             }});
-  }
-  // What the screen shows changed: other programs and the inhibitors hear of it.
-  if (!options.virtualTime) {
+    // What the screen shows changed: other programs and the inhibitors hear of it.
     const auto refresh = [&controlObject, &awake] {
       if (controlObject) controlObject->refresh();
       awake->refresh();
