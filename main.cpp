@@ -318,12 +318,13 @@ int run(const CommandLine& options, int argc, char** argv) {
                                         [&delegate] { delegate.remote()->letGo("the system went to sleep"); }, window != nullptr);
     awake->setIdleTimerDisabled(application.isIdleTimerDisabled());
     application.setIdleTimerObserver([&awake](bool disabled) { awake->setIdleTimerDisabled(disabled); });
-    controlObject = exportControl(control, {[&window] {
-                                              if (!window) return;
-                                              window->show();
-                                              window->raise();
-                                              window->activateWindow();
-                                            },
+    std::function<void()> raise;
+    if (window) raise = [&window] {
+      window->show();
+      window->raise();
+      window->activateWindow();
+    };
+    controlObject = exportControl(control, {raise,
                                             [&reporting](const std::string& method, const std::string& caller) {
                                               if (reporting) reporting->reportRemote(method, caller);
                                             }});

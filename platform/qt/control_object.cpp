@@ -142,7 +142,8 @@ QDBusMessage ControlObject::control(const QDBusMessage& message) {
 QDBusMessage ControlObject::application(const QDBusMessage& message) {
   const QString method = message.member();
   if (method == "Activate") {
-    if (hooks_.activate) hooks_.activate();
+    if (!hooks_.activate) return message.createErrorReply(QDBusError::NotSupported, "this run has no window");
+    hooks_.activate();
     return answer(message, std::nullopt);
   }
   if (method == "Open") return message.createErrorReply(QDBusError::NotSupported, "KIRO Remote opens no files");

@@ -21,7 +21,7 @@ inline constexpr const char* kControlPath = "/io/github/kiro_remote/KiroRemote";
 class ControlObject final : public QDBusVirtualObject {
  public:
   struct Hooks {
-    std::function<void()> activate;  // raise the window; may be empty
+    std::function<void()> activate;  // raise the window; empty without one
     // A call that changed something: its method and the caller's bus name.
     std::function<void(const std::string& method, const std::string& caller)> called;
   };

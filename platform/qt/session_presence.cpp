@@ -12,11 +12,11 @@ bool activateRunningInstance() {
   QDBusMessage activate = QDBusMessage::createMethodCall(kBusName, kControlPath, "org.freedesktop.Application", "Activate");
   activate << QVariantMap();
   const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
-  if (reply.type() == QDBusMessage::ErrorMessage) {
-    std::cerr << "kiro-remote: another KIRO Remote is running but did not answer: "
-              << reply.errorMessage().toStdString() << '\n';
-  }
-  return true;
+  if (reply.type() != QDBusMessage::ErrorMessage) return true;
+  // One without a window (a script's run) or one that does not answer: this one starts.
+  std::cerr << "kiro-remote: another KIRO Remote owns the name but did not raise a window ("
+            << reply.errorMessage().toStdString() << ")\n";
+  return false;
 }
 
 std::optional<std::string> runDesktopAction(const std::string& action) {

@@ -11,7 +11,7 @@ namespace kiro {
 inline constexpr const char* kBusName = "io.github.kiro_remote.KiroRemote";
 
 // Whether another instance owns the app's name on the session bus and raised its window
-// when asked to.
+// when asked to; one without a window cannot, and this launch then goes on.
 bool activateRunningInstance();
 
 // Asks the app on the session bus, started by D-Bus if need be, to run one of its desktop

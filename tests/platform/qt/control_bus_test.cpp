@@ -153,6 +153,8 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   ASSERT_TRUE(spinUntil([&] { return owned(); }, 10s)) << app.readAllStandardError().toStdString();
   const QString error = kControl + QStringLiteral(".Error.");
   EXPECT_EQ(call(kControl, "Shoot", {0u}).errorName(), error + "NotConnected");
+  // No window to raise: a window launch then starts on its own.
+  EXPECT_EQ(call(kApplication, "Activate", {QVariantMap()}).errorName(), "org.freedesktop.DBus.Error.NotSupported");
   app.write(kConnect);
   ASSERT_TRUE(spinUntil([&] { return !events(app, "state").empty(); }, 10s));
   ASSERT_EQ(property("Connection").toUInt(), 2u);
