@@ -153,6 +153,7 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   ASSERT_TRUE(spinUntil([&] { return owned(); }, 10s)) << app.readAllStandardError().toStdString();
   const QString error = kControl + QStringLiteral(".Error.");
   EXPECT_EQ(call(kControl, "Shoot", {0u}).errorName(), error + "NotConnected");
+  EXPECT_EQ(property("Connection").toUInt(), 0u);
   // No window to raise: a window launch then starts on its own.
   EXPECT_EQ(call(kApplication, "Activate", {QVariantMap()}).errorName(), "org.freedesktop.DBus.Error.NotSupported");
   app.write(kConnect);
@@ -166,16 +167,19 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   EXPECT_LE(held, 525);
 
   EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "bulb"}}}).errorName(), error + "InvalidPlan");
-  ASSERT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "self"}, {"delay", 10000u}}}).type(),
+  const auto timer = [&] { return qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()); };
+  ASSERT_EQ(call(kApplication, "ActivateAction", {"self-timer", QVariantList(), QVariantMap()}).type(),
             QDBusMessage::ReplyMessage);
+  EXPECT_EQ(timer().value("mode"), "self");
   EXPECT_EQ(call(kControl, "PressShutter").errorName(), error + "Busy");
   ASSERT_EQ(call(kApplication, "ActivateAction", {"stop", QVariantList(), QVariantMap()}).type(),
             QDBusMessage::ReplyMessage);
+  EXPECT_EQ(timer().value("state"), "stopped");
   ASSERT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "interval"}, {"interval", 5000u}, {"count", 0u}}}).type(),
             QDBusMessage::ReplyMessage);
-  EXPECT_FALSE(qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()).contains("of"));  // until stopped
+  EXPECT_FALSE(timer().contains("of"));  // until stopped
   call(kControl, "StopTimer");
-  EXPECT_EQ(qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()).value("state"), "stopped");
+  EXPECT_EQ(timer().value("state"), "stopped");
 
   const std::size_t before = writes(app, "30").size();
   ASSERT_EQ(call(kApplication, "ActivateAction", {"shoot", QVariantList(), QVariantMap()}).type(),
