@@ -40,6 +40,7 @@
 #include "platform/qt/session_presence.h"
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
+#include "platform/qt/window_language.h"
 #include "platform/scope_exit.h"
 #include "platform/terminal_text.h"
 #include "platform/sim/simulated_radio.h"
@@ -224,6 +225,7 @@ int run(const CommandLine& options, int argc, char** argv) {
   }
   // The pictures and the data model.
   const std::filesystem::path home = folderHolding("assets", KIRO_INSTALLED_DATA);
+  const WindowLanguage language(home);
   const BluetoothModule* bluetoothModule = nullptr;
   const auto simulated = useSimulatedReceivers(options, bluetoothModule);
   if (!simulated) return 1;
@@ -295,7 +297,7 @@ int run(const CommandLine& options, int argc, char** argv) {
   if (!options.headless) {
     window = std::make_unique<PhoneWindow>(delegate.window()->rootViewController(), alerts,
                                            QSize(static_cast<int>(bounds.width), static_cast<int>(bounds.height)));
-    window->setWindowTitle(*simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote");
+    window->setWindowTitle(shownText(*simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote"));
     drawing = ui.subscribe({[&window](View& view, ViewProperty property) { window->modelChanged(view, property); },
                             [&window](NavigationChange change, bool animated) { window->navigationChanged(change, animated); },
                             [&window] { window->modelChanged(); }});

@@ -9,10 +9,11 @@ packages=(
   libgtest-dev libbenchmark-dev
   libsqlite3-dev libicu-dev libpng-dev
   qt6-base-dev qt6-connectivity-dev qt6-multimedia-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
   at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core python3-pil
-  desktop-file-utils appstream groff-base lintian file
+  desktop-file-utils appstream appstream-compose groff-base lintian file
   "$@"
 )
 

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QWheelEvent>
 
+#include "platform/qt/window_language.h"
+
 namespace kiro {
 
 namespace {
@@ -168,7 +170,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
     painter.setPen(Qt::black);
   }
   painter.drawText(QRectF(0, kStatusBarHeight, phoneWidth(), kBarHeight), Qt::AlignCenter,
-                   QString::fromStdString(item.title()));
+                   shownText(item.title()));
   for (bool left : {true, false}) {
     const auto& barItem = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
     if (barItem && barItem->customView)
@@ -186,14 +188,14 @@ void PhoneWindow::paintAlert(QPainter& painter, const Alert& alert) {
   painter.drawRoundedRect(card, 13, 13);
   painter.setPen(Qt::black);
   painter.setFont(fontFor("Arial-BoldMT", 17));
-  painter.drawText(card.adjusted(16, 18, -16, 0), Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(alert.title));
+  painter.drawText(card.adjusted(16, 18, -16, 0), Qt::AlignHCenter | Qt::AlignTop, shownText(alert.title));
   painter.setFont(fontFor("ArialMT", 13));
   painter.drawText(card.adjusted(16, 46, -16, 0), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::fromStdString(alert.message));
+                   shownText(alert.message));
   painter.fillRect(QRectF(button.left(), button.top(), button.width(), 0.5), QColor(200, 199, 204));
   painter.setPen(QColor(0, 122, 255));
   painter.setFont(fontFor("Arial-BoldMT", 17));
-  painter.drawText(button, Qt::AlignCenter, QString::fromStdString(alert.buttonTitle));
+  painter.drawText(button, Qt::AlignCenter, shownText(alert.buttonTitle));
 }
 
 QRectF PhoneWindow::alertButtonRect() const {

@@ -4,6 +4,7 @@
 
 #include "platform/qt/phone_window.h"
 #include "platform/qt/phone_window_accessibility.h"
+#include "platform/qt/window_language.h"
 #include "platform/ui/button.h"
 #include "platform/ui/label.h"
 #include "platform/ui/text_view.h"
@@ -12,14 +13,14 @@ namespace kiro {
 
 namespace {
 
-QString toQString(const std::string& text) { return QString::fromStdString(text).trimmed(); }
+QString toQString(const std::string& text) { return shownText(text).trimmed(); }
 
 // What a label or a text view reads as: its text, pictures set into it left out.
 QString spokenText(const View& view) {
   if (!view.accessibilityLabel().empty()) return toQString(view.accessibilityLabel());
   if (const auto* label = dynamic_cast<const Label*>(&view)) return toQString(label->text());
   if (const auto* text = dynamic_cast<const TextView*>(&view))
-    return QString::fromStdString(text->attributedText().string())
+    return shownText(text->attributedText().string())
         .remove(QChar(AttributedString::kAttachmentCharacter))
         .trimmed();
   return {};

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "platform/qt/asset_pixmaps.h"
+#include "platform/qt/window_language.h"
 
 namespace kiro {
 
@@ -68,8 +69,13 @@ std::unique_ptr<QTextDocument> textDocument(const TextView& view, double width) 
     } else if (all[i] == U'\n') {
       cursor.insertBlock(blockFormat(attributes), charFormat(attributes, view));
     } else {
+      // A run up to the next line or picture, drawn in the user's language as one text.
+      std::size_t end = i;
+      while (end < all.size() && all[end] != U'\n' && !text.attachmentAt(end)) ++end;
       if (cursor.atBlockStart()) cursor.setBlockFormat(blockFormat(attributes));
-      cursor.insertText(QString::fromUcs4(&all[i], 1), charFormat(attributes, view));
+      cursor.insertText(shownText(QString::fromUcs4(&all[i], static_cast<qsizetype>(end - i)).toStdString()),
+                        charFormat(attributes, view));
+      i = end - 1;
     }
   }
   // Character wrapping: any point in a line may break it, as the help text asks.

@@ -3,6 +3,7 @@
 #include <QColor>
 
 #include "platform/qt/text_document.h"
+#include "platform/qt/window_language.h"
 #include "platform/ui/label.h"
 #include "platform/ui/table_view_cell.h"
 #include "platform/ui/text_view.h"
@@ -62,7 +63,7 @@ void ViewPainter::paintContent(QPainter& painter, View& view, const QRectF& rect
   } else if (const auto* label = dynamic_cast<const Label*>(&view)) {
     painter.setFont(fontFor(label->font().name, label->font().size));
     painter.setPen(toQColor(label->textColor()));
-    painter.drawText(rect, static_cast<int>(toAlignment(label->textAlignment())), QString::fromStdString(label->text()));
+    painter.drawText(rect, static_cast<int>(toAlignment(label->textAlignment())), shownText(label->text()));
   } else if (const auto* text = dynamic_cast<const TextView*>(&view)) {
     const auto document = textDocument(*text, rect.width());
     const auto& inset = text->textContainerInset();

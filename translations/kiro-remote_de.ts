@@ -1,0 +1,407 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>Window</name>
+    <message>
+        <source>KIRO Remote (simulated receivers)</source>
+        <translation>KIRO Remote (simulierte Empfänger)</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>verbunden</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>verbindet</translation>
+    </message>
+    <message>
+        <source>disconnected</source>
+        <translation>getrennt</translation>
+    </message>
+    <message>
+        <source>Not accepting commands</source>
+        <translation>Nimmt keine Befehle an</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Timer</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Shutter release</source>
+        <translation>Auslöser</translation>
+    </message>
+    <message>
+        <source>Green lamp</source>
+        <translation>Grüne Lampe</translation>
+    </message>
+    <message>
+        <source>Blue lamp</source>
+        <translation>Blaue Lampe</translation>
+    </message>
+    <message>
+        <source>Red lamp</source>
+        <translation>Rote Lampe</translation>
+    </message>
+    <message>
+        <source>Search for receivers</source>
+        <translation>Empfänger suchen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Timed shooting</source>
+        <translation>Zeitgesteuert auslösen</translation>
+    </message>
+    <message>
+        <source>Stop timed shooting</source>
+        <translation>Zeitsteuerung beenden</translation>
+    </message>
+    <message>
+        <source>%1, %2 missed</source>
+        <translation>%1, %2 verpasst</translation>
+    </message>
+    <message>
+        <source>%1, next in %2</source>
+        <translation>%1, nächste in %2</translation>
+    </message>
+    <message>
+        <source>Shot %1 of %2</source>
+        <translation>Aufnahme %1 von %2</translation>
+    </message>
+    <message>
+        <source>Shot %1</source>
+        <translation>Aufnahme %1</translation>
+    </message>
+    <message>
+        <source>the system went to sleep</source>
+        <translation>das System ging in den Ruhezustand</translation>
+    </message>
+    <message>
+        <source>the app is ending</source>
+        <translation>die App wird beendet</translation>
+    </message>
+    <message>
+        <source>Bluetooth Device</source>
+        <translation>Bluetooth-Gerät</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Receivers</source>
+        <translation>Empfänger</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>%1, connected</source>
+        <translation>%1, verbunden</translation>
+    </message>
+    <message>
+        <source>%1, connecting</source>
+        <translation>%1, verbindet</translation>
+    </message>
+    <message>
+        <source>%1, disconnected</source>
+        <translation>%1, getrennt</translation>
+    </message>
+    <message>
+        <source>Can not connect</source>
+        <translation>Verbindung nicht möglich</translation>
+    </message>
+    <message>
+        <source>A device has connected</source>
+        <translation>Ein Gerät ist bereits verbunden</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>JA</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Thank you for using the KIRO-Remoter APP</source>
+        <translation>Danke, dass Sie die KIRO-Remoter-App verwenden</translation>
+    </message>
+    <message>
+        <source>The APP is a wireless remoter.It can communicate with the KIRO receiver via the bluetooth,and then to realize the focus and shutter release on the camera.</source>
+        <translation>Die App ist eine drahtlose Fernbedienung. Sie verbindet sich über Bluetooth mit dem KIRO-Empfänger und stellt so an der Kamera scharf und löst aus.</translation>
+    </message>
+    <message>
+        <source>How to use?</source>
+        <translation>Wie wird sie benutzt?</translation>
+    </message>
+    <message>
+        <source>Before using the APP, ensure that the Bluetooth of your KIRO and your cellphone are on and the KIRO has been connected to the camera properly.</source>
+        <translation>Schalten Sie vorher Bluetooth an Ihrem KIRO und Ihrem Telefon ein und schließen Sie den KIRO richtig an die Kamera an.</translation>
+    </message>
+    <message>
+        <source>1.Click</source>
+        <translation>1. Tippen Sie auf</translation>
+    </message>
+    <message>
+        <source>button to search your KIRO.</source>
+        <translation>und Ihr KIRO wird gesucht.</translation>
+    </message>
+    <message>
+        <source>2.While your KIRO is searched and listed, click Bluetooth button and the APP will connect with your KIRO. If the connection is successful, the Bluetooth button will light up.</source>
+        <translation>2. Sobald Ihr KIRO gefunden und aufgelistet ist, tippen Sie auf die Bluetooth-Taste, und die App verbindet sich mit ihm. Steht die Verbindung, leuchtet die Bluetooth-Taste.</translation>
+    </message>
+    <message>
+        <source>3.To back to main menu, click &apos; &lt; &apos;.</source>
+        <translation>3. Zurück zum Hauptmenü geht es mit &apos; &lt; &apos;.</translation>
+    </message>
+    <message>
+        <source>4.To do the focus, press F button. A green indicator will light up to indicate that the KIRO has got the command.</source>
+        <translation>4. Zum Scharfstellen drücken Sie F. Eine grüne Lampe zeigt, dass der KIRO den Befehl erhalten hat.</translation>
+    </message>
+    <message>
+        <source>5.To do the shutter release, press R button. A red indicator and a blue indicator will light up to indicate that the KIRO has got the command and the camera has completed the shutter release successfully.</source>
+        <translation>5. Zum Auslösen drücken Sie R. Eine rote und eine blaue Lampe zeigen, dass der KIRO den Befehl erhalten und die Kamera ausgelöst hat.</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 KIRO Remote developers. All rights reserved.</source>
+        <translation>Copyright © 2026 KIRO-Remote-Entwickler. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Self-timer</source>
+        <translation>Selbstauslöser</translation>
+    </message>
+    <message>
+        <source>Bulb</source>
+        <translation>Langzeit</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalle</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Verzögerung</translation>
+    </message>
+    <message>
+        <source>Start at</source>
+        <translation>Start um</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Intervall</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>Aufnahmen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Vorlagen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>press</source>
+        <translation>Druck</translation>
+    </message>
+    <message>
+        <source>forever</source>
+        <translation>endlos</translation>
+    </message>
+    <message>
+        <source>Countdown sound: on</source>
+        <translation>Countdown-Ton: an</translation>
+    </message>
+    <message>
+        <source>Countdown sound: off</source>
+        <translation>Countdown-Ton: aus</translation>
+    </message>
+    <message>
+        <source>Delay or start time</source>
+        <translation>Verzögerung oder Startzeit</translation>
+    </message>
+    <message>
+        <source>%1, less</source>
+        <translation>%1, weniger</translation>
+    </message>
+    <message>
+        <source>%1, more</source>
+        <translation>%1, mehr</translation>
+    </message>
+    <message>
+        <source>Delay: %1</source>
+        <translation>Verzögerung: %1</translation>
+    </message>
+    <message>
+        <source>Start at: %1</source>
+        <translation>Start um: %1</translation>
+    </message>
+    <message>
+        <source>Bulb: %1</source>
+        <translation>Langzeit: %1</translation>
+    </message>
+    <message>
+        <source>Interval: %1</source>
+        <translation>Intervall: %1</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>Aufnahmen: %1</translation>
+    </message>
+    <message>
+        <source>First shot %1, ends about %2</source>
+        <translation>Erste Aufnahme %1, Ende gegen %2</translation>
+    </message>
+    <message>
+        <source>First shot %1, until stopped</source>
+        <translation>Erste Aufnahme %1, bis zum Beenden</translation>
+    </message>
+    <message>
+        <source>Cannot use that value</source>
+        <translation>Wert nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>Cannot start</source>
+        <translation>Start nicht möglich</translation>
+    </message>
+    <message>
+        <source>Cannot save</source>
+        <translation>Sichern nicht möglich</translation>
+    </message>
+    <message>
+        <source>Cannot use it</source>
+        <translation>Nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>the shots are 1 to %1, or forever: not %2</source>
+        <translation>Aufnahmen: 1 bis %1 oder endlos, nicht %2</translation>
+    </message>
+    <message>
+        <source>a bulb is from %1 to %2: not %3</source>
+        <translation>Langzeit geht von %1 bis %2, nicht %3</translation>
+    </message>
+    <message>
+        <source>a delay is from %1 to %2: not %3</source>
+        <translation>Verzögerung geht von %1 bis %2, nicht %3</translation>
+    </message>
+    <message>
+        <source>an interval is from %1 to %2: not %3</source>
+        <translation>Ein Intervall geht von %1 bis %2, nicht %3</translation>
+    </message>
+    <message>
+        <source>the interval must be more than zero</source>
+        <translation>das Intervall muss größer als null sein</translation>
+    </message>
+    <message>
+        <source>the number of shots must be more than zero</source>
+        <translation>die Zahl der Aufnahmen muss größer als null sein</translation>
+    </message>
+    <message>
+        <source>the delay must be more than zero</source>
+        <translation>die Verzögerung muss größer als null sein</translation>
+    </message>
+    <message>
+        <source>the bulb time must be more than zero</source>
+        <translation>die Belichtungszeit muss größer als null sein</translation>
+    </message>
+    <message>
+        <source>a bulb exposure needs its length</source>
+        <translation>eine Langzeitbelichtung braucht ihre Dauer</translation>
+    </message>
+    <message>
+        <source>the self-timer needs a delay or a start time</source>
+        <translation>der Selbstauslöser braucht eine Verzögerung oder eine Startzeit</translation>
+    </message>
+    <message>
+        <source>a plan starts after a delay or at a time, not both</source>
+        <translation>ein Plan beginnt nach einer Verzögerung oder zu einer Uhrzeit, nicht beides</translation>
+    </message>
+    <message>
+        <source>the plan would run %1, past 7 days</source>
+        <translation>der Plan liefe %1, länger als 7 Tage</translation>
+    </message>
+    <message>
+        <source>a preset needs a name</source>
+        <translation>eine Vorlage braucht einen Namen</translation>
+    </message>
+    <message>
+        <source>no preset named %1</source>
+        <translation>keine Vorlage namens %1</translation>
+    </message>
+    <message>
+        <source>a preset named %1 is there already</source>
+        <translation>eine Vorlage namens %1 gibt es schon</translation>
+    </message>
+    <message>
+        <source>no receiver is connected</source>
+        <translation>kein Empfänger ist verbunden</translation>
+    </message>
+    <message>
+        <source>Done: 1 shot</source>
+        <translation>Fertig: 1 Aufnahme</translation>
+    </message>
+    <message>
+        <source>Done: %1 shots</source>
+        <translation>Fertig: %1 Aufnahmen</translation>
+    </message>
+    <message>
+        <source>Stopped after 1 shot: %1</source>
+        <translation>Beendet nach 1 Aufnahme: %1</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 shots: %2</source>
+        <translation>Beendet nach %1 Aufnahmen: %2</translation>
+    </message>
+    <message>
+        <source>Stopped after 1 shot</source>
+        <translation>Beendet nach 1 Aufnahme</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 shots</source>
+        <translation>Beendet nach %1 Aufnahmen</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,407 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>Window</name>
+    <message>
+        <source>KIRO Remote (simulated receivers)</source>
+        <translation>KIRO 遥控器（模拟接收器）</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>连接中</translation>
+    </message>
+    <message>
+        <source>disconnected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Not accepting commands</source>
+        <translation>不接受命令</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>定时</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>对焦</translation>
+    </message>
+    <message>
+        <source>Shutter release</source>
+        <translation>快门</translation>
+    </message>
+    <message>
+        <source>Green lamp</source>
+        <translation>绿灯</translation>
+    </message>
+    <message>
+        <source>Blue lamp</source>
+        <translation>蓝灯</translation>
+    </message>
+    <message>
+        <source>Red lamp</source>
+        <translation>红灯</translation>
+    </message>
+    <message>
+        <source>Search for receivers</source>
+        <translation>搜索接收器</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>Timed shooting</source>
+        <translation>定时拍摄</translation>
+    </message>
+    <message>
+        <source>Stop timed shooting</source>
+        <translation>停止定时拍摄</translation>
+    </message>
+    <message>
+        <source>%1, %2 missed</source>
+        <translation>%1，错过 %2 张</translation>
+    </message>
+    <message>
+        <source>%1, next in %2</source>
+        <translation>%1，下一张 %2 后</translation>
+    </message>
+    <message>
+        <source>Shot %1 of %2</source>
+        <translation>第 %1 张，共 %2 张</translation>
+    </message>
+    <message>
+        <source>Shot %1</source>
+        <translation>第 %1 张</translation>
+    </message>
+    <message>
+        <source>the system went to sleep</source>
+        <translation>系统已休眠</translation>
+    </message>
+    <message>
+        <source>the app is ending</source>
+        <translation>应用正在退出</translation>
+    </message>
+    <message>
+        <source>Bluetooth Device</source>
+        <translation>蓝牙设备</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Receivers</source>
+        <translation>接收器</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>%1, connected</source>
+        <translation>%1，已连接</translation>
+    </message>
+    <message>
+        <source>%1, connecting</source>
+        <translation>%1，连接中</translation>
+    </message>
+    <message>
+        <source>%1, disconnected</source>
+        <translation>%1，未连接</translation>
+    </message>
+    <message>
+        <source>Can not connect</source>
+        <translation>无法连接</translation>
+    </message>
+    <message>
+        <source>A device has connected</source>
+        <translation>已有设备连接</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>好</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
+    <message>
+        <source>Thank you for using the KIRO-Remoter APP</source>
+        <translation>感谢使用 KIRO-Remoter 应用</translation>
+    </message>
+    <message>
+        <source>The APP is a wireless remoter.It can communicate with the KIRO receiver via the bluetooth,and then to realize the focus and shutter release on the camera.</source>
+        <translation>本应用是一个无线遥控器。它通过蓝牙与 KIRO 接收器通信，从而控制相机对焦和释放快门。</translation>
+    </message>
+    <message>
+        <source>How to use?</source>
+        <translation>如何使用？</translation>
+    </message>
+    <message>
+        <source>Before using the APP, ensure that the Bluetooth of your KIRO and your cellphone are on and the KIRO has been connected to the camera properly.</source>
+        <translation>使用前，请确认 KIRO 和手机的蓝牙均已打开，并且 KIRO 已正确连接到相机。</translation>
+    </message>
+    <message>
+        <source>1.Click</source>
+        <translation>1. 点击</translation>
+    </message>
+    <message>
+        <source>button to search your KIRO.</source>
+        <translation>按钮搜索您的 KIRO。</translation>
+    </message>
+    <message>
+        <source>2.While your KIRO is searched and listed, click Bluetooth button and the APP will connect with your KIRO. If the connection is successful, the Bluetooth button will light up.</source>
+        <translation>2. 找到并列出您的 KIRO 后，点击蓝牙按钮，应用将与 KIRO 连接。连接成功后，蓝牙按钮会亮起。</translation>
+    </message>
+    <message>
+        <source>3.To back to main menu, click &apos; &lt; &apos;.</source>
+        <translation>3. 点击 &apos; &lt; &apos; 返回主菜单。</translation>
+    </message>
+    <message>
+        <source>4.To do the focus, press F button. A green indicator will light up to indicate that the KIRO has got the command.</source>
+        <translation>4. 按 F 按钮对焦。绿色指示灯亮起，表示 KIRO 已收到命令。</translation>
+    </message>
+    <message>
+        <source>5.To do the shutter release, press R button. A red indicator and a blue indicator will light up to indicate that the KIRO has got the command and the camera has completed the shutter release successfully.</source>
+        <translation>5. 按 R 按钮释放快门。红色和蓝色指示灯亮起，表示 KIRO 已收到命令，相机已成功释放快门。</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 KIRO Remote developers. All rights reserved.</source>
+        <translation>版权所有 © 2026 KIRO Remote 开发者。保留所有权利。</translation>
+    </message>
+    <message>
+        <source>Self-timer</source>
+        <translation>自拍</translation>
+    </message>
+    <message>
+        <source>Bulb</source>
+        <translation>B 门</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>延时</translation>
+    </message>
+    <message>
+        <source>Start at</source>
+        <translation>开始于</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <translation>张数</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>press</source>
+        <translation>按住</translation>
+    </message>
+    <message>
+        <source>forever</source>
+        <translation>不限</translation>
+    </message>
+    <message>
+        <source>Countdown sound: on</source>
+        <translation>倒计时声音：开</translation>
+    </message>
+    <message>
+        <source>Countdown sound: off</source>
+        <translation>倒计时声音：关</translation>
+    </message>
+    <message>
+        <source>Delay or start time</source>
+        <translation>延时或开始时间</translation>
+    </message>
+    <message>
+        <source>%1, less</source>
+        <translation>%1，减少</translation>
+    </message>
+    <message>
+        <source>%1, more</source>
+        <translation>%1，增加</translation>
+    </message>
+    <message>
+        <source>Delay: %1</source>
+        <translation>延时：%1</translation>
+    </message>
+    <message>
+        <source>Start at: %1</source>
+        <translation>开始于：%1</translation>
+    </message>
+    <message>
+        <source>Bulb: %1</source>
+        <translation>B 门：%1</translation>
+    </message>
+    <message>
+        <source>Interval: %1</source>
+        <translation>间隔：%1</translation>
+    </message>
+    <message>
+        <source>Shots: %1</source>
+        <translation>张数：%1</translation>
+    </message>
+    <message>
+        <source>First shot %1, ends about %2</source>
+        <translation>第一张 %1，约 %2 结束</translation>
+    </message>
+    <message>
+        <source>First shot %1, until stopped</source>
+        <translation>第一张 %1，直到停止</translation>
+    </message>
+    <message>
+        <source>Cannot use that value</source>
+        <translation>无法使用该值</translation>
+    </message>
+    <message>
+        <source>Cannot start</source>
+        <translation>无法开始</translation>
+    </message>
+    <message>
+        <source>Cannot save</source>
+        <translation>无法保存</translation>
+    </message>
+    <message>
+        <source>Cannot use it</source>
+        <translation>无法使用</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>好</translation>
+    </message>
+    <message>
+        <source>the shots are 1 to %1, or forever: not %2</source>
+        <translation>张数为 1 到 %1 或不限，不能是 %2</translation>
+    </message>
+    <message>
+        <source>a bulb is from %1 to %2: not %3</source>
+        <translation>B 门时间为 %1 到 %2，不能是 %3</translation>
+    </message>
+    <message>
+        <source>a delay is from %1 to %2: not %3</source>
+        <translation>延时为 %1 到 %2，不能是 %3</translation>
+    </message>
+    <message>
+        <source>an interval is from %1 to %2: not %3</source>
+        <translation>间隔为 %1 到 %2，不能是 %3</translation>
+    </message>
+    <message>
+        <source>the interval must be more than zero</source>
+        <translation>间隔必须大于零</translation>
+    </message>
+    <message>
+        <source>the number of shots must be more than zero</source>
+        <translation>张数必须大于零</translation>
+    </message>
+    <message>
+        <source>the delay must be more than zero</source>
+        <translation>延时必须大于零</translation>
+    </message>
+    <message>
+        <source>the bulb time must be more than zero</source>
+        <translation>B 门时间必须大于零</translation>
+    </message>
+    <message>
+        <source>a bulb exposure needs its length</source>
+        <translation>B 门曝光需要时长</translation>
+    </message>
+    <message>
+        <source>the self-timer needs a delay or a start time</source>
+        <translation>自拍需要延时或开始时间</translation>
+    </message>
+    <message>
+        <source>a plan starts after a delay or at a time, not both</source>
+        <translation>计划在延时后或在某个时间开始，不能两者都设</translation>
+    </message>
+    <message>
+        <source>the plan would run %1, past 7 days</source>
+        <translation>该计划将运行 %1，超过 7 天</translation>
+    </message>
+    <message>
+        <source>a preset needs a name</source>
+        <translation>预设需要名称</translation>
+    </message>
+    <message>
+        <source>no preset named %1</source>
+        <translation>没有名为 %1 的预设</translation>
+    </message>
+    <message>
+        <source>a preset named %1 is there already</source>
+        <translation>已有名为 %1 的预设</translation>
+    </message>
+    <message>
+        <source>no receiver is connected</source>
+        <translation>没有已连接的接收器</translation>
+    </message>
+    <message>
+        <source>Done: 1 shot</source>
+        <translation>完成：1 张</translation>
+    </message>
+    <message>
+        <source>Done: %1 shots</source>
+        <translation>完成：%1 张</translation>
+    </message>
+    <message>
+        <source>Stopped after 1 shot: %1</source>
+        <translation>拍摄 1 张后停止：%1</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 shots: %2</source>
+        <translation>拍摄 %1 张后停止：%2</translation>
+    </message>
+    <message>
+        <source>Stopped after 1 shot</source>
+        <translation>拍摄 1 张后停止</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 shots</source>
+        <translation>拍摄 %1 张后停止</translation>
+    </message>
+</context>
+</TS>
