@@ -76,7 +76,8 @@ class PeripheralDelegate {
   virtual void didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) = 0;
   // Follows each write with response.
   virtual void didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) = 0;
-  virtual void didReadRSSI(Peripheral& peripheral, int rssi, const BleError& error) = 0;
+  // Only when asked for, and nothing here asks: a listener may leave it out.
+  virtual void didReadRSSI(Peripheral&, int, const BleError&) {}
 };
 
 // A remote device. The central hands out one object per device for as long as it exists.
@@ -119,9 +120,11 @@ class CentralDelegate {
   // A connect request that failed, or that the backend gave up on.
   virtual void didFailToConnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) = 0;
   virtual void didDisconnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) = 0;
-  virtual void willRestoreState(Central& central, const std::map<std::string, std::string>& state) = 0;
-  virtual void didRetrievePeripherals(Central& central, const PeripheralList& peripherals) = 0;
-  virtual void didRetrieveConnectedPeripherals(Central& central, const PeripheralList& peripherals) = 0;
+  // Restoration and retrieval happen only when asked for, and nothing here asks: neither
+  // backend sends these, so a listener may leave them out.
+  virtual void willRestoreState(Central&, const std::map<std::string, std::string>&) {}
+  virtual void didRetrievePeripherals(Central&, const PeripheralList&) {}
+  virtual void didRetrieveConnectedPeripherals(Central&, const PeripheralList&) {}
 };
 
 // The Bluetooth Low Energy central role.

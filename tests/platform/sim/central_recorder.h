@@ -40,9 +40,6 @@ class CentralRecorder final : public CentralDelegate, public PeripheralDelegate 
   void didDisconnectPeripheral(Central&, Peripheral& peripheral, const BleError& error) override {
     add("disconnect " + nameOf(peripheral), error);
   }
-  void willRestoreState(Central&, const std::map<std::string, std::string>&) override {}
-  void didRetrievePeripherals(Central&, const PeripheralList&) override {}
-  void didRetrieveConnectedPeripherals(Central&, const PeripheralList&) override {}
 
   void didDiscoverServices(Peripheral&, const BleError& error) override { add("services", error); }
   void didDiscoverCharacteristics(Peripheral&, Service& service, const BleError& error) override {
@@ -61,7 +58,6 @@ class CentralRecorder final : public CentralDelegate, public PeripheralDelegate 
   void didWriteValue(Peripheral&, Characteristic& characteristic, const BleError& error) override {
     add("written " + characteristic.uuid.UUIDString(), error);
   }
-  void didReadRSSI(Peripheral&, int, const BleError&) override {}
 
  private:
   static std::string nameOf(const Peripheral& peripheral) { return peripheral.name().value_or("-"); }
