@@ -64,7 +64,8 @@ void addDemoReceivers(SimulatedRadio& radio) {
     SimulatedReceiver::Options options;
     options.advertisedName = name;
     options.demoFeedback = true;
-    radio.addReceiver(std::move(options));
+    // A fresh identifier each, which no other receiver has.
+    static_cast<void>(radio.addReceiver(std::move(options)));
   }
   radio.addReceiver(std::string("Headphones"));
 }

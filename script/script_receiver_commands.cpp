@@ -20,15 +20,15 @@ SimGattTable gattTable(const script::AddReceiver& command) {
 
 ScriptSession::Outcome ScriptSession::perform(const script::AddReceiver& command) {
   if (!radio_) return Error{kNeedsRadio};
-  if (command.identifier && radio_->receiver(*command.identifier))
-    return Error{"a receiver " + command.identifier->UUIDString() + " exists already"};
   SimulatedReceiver::Options options;
   if (command.identifier) options.identifier = *command.identifier;
   if (!command.noName) options.advertisedName = command.name;
   options.gapName = command.name;
   options.gatt = gattTable(command);
   options.demoFeedback = !command.silent;
-  appEvents_.receiverAdded(radio_->addReceiver(std::move(options)));
+  const auto added = radio_->addReceiver(std::move(options));
+  if (!added.ok()) return added.error();
+  appEvents_.receiverAdded(*added.value());
   return std::nullopt;
 }
 
