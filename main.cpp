@@ -135,12 +135,12 @@ QIcon windowIcon() {
 // The Qt central's module; null, said on stderr, when it cannot be opened.
 const BluetoothModule* openBluetoothModule() {
   constexpr const char* kModule = "kiro-bluetooth.so";
-  auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
-  if (const auto* why = std::get_if<std::string>(&opened)) {
-    std::cerr << "kiro-remote: Bluetooth cannot be used: " << terminalSafe(*why) << '\n';
+  const auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
+  if (!opened.ok()) {
+    std::cerr << "kiro-remote: Bluetooth cannot be used: " << terminalSafe(opened.error().message) << '\n';
     return nullptr;
   }
-  return std::get<const BluetoothModule*>(opened);
+  return opened.value();
 }
 
 // Whether to use simulated receivers, with the module when not; nullopt when Bluetooth is
