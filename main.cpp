@@ -65,7 +65,8 @@ void addDemoReceivers(SimulatedRadio& radio) {
     SimulatedReceiver::Options options;
     options.advertisedName = name;
     options.demoFeedback = true;
-    radio.addReceiver(std::move(options));
+    // A fresh identifier each, which no other receiver has.
+    static_cast<void>(radio.addReceiver(std::move(options)));
   }
   radio.addReceiver(std::string("Headphones"));
 }
@@ -135,12 +136,12 @@ QIcon windowIcon() {
 // The Qt central's module; null, said on stderr, when it cannot be opened.
 const BluetoothModule* openBluetoothModule() {
   constexpr const char* kModule = "kiro-bluetooth.so";
-  auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
-  if (const auto* why = std::get_if<std::string>(&opened)) {
-    std::cerr << "kiro-remote: Bluetooth cannot be used: " << terminalSafe(*why) << '\n';
+  const auto opened = loadBluetoothModule(folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule);
+  if (!opened.ok()) {
+    std::cerr << "kiro-remote: Bluetooth cannot be used: " << terminalSafe(opened.error().message) << '\n';
     return nullptr;
   }
-  return std::get<const BluetoothModule*>(opened);
+  return opened.value();
 }
 
 // Whether to use simulated receivers, with the module when not; nullopt when Bluetooth is
@@ -195,9 +196,9 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
   reporting = &session;
   const ScopeExit stopReporting([&reporting] { reporting = nullptr; });
   if (window) {
-    session.setSnapshotHandler([window, &options](const std::string& path) -> std::optional<std::string> {
-      if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return std::nullopt;
-      return "cannot write " + path;
+    session.setSnapshotHandler([window, &options](const std::string& path) -> Result<> {
+      if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return {};
+      return Error{"cannot write " + path};
     });
   }
   if (ending) return runOnEventLoop(session, fd, runLoop, *ending);
@@ -229,8 +230,8 @@ int run(const CommandLine& options, int argc, char** argv) {
   const BluetoothModule* bluetoothModule = nullptr;
   const auto simulated = useSimulatedReceivers(options, bluetoothModule);
   if (!simulated) return 1;
-  if (const auto taken = *simulated ? std::nullopt : lockBluetooth()) {
-    std::cerr << "kiro-remote: " << *taken << "; stopping\n";
+  if (const auto taken = *simulated ? Result<>() : lockBluetooth(); !taken.ok()) {
+    std::cerr << "kiro-remote: " << taken.error().message << "; stopping\n";
     return 1;
   }
 
@@ -242,12 +243,12 @@ int run(const CommandLine& options, int argc, char** argv) {
   NotificationCenter notifications;
   SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   // A file that is not ours would be rewritten as INI on the first write: refuse it whole.
-  if (const auto damage = defaults.damage()) {
-    std::cerr << "kiro-remote: " << *damage << '\n';
+  if (const auto rewrite = defaults.safeToRewrite(); !rewrite.ok()) {
+    std::cerr << "kiro-remote: " << rewrite.error().message << '\n';
     return 2;
   }
-  if (const auto why = defaults.problem())
-    std::cerr << "kiro-remote: settings will not be kept: " << *why << '\n';
+  if (const auto kept = defaults.keepsWrites(); !kept.ok())
+    std::cerr << "kiro-remote: settings will not be kept: " << kept.error().message << '\n';
   SystemLog log(options.verbose);
   std::unique_ptr<SimulatedRadio> radio = *simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
   // The real stack's writes and link states become script events while a script runs.
@@ -358,12 +359,12 @@ int main(int argc, char** argv) {
   // A reader of standard output that goes away is a write error, handled where events are written.
   std::signal(SIGPIPE, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
-  auto parsed = kiro::parseCommandLine(args);
-  if (const auto* error = std::get_if<std::string>(&parsed)) {
-    std::cerr << "kiro-remote: " << terminalSafe(*error) << '\n';
+  const auto parsed = kiro::parseCommandLine(args);
+  if (!parsed.ok()) {
+    std::cerr << "kiro-remote: " << terminalSafe(parsed.error().message) << '\n';
     return 2;
   }
-  const auto& options = std::get<kiro::CommandLine>(parsed);
+  const auto& options = parsed.value();
   if (options.help) {
     std::cout << kiro::usageText();
     return 0;
@@ -374,8 +375,8 @@ int main(int argc, char** argv) {
   }
   if (options.action) {
     const QCoreApplication qt(argc, argv);
-    if (const auto why = kiro::runDesktopAction(*options.action)) {
-      std::cerr << "kiro-remote: --action " << *options.action << ": " << *why << '\n';
+    if (const auto ran = kiro::runDesktopAction(*options.action); !ran.ok()) {
+      std::cerr << "kiro-remote: --action " << *options.action << ": " << ran.error().message << '\n';
       return 1;
     }
     return 0;

@@ -11,13 +11,13 @@ ObjectStore::ObjectStore(std::filesystem::path documentsDirectory, std::filesyst
 const ManagedObjectModel* ObjectStore::managedObjectModel() {
   if (!managedObjectModel_) {
     auto loaded = ManagedObjectModel::load(modelLocation_);
-    if (auto* error = std::get_if<ObjectStoreError>(&loaded)) {
+    if (!loaded.ok()) {
       // A missing resource is a packaging fault, not damaged data: nothing is ever stored,
       // so the stack stays unmade instead of ending the process.
-      log_.print("The saved data is not set up: %@, %@", describe(*error), describeUserInfo(*error));
+      log_.print("The saved data is not set up: %@, %@", describe(loaded.error()), describeUserInfo(loaded.error()));
       return nullptr;
     }
-    managedObjectModel_ = std::make_unique<ManagedObjectModel>(std::get<ManagedObjectModel>(loaded));
+    managedObjectModel_ = std::make_unique<ManagedObjectModel>(std::move(loaded).value());
   }
   return managedObjectModel_.get();
 }
@@ -27,9 +27,8 @@ PersistentStoreCoordinator* ObjectStore::persistentStoreCoordinator() {
     const ManagedObjectModel* model = managedObjectModel();
     if (model == nullptr) return nullptr;
     persistentStoreCoordinator_ = std::make_unique<PersistentStoreCoordinator>(*model);
-    if (auto error = persistentStoreCoordinator_->addPersistentStore(documentsDirectory_ / kStoreFileName)) {
-      terminateUnresolved(log_, storeInitializationError(std::move(*error)));
-    }
+    const auto added = persistentStoreCoordinator_->addPersistentStore(documentsDirectory_ / kStoreFileName);
+    if (!added.ok()) terminateUnresolved(log_, storeInitializationError(added.error()));
   }
   return persistentStoreCoordinator_.get();
 }

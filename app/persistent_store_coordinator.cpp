@@ -4,7 +4,7 @@
 
 namespace kiro {
 
-std::optional<ObjectStoreError> PersistentStoreCoordinator::addPersistentStore(
+Result<void, ObjectStoreError> PersistentStoreCoordinator::addPersistentStore(
     const std::filesystem::path& location) {
   // A fresh desktop account may have no documents folder yet.
   std::error_code ec;
@@ -12,9 +12,9 @@ std::optional<ObjectStoreError> PersistentStoreCoordinator::addPersistentStore(
   if (ec) return ObjectStoreError{ec.category().name(), ec.value(), ec.message(), std::nullopt, nullptr};
 
   auto opened = SqliteStore::open(location, model_);
-  if (auto* error = std::get_if<ObjectStoreError>(&opened)) return *error;
-  stores_.push_back(std::move(std::get<std::unique_ptr<SqliteStore>>(opened)));
-  return std::nullopt;
+  if (!opened.ok()) return opened.error();
+  stores_.push_back(std::move(opened).value());
+  return {};
 }
 
 }  // namespace kiro

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "app/managed_object_model.h"
 #include "app/object_store_error.h"
 #include "app/sqlite_store.h"
+#include "platform/result.h"
 
 namespace kiro {
 
@@ -19,7 +19,7 @@ class PersistentStoreCoordinator {
 
   // location: the SQLite store file, made with its folder if missing. Returns the store's
   // error when the file cannot be opened or is not a store of this model.
-  std::optional<ObjectStoreError> addPersistentStore(const std::filesystem::path& location);
+  Result<void, ObjectStoreError> addPersistentStore(const std::filesystem::path& location);
 
  private:
   const ManagedObjectModel& model_;

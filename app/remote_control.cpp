@@ -13,12 +13,12 @@ bool shotUnderWay(const cameraViewController& remote) {
 
 RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate_(delegate), runLoop_(runLoop) {}
 
-std::optional<ControlRefusal> RemoteControl::refusedWhileBusy() const {
+ControlResult RemoteControl::refusedWhileBusy() const {
   if (!remote().receiverConnected())
     return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
   if (remote().timedShootingActive())
     return ControlRefusal{ControlRefusal::Kind::busy, "a timed sequence is running; stop it first"};
-  return std::nullopt;
+  return {};
 }
 
 void RemoteControl::press() {
@@ -31,20 +31,20 @@ void RemoteControl::letGoAfter(Millis hold) {
   }));
 }
 
-std::optional<ControlRefusal> RemoteControl::shoot(Millis hold) {
-  if (auto refusal = refusedWhileBusy()) return refusal;
+ControlResult RemoteControl::shoot(Millis hold) {
+  if (auto refusal = refusedWhileBusy(); !refusal.ok()) return refusal;
   press();
   holder_.reset();
   letGoAfter(hold > Millis{0} ? hold : kShortPress);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<ControlRefusal> RemoteControl::pressShutter(const std::string& caller) {
-  if (auto refusal = refusedWhileBusy()) return refusal;
+ControlResult RemoteControl::pressShutter(const std::string& caller) {
+  if (auto refusal = refusedWhileBusy(); !refusal.ok()) return refusal;
   press();
   holder_ = caller;
   letGoAfter(kHoldLimit);
-  return std::nullopt;
+  return {};
 }
 
 void RemoteControl::releaseShutter() {
@@ -54,23 +54,23 @@ void RemoteControl::releaseShutter() {
   if (remote().shutterHeld()) remote().writeButton2()->sendActions(ControlEvent::touchUpInside);
 }
 
-std::optional<ControlRefusal> RemoteControl::setFocus(bool on) {
-  if (on == remote().writeButton()->isSelected()) return std::nullopt;
+ControlResult RemoteControl::setFocus(bool on) {
+  if (on == remote().writeButton()->isSelected()) return {};
   if (on && !remote().receiverConnected())
     return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
   remote().writeButton()->sendActions(ControlEvent::touchDown);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<ControlRefusal> RemoteControl::startTimer(const ShootingPlan& plan) {
-  if (auto problem = remote().startTimedShooting(plan))
-    return ControlRefusal{ControlRefusal::Kind::invalidPlan, *problem};
-  return std::nullopt;
+ControlResult RemoteControl::startTimer(const ShootingPlan& plan) {
+  if (auto started = remote().startTimedShooting(plan); !started.ok())
+    return ControlRefusal{ControlRefusal::Kind::invalidPlan, started.error().message};
+  return {};
 }
 
 void RemoteControl::stopTimer() { remote().stopTimedShooting(); }
 
-std::optional<ControlRefusal> RemoteControl::selfTimer() {
+ControlResult RemoteControl::selfTimer() {
   TimerValues last;
   last.setMode(ShootingPlan::Mode::self);
   return startTimer(last.plan());

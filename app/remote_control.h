@@ -6,6 +6,7 @@
 
 #include "app/app_delegate.h"
 #include "platform/lifetime.h"
+#include "platform/result.h"
 #include "platform/run_loop.h"
 #include "screens/remote/timed_shooting.h"
 
@@ -17,6 +18,8 @@ struct ControlRefusal {
   Kind kind;
   std::string message;
 };
+// A remote caller's request done, or refused.
+using ControlResult = Result<void, ControlRefusal>;
 
 // What a remote caller sees of the remote screen.
 struct RemoteState {
@@ -46,15 +49,15 @@ class RemoteControl {
   RemoteControl(AppDelegate& delegate, RunLoop& runLoop);
 
   // Press, hold for hold (zero: a brisk press), let go.
-  std::optional<ControlRefusal> shoot(Millis hold);
+  ControlResult shoot(Millis hold);
   // caller: who pressed, told back through callerLeft.
-  std::optional<ControlRefusal> pressShutter(const std::string& caller);
+  ControlResult pressShutter(const std::string& caller);
   void releaseShutter();
-  std::optional<ControlRefusal> setFocus(bool on);
-  std::optional<ControlRefusal> startTimer(const ShootingPlan& plan);
+  ControlResult setFocus(bool on);
+  ControlResult startTimer(const ShootingPlan& plan);
   void stopTimer();
   // The self-timer with the timer screen's last delay (or start time).
-  std::optional<ControlRefusal> selfTimer();
+  ControlResult selfTimer();
   // caller has left the bus: a shutter it holds is let go.
   void callerLeft(const std::string& caller);
 
@@ -62,7 +65,7 @@ class RemoteControl {
 
  private:
   cameraViewController& remote() const { return *delegate_.remote(); }
-  std::optional<ControlRefusal> refusedWhileBusy() const;
+  ControlResult refusedWhileBusy() const;
   void press();
   void letGoAfter(Millis hold);
 

@@ -31,8 +31,8 @@ void ScreenNavigator::openTimer(cameraViewController& from) {
     if (auto navigation = weak.lock()) navigation->popViewControllerAnimated(true);
   };
   auto timer = std::make_shared<TimerViewController>(
-      [remote, back](const ShootingPlan& plan) -> std::optional<std::string> {
-        if (auto problem = planProblem(plan)) return problem;
+      [remote, back](const ShootingPlan& plan) -> Result<> {
+        if (auto checked = checkPlan(plan); !checked.ok()) return checked;
         back();
         return remote->startTimedShooting(plan);
       },

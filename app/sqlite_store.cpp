@@ -15,7 +15,8 @@ constexpr std::string_view kSqliteDomain = "SQLite";
 // Another run of the app may hold the store's lock for a moment: wait for it rather than fail.
 constexpr int kBusyTimeoutMs = 5000;
 
-using MaybeError = std::optional<ObjectStoreError>;
+// Done, or what the store reported.
+using StoreStep = Result<void, ObjectStoreError>;
 
 struct ConnectionCloser {
   void operator()(sqlite3* connection) const { sqlite3_close_v2(connection); }
@@ -31,14 +32,14 @@ ObjectStoreError sqliteError(sqlite3* connection, int code) {
   return {std::string(kSqliteDomain), code, message, std::nullopt, nullptr};
 }
 
-MaybeError execute(sqlite3* connection, const std::string& sql) {
+StoreStep execute(sqlite3* connection, const std::string& sql) {
   const int code = sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, nullptr);
   if (code != SQLITE_OK) return sqliteError(connection, sqlite3_extended_errcode(connection));
-  return std::nullopt;
+  return {};
 }
 
 // sql yields one integer, stored in result.
-MaybeError queryInteger(sqlite3* connection, const char* sql, long& result) {
+StoreStep queryInteger(sqlite3* connection, const char* sql, long& result) {
   sqlite3_stmt* raw = nullptr;
   const int prepared = sqlite3_prepare_v2(connection, sql, -1, &raw, nullptr);
   const std::unique_ptr<sqlite3_stmt, StatementFinalizer> statement(raw);
@@ -46,24 +47,24 @@ MaybeError queryInteger(sqlite3* connection, const char* sql, long& result) {
     return sqliteError(connection, sqlite3_extended_errcode(connection));
   }
   result = static_cast<long>(sqlite3_column_int64(raw, 0));
-  return std::nullopt;
+  return {};
 }
 
 // Marks a new, empty file as a store of this model, or checks that an existing one is,
 // all under one write lock so two processes cannot both set up the same file.
-MaybeError prepareStore(sqlite3* connection, const ManagedObjectModel& model) {
+StoreStep prepareStore(sqlite3* connection, const ManagedObjectModel& model) {
   long applicationId = 0;
   long tables = 0;
   long version = 0;
-  if (auto error = execute(connection, "BEGIN IMMEDIATE")) return error;
-  if (auto error = queryInteger(connection, "PRAGMA application_id", applicationId)) return error;
-  if (auto error = queryInteger(connection, "SELECT count(*) FROM sqlite_schema", tables)) return error;
-  if (auto error = queryInteger(connection, "PRAGMA user_version", version)) return error;
+  if (auto step = execute(connection, "BEGIN IMMEDIATE"); !step.ok()) return step;
+  if (auto step = queryInteger(connection, "PRAGMA application_id", applicationId); !step.ok()) return step;
+  if (auto step = queryInteger(connection, "SELECT count(*) FROM sqlite_schema", tables); !step.ok()) return step;
+  if (auto step = queryInteger(connection, "PRAGMA user_version", version); !step.ok()) return step;
 
   if (applicationId == 0 && tables == 0 && version == 0) {
     const std::string mark = "PRAGMA application_id = " + std::to_string(kStoreApplicationId) +
                              "; PRAGMA user_version = " + std::to_string(model.version());
-    if (auto error = execute(connection, mark)) return error;
+    if (auto step = execute(connection, mark); !step.ok()) return step;
   } else if (applicationId != kStoreApplicationId) {
     return objectStoreError(ObjectStoreCode::storeIncompatible, "The file is not a store of this application");
   } else if (version != model.version()) {
@@ -85,7 +86,7 @@ Result<std::unique_ptr<SqliteStore>, ObjectStoreError> SqliteStore::open(
   if (opened != SQLITE_OK) return sqliteError(raw, opened);
   sqlite3_busy_timeout(raw, kBusyTimeoutMs);
   // Closing the connection on an error rolls back the half-done transaction.
-  if (auto error = prepareStore(raw, model)) return *error;
+  if (auto prepared = prepareStore(raw, model); !prepared.ok()) return prepared.error();
   return std::unique_ptr<SqliteStore>(new SqliteStore(connection.release()));
 }
 

@@ -36,7 +36,7 @@ void BM_ShutterHeldMinute(benchmark::State& state) {
     SimulatedReceiver::Options options;
     options.advertisedName = "Kiro-7";
     options.demoFeedback = true;
-    auto& receiver = radio.addReceiver(std::move(options));
+    auto& receiver = *radio.addReceiver(std::move(options)).value();
     defaults.set("iphone", StringDictionary{{"name", "Kiro-7"}, {"uuid", receiver.identifier().UUIDString()}});
     Application application;
     AppDelegate delegate(application, "/nonexistent", "/nonexistent/Tavrel.momd", log);

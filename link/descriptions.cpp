@@ -52,6 +52,8 @@ std::string describe(const std::map<std::string, std::string>& dictionary) {
 
 std::string describe(const std::optional<std::string>& text) { return text ? *text : "(null)"; }
 
+std::string describe(const Result<>& result) { return result.ok() ? "(null)" : result.error().message; }
+
 std::optional<std::string> utf8Text(const std::optional<Bytes>& bytes) {
   if (!bytes) return std::nullopt;
   std::string text(bytes->begin(), bytes->end());

@@ -18,8 +18,10 @@ std::string describe(const Bytes& bytes);
 std::string describe(const std::optional<Bytes>& bytes);
 std::string describe(const std::vector<std::string>& list);
 std::string describe(const std::map<std::string, std::string>& dictionary);
-// A name, an error or other optional text; nullopt as "(null)".
+// A name or other optional text; nullopt as "(null)".
 std::string describe(const std::optional<std::string>& text);
+// A request's error; one that succeeded as "(null)".
+std::string describe(const Result<>& result);
 std::string describe(const Uuid& uuid);
 std::string describe(const BleUuid& uuid);
 

@@ -97,14 +97,14 @@ void singleton::didConnectPeripheral(Central&, Peripheral& peripheral) {
   radioArr();
 }
 
-void singleton::didFailToConnectPeripheral(Central&, Peripheral& peripheral, const BleError& error) {
+void singleton::didFailToConnectPeripheral(Central&, Peripheral& peripheral, const Result<>& result) {
   // Announced so that automatic reconnection, which answers "update", can ask again.
   log_.line("-------------didFailToConnectPeripheral-----------------");
-  log_.print("%@ error:%@", described(peripheral), described(error));
+  log_.print("%@ error:%@", described(peripheral), described(result));
   radioArr();
 }
 
-void singleton::didDiscoverServices(Peripheral& peripheral, const BleError& error) {
+void singleton::didDiscoverServices(Peripheral& peripheral, const Result<>& result) {
   log_.line("-------------发现服务-----------------");
   log_.print("连接到蓝牙设备，名称为:%@", described(peripheral.name()));
   log_.print("这个蓝牙设备的uuid为:%@", described(peripheral.identifier()));
@@ -120,12 +120,12 @@ void singleton::didDiscoverServices(Peripheral& peripheral, const BleError& erro
   }
   const bool offersCommands = std::any_of(services.begin(), services.end(),
                                           [](const auto& service) { return service->uuid == commandService(); });
-  if (!error && isCurrent(peripheral) && !offersCommands)
+  if (result.ok() && isCurrent(peripheral) && !offersCommands)
     commands_.refused(peripheral, "it has no service FFB0");
   radioArr();
 }
 
-void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError& error) {
+void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const Result<>& result) {
   const auto name = peripheral.name();
   const auto& identifier = peripheral.identifier();
   log_.line("-------------发现特征的服务-----------------");
@@ -157,7 +157,7 @@ void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& serv
   const bool commandable = std::any_of(reported.begin(), reported.end(), [](const auto& characteristic) {
     return characteristic->uuid == commandCharacteristic();
   });
-  if (!error && isCurrent(peripheral) && service.uuid == commandService() && !commandable)
+  if (result.ok() && isCurrent(peripheral) && service.uuid == commandService() && !commandable)
     commands_.refused(peripheral, "its service FFB0 has no characteristic FFB2");
   for (const auto& characteristic : reported) {
     peripheral.setNotifyValue(true, *characteristic);
@@ -166,7 +166,7 @@ void singleton::didDiscoverCharacteristics(Peripheral& peripheral, Service& serv
   radioArr();
 }
 
-void singleton::didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const BleError&) {
+void singleton::didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const Result<>&) {
   log_.line("--------------返回服务对象信息----------------");
   log_.print("%@", described(peripheral.name()));
   const auto included = service.includedServices;
@@ -175,14 +175,14 @@ void singleton::didDiscoverIncludedServices(Peripheral& peripheral, Service& ser
 }
 
 void singleton::didUpdateNotificationState(Peripheral& peripheral, Characteristic& characteristic,
-                                           const BleError&) {
+                                           const Result<>&) {
   log_.line("-------------状态特征更新-----------------");
   log_.print("%@", described(peripheral.name()));
   log_.print("%@", described(characteristic));
   radioArr();
 }
 
-void singleton::didDisconnectPeripheral(Central&, Peripheral&, const BleError&) {
+void singleton::didDisconnectPeripheral(Central&, Peripheral&, const Result<>&) {
   log_.line("-------------didDisconnectPeripheral-----------------");
   log_.line("-------------外围设备连接断开-----------------");
   radioArr();

@@ -49,11 +49,11 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
   }
 }
 
-void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) {
-  if (error) log_.print("a write to %@ failed: %@", described(characteristic.uuid), *error);
+void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const Result<>& result) {
+  if (!result.ok()) log_.print("a write to %@ failed: %@", described(characteristic.uuid), result.error().message);
   if (isCurrent(peripheral)) {
-    if (error) {
-      commands_.refused(peripheral, *error);
+    if (!result.ok()) {
+      commands_.refused(peripheral, result.error().message);
     } else {
       commands_.writeAccepted();
     }
@@ -71,7 +71,7 @@ void singleton::didWriteValue(Peripheral& peripheral, Characteristic& characteri
   radioArr();
 }
 
-void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError&) {
+void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const Result<>&) {
   if (log_.listening()) {
     log_.line("-------------发现特征服务,更新中-----------------");
     log_.print("设备名称为:%@", described(peripheral.name()));

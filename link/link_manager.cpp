@@ -159,7 +159,7 @@ void singleton::didRetrieveConnectedPeripherals(Central&, const PeripheralList& 
   radioArr();
 }
 
-void singleton::didReadRSSI(Peripheral&, int rssi, const BleError&) {
+void singleton::didReadRSSI(Peripheral&, int rssi, const Result<>&) {
   log_.print("获取到当前的信号值为:%@", rssi);
 }
 

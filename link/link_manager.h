@@ -73,20 +73,20 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   void didDiscoverPeripheral(Central& central, const std::shared_ptr<Peripheral>& peripheral,
                              const AdvertisementData& advertisement, int rssi) override;
   void didConnectPeripheral(Central& central, Peripheral& peripheral) override;
-  void didFailToConnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) override;
-  void didDisconnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) override;
+  void didFailToConnectPeripheral(Central& central, Peripheral& peripheral, const Result<>& result) override;
+  void didDisconnectPeripheral(Central& central, Peripheral& peripheral, const Result<>& result) override;
   void willRestoreState(Central& central, const std::map<std::string, std::string>& state) override;
   void didRetrievePeripherals(Central& central, const PeripheralList& peripherals) override;
   void didRetrieveConnectedPeripherals(Central& central, const PeripheralList& peripherals) override;
 
-  void didDiscoverServices(Peripheral& peripheral, const BleError& error) override;
-  void didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError& error) override;
-  void didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const BleError& error) override;
+  void didDiscoverServices(Peripheral& peripheral, const Result<>& result) override;
+  void didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const Result<>& result) override;
+  void didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const Result<>& result) override;
   void didUpdateNotificationState(Peripheral& peripheral, Characteristic& characteristic,
-                                  const BleError& error) override;
-  void didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) override;
-  void didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) override;
-  void didReadRSSI(Peripheral& peripheral, int rssi, const BleError& error) override;
+                                  const Result<>& result) override;
+  void didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const Result<>& result) override;
+  void didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const Result<>& result) override;
+  void didReadRSSI(Peripheral& peripheral, int rssi, const Result<>& result) override;
 
  private:
   singleton(RunLoop& runLoop, NotificationCenter& notifications, Log& log);

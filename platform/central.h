@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
 #include "platform/uuid.h"
 
 namespace kiro {
@@ -34,9 +35,6 @@ const char* statusName(PeripheralState state);
 
 enum class WriteType { withResponse = 0, withoutResponse = 1 };
 
-// An error a Bluetooth callback reports; nullopt is success.
-using BleError = std::optional<std::string>;
-
 // Advertisement fields by key; the local name is under kAdvertisementLocalName.
 using AdvertisementData = std::map<std::string, std::string>;
 inline constexpr const char* kAdvertisementLocalName = "kCBAdvDataLocalName";
@@ -62,21 +60,23 @@ struct Service {
 
 class Peripheral;
 
-// What a peripheral reports. Every callback arrives on the main run loop.
+// What a peripheral reports. Every callback arrives on the main run loop; result says whether
+// the request it answers succeeded, or why not.
 class PeripheralDelegate {
  public:
   virtual ~PeripheralDelegate() = default;
-  virtual void didDiscoverServices(Peripheral& peripheral, const BleError& error) = 0;
+  virtual void didDiscoverServices(Peripheral& peripheral, const Result<>& result) = 0;
   // service: the one whose characteristics are now listed.
-  virtual void didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const BleError& error) = 0;
-  virtual void didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const BleError& error) = 0;
+  virtual void didDiscoverCharacteristics(Peripheral& peripheral, Service& service, const Result<>& result) = 0;
+  virtual void didDiscoverIncludedServices(Peripheral& peripheral, Service& service, const Result<>& result) = 0;
   virtual void didUpdateNotificationState(Peripheral& peripheral, Characteristic& characteristic,
-                                          const BleError& error) = 0;
+                                          const Result<>& result) = 0;
   // characteristic.value holds the notified bytes.
-  virtual void didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) = 0;
+  virtual void didUpdateValue(Peripheral& peripheral, Characteristic& characteristic, const Result<>& result) = 0;
   // Follows each write with response.
-  virtual void didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const BleError& error) = 0;
-  virtual void didReadRSSI(Peripheral& peripheral, int rssi, const BleError& error) = 0;
+  virtual void didWriteValue(Peripheral& peripheral, Characteristic& characteristic, const Result<>& result) = 0;
+  // Only when asked for, and nothing here asks: a listener may leave it out.
+  virtual void didReadRSSI(Peripheral&, int, const Result<>&) {}
 };
 
 // A remote device. The central hands out one object per device for as long as it exists.
@@ -107,7 +107,8 @@ using PeripheralList = std::vector<std::shared_ptr<Peripheral>>;
 
 class Central;
 
-// What the central reports. Every callback arrives on the main run loop.
+// What the central reports. Every callback arrives on the main run loop; result says why a
+// connect request failed or a link ended (a link the app itself ended ends without an error).
 class CentralDelegate {
  public:
   virtual ~CentralDelegate() = default;
@@ -117,11 +118,13 @@ class CentralDelegate {
                                      const AdvertisementData& advertisement, int rssi) = 0;
   virtual void didConnectPeripheral(Central& central, Peripheral& peripheral) = 0;
   // A connect request that failed, or that the backend gave up on.
-  virtual void didFailToConnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) = 0;
-  virtual void didDisconnectPeripheral(Central& central, Peripheral& peripheral, const BleError& error) = 0;
-  virtual void willRestoreState(Central& central, const std::map<std::string, std::string>& state) = 0;
-  virtual void didRetrievePeripherals(Central& central, const PeripheralList& peripherals) = 0;
-  virtual void didRetrieveConnectedPeripherals(Central& central, const PeripheralList& peripherals) = 0;
+  virtual void didFailToConnectPeripheral(Central& central, Peripheral& peripheral, const Result<>& result) = 0;
+  virtual void didDisconnectPeripheral(Central& central, Peripheral& peripheral, const Result<>& result) = 0;
+  // Restoration and retrieval happen only when asked for, and nothing here asks: neither
+  // backend sends these, so a listener may leave them out.
+  virtual void willRestoreState(Central&, const std::map<std::string, std::string>&) {}
+  virtual void didRetrievePeripherals(Central&, const PeripheralList&) {}
+  virtual void didRetrieveConnectedPeripherals(Central&, const PeripheralList&) {}
 };
 
 // The Bluetooth Low Energy central role.

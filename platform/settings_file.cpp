@@ -38,15 +38,15 @@ std::string quote(const std::string& line) {
 
 }  // namespace
 
-std::optional<std::string> settingsFileDamage(const std::filesystem::path& path) {
+Result<> checkSettingsFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+  if (!file) return {};
   std::string line;
   for (int number = 1; std::getline(file, line); ++number) {
-    if (!isValidUtf8(line)) return "line " + std::to_string(number) + " is not UTF-8 text";
-    if (!isSetting(line)) return "line " + std::to_string(number) + " is not a setting: " + quote(line);
+    if (!isValidUtf8(line)) return Error{"line " + std::to_string(number) + " is not UTF-8 text"};
+    if (!isSetting(line)) return Error{"line " + std::to_string(number) + " is not a setting: " + quote(line)};
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace kiro

@@ -47,29 +47,29 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
     const std::size_t equals = args[i].rfind("--", 0) == 0 ? args[i].find('=') : std::string::npos;
     const std::string arg = args[i].substr(0, equals);
     if (auto flag = flags.find(arg); flag != flags.end()) {
-      if (equals != std::string::npos) return arg + " takes no value";
+      if (equals != std::string::npos) return Error{arg + " takes no value"};
       *flag->second = true;
       continue;
     }
     const bool isScreen = arg == "--screen";
     auto value = values.find(arg);
-    if (!isScreen && value == values.end()) return "unknown option " + arg + " (see --help)";
+    if (!isScreen && value == values.end()) return Error{"unknown option " + arg + " (see --help)"};
     const bool inline_ = equals != std::string::npos;
-    if (!inline_ && i + 1 >= args.size()) return arg + " needs a value";
+    if (!inline_ && i + 1 >= args.size()) return Error{arg + " needs a value"};
     const std::string given = inline_ ? args[i].substr(equals + 1) : args[++i];
-    if (given.empty()) return arg + " needs a value";
+    if (given.empty()) return Error{arg + " needs a value"};
     if (isScreen) {
-      if (!parseScreen(given, options)) return "--screen takes WxH@S, such as 375x667@2, not " + given;
+      if (!parseScreen(given, options)) return Error{"--screen takes WxH@S, such as 375x667@2, not " + given};
     } else {
       *value->second = given;
     }
   }
   static const std::vector<std::string> actions{"shoot", "focus", "self-timer", "stop"};
   if (options.action && std::find(actions.begin(), actions.end(), *options.action) == actions.end())
-    return "--action takes shoot, focus, self-timer or stop, not " + *options.action;
-  if (options.simulate && options.bluetooth) return "--simulate and --bluetooth exclude each other";
+    return Error{"--action takes shoot, focus, self-timer or stop, not " + *options.action};
+  if (options.simulate && options.bluetooth) return Error{"--simulate and --bluetooth exclude each other"};
   if (options.virtualTime && !(options.headless && options.simulate))
-    return "--virtual-time works only with --headless --simulate";
+    return Error{"--virtual-time works only with --headless --simulate"};
   return options;
 }
 

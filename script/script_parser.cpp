@@ -30,7 +30,7 @@ std::optional<Bytes> hexBytes(const std::string& text) {
 }
 
 Result<ScriptCommand> noArguments(const Words& words, ScriptCommand command) {
-  if (words.size() != 1) return words[0] + " takes no arguments";
+  if (words.size() != 1) return Error{words[0] + " takes no arguments"};
   return command;
 }
 
@@ -38,37 +38,37 @@ Result<ScriptCommand> wait(const Words& words) {
   // Up to what a platform timer takes.
   const std::int64_t longest = std::numeric_limits<std::int32_t>::max();
   const auto duration = words.size() == 2 ? wholeNumber(words[1], longest) : std::nullopt;
-  if (!duration) return std::string("wait needs a whole number of milliseconds (wait MS)");
+  if (!duration) return Error{"wait needs a whole number of milliseconds (wait MS)"};
   return script::Wait{Millis{*duration}};
 }
 
 Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
-  if (words.size() != 2 || (words[1] != "F" && words[1] != "R")) return words[0] + " needs F or R";
-  if (event == ControlEvent::touchUpOutside && words[1] != "R") return std::string("release-outside needs R");
+  if (words.size() != 2 || (words[1] != "F" && words[1] != "R")) return Error{words[0] + " needs F or R"};
+  if (event == ControlEvent::touchUpOutside && words[1] != "R") return Error{"release-outside needs R"};
   return script::Touch{event, words[1][0]};
 }
 
 Result<ScriptCommand> tap(const Words& words) {
   static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer", "presets"};
   if (words.size() != 2 || !kButtons.contains(words[1]))
-    return std::string("tap needs search, help, back, refresh, timer or presets");
+    return Error{"tap needs search, help, back, refresh, timer or presets"};
   return script::Tap{words[1]};
 }
 
 Result<ScriptCommand> select(const Words& words) {
   const auto row = words.size() == 2 ? wholeNumber(words[1], std::numeric_limits<std::int64_t>::max()) : std::nullopt;
-  if (!row) return std::string("select needs a row number (select N)");
+  if (!row) return Error{"select needs a row number (select N)"};
   return script::Select{*row};
 }
 
 Result<ScriptCommand> snapshot(const Words& words) {
-  if (words.size() != 2 || words[1].empty()) return std::string("snapshot needs a file path (snapshot PATH)");
+  if (words.size() != 2 || words[1].empty()) return Error{"snapshot needs a file path (snapshot PATH)"};
   return script::Snapshot{words[1]};
 }
 
 Result<ScriptCommand> addReceiver(const Words& words) {
   if (words.size() < 3 || words[2].starts_with("--"))
-    return std::string("receiver add needs a NAME before its options");
+    return Error{"receiver add needs a NAME before its options"};
   script::AddReceiver add;
   add.name = words[2];
   const std::map<std::string, bool*> flags{{"--silent", &add.silent},
@@ -80,12 +80,12 @@ Result<ScriptCommand> addReceiver(const Words& words) {
       *flag->second = true;
     } else if (words[i] == "--id") {
       add.identifier = i + 1 < words.size() ? Uuid::parse(words[i + 1]) : std::nullopt;
-      if (!add.identifier) return std::string("--id needs a UUID such as 4B49524F-0000-4000-8000-000000000001");
+      if (!add.identifier) return Error{"--id needs a UUID such as 4B49524F-0000-4000-8000-000000000001"};
       // The nil UUID is what the radio reads as "make one up": it would be ignored.
-      if (*add.identifier == Uuid{}) return std::string("--id cannot be the nil UUID");
+      if (*add.identifier == Uuid{}) return Error{"--id cannot be the nil UUID"};
       ++i;
     } else {
-      return "receiver add has no option " + words[i];
+      return Error{"receiver add has no option " + words[i]};
     }
   }
   return add;
@@ -94,13 +94,13 @@ Result<ScriptCommand> addReceiver(const Words& words) {
 Result<ScriptCommand> receiverAction(const Words& words, script::ReceiverAction::Kind kind) {
   const bool notify = kind == script::ReceiverAction::Kind::notify;
   const std::string usage = notify ? "receiver notify ID HEX" : "receiver " + words[1] + " ID";
-  if (words.size() != (notify ? 4u : 3u)) return "expected " + usage;
+  if (words.size() != (notify ? 4u : 3u)) return Error{"expected " + usage};
   const auto identifier = Uuid::parse(words[2]);
-  if (!identifier) return "not a receiver identifier: " + words[2];
+  if (!identifier) return Error{"not a receiver identifier: " + words[2]};
   script::ReceiverAction action{kind, *identifier, {}};
   if (notify) {
     const auto bytes = hexBytes(words[3]);
-    if (!bytes) return "not hex bytes (two digits a byte): " + words[3];
+    if (!bytes) return Error{"not hex bytes (two digits a byte): " + words[3]};
     action.bytes = *bytes;
   }
   return action;
@@ -113,11 +113,11 @@ Result<ScriptCommand> receiver(const Words& words) {
   if (what == "notify") return receiverAction(words, Kind::notify);
   if (what == "drop") return receiverAction(words, Kind::drop);
   if (what == "gone") return receiverAction(words, Kind::gone);
-  return std::string("receiver needs add, notify, drop or gone");
+  return Error{"receiver needs add, notify, drop or gone"};
 }
 
 Result<ScriptCommand> radio(const Words& words) {
-  if (words.size() != 2 || (words[1] != "on" && words[1] != "off")) return std::string("radio needs on or off");
+  if (words.size() != 2 || (words[1] != "on" && words[1] != "off")) return Error{"radio needs on or off"};
   return script::Radio{words[1] == "on"};
 }
 
@@ -129,16 +129,16 @@ Result<ScriptCommand> timerPreset(const Words& words) {
   if (words.size() == 4 && (words[2] == "save" || words[2] == "delete"))
     return script::TimerPreset{words[2] == "save" ? Action::save : Action::remove, words[3], {}};
   if (words.size() == 5 && words[2] == "rename") return script::TimerPreset{Action::rename, words[3], words[4]};
-  return usage;
+  return Error{usage};
 }
 
 Result<ScriptCommand> timer(const Words& words) {
   const std::string what = words.size() > 1 ? words[1] : "";
-  if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : "timer stop takes no arguments";
+  if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : Error{"timer stop takes no arguments"};
   if (what == "preset") return timerPreset(words);
   auto plan = parsePlanWords(Words(words.begin() + 1, words.end()));
-  if (auto* error = std::get_if<std::string>(&plan)) return "timer: " + *error;
-  return script::Timer{std::get<ShootingPlan>(plan)};
+  if (!plan.ok()) return Error{"timer: " + plan.error().message};
+  return script::Timer{std::move(plan).value()};
 }
 
 Result<ScriptCommand> command(const Words& words) {
@@ -157,19 +157,19 @@ Result<ScriptCommand> command(const Words& words) {
   if (verb == "radio") return radio(words);
   if (verb == "timer") return timer(words);
   if (verb == "quit") return noArguments(words, script::Quit{});
-  return "unknown command " + verb;
+  return Error{"unknown command " + verb};
 }
 
 }  // namespace
 
-ParsedScriptLine parseScriptLine(std::string_view line) {
-  auto split = splitScriptWords(line);
-  if (const auto* error = std::get_if<std::string>(&split)) return {std::nullopt, *error};
-  const auto& words = std::get<Words>(split);
-  if (words.empty()) return {};
+Result<std::optional<ScriptCommand>> parseScriptLine(std::string_view line) {
+  const auto split = splitScriptWords(line);
+  if (!split.ok()) return split.error();
+  const auto& words = split.value();
+  if (words.empty()) return std::nullopt;
   auto parsed = command(words);
-  if (auto* error = std::get_if<std::string>(&parsed)) return {std::nullopt, std::move(*error)};
-  return {std::move(std::get<ScriptCommand>(parsed)), std::nullopt};
+  if (!parsed.ok()) return parsed.error();
+  return std::move(parsed).value();
 }
 
 }  // namespace kiro

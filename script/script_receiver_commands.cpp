@@ -19,35 +19,35 @@ SimGattTable gattTable(const script::AddReceiver& command) {
 }  // namespace
 
 ScriptSession::Outcome ScriptSession::perform(const script::AddReceiver& command) {
-  if (!radio_) return std::string(kNeedsRadio);
-  if (command.identifier && radio_->receiver(*command.identifier))
-    return "a receiver " + command.identifier->UUIDString() + " exists already";
+  if (!radio_) return Error{kNeedsRadio};
   SimulatedReceiver::Options options;
   if (command.identifier) options.identifier = *command.identifier;
   if (!command.noName) options.advertisedName = command.name;
   options.gapName = command.name;
   options.gatt = gattTable(command);
   options.demoFeedback = !command.silent;
-  appEvents_.receiverAdded(radio_->addReceiver(std::move(options)));
-  return {};
+  const auto added = radio_->addReceiver(std::move(options));
+  if (!added.ok()) return added.error();
+  appEvents_.receiverAdded(*added.value());
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::ReceiverAction& command) {
-  if (!radio_) return std::string(kNeedsRadio);
+  if (!radio_) return Error{kNeedsRadio};
   SimulatedReceiver* receiver = radio_->receiver(command.identifier);
-  if (!receiver) return "no receiver " + command.identifier.UUIDString();
+  if (!receiver) return Error{"no receiver " + command.identifier.UUIDString()};
   switch (command.kind) {
     case script::ReceiverAction::Kind::notify: receiver->simulateNotification(command.bytes); break;
     case script::ReceiverAction::Kind::drop: receiver->simulateDisconnection(); break;
     case script::ReceiverAction::Kind::gone: receiver->simulateOutOfRange(); break;
   }
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Radio& command) {
-  if (!radio_) return std::string(kNeedsRadio);
+  if (!radio_) return Error{kNeedsRadio};
   radio_->setPowered(command.on);
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace kiro

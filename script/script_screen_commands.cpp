@@ -14,8 +14,8 @@ namespace kiro {
 
 namespace {
 
-std::string lacks(const Screen& front, const std::string& what) {
-  return "the " + front.name() + " screen in front has no " + what;
+Error lacks(const Screen& front, const std::string& what) {
+  return {"the " + front.name() + " screen in front has no " + what};
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ ScriptSession::Outcome ScriptSession::perform(const script::Touch& command) {
   if (&front != delegate_.remote().get()) return lacks(front, button);
   const auto& remote = *delegate_.remote();
   (command.button == 'F' ? remote.writeButton() : remote.writeButton2())->sendActions(command.event);
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
@@ -35,32 +35,32 @@ ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
   auto& remote = *delegate_.remote();
   if (!command.plan) {
     remote.stopTimedShooting();
-    return {};
+    return std::nullopt;
   }
-  if (auto problem = remote.startTimedShooting(*command.plan)) return *problem;
-  return {};
+  if (auto started = remote.startTimedShooting(*command.plan); !started.ok()) return started.error();
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::TimerPreset& command) {
   using Action = script::TimerPreset::Action;
-  const auto outcome = [](const std::optional<std::string>& problem) -> Outcome {
-    if (problem) return *problem;
-    return {};
+  const auto outcome = [](const Result<>& done) -> Outcome {
+    if (!done.ok()) return done.error();
+    return std::nullopt;
   };
   auto& remote = *delegate_.remote();
   switch (command.action) {
     case Action::use: {
       const auto plan = presets::plan(platform().defaults, command.name);
-      if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
-      return perform(script::Timer{std::get<ShootingPlan>(plan)});
+      if (!plan.ok()) return plan.error();
+      return perform(script::Timer{plan.value()});
     }
     case Action::save:
-      if (remote.timedShooting().state == ShootingStatus::State::idle) return std::string("no plan has been started to keep");
+      if (remote.timedShooting().state == ShootingStatus::State::idle) return Error{"no plan has been started to keep"};
       return outcome(presets::save(platform().defaults, command.name, remote.lastTimedPlan()));
     case Action::rename: return outcome(presets::rename(platform().defaults, command.name, command.newName));
     case Action::remove: return outcome(presets::remove(platform().defaults, command.name));
   }
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
@@ -72,11 +72,11 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   auto& front = *navigation().topViewController();
   if (command.button == "timer" && &front == delegate_.remote().get()) {
     delegate_.remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
-    return {};
+    return std::nullopt;
   }
   if (const auto* timer = dynamic_cast<TimerViewController*>(&front); timer && command.button == "presets") {
     timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
-    return {};
+    return std::nullopt;
   }
   const auto side = kLeft.find({front.name(), command.button});
   if (side == kLeft.end()) return lacks(front, command.button + " button");
@@ -85,7 +85,7 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   auto button = item ? std::dynamic_pointer_cast<Button>(item->customView) : nullptr;
   if (!button) return lacks(front, command.button + " button");
   button->sendActions(ControlEvent::touchUpInside);
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Select& command) {
@@ -96,32 +96,33 @@ ScriptSession::Outcome ScriptSession::perform(const script::Select& command) {
   const auto& table = devices ? devices->tabel() : presets->table();
   const auto rows = table->numberOfRows();
   if (command.row >= rows)
-    return "the " + std::string(devices ? "device" : "preset") + " list has no row " + std::to_string(command.row) +
-           " (it has " + std::to_string(rows) + ")";
+    return Error{"the " + std::string(devices ? "device" : "preset") + " list has no row " +
+                 std::to_string(command.row) + " (it has " + std::to_string(rows) + ")"};
   table->selectRow(command.row);
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Dismiss&) {
-  if (!alertQueue().visible()) return std::string("no alert is shown");
+  if (!alertQueue().visible()) return Error{"no alert is shown"};
   alertQueue().dismiss();
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::State&) {
   events_.send("state", stateFields(delegate_));
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Layout&) {
   events_.send("layout", layoutFields(navigation()));
-  return {};
+  return std::nullopt;
 }
 
 ScriptSession::Outcome ScriptSession::perform(const script::Snapshot& command) {
-  if (!snapshot_) return std::string("snapshot needs the window");
-  if (auto error = snapshot_(command.path)) return "snapshot " + command.path + ": " + *error;
-  return {};
+  if (!snapshot_) return Error{"snapshot needs the window"};
+  if (auto saved = snapshot_(command.path); !saved.ok())
+    return Error{"snapshot " + command.path + ": " + saved.error().message};
+  return std::nullopt;
 }
 
 }  // namespace kiro

@@ -67,12 +67,11 @@ std::optional<ScriptStep> ScriptSession::runLine(std::string line) {
   // Editors on some systems start a UTF-8 file with a byte-order mark.
   if (lineNumber_ == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
   const auto parsed = parseScriptLine(line);
-  if (parsed.error) return fail(*parsed.error);
-  if (!parsed.command) return std::nullopt;
-  const Outcome outcome = std::visit([this](const auto& command) { return perform(command); }, *parsed.command);
-  if (const auto* step = std::get_if<ScriptStep>(&outcome)) return *step;
-  if (const auto* error = std::get_if<std::string>(&outcome)) return fail(*error);
-  return std::nullopt;
+  if (!parsed.ok()) return fail(parsed.error().message);
+  if (!parsed.value()) return std::nullopt;
+  const Outcome outcome = std::visit([this](const auto& command) { return perform(command); }, *parsed.value());
+  if (!outcome.ok()) return fail(outcome.error().message);
+  return outcome.value();
 }
 
 ScriptStep ScriptSession::lineTooLong() {

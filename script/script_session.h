@@ -5,11 +5,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <variant>
 
 #include "app/app_delegate.h"
 #include "script/app_events.h"
 #include "script/event_stream.h"
+#include "platform/result.h"
 #include "script/script_command.h"
 #include "platform/ui/ui_events.h"
 #include "platform/sim/simulated_radio.h"
@@ -30,7 +30,7 @@ class ScriptSession {
   // A longer line is refused and not stored, so that a runaway input cannot fill the memory.
   static constexpr std::size_t kMaxLineBytes = 1 << 20;
 
-  using SnapshotHandler = std::function<std::optional<std::string>(const std::string& path)>;
+  using SnapshotHandler = std::function<Result<>(const std::string& path)>;
 
   // delegate: the launched app; ui: the watcher of its screens; radio: the simulated
   // radio, or null with a real adapter; events: where JSON lines go; errors: where
@@ -50,8 +50,8 @@ class ScriptSession {
   // The host's input ended: finished 0, or the end already reached.
   ScriptStep inputEnded();
 
-  // handler: saves the window as a PNG at path, returning an error text or nullopt. The
-  // window installs it; without it snapshot is an error.
+  // handler: saves the window as a PNG at path, or says why it cannot. The window installs
+  // it; without it snapshot is an error.
   void setSnapshotHandler(SnapshotHandler handler) { snapshot_ = std::move(handler); }
 
   // For a real adapter: the host reports a write the stack accepted.
@@ -70,8 +70,9 @@ class ScriptSession {
   }
 
  private:
-  // A command's result: done, a step for the host, or why it cannot apply (it did not run).
-  using Outcome = std::variant<std::monostate, ScriptStep, std::string>;
+  // A command's result: done (nullopt), a step for the host, or why it cannot apply (it did
+  // not run).
+  using Outcome = Result<std::optional<ScriptStep>>;
 
   ScriptStep end(ScriptStep step);
   ScriptStep fail(const std::string& message);

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
-#include <variant>
 
 #include "platform/qt/bluetooth/bluetooth_module.h"
+#include "platform/result.h"
 
 namespace kiro {
 
 // Opens the Bluetooth module at file; on failure, why.
-std::variant<const BluetoothModule*, std::string> loadBluetoothModule(const std::filesystem::path& file);
+Result<const BluetoothModule*> loadBluetoothModule(const std::filesystem::path& file);
 
 }  // namespace kiro

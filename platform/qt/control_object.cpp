@@ -106,8 +106,11 @@ bool ControlObject::handleMessage(const QDBusMessage& message, const QDBusConnec
   return true;
 }
 
-QDBusMessage ControlObject::answer(const QDBusMessage& message, const std::optional<ControlRefusal>& refusal) {
-  if (refusal) return message.createErrorReply(errorName(refusal->kind), QString::fromStdString(refusal->message));
+QDBusMessage ControlObject::answer(const QDBusMessage& message, const ControlResult& result) {
+  if (!result.ok()) {
+    const ControlRefusal& refusal = result.error();
+    return message.createErrorReply(errorName(refusal.kind), QString::fromStdString(refusal.message));
+  }
   if (hooks_.called) hooks_.called(message.member().toStdString(), message.service().toStdString());
   return message.createReply();
 }
@@ -118,23 +121,23 @@ QDBusMessage ControlObject::control(const QDBusMessage& message) {
   const QString signature = message.signature();
   if (method == "Shoot" && signature == "u") return answer(message, control_.shoot(Millis{arguments[0].toUInt()}));
   if (method == "PressShutter" && signature.isEmpty()) {
-    const auto refusal = control_.pressShutter(message.service().toStdString());
-    if (!refusal) callers_.addWatchedService(message.service());
-    return answer(message, refusal);
+    const auto pressed = control_.pressShutter(message.service().toStdString());
+    if (pressed.ok()) callers_.addWatchedService(message.service());
+    return answer(message, pressed);
   }
   if (method == "ReleaseShutter" && signature.isEmpty()) {
     control_.releaseShutter();
-    return answer(message, std::nullopt);
+    return answer(message);
   }
   if (method == "SetFocus" && signature == "b") return answer(message, control_.setFocus(arguments[0].toBool()));
   if (method == "StartTimer" && signature == "a{sv}") {
     const auto plan = planFrom(qdbus_cast<QVariantMap>(arguments[0]));
-    if (const auto* refusal = std::get_if<ControlRefusal>(&plan)) return answer(message, *refusal);
-    return answer(message, control_.startTimer(std::get<ShootingPlan>(plan)));
+    if (!plan.ok()) return answer(message, plan.error());
+    return answer(message, control_.startTimer(plan.value()));
   }
   if (method == "StopTimer" && signature.isEmpty()) {
     control_.stopTimer();
-    return answer(message, std::nullopt);
+    return answer(message);
   }
   return message.createErrorReply(QDBusError::UnknownMethod, "no method " + method + "(" + signature + ")");
 }
@@ -144,7 +147,7 @@ QDBusMessage ControlObject::application(const QDBusMessage& message) {
   if (method == "Activate") {
     if (!hooks_.activate) return message.createErrorReply(QDBusError::NotSupported, "this run has no window");
     hooks_.activate();
-    return answer(message, std::nullopt);
+    return answer(message);
   }
   if (method == "Open") return message.createErrorReply(QDBusError::NotSupported, "KIRO Remote opens no files");
   if (method != "ActivateAction" || message.arguments().isEmpty())
@@ -155,7 +158,7 @@ QDBusMessage ControlObject::application(const QDBusMessage& message) {
   if (action == "self-timer") return answer(message, control_.selfTimer());
   if (action == "stop") {
     control_.stopTimer();
-    return answer(message, std::nullopt);
+    return answer(message);
   }
   return message.createErrorReply(QDBusError::InvalidArgs, "no action " + action);
 }

@@ -6,7 +6,6 @@
 #include <QDBusVirtualObject>
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "app/remote_control.h"
@@ -38,7 +37,7 @@ class ControlObject final : public QDBusVirtualObject {
   QDBusMessage control(const QDBusMessage& message);
   QDBusMessage application(const QDBusMessage& message);
   QDBusMessage properties(const QDBusMessage& message) const;
-  QDBusMessage answer(const QDBusMessage& message, const std::optional<ControlRefusal>& refusal);
+  QDBusMessage answer(const QDBusMessage& message, const ControlResult& result = {});
   QVariantMap propertyValues() const;
 
   RemoteControl& control_;

@@ -9,9 +9,10 @@ namespace kiro {
 namespace {
 
 int exitStatus(const SettingsUserDefaults& defaults) {
-  const auto why = defaults.problem();
-  if (why) std::cerr << "kiro-remote: the settings could not be saved: " << *why << '\n';
-  return why ? 1 : 0;
+  const auto kept = defaults.keepsWrites();
+  if (kept.ok()) return 0;
+  std::cerr << "kiro-remote: the settings could not be saved: " << kept.error().message << '\n';
+  return 1;
 }
 
 }  // namespace

@@ -19,16 +19,16 @@ bool activateRunningInstance() {
   return false;
 }
 
-std::optional<std::string> runDesktopAction(const std::string& action) {
+Result<> runDesktopAction(const std::string& action) {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) return "no session bus";
+  if (!bus.isConnected()) return Error{"no session bus"};
   QDBusMessage call =
       QDBusMessage::createMethodCall(kBusName, kControlPath, "org.freedesktop.Application", "ActivateAction");
   call << QString::fromStdString(action) << QVariantList() << QVariantMap();
   // Long enough for D-Bus to start the app.
   const QDBusMessage reply = bus.call(call, QDBus::Block, 30000);
-  if (reply.type() == QDBusMessage::ErrorMessage) return reply.errorMessage().toStdString();
-  return std::nullopt;
+  if (reply.type() == QDBusMessage::ErrorMessage) return Error{reply.errorMessage().toStdString()};
+  return {};
 }
 
 std::unique_ptr<ControlObject> exportControl(RemoteControl& control, ControlObject::Hooks hooks) {

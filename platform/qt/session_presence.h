@@ -1,10 +1,10 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/qt/control_object.h"
+#include "platform/result.h"
 
 namespace kiro {
 
@@ -15,8 +15,8 @@ inline constexpr const char* kBusName = "io.github.kiro_remote.KiroRemote";
 bool activateRunningInstance();
 
 // Asks the app on the session bus, started by D-Bus if need be, to run one of its desktop
-// actions; returns why it could not, or nullopt.
-std::optional<std::string> runDesktopAction(const std::string& action);
+// actions; or says why it could not.
+Result<> runDesktopAction(const std::string& action);
 
 // Exports control on the session bus and owns the app's name, so that other programs reach
 // this run; null, said on stderr, when there is no session bus or another instance owns it.

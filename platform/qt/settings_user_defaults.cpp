@@ -55,8 +55,8 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
   readValues_.clear();
   unsaved_.insert_or_assign(key, value);
   // The file may have been replaced since start-up: the rewrite would destroy what it holds now.
-  if (const auto why = damage()) {
-    std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
+  if (const auto rewrite = safeToRewrite(); !rewrite.ok()) {
+    std::cerr << "kiro-remote: a setting was not saved: " << rewrite.error().message << '\n';
     return;
   }
   // A fresh QSettings for each write: its status then tells of this write, not of an earlier
@@ -65,26 +65,27 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
   for (const auto& [name, unsaved] : unsaved_)
     settings_->setValue(QString::fromStdString(name), toVariant(unsaved));
   settings_->sync();
-  if (const auto why = problem()) {
-    std::cerr << "kiro-remote: a setting was not saved: " << *why << '\n';
+  if (const auto kept = keepsWrites(); !kept.ok()) {
+    std::cerr << "kiro-remote: a setting was not saved: " << kept.error().message << '\n';
     return;
   }
   unsaved_.clear();
 }
 
-std::optional<std::string> SettingsUserDefaults::problem() const {
+Result<> SettingsUserDefaults::keepsWrites() const {
   const std::string file = terminalSafe(settings_->fileName().toStdString());
   if (settings_->status() == QSettings::AccessError || !settings_->isWritable())
-    return file + " cannot be written";
-  if (settings_->status() == QSettings::FormatError) return file + " cannot be read as settings";
-  return std::nullopt;
+    return Error{file + " cannot be written"};
+  if (settings_->status() == QSettings::FormatError) return Error{file + " cannot be read as settings"};
+  return {};
 }
 
-std::optional<std::string> SettingsUserDefaults::damage() const {
+Result<> SettingsUserDefaults::safeToRewrite() const {
   const std::string file = settings_->fileName().toStdString();
-  if (const auto why = settingsFileDamage(file))
-    return terminalSafe(file) + " is not a settings file of this app (" + *why + "); it is left as it is";
-  return std::nullopt;
+  if (const auto checked = checkSettingsFile(file); !checked.ok())
+    return Error{terminalSafe(file) + " is not a settings file of this app (" + checked.error().message +
+                 "); it is left as it is"};
+  return {};
 }
 
 }  // namespace kiro

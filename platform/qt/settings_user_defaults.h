@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/result.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {
@@ -15,7 +16,7 @@ namespace kiro {
 // is given. Every write is flushed at once, so it survives a crash a moment later; a write
 // that cannot be saved is said on stderr, and what was set stays readable for this run and
 // is saved with the next write that can be. A file that has stopped being a settings file
-// (see settingsFileDamage) is never rewritten.
+// (see checkSettingsFile) is never rewritten.
 // A value once read is kept as read until the next write: the remote screen reads the
 // remembered receiver at every frame's "update".
 class SettingsUserDefaults final : public UserDefaults {
@@ -26,12 +27,12 @@ class SettingsUserDefaults final : public UserDefaults {
   std::optional<DefaultsValue> object(const std::string& key) const override;
   void set(const std::string& key, const DefaultsValue& value) override;
 
-  // Why what is written cannot be kept (a file or folder that cannot be written or read);
-  // nullopt when it can.
-  std::optional<std::string> problem() const;
-  // Why a rewrite would damage the file (it has text that is not ours), said with its name;
-  // nullopt when it would not.
-  std::optional<std::string> damage() const;
+  // Whether what is written is kept, or why not (a file or folder that cannot be written or
+  // read).
+  Result<> keepsWrites() const;
+  // Whether the file may be rewritten, or why a rewrite would damage it (it has text that is
+  // not ours), said with its name.
+  Result<> safeToRewrite() const;
 
  private:
   std::unique_ptr<QSettings> openSettings() const;

@@ -92,7 +92,7 @@ void SimulatedCentral::connectPeripheral(Peripheral& peripheral, bool) {
     auto stalled = weak.lock();
     if (!stalled || stalled->epoch_ != epoch) return;
     setPeripheralState(*stalled, PeripheralState::disconnected);
-    delegate_.didFailToConnectPeripheral(*this, *stalled, kConnectTimedOut);
+    delegate_.didFailToConnectPeripheral(*this, *stalled, Error{kConnectTimedOut});
   });
   if (target->pendingResponse_ != SimConnectionResponse::neverComplete) scheduleConnection(target);
 }
@@ -110,7 +110,7 @@ void SimulatedCentral::scheduleConnection(const std::shared_ptr<SimulatedPeriphe
     }
     if (target->pendingResponse_ == SimConnectionResponse::fail) {
       setPeripheralState(*target, PeripheralState::disconnected);
-      delegate_.didFailToConnectPeripheral(*this, *target, kConnectFailed);
+      delegate_.didFailToConnectPeripheral(*this, *target, Error{kConnectFailed});
       return;
     }
     setPeripheralState(*target, PeripheralState::connected);
@@ -132,7 +132,7 @@ void SimulatedCentral::cancelPeripheralConnection(Peripheral& peripheral) {
     auto disconnected = weak.lock();
     if (!disconnected || disconnected->epoch_ != epoch) return;
     setPeripheralState(*disconnected, PeripheralState::disconnected);
-    delegate_.didDisconnectPeripheral(*this, *disconnected, std::nullopt);
+    delegate_.didDisconnectPeripheral(*this, *disconnected, {});
   });
 }
 
@@ -157,9 +157,9 @@ void SimulatedCentral::powerChanged(bool on) {
   const auto alive = lifetime_.watch();
   for (auto& [peripheral, connecting] : dropped) {
     if (connecting) {
-      delegate_.didFailToConnectPeripheral(*this, *peripheral, kPoweredOff);
+      delegate_.didFailToConnectPeripheral(*this, *peripheral, Error{kPoweredOff});
     } else {
-      delegate_.didDisconnectPeripheral(*this, *peripheral, kPoweredOff);
+      delegate_.didDisconnectPeripheral(*this, *peripheral, Error{kPoweredOff});
     }
     if (alive.expired()) return;
   }
@@ -177,7 +177,7 @@ void SimulatedCentral::receiverStartedAdvertising(SimulatedReceiver& receiver) {
   }
 }
 
-void SimulatedCentral::dropLink(const std::shared_ptr<SimulatedPeripheral>& peripheral, const BleError& error) {
+void SimulatedCentral::dropLink(const std::shared_ptr<SimulatedPeripheral>& peripheral, const Error& error) {
   if (peripheral->state_ == PeripheralState::disconnected) return;
   setPeripheralState(*peripheral, PeripheralState::disconnected);
   delegate_.didDisconnectPeripheral(*this, *peripheral, error);

@@ -31,7 +31,7 @@ class SimulatedCentral final : public Central {
   // receiver: one that has just started advertising.
   void receiverStartedAdvertising(SimulatedReceiver& receiver);
   // peripheral: one of this central's; error: why its link or connect request ended.
-  void dropLink(const std::shared_ptr<SimulatedPeripheral>& peripheral, const BleError& error);
+  void dropLink(const std::shared_ptr<SimulatedPeripheral>& peripheral, const Error& error);
   // identifier: a receiver's; the peripheral standing for it here, or nullptr.
   SimulatedPeripheral* peripheralFor(const Uuid& identifier) const;
   // The radio is being destroyed: from now on every request does nothing.

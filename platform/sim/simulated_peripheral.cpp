@@ -34,7 +34,7 @@ void SimulatedPeripheral::discoverServices() {
   if (!connected()) return;
   answerLater(sim_latency::discovery, [](SimulatedPeripheral& self) {
     self.services_ = self.primary_;
-    if (self.delegate_ != nullptr) self.delegate_->didDiscoverServices(self, std::nullopt);
+    if (self.delegate_ != nullptr) self.delegate_->didDiscoverServices(self, {});
   });
 }
 
@@ -44,7 +44,7 @@ void SimulatedPeripheral::discoverCharacteristics(Service& service) {
   answerLater(sim_latency::discovery, [service = entry->service, list = entry->characteristics](
                                           SimulatedPeripheral& self) {
     service->characteristics = list;
-    if (self.delegate_ != nullptr) self.delegate_->didDiscoverCharacteristics(self, *service, std::nullopt);
+    if (self.delegate_ != nullptr) self.delegate_->didDiscoverCharacteristics(self, *service, {});
   });
 }
 
@@ -55,7 +55,7 @@ void SimulatedPeripheral::discoverIncludedServices(Service& service) {
               [service = entry->service, list = entry->included](SimulatedPeripheral& self) {
                 service->includedServices = list;
                 if (self.delegate_ != nullptr) {
-                  self.delegate_->didDiscoverIncludedServices(self, *service, std::nullopt);
+                  self.delegate_->didDiscoverIncludedServices(self, *service, {});
                 }
               });
 }
@@ -64,13 +64,13 @@ void SimulatedPeripheral::setNotifyValue(bool enabled, Characteristic& character
   auto target = connected() ? characteristicFor(characteristic) : nullptr;
   if (!target) return;
   answerLater(sim_latency::notificationState, [target, enabled](SimulatedPeripheral& self) {
-    BleError error;
+    Result<> result;
     if ((target->properties & (property::notify | property::indicate)) != 0) {
       target->isNotifying = enabled;
     } else {
-      error = kNotifyNotSupported;
+      result = Error{kNotifyNotSupported};
     }
-    if (self.delegate_ != nullptr) self.delegate_->didUpdateNotificationState(self, *target, error);
+    if (self.delegate_ != nullptr) self.delegate_->didUpdateNotificationState(self, *target, result);
   });
 }
 
@@ -82,10 +82,9 @@ void SimulatedPeripheral::writeValue(const Bytes& value, Characteristic& charact
   const bool allowed = (target->properties & needed) != 0;
   // The confirmation is due first: feedback the write causes arrives with it, after it.
   if (type == WriteType::withResponse) {
-    BleError error;
-    if (!allowed) error = kWriteNotPermitted;
-    answerLater(sim_latency::writeConfirmation, [target, error](SimulatedPeripheral& self) {
-      if (self.delegate_ != nullptr) self.delegate_->didWriteValue(self, *target, error);
+    const Result<> result = allowed ? Result<>() : Error{kWriteNotPermitted};
+    answerLater(sim_latency::writeConfirmation, [target, result](SimulatedPeripheral& self) {
+      if (self.delegate_ != nullptr) self.delegate_->didWriteValue(self, *target, result);
     });
   }
   if (allowed) receiver_.received({value, type, target->uuid, central_->radio()->runLoop().now()});
@@ -101,7 +100,7 @@ void SimulatedPeripheral::deliverNotification(const Bytes& bytes) {
     if (central_ == nullptr || epoch_ != epoch) return;
     if (!characteristic->isNotifying) continue;
     characteristic->value = bytes;
-    if (delegate_ != nullptr) delegate_->didUpdateValue(*this, *characteristic, std::nullopt);
+    if (delegate_ != nullptr) delegate_->didUpdateValue(*this, *characteristic, {});
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 
 #include "platform/sim/simulated_central.h"
 
@@ -16,21 +15,21 @@ SimulatedRadio::~SimulatedRadio() {
   for (SimulatedCentral* central : centrals_) central->radioGone();
 }
 
-SimulatedReceiver& SimulatedRadio::addReceiver(SimulatedReceiver::Options options) {
+Result<SimulatedReceiver*> SimulatedRadio::addReceiver(SimulatedReceiver::Options options) {
   if (options.identifier == Uuid{}) options.identifier = freshIdentifier();
-  if (receiver(options.identifier) != nullptr) {
-    throw std::invalid_argument("simulated radio: a receiver " + options.identifier.UUIDString() + " exists already");
-  }
+  if (receiver(options.identifier) != nullptr)
+    return Error{"a receiver " + options.identifier.UUIDString() + " exists already"};
   receivers_.push_back(std::unique_ptr<SimulatedReceiver>(new SimulatedReceiver(*this, std::move(options))));
-  SimulatedReceiver& added = *receivers_.back();
-  receiverChanged(added);
+  SimulatedReceiver* added = receivers_.back().get();
+  receiverChanged(*added);
   return added;
 }
 
 SimulatedReceiver& SimulatedRadio::addReceiver(std::optional<std::string> advertisedName) {
   SimulatedReceiver::Options options;
   options.advertisedName = std::move(advertisedName);
-  return addReceiver(std::move(options));
+  // A fresh identifier is never taken.
+  return *addReceiver(std::move(options)).value();
 }
 
 SimulatedReceiver* SimulatedRadio::receiver(const Uuid& identifier) {

@@ -9,6 +9,7 @@
 
 #include "platform/central.h"
 #include "platform/lifetime.h"
+#include "platform/result.h"
 #include "platform/run_loop.h"
 
 namespace kiro {
@@ -150,8 +151,8 @@ class SimulatedRadio {
   SimulatedRadio& operator=(const SimulatedRadio&) = delete;
 
   // options: the receiver's identity, table and behaviour; it starts advertising at once.
-  // Throws std::invalid_argument when another receiver has the identifier.
-  SimulatedReceiver& addReceiver(SimulatedReceiver::Options options);
+  // Refused when another receiver has the identifier.
+  Result<SimulatedReceiver*> addReceiver(SimulatedReceiver::Options options);
   // advertisedName: the name it advertises (nullopt: none); fresh identifier, KIRO table.
   SimulatedReceiver& addReceiver(std::optional<std::string> advertisedName);
   // identifier: a receiver's; nullptr when none has it.

@@ -60,7 +60,7 @@ void SimulatedReceiver::simulateDisconnection() {
   if (!linked) return;
   for (SimulatedCentral* central : radio_.centrals_) {
     if (central->peripheralFor(identifier()) == linked.get()) {
-      central->dropLink(linked, kLinkLost);
+      central->dropLink(linked, Error{kLinkLost});
       return;
     }
   }

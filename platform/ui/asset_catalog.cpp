@@ -24,8 +24,8 @@ bool isPlainFileName(const std::string& name) {
 AssetCatalog::AssetCatalog(std::filesystem::path directory, double scale)
     : directory_(std::move(directory)), scale_(scale) {}
 
-LoadedPicture AssetCatalog::load(const std::string& name) const {
-  auto failure = [&name](const std::string& why) { return LoadedPicture{Picture(), "\"" + name + "\": " + why}; };
+Result<Picture> AssetCatalog::load(const std::string& name) const {
+  auto failure = [&name](const std::string& why) { return Error{"\"" + name + "\": " + why}; };
   if (!isPlainFileName(name)) return failure("not a file name");
 
   const std::filesystem::path path = directory_ / name;
@@ -39,8 +39,8 @@ LoadedPicture AssetCatalog::load(const std::string& name) const {
   if (!file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size())))
     return failure("cannot be read");
 
-  LoadedPicture decoded = decodePng(data, scale_);
-  if (!decoded.error.empty()) return failure(decoded.error);
+  auto decoded = decodePng(data, scale_);
+  if (!decoded.ok()) return failure(decoded.error().message);
   return decoded;
 }
 

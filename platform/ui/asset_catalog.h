@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/installed.h"
+#include "platform/result.h"
 #include "platform/ui/png_decoder.h"
 
 namespace kiro {
@@ -19,7 +20,7 @@ class AssetCatalog {
 
   // name: a file name in the folder. A name that is not a plain file name, a missing or
   // unreadable file and a file that is not a sound PNG give an error naming it.
-  LoadedPicture load(const std::string& name) const;
+  Result<Picture> load(const std::string& name) const;
 
  private:
   std::filesystem::path directory_;

@@ -9,10 +9,10 @@ namespace kiro {
 
 namespace {
 
-LoadedPicture failure(std::string why) { return {Picture(), std::move(why)}; }
+Error failure(std::string why) { return {std::move(why)}; }
 
 // The libpng message of a failed step; libpng may leave it empty.
-LoadedPicture failure(const png_image& image, const char* step) {
+Error failure(const png_image& image, const char* step) {
   const std::string message = image.message;
   return failure(message.empty() ? std::string(step) : std::string(step) + ": " + message);
 }
@@ -23,7 +23,7 @@ std::uint8_t premultiplied(std::uint8_t channel, std::uint8_t alpha) {
 
 }  // namespace
 
-LoadedPicture decodePng(std::span<const std::uint8_t> data, double scale) {
+Result<Picture> decodePng(std::span<const std::uint8_t> data, double scale) {
   if (data.empty()) return failure("no data");
   if (!std::isfinite(scale) || scale <= 0) return failure("scale is not a positive number");
 
@@ -50,7 +50,7 @@ LoadedPicture decodePng(std::span<const std::uint8_t> data, double scale) {
       row[x] = {premultiplied(source[0], alpha), premultiplied(source[1], alpha), premultiplied(source[2], alpha), alpha};
     }
   }
-  return {std::move(picture), {}};
+  return picture;
 }
 
 }  // namespace kiro

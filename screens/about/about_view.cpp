@@ -23,9 +23,12 @@ Size screenSize() { return mainScreen().bounds; }
 
 // A missing or unreadable asset leaves a clear picture, so the text keeps its layout.
 Picture assetPicture(const std::string& name) {
-  LoadedPicture loaded = assetCatalog().load(name);
-  if (!loaded.error.empty()) platform().log.line("Cannot load picture " + loaded.error);
-  return std::move(loaded.picture);
+  auto loaded = assetCatalog().load(name);
+  if (!loaded.ok()) {
+    platform().log.line("Cannot load picture " + loaded.error().message);
+    return Picture();
+  }
+  return std::move(loaded).value();
 }
 
 TextAttachment attachment(const std::string& name, const Size& size) {

@@ -90,7 +90,7 @@ class cameraViewController final : public Screen {
 
   // Timed shooting through R's own handlers: starts plan, or says why it cannot. A hand on
   // F or R, or leaving the screen, stops it first. Each change posts "timedShooting".
-  std::optional<std::string> startTimedShooting(const ShootingPlan& plan);
+  Result<> startTimedShooting(const ShootingPlan& plan);
   void stopTimedShooting() { timedShooting_.stop(); }
   // Stops a timed sequence (saying why) and lets a held shutter go as a hand on R would,
   // release notice and all: the app is ending, or the system going to sleep. Whether it

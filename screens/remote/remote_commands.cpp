@@ -93,12 +93,12 @@ bool cameraViewController::letGo(const std::string& why) {
   return held;
 }
 
-std::optional<std::string> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
-  if (auto problem = planProblem(plan)) return problem;
+Result<> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
+  if (auto checked = checkPlan(plan); !checked.ok()) return checked;
   const Millis wait = firstShotIn(plan, wallClock());
-  if (auto problem = runProblem(plan, wait)) return problem;
+  if (auto checked = checkRun(plan, wait); !checked.ok()) return checked;
   timedShooting_.start(plan, wait);
-  return std::nullopt;
+  return {};
 }
 
 void cameraViewController::roWrite() {

@@ -36,57 +36,57 @@ Millis slotLength(const ShootingPlan& plan, int slot) {
   return length;
 }
 
-std::optional<std::string> intervalProblem(const ShootingPlan& plan) {
-  if (plan.count && *plan.count <= 0) return std::string("the number of shots must be more than zero");
-  if (plan.count && *plan.count > kMostShots) return "at most " + std::to_string(kMostShots) + " shots";
-  if (plan.bracket != 1 && plan.bracket != 3 && plan.bracket != 5) return std::string("a bracket takes 3 or 5 shots");
-  if (plan.bracket > 1 && !plan.bulb) return std::string("a bracket needs a bulb to go around");
+Result<> checkInterval(const ShootingPlan& plan) {
+  if (plan.count && *plan.count <= 0) return Error{"the number of shots must be more than zero"};
+  if (plan.count && *plan.count > kMostShots) return Error{"at most " + std::to_string(kMostShots) + " shots"};
+  if (plan.bracket != 1 && plan.bracket != 3 && plan.bracket != 5) return Error{"a bracket takes 3 or 5 shots"};
+  if (plan.bracket > 1 && !plan.bulb) return Error{"a bracket needs a bulb to go around"};
   if (plan.bracket > 1 && (plan.bracketStops <= 0 || plan.bracketStops > 3))
-    return std::string("a bracket's step must be more than 0 and at most 3 stops");
-  if (plan.rampTo && !plan.bulb) return std::string("a ramp needs the bulb it starts from");
-  if (plan.rampTo && *plan.rampTo <= Millis{0}) return std::string("the ramp's last bulb must be more than zero");
-  if (plan.rampTo && (!plan.count || *plan.count < 2)) return std::string("a ramp needs a number of shots, 2 or more");
+    return Error{"a bracket's step must be more than 0 and at most 3 stops"};
+  if (plan.rampTo && !plan.bulb) return Error{"a ramp needs the bulb it starts from"};
+  if (plan.rampTo && *plan.rampTo <= Millis{0}) return Error{"the ramp's last bulb must be more than zero"};
+  if (plan.rampTo && (!plan.count || *plan.count < 2)) return Error{"a ramp needs a number of shots, 2 or more"};
   // The ramp goes one way, so the longest slot is the first or the last.
   const int last = plan.count && plan.rampTo ? *plan.count - 1 : 0;
   const int longest = slotLength(plan, last) > slotLength(plan, 0) ? last : 0;
   const Millis slot = slotLength(plan, longest);
-  if (plan.interval >= slot) return std::nullopt;
+  if (plan.interval >= slot) return {};
   const std::string interval = "the interval (" + durationText(plan.interval) + ") is shorter than ";
   if (plan.bracket > 1)
-    return interval + "a bracket of " + std::to_string(plan.bracket) + " shots and their release notices (" +
-           durationText(slot) + ")";
-  return interval + (plan.rampTo ? "the longest bulb (" : "a shot (") + durationText(slot - kReleaseNotice) +
-         ") and its release notice (" + durationText(kReleaseNotice) + ")";
+    return Error{interval + "a bracket of " + std::to_string(plan.bracket) + " shots and their release notices (" +
+                 durationText(slot) + ")"};
+  return Error{interval + (plan.rampTo ? "the longest bulb (" : "a shot (") + durationText(slot - kReleaseNotice) +
+               ") and its release notice (" + durationText(kReleaseNotice) + ")"};
 }
 
 }  // namespace
 
-std::optional<std::string> planProblem(const ShootingPlan& plan) {
-  if (plan.delay && *plan.delay <= Millis{0}) return std::string("the delay must be more than zero");
-  if (plan.bulb && *plan.bulb <= Millis{0}) return std::string("the bulb time must be more than zero");
-  if (plan.at && (*plan.at < 0 || *plan.at >= 24 * 60)) return std::string("a start time is from 00:00 to 23:59");
-  if (plan.at && plan.delay) return std::string("a plan starts after a delay or at a time, not both");
+Result<> checkPlan(const ShootingPlan& plan) {
+  if (plan.delay && *plan.delay <= Millis{0}) return Error{"the delay must be more than zero"};
+  if (plan.bulb && *plan.bulb <= Millis{0}) return Error{"the bulb time must be more than zero"};
+  if (plan.at && (*plan.at < 0 || *plan.at >= 24 * 60)) return Error{"a start time is from 00:00 to 23:59"};
+  if (plan.at && plan.delay) return Error{"a plan starts after a delay or at a time, not both"};
   if (plan.mode != Mode::interval && (plan.rampTo || plan.bracket != 1))
-    return std::string("ramps and brackets are for intervals");
+    return Error{"ramps and brackets are for intervals"};
   switch (plan.mode) {
     case Mode::self:
-      if (!plan.delay && !plan.at) return std::string("the self-timer needs a delay or a start time");
+      if (!plan.delay && !plan.at) return Error{"the self-timer needs a delay or a start time"};
       break;
     case Mode::bulb:
-      if (!plan.bulb) return std::string("a bulb exposure needs its length");
+      if (!plan.bulb) return Error{"a bulb exposure needs its length"};
       break;
     case Mode::interval:
-      if (auto problem = intervalProblem(plan)) return problem;
+      if (auto checked = checkInterval(plan); !checked.ok()) return checked;
       break;
   }
-  return runProblem(plan, plan.delay.value_or(Millis{0}));
+  return checkRun(plan, plan.delay.value_or(Millis{0}));
 }
 
-std::optional<std::string> runProblem(const ShootingPlan& plan, Millis firstShotIn) {
+Result<> checkRun(const ShootingPlan& plan, Millis firstShotIn) {
   const auto length = planLength(plan);
   if (length && firstShotIn + *length > kLongestPlan)
-    return "the plan would run " + durationText(firstShotIn + *length) + ", past 7 days";
-  return std::nullopt;
+    return Error{"the plan would run " + durationText(firstShotIn + *length) + ", past 7 days"};
+  return {};
 }
 
 Millis firstShotIn(const ShootingPlan& plan, const WallClock& clock) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/result.h"
 #include "platform/run_loop.h"
 #include "platform/wall_clock.h"
 
@@ -38,11 +39,11 @@ inline constexpr int kMostShots = 9999;
 // No plan runs longer than this.
 inline constexpr Millis kLongestPlan{7LL * 24 * 3600 * 1000};
 
-// Why plan cannot run, in words for the user; nullopt when it can. The wait for a time of
-// day is not known here: see runProblem.
-std::optional<std::string> planProblem(const ShootingPlan& plan);
-// Why plan cannot run when its first shot is firstShotIn away, or nullopt.
-std::optional<std::string> runProblem(const ShootingPlan& plan, Millis firstShotIn);
+// Whether plan can run, or why not in words for the user. The wait for a time of day is not
+// known here: see checkRun.
+Result<> checkPlan(const ShootingPlan& plan);
+// Whether plan can run when its first shot is firstShotIn away, or why not.
+Result<> checkRun(const ShootingPlan& plan, Millis firstShotIn);
 
 // How long from now until plan's first shot: its delay, or until its time of day on clock.
 Millis firstShotIn(const ShootingPlan& plan, const WallClock& clock);

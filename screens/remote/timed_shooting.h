@@ -46,7 +46,7 @@ class TimedShooting {
   TimedShooting& operator=(const TimedShooting&) = delete;
 
   // Starts plan with its first shot firstShotIn from now, ending a sequence under way
-  // first; plan must have no planProblem.
+  // first; plan must pass checkPlan.
   void start(const ShootingPlan& plan, Millis firstShotIn);
   // Lets a held shot go at once and drops the shots still to come.
   // why: said with the stopped status when something other than a person stopped it.

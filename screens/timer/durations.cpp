@@ -34,7 +34,7 @@ std::optional<std::int64_t> digits(std::string_view text, std::size_t& at, std::
 }
 
 Result<Millis> withinRange(std::int64_t millis) {
-  if (millis > kLongestDuration.count()) return "longer than " + durationText(kLongestDuration);
+  if (millis > kLongestDuration.count()) return Error{"longer than " + durationText(kLongestDuration)};
   return Millis{millis};
 }
 
@@ -43,15 +43,15 @@ Result<Millis> clockReading(std::string_view text) {
   std::size_t at = 0;
   while (true) {
     const auto part = digits(text, at);
-    if (!part) return "not a clock reading: " + std::string(text) + kExamples;
+    if (!part) return Error{"not a clock reading: " + std::string(text) + kExamples};
     parts.push_back(*part);
     if (at == text.size()) break;
-    if (text[at++] != ':') return "not a clock reading: " + std::string(text) + kExamples;
+    if (text[at++] != ':') return Error{"not a clock reading: " + std::string(text) + kExamples};
   }
-  if (parts.size() > 3) return "not a clock reading: " + std::string(text) + " (H:MM:SS or M:SS)";
+  if (parts.size() > 3) return Error{"not a clock reading: " + std::string(text) + " (H:MM:SS or M:SS)"};
   std::int64_t seconds = 0;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0 && parts[i] > 59) return "minutes and seconds go up to 59: " + std::string(text);
+    if (i > 0 && parts[i] > 59) return Error{"minutes and seconds go up to 59: " + std::string(text)};
     seconds = seconds * 60 + parts[i];
   }
   return withinRange(seconds * 1000);
@@ -71,7 +71,7 @@ std::string seconds(std::int64_t millis) {
 }  // namespace
 
 Result<Millis> parseDuration(std::string_view text) {
-  if (text.empty()) return "no duration given" + kExamples;
+  if (text.empty()) return Error{"no duration given" + kExamples};
   if (text.find(':') != std::string_view::npos) return clockReading(text);
   std::int64_t total = 0;
   std::size_t at = 0, nextUnit = 0;
@@ -83,18 +83,18 @@ Result<Millis> parseDuration(std::string_view text) {
       ++at;
       fraction = digits(text, at, &decimals).value_or(-1);
     }
-    if (!whole || fraction < 0) return "not a duration: " + std::string(text) + kExamples;
+    if (!whole || fraction < 0) return Error{"not a duration: " + std::string(text) + kExamples};
     std::size_t unit = nextUnit;
     while (unit < kUnits.size() && !text.substr(at).starts_with(kUnits[unit].name)) ++unit;
     // "m" would also match the start of "ms".
     if (unit == 1 && text.substr(at).starts_with("ms")) unit = 3;
-    if (unit == kUnits.size()) return "no unit (h, m, s or ms), or units out of order, in " + std::string(text) + kExamples;
+    if (unit == kUnits.size()) return Error{"no unit (h, m, s or ms), or units out of order, in " + std::string(text) + kExamples};
     at += kUnits[unit].name.size();
     nextUnit = unit + 1;
     std::int64_t scale = 1;
     for (std::size_t i = 0; i < decimals; ++i) scale *= 10;
     if (decimals > 3 || (fraction * kUnits[unit].millis) % scale != 0)
-      return "finer than a millisecond: " + std::string(text);
+      return Error{"finer than a millisecond: " + std::string(text)};
     total += *whole * kUnits[unit].millis + fraction * kUnits[unit].millis / scale;
     if (total > kLongestDuration.count()) return withinRange(total);
   }

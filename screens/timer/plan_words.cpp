@@ -51,57 +51,56 @@ std::optional<double> stops(const std::string& text) {
 }
 
 // Reads text as a duration into out, or says why it cannot.
-std::optional<std::string> readDuration(const std::string& text, Millis& out) {
-  auto read = parseDuration(text);
-  if (auto* error = std::get_if<std::string>(&read)) return *error;
-  out = std::get<Millis>(read);
-  return std::nullopt;
+Result<> readDuration(const std::string& text, Millis& out) {
+  const auto read = parseDuration(text);
+  if (!read.ok()) return read.error();
+  out = read.value();
+  return {};
 }
 
-std::optional<std::string> readDuration(const std::string& text, std::optional<Millis>& out) {
+Result<> readDuration(const std::string& text, std::optional<Millis>& out) {
   Millis value{0};
-  if (auto error = readDuration(text, value)) return error;
+  if (auto read = readDuration(text, value); !read.ok()) return read;
   out = value;
-  return std::nullopt;
+  return {};
 }
 
 // Reads the options from words[at] on into plan.
-std::optional<std::string> options(const Words& words, std::size_t at, ShootingPlan& plan) {
+Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
   std::set<std::string> given;
   for (; at < words.size(); at += 2) {
     const std::string& option = words[at];
-    if (!given.insert(option).second) return option + " is given twice";
+    if (!given.insert(option).second) return Error{option + " is given twice"};
     const bool interval = plan.mode == Mode::interval;
     const bool known = option == "--at" || (option == "--delay" && plan.mode != Mode::self) ||
                        (interval && (option == "--bulb" || option == "--ramp" || option == "--bracket" || option == "--ev"));
-    if (!known) return std::string(modeName(plan.mode)) + " has no option " + option;
-    if (at + 1 == words.size()) return option + " needs a value";
+    if (!known) return Error{std::string(modeName(plan.mode)) + " has no option " + option};
+    if (at + 1 == words.size()) return Error{option + " needs a value"};
     const std::string& value = words[at + 1];
     if (option == "--at") {
       plan.at = timeOfDay(value);
-      if (!plan.at) return "not a time of day: " + value + " (HH:MM, from 00:00 to 23:59)";
+      if (!plan.at) return Error{"not a time of day: " + value + " (HH:MM, from 00:00 to 23:59)"};
     } else if (option == "--bracket") {
       const auto shots = number(value);
-      if (shots != 3 && shots != 5) return "a bracket takes 3 or 5 shots, not " + value;
+      if (shots != 3 && shots != 5) return Error{"a bracket takes 3 or 5 shots, not " + value};
       plan.bracket = *shots;
     } else if (option == "--ev") {
       const auto step = stops(value);
-      if (!step) return "not a number of stops: " + value + " (such as 1, 0.5 or 1/3)";
+      if (!step) return Error{"not a number of stops: " + value + " (such as 1, 0.5 or 1/3)"};
       plan.bracketStops = *step;
     } else if (option == "--ramp") {
       const auto dots = value.find("..");
-      if (dots == std::string::npos) return "a ramp is B1..B2, such as 100ms..20s, not " + value;
-      if (auto error = readDuration(value.substr(0, dots), plan.bulb)) return error;
-      if (auto error = readDuration(value.substr(dots + 2), plan.rampTo)) return error;
-    } else if (auto error = readDuration(value, option == "--delay" ? plan.delay : plan.bulb)) {
-      return error;
+      if (dots == std::string::npos) return Error{"a ramp is B1..B2, such as 100ms..20s, not " + value};
+      if (auto read = readDuration(value.substr(0, dots), plan.bulb); !read.ok()) return read;
+      if (auto read = readDuration(value.substr(dots + 2), plan.rampTo); !read.ok()) return read;
+    } else if (auto read = readDuration(value, option == "--delay" ? plan.delay : plan.bulb); !read.ok()) {
+      return read;
     }
   }
-  if (given.contains("--bulb") && given.contains("--ramp"))
-    return std::string("--ramp sets the bulb: give --bulb or --ramp");
-  if (given.contains("--delay") && given.contains("--at")) return std::string("give --delay or --at, not both");
-  if (given.contains("--bracket") != given.contains("--ev")) return std::string("--bracket and --ev go together");
-  return std::nullopt;
+  if (given.contains("--bulb") && given.contains("--ramp")) return Error{"--ramp sets the bulb: give --bulb or --ramp"};
+  if (given.contains("--delay") && given.contains("--at")) return Error{"give --delay or --at, not both"};
+  if (given.contains("--bracket") != given.contains("--ev")) return Error{"--bracket and --ev go together"};
+  return {};
 }
 
 std::string stopsWords(double stops) {
@@ -121,24 +120,24 @@ Result<ShootingPlan> parsePlanWords(const Words& words) {
   std::size_t at = 2;
   if (what == "self" && words.size() >= 2) {
     if (words[1].starts_with("--")) at = 1;
-    else if (auto error = readDuration(words[1], plan.delay)) return *error;
+    else if (auto read = readDuration(words[1], plan.delay); !read.ok()) return read.error();
   } else if (what == "bulb" && words.size() >= 2) {
     plan.mode = Mode::bulb;
-    if (auto error = readDuration(words[1], plan.bulb)) return *error;
+    if (auto read = readDuration(words[1], plan.bulb); !read.ok()) return read.error();
   } else if (what == "interval" && words.size() >= 3) {
     plan.mode = Mode::interval;
-    if (auto error = readDuration(words[1], plan.interval)) return *error;
+    if (auto read = readDuration(words[1], plan.interval); !read.ok()) return read.error();
     if (words[2] != "forever") {
       plan.count = number(words[2]);
       if (!plan.count)
-        return "not a number of shots: " + words[2] + " (1 to " + std::to_string(kMostShots) + ", or forever)";
+        return Error{"not a number of shots: " + words[2] + " (1 to " + std::to_string(kMostShots) + ", or forever)"};
     }
     at = 3;
   } else {
-    return std::string(kUsage);
+    return Error{kUsage};
   }
-  if (auto problem = options(words, at, plan)) return *problem;
-  if (auto problem = planProblem(plan)) return *problem;
+  if (auto read = options(words, at, plan); !read.ok()) return read.error();
+  if (auto checked = checkPlan(plan); !checked.ok()) return checked.error();
   return plan;
 }
 

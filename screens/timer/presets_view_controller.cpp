@@ -58,8 +58,8 @@ void PresetsViewController::reload() {
 
 void PresetsViewController::save() {
   const ShootingPlan plan = current_();
-  if (const auto problem = presets::save(platform().defaults, presets::nameFor(plan), plan))
-    alertQueue().show(Alert{"Cannot save", *problem, "OK"});
+  if (const auto saved = presets::save(platform().defaults, presets::nameFor(plan), plan); !saved.ok())
+    alertQueue().show(Alert{"Cannot save", saved.error().message, "OK"});
   reload();
 }
 
@@ -91,14 +91,14 @@ void PresetsViewController::didSelectRowAtIndexPath(TableView&, const IndexPath&
   if (indexPath.row < 0 || indexPath.row >= numberOfRowsInSection(*table_, 0)) return;
   const std::string name = names_[static_cast<std::size_t>(indexPath.row)];
   if (deleting_) {
-    presets::remove(platform().defaults, name);
+    // One another run removed meanwhile is gone all the same.
+    static_cast<void>(presets::remove(platform().defaults, name));
     reload();
     return;
   }
   const auto plan = presets::plan(platform().defaults, name);
-  if (const auto* problem = std::get_if<std::string>(&plan))
-    return alertQueue().show(Alert{"Cannot use it", *problem, "OK"});
-  pick_(std::get<ShootingPlan>(plan));
+  if (!plan.ok()) return alertQueue().show(Alert{"Cannot use it", plan.error().message, "OK"});
+  pick_(plan.value());
 }
 
 }  // namespace kiro

@@ -27,11 +27,11 @@ void keep(UserDefaults& defaults, const Kept& kept) {
   defaults.set(kKey, text);
 }
 
-std::optional<std::string> nameProblem(const std::string& name) {
-  if (name.empty()) return std::string("a preset needs a name");
+Result<> checkName(const std::string& name) {
+  if (name.empty()) return Error{"a preset needs a name"};
   if (name.find('=') != std::string::npos || name.find('\n') != std::string::npos)
-    return "a preset's name cannot hold \"=\" or a line break: " + name;
-  return std::nullopt;
+    return Error{"a preset's name cannot hold \"=\" or a line break: " + name};
+  return {};
 }
 
 }  // namespace
@@ -52,42 +52,42 @@ Kept all(const UserDefaults& defaults) {
 Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name) {
   const Kept kept = all(defaults);
   const auto found = kept.find(name);
-  if (found == kept.end()) return "no preset named " + name;
+  if (found == kept.end()) return Error{"no preset named " + name};
   std::vector<std::string> words;
   std::istringstream split(found->second);
   for (std::string word; split >> word;) words.push_back(word);
   auto read = parsePlanWords(words);
-  if (auto* error = std::get_if<std::string>(&read)) return "the preset " + name + " cannot be used: " + *error;
+  if (!read.ok()) return Error{"the preset " + name + " cannot be used: " + read.error().message};
   return read;
 }
 
-std::optional<std::string> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan) {
-  if (auto problem = nameProblem(name)) return problem;
+Result<> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan) {
+  if (auto checked = checkName(name); !checked.ok()) return checked;
   // A kept plan that could not run would only fail when picked.
-  if (auto problem = planProblem(plan)) return problem;
+  if (auto checked = checkPlan(plan); !checked.ok()) return checked;
   Kept kept = all(defaults);
   kept[name] = planWords(plan);
   keep(defaults, kept);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> rename(UserDefaults& defaults, const std::string& name, const std::string& newName) {
-  if (auto problem = nameProblem(newName)) return problem;
+Result<> rename(UserDefaults& defaults, const std::string& name, const std::string& newName) {
+  if (auto checked = checkName(newName); !checked.ok()) return checked;
   Kept kept = all(defaults);
   auto entry = kept.extract(name);
-  if (!entry) return "no preset named " + name;
-  if (kept.contains(newName)) return "a preset named " + newName + " is there already";
+  if (!entry) return Error{"no preset named " + name};
+  if (kept.contains(newName)) return Error{"a preset named " + newName + " is there already"};
   entry.key() = newName;
   kept.insert(std::move(entry));
   keep(defaults, kept);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> remove(UserDefaults& defaults, const std::string& name) {
+Result<> remove(UserDefaults& defaults, const std::string& name) {
   Kept kept = all(defaults);
-  if (kept.erase(name) == 0) return "no preset named " + name;
+  if (kept.erase(name) == 0) return Error{"no preset named " + name};
   keep(defaults, kept);
-  return std::nullopt;
+  return {};
 }
 
 std::string nameFor(const ShootingPlan& plan) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 
 #include "platform/result.h"
@@ -21,9 +20,9 @@ std::map<std::string, std::string> all(const UserDefaults& defaults);
 Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name);
 // Keeps plan as name, replacing one of that name; or says why it cannot (a plan that
 // cannot run is not kept).
-std::optional<std::string> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan);
-std::optional<std::string> rename(UserDefaults& defaults, const std::string& name, const std::string& newName);
-std::optional<std::string> remove(UserDefaults& defaults, const std::string& name);
+Result<> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan);
+Result<> rename(UserDefaults& defaults, const std::string& name, const std::string& newName);
+Result<> remove(UserDefaults& defaults, const std::string& name);
 // A name that says what plan does, as the built-in ones do.
 std::string nameFor(const ShootingPlan& plan);
 

@@ -54,11 +54,13 @@ TimerValues::TimerValues() {
   for (const auto which : {delay, bulb, interval, shots}) {
     const auto stored = defaults.string(kKeys[which]);
     if (!stored) continue;
-    if (enter(which, *stored) && which != shots && wholeNumber(*stored)) enter(which, *stored + "s");
+    // One that cannot be read either way keeps the first-time value.
+    if (!enter(which, *stored).ok() && which != shots && wholeNumber(*stored))
+      static_cast<void>(enter(which, *stored + "s"));
   }
   if (const auto at = defaults.string("timerStartAt"); at && !at->empty()) {
     startsAtTime_ = true;
-    startsAtTime_ = !enter(delay, *at);
+    startsAtTime_ = enter(delay, *at).ok();
   }
 }
 
@@ -84,34 +86,34 @@ void TimerValues::step(Value which, int steps) {
   }
 }
 
-std::optional<std::string> TimerValues::enter(Value which, const std::string& text) {
+Result<> TimerValues::enter(Value which, const std::string& text) {
   if (which == delay && startsAtTime_) {
     const auto plan = parsePlanWords({"self", "--at", text});
-    if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
-    startAt_ = *std::get<ShootingPlan>(plan).at;
-    return std::nullopt;
+    if (!plan.ok()) return plan.error();
+    startAt_ = *plan.value().at;
+    return {};
   }
   if (which == shots) {
     const auto count = text == "forever" ? std::optional(0) : wholeNumber(text);
     if (!count || *count < 0 || *count > kMostShots)
-      return "the shots are 1 to " + std::to_string(kMostShots) + ", or forever: not " + text;
+      return Error{"the shots are 1 to " + std::to_string(kMostShots) + ", or forever: not " + text};
     plan_.count = *count > 0 ? count : std::nullopt;
-    return std::nullopt;
+    return {};
   }
   const auto typed = parseDuration(text);
-  if (const auto* problem = std::get_if<std::string>(&typed)) return *problem;
-  const Millis value = std::get<Millis>(typed);
+  if (!typed.ok()) return typed.error();
+  const Millis value = typed.value();
   const auto& rungs = ladder(which);
   if (value != 0ms && (value < rungs[1] || value > rungs.back()))
-    return std::string(which == bulb ? "a bulb" : which == delay ? "a delay" : "an interval") + " is from " +
-           durationText(rungs[1]) + " to " + durationText(rungs.back()) + ": not " + text;
+    return Error{std::string(which == bulb ? "a bulb" : which == delay ? "a delay" : "an interval") + " is from " +
+                 durationText(rungs[1]) + " to " + durationText(rungs.back()) + ": not " + text};
   if (which == interval) {
-    if (value == 0ms) return std::string("the interval must be more than zero");
+    if (value == 0ms) return Error{"the interval must be more than zero"};
     plan_.interval = value;
   } else {
     field(plan_, which) = value > 0ms ? std::optional(value) : std::nullopt;
   }
-  return std::nullopt;
+  return {};
 }
 
 std::string TimerValues::text(Value which) const {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 
+#include "platform/result.h"
 #include "screens/remote/shooting_plan.h"
 
 namespace kiro {
@@ -28,7 +28,7 @@ class TimerValues {
   void step(Value which, int steps);
   // Sets a value from what the user typed (a duration; a number or "forever" for the
   // shots; HH:MM for a start time), or says why it cannot and changes nothing.
-  std::optional<std::string> enter(Value which, const std::string& text);
+  Result<> enter(Value which, const std::string& text);
   // The value for the screen: "1.3 s", "none", "press", "forever", "21:30".
   std::string text(Value which) const;
   // The plan the values make, for the mode chosen.

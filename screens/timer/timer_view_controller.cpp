@@ -32,7 +32,7 @@ int stride(TimerValues::Value which, int repeats) {
 // When plan would start and end, on the wall clock; nothing for a plan that cannot run,
 // whose reason Start shows.
 std::string planSummary(const ShootingPlan& plan) {
-  if (planProblem(plan)) return "";
+  if (!checkPlan(plan).ok()) return "";
   const Millis now = platform().runLoop.now();
   const Millis first = now + firstShotIn(plan, wallClock());
   const std::string text = "First shot " + localTimeOfDay(wallClock(), first, now);
@@ -172,7 +172,8 @@ void TimerViewController::step(Value which, int steps) {
 }
 
 void TimerViewController::enter(Value which, const std::string& text) {
-  if (const auto problem = values_.enter(which, text)) alertQueue().show(Alert{"Cannot use that value", *problem, "OK"});
+  if (const auto entered = values_.enter(which, text); !entered.ok())
+    alertQueue().show(Alert{"Cannot use that value", entered.error().message, "OK"});
   show();
 }
 
@@ -208,7 +209,8 @@ void TimerViewController::take(const ShootingPlan& plan) {
 void TimerViewController::startShooting() {
   typing_.reset();
   values_.keep();
-  if (const auto problem = start_(values_.plan())) alertQueue().show(Alert{"Cannot start", *problem, "OK"});
+  if (const auto started = start_(values_.plan()); !started.ok())
+    alertQueue().show(Alert{"Cannot start", started.error().message, "OK"});
 }
 
 void TimerViewController::show() {

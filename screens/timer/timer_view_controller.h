@@ -21,7 +21,7 @@ namespace kiro {
 class TimerViewController final : public Screen {
  public:
   // Starts plan, or says why it cannot.
-  using Start = std::function<std::optional<std::string>(const ShootingPlan& plan)>;
+  using Start = std::function<Result<>(const ShootingPlan& plan)>;
   // start: asked when Start is let go; back: when the back button is; presets: when Presets is.
   TimerViewController(Start start, std::function<void()> back, std::function<void(TimerViewController&)> presets);
 

@@ -28,8 +28,8 @@ class RemoteControlTest : public AppShellFixture {
     return text;
   }
 
-  static std::optional<Kind> kind(const std::optional<ControlRefusal>& refusal) {
-    return refusal ? std::optional(refusal->kind) : std::nullopt;
+  static std::optional<Kind> kind(const ControlResult& result) {
+    return result.ok() ? std::nullopt : std::optional(result.error().kind);
   }
 
   RemoteControl control{*delegate, loop};
@@ -42,14 +42,14 @@ TEST_F(RemoteControlTest, RefusesWhatAHandCouldNotDoAndChangesNothing) {
   EXPECT_FALSE(control.state().focus);
   connectReceiver();
   defaults.set("timerDelay", std::string("7"));
-  ASSERT_EQ(control.selfTimer(), std::nullopt);
+  ASSERT_TRUE(control.selfTimer().ok());
   EXPECT_EQ(control.state().timer.nextAt, loop.now() + 7s);
   EXPECT_EQ(kind(control.shoot(0ms)), Kind::busy);
 }
 
 TEST_F(RemoteControlTest, AShotHoldsTheShutterAsLongAsAskedThenLetsGoWithTheNotice) {
   auto& receiver = connectReceiver();
-  ASSERT_EQ(control.shoot(100ms), std::nullopt);
+  ASSERT_TRUE(control.shoot(100ms).ok());
   loop.advance(99ms);
   EXPECT_TRUE(control.state().shutter);
   EXPECT_EQ(frames(receiver), "30 30 30 ");
@@ -62,24 +62,24 @@ TEST_F(RemoteControlTest, AShotHoldsTheShutterAsLongAsAskedThenLetsGoWithTheNoti
 // A remote that pressed and then crashed, or forgot, must not hold a camera open.
 TEST_F(RemoteControlTest, AShutterPressedByACallerIsLetGoWhenItLeavesOrAtTheHoldLimit) {
   connectReceiver();
-  ASSERT_EQ(control.pressShutter(":1.5"), std::nullopt);
+  ASSERT_TRUE(control.pressShutter(":1.5").ok());
   control.callerLeft(":1.6");
   EXPECT_TRUE(control.state().shutter);
   control.callerLeft(":1.5");
   EXPECT_FALSE(control.state().shutter);
 
-  ASSERT_EQ(control.pressShutter(":1.7"), std::nullopt);
+  ASSERT_TRUE(control.pressShutter(":1.7").ok());
   loop.advance(RemoteControl::kHoldLimit - 10s);
-  ASSERT_EQ(control.pressShutter(":1.7"), std::nullopt);
+  ASSERT_TRUE(control.pressShutter(":1.7").ok());
   loop.advance(RemoteControl::kHoldLimit - 1ms);
   EXPECT_TRUE(control.state().shutter);
   loop.advance(1ms);
   EXPECT_FALSE(control.state().shutter);
 
-  ASSERT_EQ(control.setFocus(true), std::nullopt);
-  ASSERT_EQ(control.setFocus(true), std::nullopt);
+  ASSERT_TRUE(control.setFocus(true).ok());
+  ASSERT_TRUE(control.setFocus(true).ok());
   EXPECT_TRUE(control.state().focus);
-  control.setFocus(false);
+  ASSERT_TRUE(control.setFocus(false).ok());
   EXPECT_FALSE(control.state().focus);
 }
 

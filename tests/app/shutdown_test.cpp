@@ -17,7 +17,7 @@ TEST_F(ShutdownTest, AHeldShutterIsLetGoWithItsNoticeBeforeTheLinkClosesAndTheSt
   loop.advance(3s);
   ASSERT_EQ(receiver.state(), PeripheralState::connected);
   auto& remote = *delegate->remote();
-  ASSERT_EQ(remote.startTimedShooting({ShootingPlan::Mode::bulb, std::nullopt, 10s, {}, {}}), std::nullopt);
+  ASSERT_TRUE(remote.startTimedShooting({ShootingPlan::Mode::bulb, std::nullopt, 10s, {}, {}}).ok());
   loop.advance(100ms);
   receiver.clearWrites();
 

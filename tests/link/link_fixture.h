@@ -34,7 +34,7 @@ class LinkManagerFixture : public ::testing::Test {
   singleton& manager() { return singleton::defaultManager(); }
 
   SimulatedReceiver& addReceiver(std::uint8_t number, std::string name, SimGattTable gatt = kiroGattTable()) {
-    return radio.addReceiver({receiverIdentifier(number), std::move(name), std::nullopt, std::move(gatt)});
+    return *radio.addReceiver({receiverIdentifier(number), std::move(name), std::nullopt, std::move(gatt)}).value();
   }
 
   // Starts a scan and lets every receiver in range be found.

@@ -24,7 +24,7 @@ TEST_F(LinkManagerRegistry, OneSharedInstanceUntilResetThatListsNothingBeforeIts
 TEST_F(LinkManagerRegistry, ListsOnlyReceiversWhoseAdvertisedNameCarriesAMark) {
   const std::pair<std::optional<std::string>, std::optional<std::string>> unlisted[] = {
       {"kiro", std::nullopt}, {"BDE SPP DEV", std::nullopt}, {std::nullopt, "Kiro-own"}, {"Camera", "KIRO"}};
-  for (const auto& [advertised, own] : unlisted) radio.addReceiver({Uuid{}, advertised, own});
+  for (const auto& [advertised, own] : unlisted) ASSERT_TRUE(radio.addReceiver({Uuid{}, advertised, own}).ok());
   for (const char* name : {"Kiro-7", "MY KIRO", "x bde spp dev 2"}) radio.addReceiver(name);
   auto& link = manager();
   loop.runDue();  // the central's report of its state

@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include "tests/support/failure.h"
+
 namespace kiro {
 namespace {
 
@@ -14,10 +16,10 @@ TEST(SettingsFile, OnlyAFileARewriteKeepsWholeIsAccepted) {
   const auto path = std::filesystem::temp_directory_path() / ("settings-" + std::to_string(::getpid()) + ".ini");
   struct Case {
     const char* text;
-    std::optional<std::string> damage;
+    std::string damage;
   };
   for (const Case& c : {
-           Case{"[General]\r\njumpFlag=0\n\n  [iphone]  \nname = K=7\nunknown=kept\n", std::nullopt},
+           Case{"[General]\r\njumpFlag=0\n\n  [iphone]  \nname = K=7\nunknown=kept\n", ""},
            Case{"[General]\n# a comment\n", "line 2 is not a setting: \"# a comment\""},
            Case{"; comment=1\n", "line 1 is not a setting: \"; comment=1\""},
            Case{"# KIRO Remote\n\nA README.\n", "line 1 is not a setting: \"# KIRO Remote\""},
@@ -28,10 +30,10 @@ TEST(SettingsFile, OnlyAFileARewriteKeepsWholeIsAccepted) {
            Case{"a=1\nb\x01=2\n", "line 2 is not a setting: \"b\\x01=2\""},
        }) {
     std::ofstream(path, std::ios::binary) << c.text;
-    EXPECT_EQ(settingsFileDamage(path), c.damage) << c.text;
+    EXPECT_EQ(failure(checkSettingsFile(path)), c.damage) << c.text;
   }
   std::filesystem::remove(path);
-  EXPECT_EQ(settingsFileDamage(path), std::nullopt);
+  EXPECT_TRUE(checkSettingsFile(path).ok());
 }
 
 }  // namespace

@@ -2,25 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/failure.h"
+
 namespace kiro {
 namespace {
 
-std::string errorOf(const std::vector<std::string>& args) {
-  auto result = parseCommandLine(args);
-  auto* error = std::get_if<std::string>(&result);
-  return error ? *error : "";
-}
+std::string errorOf(const std::vector<std::string>& args) { return failure(parseCommandLine(args)); }
 
 TEST(CommandLine, ReadsFlagsValuesAndTheScreenAndDefaultsToAPhoneSizedWindow) {
-  const auto options = std::get<CommandLine>(parseCommandLine({"--headless", "--simulate", "--virtual-time", "--script",
-                                                               "run.txt", "--documents=/tmp/d=s", "--screen",
-                                                               "320x568@2.5"}));
+  const auto options = parseCommandLine({"--headless", "--simulate", "--virtual-time", "--script", "run.txt",
+                                         "--documents=/tmp/d=s", "--screen", "320x568@2.5"})
+                           .value();
   EXPECT_TRUE(options.headless && options.simulate && options.virtualTime && !options.bluetooth);
   EXPECT_EQ(options.script, "run.txt");
   EXPECT_EQ(options.documents, "/tmp/d=s");
   EXPECT_EQ(options.settings, std::nullopt);
   EXPECT_EQ(std::tuple(options.screenWidth, options.screenHeight, options.screenScale), std::tuple(320, 568, 2.5));
-  const auto defaults = std::get<CommandLine>(parseCommandLine({}));
+  const auto defaults = parseCommandLine({}).value();
   EXPECT_EQ(std::tuple(defaults.screenWidth, defaults.screenHeight, defaults.screenScale), std::tuple(375, 667, 2));
 }
 

@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "script/script_parser.h"
+#include "tests/support/failure.h"
 
 namespace kiro {
 namespace {
@@ -12,8 +13,8 @@ constexpr const char* kId = "4B49524F-0000-4000-8000-00000000000A";
 // Receiver options are checked by what they do, in the script event tests.
 TEST(ScriptParser, NotifiedBytesAreReadAsPairsOfHexDigits) {
   const auto notify = parseScriptLine(std::string("receiver notify ") + kId + " 01fF");
-  ASSERT_TRUE(notify.command) << notify.error.value_or("");
-  EXPECT_EQ(std::get<script::ReceiverAction>(*notify.command).bytes, (Bytes{0x01, 0xFF}));
+  ASSERT_TRUE(notify.ok() && notify.value()) << failure(notify);
+  EXPECT_EQ(std::get<script::ReceiverAction>(*notify.value()).bytes, (Bytes{0x01, 0xFF}));
 }
 
 TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
@@ -32,15 +33,16 @@ TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
         "timer interval 30s 3 --bulb 1s --bracket 3 --ev x", "timer bulb 1s --bracket 3 --ev 1", "timer preset",
         "timer preset save", "timer preset rename A", "timer stop now"}) {
     const auto parsed = parseScriptLine(std::regex_replace(line, std::regex("ID"), kId));
-    EXPECT_TRUE(parsed.error && !parsed.error->empty() && !parsed.command) << line;
+    EXPECT_FALSE(parsed.ok() || parsed.error().message.empty()) << line;
   }
 }
 
 TEST(ScriptParser, TimerPlansTakeRampsBracketsAndStartTimes) {
   const auto plan = [](const std::string& line) {
     const auto parsed = parseScriptLine(line);
-    EXPECT_TRUE(parsed.command) << parsed.error.value_or("");
-    return parsed.command ? std::get<script::Timer>(*parsed.command).plan.value_or(ShootingPlan{}) : ShootingPlan{};
+    EXPECT_TRUE(parsed.ok() && parsed.value()) << failure(parsed);
+    return parsed.ok() && parsed.value() ? std::get<script::Timer>(*parsed.value()).plan.value_or(ShootingPlan{})
+                                         : ShootingPlan{};
   };
   const ShootingPlan ramp = plan("timer interval 2m 600 --ramp 100ms..20s --bracket 3 --ev 1/3 --at 21:30");
   EXPECT_EQ(ramp.bulb, std::chrono::milliseconds(100));
@@ -51,8 +53,8 @@ TEST(ScriptParser, TimerPlansTakeRampsBracketsAndStartTimes) {
   EXPECT_EQ(plan("timer self --at 00:05").at, 5);
   EXPECT_EQ(plan("timer bulb 1:30 --delay 1h30m").delay, std::chrono::minutes(90));
   const auto rename = parseScriptLine("timer preset rename \"Star trails\" Stars");
-  ASSERT_TRUE(rename.command);
-  EXPECT_EQ(std::get<script::TimerPreset>(*rename.command).newName, "Stars");
+  ASSERT_TRUE(rename.ok() && rename.value());
+  EXPECT_EQ(std::get<script::TimerPreset>(*rename.value()).newName, "Stars");
 }
 
 }  // namespace

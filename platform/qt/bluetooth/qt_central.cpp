@@ -150,7 +150,7 @@ void QtCentral::setState(CentralState state, const char* whyLinksEnd) {
   if (state_ == CentralState::poweredOff) {
     // Links and the scan end with the radio; power coming back restarts neither.
     stopScan();
-    for (auto& [id, peripheral] : peripherals_) peripheral->drop(whyLinksEnd);
+    for (auto& [id, peripheral] : peripherals_) peripheral->drop(Error{whyLinksEnd});
   }
   post([this] { delegate_.centralDidUpdateState(*this); });
 }
@@ -172,12 +172,12 @@ void QtCentral::cancelPeripheralConnection(Peripheral& peripheral) {
 
 void QtCentral::linkConnected(QtPeripheral& peripheral) { delegate_.didConnectPeripheral(*this, peripheral); }
 
-void QtCentral::linkFailed(QtPeripheral& peripheral, const BleError& error) {
-  delegate_.didFailToConnectPeripheral(*this, peripheral, error);
+void QtCentral::linkFailed(QtPeripheral& peripheral, const Result<>& result) {
+  delegate_.didFailToConnectPeripheral(*this, peripheral, result);
 }
 
-void QtCentral::linkEnded(QtPeripheral& peripheral, const BleError& error) {
-  delegate_.didDisconnectPeripheral(*this, peripheral, error);
+void QtCentral::linkEnded(QtPeripheral& peripheral, const Result<>& result) {
+  delegate_.didDisconnectPeripheral(*this, peripheral, result);
 }
 
 void QtCentral::stateChanged(QtPeripheral& peripheral) {

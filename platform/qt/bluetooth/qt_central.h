@@ -36,8 +36,8 @@ class QtCentral final : public Central, private LinkObserver {
 
  private:
   void linkConnected(QtPeripheral& peripheral) override;
-  void linkFailed(QtPeripheral& peripheral, const BleError& error) override;
-  void linkEnded(QtPeripheral& peripheral, const BleError& error) override;
+  void linkFailed(QtPeripheral& peripheral, const Result<>& result) override;
+  void linkEnded(QtPeripheral& peripheral, const Result<>& result) override;
   void writeAccepted(QtPeripheral& peripheral, const Bytes& value, WriteType type) override;
   void writeFailed(QtPeripheral& peripheral, const Bytes& value, const std::string& reason) override;
   void stateChanged(QtPeripheral& peripheral) override;

@@ -35,13 +35,13 @@ QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report
                      // Each call carries its own value: a later notification may arrive first.
                      report_([model = entry->model, bytes = toBytes(value)](PeripheralDelegate& d, Peripheral& p) {
                        model->value = bytes;
-                       d.didUpdateValue(p, *model, std::nullopt);
+                       d.didUpdateValue(p, *model, {});
                      });
                    });
   QObject::connect(remote_.get(), &QLowEnergyService::characteristicWritten, &context_,
                    [this](const QLowEnergyCharacteristic& remote, const QByteArray&) {
                      Entry* entry = find(remote);
-                     if (entry) writeAnswered(*entry, std::nullopt);
+                     if (entry) writeAnswered(*entry, {});
                    });
   QObject::connect(remote_.get(), &QLowEnergyService::descriptorWritten, &context_,
                    [this](const QLowEnergyDescriptor& descriptor, const QByteArray& value) {
@@ -52,7 +52,7 @@ QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report
                      if (it == subscriptionsInFlight_.end()) return;
                      Entry* entry = *it;
                      subscriptionsInFlight_.erase(it);
-                     notificationStateAnswered(*entry, value != kNotifyOff, std::nullopt);
+                     notificationStateAnswered(*entry, value != kNotifyOff, {});
                    });
   QObject::connect(remote_.get(), &QLowEnergyService::errorOccurred, &context_,
                    [this](QLowEnergyService::ServiceError error) { serviceError(error); });
@@ -94,12 +94,12 @@ void QtGattService::requestDetails() {
       remote_->discoverDetails(QLowEnergyService::SkipValueDiscovery);
       break;
     case QLowEnergyService::RemoteServiceDiscovered:
-      answerDetailRequests(std::nullopt);
+      answerDetailRequests({});
       break;
     case QLowEnergyService::RemoteServiceDiscovering:
       break;  // answered when the details arrive
     default:
-      answerDetailRequests("the service is no longer valid");
+      answerDetailRequests(Error{"the service is no longer valid"});
       break;
   }
 }
@@ -122,18 +122,18 @@ void QtGattService::detailsDiscovered() {
       model_->includedServices.push_back(std::move(included));
     }
   }
-  answerDetailRequests(std::nullopt);
+  answerDetailRequests({});
 }
 
-void QtGattService::answerDetailRequests(const BleError& error) {
+void QtGattService::answerDetailRequests(const Result<>& result) {
   for (; characteristicRequests_ > 0; --characteristicRequests_) {
-    report_([service = model_, error](PeripheralDelegate& d, Peripheral& p) {
-      d.didDiscoverCharacteristics(p, *service, error);
+    report_([service = model_, result](PeripheralDelegate& d, Peripheral& p) {
+      d.didDiscoverCharacteristics(p, *service, result);
     });
   }
   for (; includedRequests_ > 0; --includedRequests_) {
-    report_([service = model_, error](PeripheralDelegate& d, Peripheral& p) {
-      d.didDiscoverIncludedServices(p, *service, error);
+    report_([service = model_, result](PeripheralDelegate& d, Peripheral& p) {
+      d.didDiscoverIncludedServices(p, *service, result);
     });
   }
 }
@@ -143,17 +143,17 @@ void QtGattService::setNotifyValue(bool enabled, Characteristic& characteristic)
   if (!entry) return;
   const QLowEnergyDescriptor config = notificationConfig(entry->remote);
   if (!config.isValid()) {
-    notificationStateAnswered(*entry, characteristic.isNotifying, "the characteristic cannot notify");
+    notificationStateAnswered(*entry, characteristic.isNotifying, Error{"the characteristic cannot notify"});
     return;
   }
   subscriptionsInFlight_.push_back(entry);
   remote_->writeDescriptor(config, enabled ? kNotifyOn : kNotifyOff);
 }
 
-void QtGattService::notificationStateAnswered(Entry& entry, bool enabled, const BleError& error) {
-  report_([model = entry.model, enabled, error](PeripheralDelegate& d, Peripheral& p) {
-    if (!error) model->isNotifying = enabled;
-    d.didUpdateNotificationState(p, *model, error);
+void QtGattService::notificationStateAnswered(Entry& entry, bool enabled, const Result<>& result) {
+  report_([model = entry.model, enabled, result](PeripheralDelegate& d, Peripheral& p) {
+    if (result.ok()) model->isNotifying = enabled;
+    d.didUpdateNotificationState(p, *model, result);
   });
 }
 
@@ -175,19 +175,19 @@ void QtGattService::send(Entry& entry, const Bytes& value) {
   QTimer::singleShot(kWriteConfirmationLimit, &context_, [this, write] { writeUnanswered(write); });
 }
 
-void QtGattService::writeAnswered(Entry& entry, const BleError& error) {
+void QtGattService::writeAnswered(Entry& entry, const Result<>& result) {
   auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
                          [&entry](const InFlight& each) { return each.entry == &entry; });
   if (it == writesInFlight_.end()) return;
   const Bytes value = std::move(it->value);
   writesInFlight_.erase(it);
-  if (error) {
-    outcomes_.failed(value, *error);
-  } else {
+  if (result.ok()) {
     outcomes_.accepted(value, WriteType::withResponse);
+  } else {
+    outcomes_.failed(value, result.error().message);
   }
   if (auto next = entry.writes.complete()) send(entry, *next);
-  report_([model = entry.model, error](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, error); });
+  report_([model = entry.model, result](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, result); });
 }
 
 void QtGattService::writeUnanswered(std::uint64_t write) {
@@ -196,8 +196,8 @@ void QtGattService::writeUnanswered(std::uint64_t write) {
   if (it == writesInFlight_.end()) return;
   // The coalescer keeps the write counted as in flight: nothing more goes to Qt on this link.
   const std::shared_ptr<Characteristic> model = it->entry->model;
-  const BleError error = "the write was not answered in time";
-  outcomes_.failed(it->value, *error);
+  const Error error{"the write was not answered in time"};
+  outcomes_.failed(it->value, error.message);
   writesInFlight_.erase(it);
   report_([model, error](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, error); });
   outcomes_.stalled();
@@ -208,19 +208,20 @@ void QtGattService::serviceError(QLowEnergyService::ServiceError error) {
     case QLowEnergyService::CharacteristicWriteError:
       // Taken as the oldest write with response: a failed write without response
       // then frees a slot early, which is harmless.
-      if (!writesInFlight_.empty()) writeAnswered(*writesInFlight_.front().entry, "the receiver refused the write");
+      if (!writesInFlight_.empty())
+        writeAnswered(*writesInFlight_.front().entry, Error{"the receiver refused the write"});
       break;
     case QLowEnergyService::DescriptorWriteError:
       if (!subscriptionsInFlight_.empty()) {
         Entry* entry = subscriptionsInFlight_.front();
         subscriptionsInFlight_.pop_front();
-        notificationStateAnswered(*entry, entry->model->isNotifying, "the subscription failed");
+        notificationStateAnswered(*entry, entry->model->isNotifying, Error{"the subscription failed"});
       }
       break;
     case QLowEnergyService::UnknownError:
     case QLowEnergyService::OperationError:
       if (remote_->state() != QLowEnergyService::RemoteServiceDiscovering) {
-        answerDetailRequests("the service details could not be read");
+        answerDetailRequests(Error{"the service details could not be read"});
       }
       break;
     default:

@@ -68,11 +68,11 @@ class QtGattService {
   Entry* find(const QLowEnergyCharacteristic& remote) const;
   void requestDetails();
   void detailsDiscovered();
-  void answerDetailRequests(const BleError& error);
+  void answerDetailRequests(const Result<>& result);
   void send(Entry& entry, const Bytes& value);
-  void writeAnswered(Entry& entry, const BleError& error);
+  void writeAnswered(Entry& entry, const Result<>& result);
   void writeUnanswered(std::uint64_t write);
-  void notificationStateAnswered(Entry& entry, bool enabled, const BleError& error);
+  void notificationStateAnswered(Entry& entry, bool enabled, const Result<>& result);
   void serviceError(QLowEnergyService::ServiceError error);
 
   std::unique_ptr<QLowEnergyService> remote_;

@@ -10,7 +10,7 @@ QtPeripheral::QtPeripheral(const QBluetoothDeviceInfo& info, LinkObserver& obser
     : info_(info), identifier_(deviceIdentifier(info)), observer_(&observer), timing_(timing) {
   attemptTimer_.setSingleShot(true);
   QObject::connect(&attemptTimer_, &QTimer::timeout, &context_, [this] {
-    linkDown(phase_ == Phase::connecting ? BleError("the connection attempt timed out") : std::nullopt);
+    linkDown(phase_ == Phase::connecting ? Error{"the connection attempt timed out"} : Result<>());
   });
 }
 
@@ -22,7 +22,7 @@ void QtPeripheral::connect() {
   if (phase_ != Phase::idle || state_ != PeripheralState::disconnected) return;
   phase_ = Phase::connecting;
   setState(PeripheralState::connecting);
-  lastError_.reset();
+  lastReport_ = {};
   attemptClock_.start();
   attemptTimer_.start(static_cast<int>(timing_.attemptLimit.count()));
   // Started on the next turn: Qt may report an error from inside connectToDevice.
@@ -43,9 +43,9 @@ void QtPeripheral::startController(int attempt) {
                    [this](QLowEnergyController::ControllerState state) { controllerStateChanged(state); });
   QObject::connect(controller_, &QLowEnergyController::errorOccurred, &context_,
                    [this](QLowEnergyController::Error) {
-                     lastError_ = controller_->errorString().toStdString();
+                     lastReport_ = Error{controller_->errorString().toStdString()};
                      // Some errors leave the controller unconnected without a state change.
-                     if (controller_->state() == QLowEnergyController::UnconnectedState) linkDown(lastError_);
+                     if (controller_->state() == QLowEnergyController::UnconnectedState) linkDown(lastReport_);
                    });
   QObject::connect(controller_, &QLowEnergyController::discoveryFinished, &context_,
                    [this] { servicesDiscovered(); });
@@ -54,7 +54,7 @@ void QtPeripheral::startController(int attempt) {
 
 void QtPeripheral::controllerStateChanged(QLowEnergyController::ControllerState state) {
   if (state == QLowEnergyController::UnconnectedState) {
-    linkDown(lastError_);
+    linkDown(lastReport_);
   } else if (state == QLowEnergyController::ClosingState && phase_ == Phase::connected) {
     setState(PeripheralState::disconnecting);
   }
@@ -69,7 +69,7 @@ void QtPeripheral::cancel() {
       if (state_ == PeripheralState::disconnected) return;
       ++attempt_;
       setState(PeripheralState::disconnected);
-      tellObserver(attempt_, Millis{0}, [this](LinkObserver& o) { o.linkEnded(*this, std::nullopt); });
+      tellObserver(attempt_, Millis{0}, [this](LinkObserver& o) { o.linkEnded(*this, {}); });
       return;
     case Phase::connecting:
     case Phase::connected:
@@ -79,17 +79,17 @@ void QtPeripheral::cancel() {
       if (controller_ && controller_->state() != QLowEnergyController::UnconnectedState) {
         controller_->disconnectFromDevice();
       } else {
-        linkDown(std::nullopt);
+        linkDown({});
       }
       return;
   }
 }
 
-void QtPeripheral::drop(const BleError& reason) {
+void QtPeripheral::drop(const Error& reason) {
   if (phase_ != Phase::idle) linkDown(reason);
 }
 
-void QtPeripheral::linkDown(const BleError& error) {
+void QtPeripheral::linkDown(const Result<>& result) {
   if (phase_ == Phase::idle) return;
   const Phase ended = phase_;
   phase_ = Phase::idle;
@@ -102,7 +102,7 @@ void QtPeripheral::linkDown(const BleError& error) {
     // The entry keeps showing "connecting" until the failure is reported.
     const Millis elapsed{attemptClock_.elapsed()};
     const Millis wait = std::max(Millis{0}, timing_.failureFloor - elapsed);
-    const BleError reason = error ? error : BleError("the connection failed");
+    const Result<> reason = result.ok() ? Error{"the connection failed"} : result;
     tellObserver(attempt_, wait, [this, reason](LinkObserver& o) {
       setState(PeripheralState::disconnected);
       o.linkFailed(*this, reason);
@@ -111,14 +111,14 @@ void QtPeripheral::linkDown(const BleError& error) {
   }
   setState(PeripheralState::disconnected);
   // Only a cancel ends a link without an error; Qt reports the receiver ending it as none.
-  const BleError reason = ended == Phase::connected && !error ? BleError("the link was lost") : error;
+  const Result<> reason = ended == Phase::connected && result.ok() ? Error{"the link was lost"} : result;
   tellObserver(attempt_, Millis{0}, [this, reason](LinkObserver& o) { o.linkEnded(*this, reason); });
 }
 
 void QtPeripheral::writeStalled() {
   // On the next turn: the service that tells it is inside one of its own timers.
   QTimer::singleShot(0, &context_, [this, attempt = attempt_] {
-    if (attempt == attempt_ && phase_ == Phase::connected) linkDown("a write was not answered in time");
+    if (attempt == attempt_ && phase_ == Phase::connected) linkDown(Error{"a write was not answered in time"});
   });
 }
 
@@ -155,7 +155,7 @@ void QtPeripheral::report(PeripheralCall call) {
 
 void QtPeripheral::discoverServices() {
   if (phase_ != Phase::connected || !controller_) {
-    report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, "not connected"); });
+    report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, Error{"not connected"}); });
     return;
   }
   ++serviceRequests_;
@@ -190,7 +190,7 @@ void QtPeripheral::servicesDiscovered() {
     services_.push_back(gatt_.back()->service());
   }
   for (; serviceRequests_ > 0; --serviceRequests_) {
-    report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, std::nullopt); });
+    report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, {}); });
   }
 }
 

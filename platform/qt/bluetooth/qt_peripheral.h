@@ -23,8 +23,8 @@ class LinkObserver {
  public:
   virtual ~LinkObserver() = default;
   virtual void linkConnected(QtPeripheral& peripheral) = 0;
-  virtual void linkFailed(QtPeripheral& peripheral, const BleError& error) = 0;
-  virtual void linkEnded(QtPeripheral& peripheral, const BleError& error) = 0;
+  virtual void linkFailed(QtPeripheral& peripheral, const Result<>& result) = 0;
+  virtual void linkEnded(QtPeripheral& peripheral, const Result<>& result) = 0;
   virtual void writeAccepted(QtPeripheral& peripheral, const Bytes& value, WriteType type) = 0;
   virtual void writeFailed(QtPeripheral& peripheral, const Bytes& value, const std::string& reason) = 0;
   // At once, whenever state() changes.
@@ -56,7 +56,7 @@ class QtPeripheral final : public Peripheral {
   void connect();
   void cancel();
   // The radio went off: the link ends now.
-  void drop(const BleError& reason);
+  void drop(const Error& reason);
   // The central is going away: end the link without reporting it.
   void detach();
 
@@ -69,7 +69,7 @@ class QtPeripheral final : public Peripheral {
   void startController(int attempt);
   void controllerStateChanged(QLowEnergyController::ControllerState state);
   void servicesDiscovered();
-  void linkDown(const BleError& error);
+  void linkDown(const Result<>& result);
   void releaseController();
   // A write went unanswered: the link is built again, which empties Qt's and the daemon's queues.
   void writeStalled();
@@ -90,7 +90,7 @@ class QtPeripheral final : public Peripheral {
   int attempt_ = 0;  // stale callbacks of earlier attempts compare unequal
   QElapsedTimer attemptClock_;
   QLowEnergyController* controller_ = nullptr;
-  BleError lastError_;
+  Result<> lastReport_;  // the controller's error in this attempt, once it reports one
   int serviceRequests_ = 0;
   std::vector<std::unique_ptr<QtGattService>> gatt_;
   std::vector<std::shared_ptr<Service>> services_;

@@ -34,39 +34,35 @@ class CentralRecorder final : public CentralDelegate, public PeripheralDelegate 
     add("discover " + label);
   }
   void didConnectPeripheral(Central&, Peripheral& peripheral) override { add("connect " + nameOf(peripheral)); }
-  void didFailToConnectPeripheral(Central&, Peripheral& peripheral, const BleError& error) override {
-    add("fail " + nameOf(peripheral), error);
+  void didFailToConnectPeripheral(Central&, Peripheral& peripheral, const Result<>& result) override {
+    add("fail " + nameOf(peripheral), result);
   }
-  void didDisconnectPeripheral(Central&, Peripheral& peripheral, const BleError& error) override {
-    add("disconnect " + nameOf(peripheral), error);
+  void didDisconnectPeripheral(Central&, Peripheral& peripheral, const Result<>& result) override {
+    add("disconnect " + nameOf(peripheral), result);
   }
-  void willRestoreState(Central&, const std::map<std::string, std::string>&) override {}
-  void didRetrievePeripherals(Central&, const PeripheralList&) override {}
-  void didRetrieveConnectedPeripherals(Central&, const PeripheralList&) override {}
 
-  void didDiscoverServices(Peripheral&, const BleError& error) override { add("services", error); }
-  void didDiscoverCharacteristics(Peripheral&, Service& service, const BleError& error) override {
-    add("characteristics " + service.uuid.UUIDString(), error);
+  void didDiscoverServices(Peripheral&, const Result<>& result) override { add("services", result); }
+  void didDiscoverCharacteristics(Peripheral&, Service& service, const Result<>& result) override {
+    add("characteristics " + service.uuid.UUIDString(), result);
   }
-  void didDiscoverIncludedServices(Peripheral&, Service& service, const BleError& error) override {
-    add("included " + service.uuid.UUIDString(), error);
+  void didDiscoverIncludedServices(Peripheral&, Service& service, const Result<>& result) override {
+    add("included " + service.uuid.UUIDString(), result);
   }
-  void didUpdateNotificationState(Peripheral&, Characteristic& characteristic, const BleError& error) override {
-    add("notifying " + characteristic.uuid.UUIDString() + (characteristic.isNotifying ? " on" : " off"), error);
+  void didUpdateNotificationState(Peripheral&, Characteristic& characteristic, const Result<>& result) override {
+    add("notifying " + characteristic.uuid.UUIDString() + (characteristic.isNotifying ? " on" : " off"), result);
   }
-  void didUpdateValue(Peripheral&, Characteristic& characteristic, const BleError& error) override {
+  void didUpdateValue(Peripheral&, Characteristic& characteristic, const Result<>& result) override {
     const Bytes value = characteristic.value.value_or(Bytes{});
-    add("value " + characteristic.uuid.UUIDString() + " " + bleData::dataToByteTohex(value), error);
+    add("value " + characteristic.uuid.UUIDString() + " " + bleData::dataToByteTohex(value), result);
   }
-  void didWriteValue(Peripheral&, Characteristic& characteristic, const BleError& error) override {
-    add("written " + characteristic.uuid.UUIDString(), error);
+  void didWriteValue(Peripheral&, Characteristic& characteristic, const Result<>& result) override {
+    add("written " + characteristic.uuid.UUIDString(), result);
   }
-  void didReadRSSI(Peripheral&, int, const BleError&) override {}
 
  private:
   static std::string nameOf(const Peripheral& peripheral) { return peripheral.name().value_or("-"); }
-  void add(const std::string& what, const BleError& error = std::nullopt) {
-    events.push_back(what + (error ? " error" : ""));
+  void add(const std::string& what, const Result<>& result = {}) {
+    events.push_back(what + (result.ok() ? "" : " error"));
   }
 };
 

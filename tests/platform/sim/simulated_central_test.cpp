@@ -70,7 +70,7 @@ TEST_P(SimulatedOnly, AnotherTableListsIncludedServicesAndItsPropertiesDecideSub
                    {{uuid(0x0001), property::indicate}, {uuid(0x0002), property::write},
                     {uuid(0x0003), property::writeWithoutResponse}},
                    {{uuid(0x1801), {}, {}}}}};
-  sim.radio.addReceiver(options);
+  ASSERT_TRUE(sim.radio.addReceiver(options).ok());
   auto other = connect("Other");
   discover(*other, 0x0001);
   auto service = other->services()[0];

@@ -9,6 +9,7 @@
 #include "platform/ui/asset_catalog.h"
 #include "platform/ui/png_decoder.h"
 #include "tests/platform/ui/picture_test_support.h"
+#include "tests/support/failure.h"
 
 namespace kiro {
 namespace {
@@ -29,11 +30,12 @@ const Bytes kHuge = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00,
                      0x01, 0x39, 0xBD, 0x8F, 0x65, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
 TEST(PicturePng, DecodesToPremultipliedPixelsAtTheGivenScale) {
-  const LoadedPicture pair = decodePng(kTranslucentPair, 2);
-  ASSERT_EQ(pair.error, "");
-  EXPECT_EQ(pair.picture.size(), (Size{1, 0.5}));
-  EXPECT_EQ(pair.picture.pixel(0, 0), (Pixel{128, 0, 0, 128}));
-  EXPECT_EQ(pair.picture.pixel(1, 0), test::kBlue);
+  const auto decoded = decodePng(kTranslucentPair, 2);
+  ASSERT_EQ(failure(decoded), "");
+  const Picture& pair = decoded.value();
+  EXPECT_EQ(pair.size(), (Size{1, 0.5}));
+  EXPECT_EQ(pair.pixel(0, 0), (Pixel{128, 0, 0, 128}));
+  EXPECT_EQ(pair.pixel(1, 0), test::kBlue);
 }
 
 TEST(PicturePng, RefusesWhatIsNotAWholeSoundPngWithAReason) {
@@ -44,20 +46,18 @@ TEST(PicturePng, RefusesWhatIsNotAWholeSoundPngWithAReason) {
                                             {truncated, 2, "corrupt PNG"},
                                             {kHuge, 2, "picture too large"},
                                             {kTranslucentPair, 0, "scale is not a positive number"}}) {
-    const LoadedPicture loaded = decodePng(data, scale);
-    EXPECT_TRUE(loaded.picture.empty() && loaded.error.starts_with(reason)) << loaded.error;
+    EXPECT_TRUE(failure(decodePng(data, scale)).starts_with(reason)) << reason;
   }
 }
 
 TEST(PictureAssets, LoadsAShippedPictureAtTwiceItsSizeInPointsAndNamesWhatItCannotLoad) {
-  EXPECT_EQ(AssetCatalog(test::assetDirectory()).load("logo说明.png").picture.size(), (Size{78, 20}));
+  EXPECT_EQ(AssetCatalog(test::assetDirectory()).load("logo说明.png").value().size(), (Size{78, 20}));
   const auto folder = test::freshDirectory("asset_errors");
   std::ofstream(folder / "broken.png") << "not a png";
   std::filesystem::create_directory(folder / "folder.png");
   const AssetCatalog catalog(folder);
   for (const std::string name : {"missing.png", "broken.png", "folder.png", "../asset_errors/broken.png", "..", ""}) {
-    const LoadedPicture loaded = catalog.load(name);
-    EXPECT_TRUE(loaded.picture.empty() && loaded.error.starts_with('"' + name + "\": ")) << loaded.error;
+    EXPECT_TRUE(failure(catalog.load(name)).starts_with('"' + name + "\": ")) << name;
   }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/sound.h"
 #include "platform/wall_clock.h"
 #include "tests/screens/remote/remote_fixture.h"
+#include "tests/support/failure.h"
 
 namespace kiro::remote_test {
 namespace {
@@ -21,13 +22,13 @@ TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
       {Mode::interval, {}, 0ms, 5s, 3},                  {Mode::interval, {}, {}, 5s, 0},
       {Mode::interval, {}, 1s, 1999ms, 3},               {Mode::interval, {}, {}, 1199ms, {}},
   };
-  for (const auto& plan : refused) EXPECT_TRUE(planProblem(plan).has_value()) << modeName(plan.mode);
-  EXPECT_EQ(planProblem({Mode::interval, {}, 1s, 2s, {}}), std::nullopt);
-  EXPECT_EQ(planProblem({Mode::interval, {}, {}, 1200ms, 1}), std::nullopt);
+  for (const auto& plan : refused) EXPECT_FALSE(checkPlan(plan).ok()) << modeName(plan.mode);
+  EXPECT_TRUE(checkPlan({Mode::interval, {}, 1s, 2s, {}}).ok());
+  EXPECT_TRUE(checkPlan({Mode::interval, {}, {}, 1200ms, 1}).ok());
 
   const auto problem = [](ShootingPlan plan, auto change) {
     change(plan);
-    return planProblem(plan).value_or("");
+    return failure(checkPlan(plan));
   };
   const ShootingPlan ramp{Mode::interval, {}, 100ms, 21s, 600};
   EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 20s; }), "");
@@ -96,7 +97,7 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
   auto& receiver = loadAndConnect();
   ShootingPlan plan{Mode::interval, {}, 1s, 1h, 2};
   plan.at = 3 * 60 + 30;
-  ASSERT_EQ(remote->startTimedShooting(plan), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting(plan).ok());
   const auto& status = remote->timedShooting();
   EXPECT_EQ(localTimeOfDay(clock, status.firstAt, loop.now()), "03:30");
   EXPECT_EQ(localTimeOfDay(clock, *status.endsAt, loop.now()), "04:30");
@@ -115,7 +116,7 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
 TEST_F(TimedShootingTest, EachShotStartsWithinAPumpPeriodOfItsPlannedTimeWithoutDrift) {
   auto& receiver = loadAndConnect();
   const Millis start = loop.now();
-  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 3s, std::nullopt, 2s, 1000}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::interval, 3s, std::nullopt, 2s, 1000}).ok());
   for (const int shot : {0, 999}) {
     const Millis planned = start + 3s + shot * 2s;
     while (loop.now() + 100s < planned) {
@@ -138,7 +139,7 @@ TEST_F(TimedShootingTest, EachShotStartsWithinAPumpPeriodOfItsPlannedTimeWithout
 // lets a held shot go at once and drops the rest; a hand on F stops the sequence first.
 TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
   auto& receiver = loadAndConnect();
-  ASSERT_EQ(remote->startTimedShooting({Mode::bulb, 100ms, 500ms, {}, {}}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::bulb, 100ms, 500ms, {}, {}}).ok());
   loop.advance(99ms);
   EXPECT_EQ(takeBytes(receiver), Bytes{});
   loop.advance(502ms);
@@ -149,7 +150,7 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
 
   loop.advance(2s);
   takeBytes(receiver);
-  ASSERT_EQ(remote->startTimedShooting({Mode::interval, {}, 1s, 3s, {}}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, 1s, 3s, {}}).ok());
   loop.advance(500ms);
   remote->stopTimedShooting();
   EXPECT_EQ(remote->byteArray(), (std::vector<std::string>{"0", "1", "0", "0"}));
@@ -157,7 +158,7 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
   EXPECT_EQ(remote->timedShooting().shot, 1);
   EXPECT_EQ(remote->timedShooting().state, State::stopped);
 
-  ASSERT_EQ(remote->startTimedShooting({Mode::self, 1s, {}, {}, {}}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::self, 1s, {}, {}, {}}).ok());
   touch("F");
   EXPECT_EQ(remote->timedShooting().state, State::stopped);
   EXPECT_TRUE(f->isSelected());
@@ -168,7 +169,7 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
 // The schedule keeps going while the receiver is away; a shot due then is missed.
 TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoes) {
   auto& receiver = loadAndConnect();
-  ASSERT_EQ(remote->startTimedShooting({Mode::interval, {}, {}, 3s, 3}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, {}, 3s, 3}).ok());
   loop.advance(1s);
   receiver.simulateOutOfRange();
   loop.advance(3s);
@@ -191,13 +192,13 @@ TEST_F(TimedShootingTest, TheCountdownIsHeardOnlyWhenOnAndSilenceIsSaidOnce) {
   recorded.loop = &loop;
   const SoundScope scope(recorded);
   auto& receiver = loadAndConnect();
-  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}).ok());
   loop.advance(1s);
   EXPECT_TRUE(recorded.cues.empty());
   AudibleCountdown::setOn(true);
   remote->stopTimedShooting();
   const Millis start = loop.now();
-  ASSERT_EQ(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}), std::nullopt);
+  ASSERT_TRUE(remote->startTimedShooting({Mode::interval, 5s, {}, 3s, 3}).ok());
   loop.advance(7500ms);
   receiver.simulateOutOfRange();  // the shot at 8 s is missed
   loop.advance(3s);
