@@ -44,6 +44,11 @@ std::string describe(const std::vector<std::string>& list) {
   return text + ")";
 }
 
+std::string describe(const LampArray& lamps) {
+  return describe(std::vector<std::string>{lamps[0] ? "1" : "0", lamps[1] ? "1" : "0", lamps[2] ? "1" : "0",
+                                           lamps[3] ? "1" : "0"});
+}
+
 std::string describe(const std::map<std::string, std::string>& dictionary) {
   std::string text = "{";
   for (const auto& [key, value] : dictionary) text += (text.size() == 1 ? "" : "; ") + key + " = " + value;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "link/lamp_array.h"
 #include "platform/central.h"
 
 namespace kiro {
@@ -17,6 +18,8 @@ std::string describe(const Central& central);
 std::string describe(const Bytes& bytes);
 std::string describe(const std::optional<Bytes>& bytes);
 std::string describe(const std::vector<std::string>& list);
+// As the list of its entries' texts, "(0, 0, 0, 1)".
+std::string describe(const LampArray& lamps);
 std::string describe(const std::map<std::string, std::string>& dictionary);
 // A name, an error or other optional text; nullopt as "(null)".
 std::string describe(const std::optional<std::string>& text);

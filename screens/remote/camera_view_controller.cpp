@@ -41,10 +41,11 @@ void cameraViewController::viewDidLoad() {
   platform().log.line("这里是key");
   addUI();
   byteArray_ = {"0", "0", "0", "0"};
-  singleton::defaultManager().setConnectionFlag(1);
+  auto& manager = singleton::defaultManager();
+  manager.setConnectionFlag(1);
 
-  lightObserver_ = platform().notifications.addObserver("light", weakly<cameraViewController>(&cameraViewController::change2));
-  updateObserver_ = platform().notifications.addObserver("update", weakly<cameraViewController>(&cameraViewController::change));
+  lightListener_ = manager.onLight(weakly<cameraViewController>(&cameraViewController::change2));
+  updateListener_ = manager.onUpdate(weakly<cameraViewController>(&cameraViewController::change));
 
   jumpFlag_ = 1;
   platform().runLoop.performAfterDelay(1000ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.getData(); }));

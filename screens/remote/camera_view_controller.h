@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/notification_center.h"
+#include "link/link_manager.h"
+#include "platform/channel.h"
 #include "platform/run_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/image_view.h"
@@ -89,7 +90,7 @@ class cameraViewController final : public Screen {
   void getData();
 
   // Timed shooting through R's own handlers: starts plan, or says why it cannot. A hand on
-  // F or R, or leaving the screen, stops it first. Each change posts "timedShooting".
+  // F or R, or leaving the screen, stops it first.
   std::optional<std::string> startTimedShooting(const ShootingPlan& plan);
   void stopTimedShooting() { timedShooting_.stop(); }
   // Stops a timed sequence (saying why) and lets a held shutter go as a hand on R would,
@@ -98,11 +99,15 @@ class cameraViewController final : public Screen {
   bool letGo(const std::string& why);
   const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
   const ShootingPlan& lastTimedPlan() const { return timedShooting_.plan(); }
+  // Each change of the timed sequence's status.
+  [[nodiscard]] Subscription onTimedShooting(std::function<void(const ShootingStatus&)> handler) {
+    return timedShootingChanged_.listen(std::move(handler));
+  }
 
-  // "update": shows the remembered receiver's state and asks to reconnect it.
-  void change(const Notification& notification);
-  // "light": applies one lamp array.
-  void change2(const Notification& notification);
+  // update: shows the remembered receiver's state and asks to reconnect it.
+  void change(const SharedPeripheralList& list);
+  // light: applies one lamp array.
+  void change2(LampArray lamps);
   // Light one lamp and restart its timer.
   void green();
   void blue();
@@ -155,9 +160,11 @@ class cameraViewController final : public Screen {
                                 [this] { return receiverConnected(); }},
                                [this] { timedShootingChanged(); }};
 
+  Channel<const ShootingStatus&> timedShootingChanged_;
+
   std::weak_ptr<RemoteNavigation> navigation_;
-  ObserverToken lightObserver_;
-  ObserverToken updateObserver_;
+  Subscription lightListener_;
+  Subscription updateListener_;
 };
 
 }  // namespace kiro

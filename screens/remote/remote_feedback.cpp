@@ -1,5 +1,3 @@
-#include "link/descriptions.h"
-#include "link/integer_value.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "screens/remote/camera_view_controller.h"
@@ -28,23 +26,20 @@ bool isRemembered(const std::optional<StringDictionary>& remembered,
 
 bool lampIsLit(const ImageView& lamp) { return lamp.image() && *lamp.image() != kGrey; }
 
-void cameraViewController::change2(const Notification& notification) {
+void cameraViewController::change2(LampArray lamps) {
   platform().log.line("回馈报文接收成功");
-  const auto lamps = notification.value<LampArray>("lightArray").value_or(LampArray{});
-  // An entry acts when it reads as 1; entries missing from a short array do nothing.
-  const auto acts = [&lamps](std::size_t entry) { return entry < lamps.size() && integerValue(lamps[entry]) == 1; };
-  if (acts(0)) {
+  if (lamps[0]) {
     blue();
     stop(timer05_);
     writeMethods({"0"}, 0.0);
     restart(timer05_, 85ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.app3(); }));
   }
-  if (acts(1)) {
+  if (lamps[1]) {
     stop(timer04_);
     stopPictures();
   }
-  if (acts(2)) red();
-  if (acts(3)) green();
+  if (lamps[2]) red();
+  if (lamps[3]) green();
 }
 
 void cameraViewController::green() {
@@ -74,10 +69,9 @@ void cameraViewController::clearColor(ImageView& imageView) {
 
 void cameraViewController::clearColor2(ImageView& imageView) { clearColor(imageView); }
 
-void cameraViewController::change(const Notification& notification) {
+void cameraViewController::change(const SharedPeripheralList& list) {
   auto& log = platform().log;
   log.line("主界面列表接收到通知方法");
-  const auto list = notification.value<SharedPeripheralList>("arrKey").value_or(nullptr);
   const auto remembered = platform().defaults.dictionary("iphone");
   auto& manager = singleton::defaultManager();
   commandsLine_->setText(manager.commands().accepted() ? "" : "Not accepting commands");
@@ -93,7 +87,7 @@ void cameraViewController::change(const Notification& notification) {
     matched = true;
     const std::string status = statusName((*list)[i]->state());
     log.print("进入成功，进行连接判定:%@", status);
-    // The label is set before the request: the request's own nested "update" shows
+    // The label is set before the request: the request's own nested update shows
     // "connecting", which this pass's older reading must not overwrite.
     testLabel_->setText(status);
     if (status == "disconnected" && manager.connectionFlag() == 1) requestConnection(i);
@@ -102,10 +96,8 @@ void cameraViewController::change(const Notification& notification) {
 }
 
 void cameraViewController::requestConnection(std::size_t index) {
-  const std::string indexRow = std::to_string(index);
-  platform().log.print("cell点击方法触发，将要传递的通知内容是:%@",
-                       described(std::map<std::string, std::string>{{"indexRow", indexRow}}));
-  platform().notifications.post("connectionService", {{"indexRow", indexRow}});
+  platform().log.print("cell点击方法触发，将要传递的通知内容是:{indexRow = %@}", index);
+  singleton::defaultManager().connectionService(index);
 }
 
 }  // namespace kiro

@@ -46,7 +46,7 @@ void cameraViewController::timedShootingChanged() {
   else if (!timedShooting_.active()) stop(countdown_);
   audibleCountdown_.follow(timedShooting_.status());
   showTimedShooting();
-  platform().notifications.post("timedShooting", {{"status", timedShooting_.status()}});
+  timedShootingChanged_.send(timedShooting_.status());
 }
 
 void cameraViewController::showTimedShooting() {

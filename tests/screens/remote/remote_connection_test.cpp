@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "tests/screens/remote/remote_fixture.h"
+#include "tests/support/link_requests.h"
 
 namespace kiro::remote_test {
 namespace {
@@ -18,10 +19,7 @@ class RemoteScreenConnection : public RemoteScreenFixture {
   std::string label() const { return remote->testLabel()->text(); }
 
   std::string labels;    // every text the label showed, in turn
-  std::string requests;  // the "indexRow" of every "connectionService", in turn
-  ObserverToken requestRecorder = center.addObserver("connectionService", [this](const Notification& n) {
-    requests += n.value<std::string>("indexRow").value_or("?") + " ";
-  });
+  std::string requests() const { return test::linkRequests(log); }
 };
 
 TEST_F(RemoteScreenConnection, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
@@ -31,19 +29,19 @@ TEST_F(RemoteScreenConnection, TheRememberedReceiverIsShownAndAskedForWhileRecon
   loop.advance(2s);
   receiver.simulateDisconnection();
   loop.advance(2s);
-  EXPECT_EQ(requests, "1 1 ");
+  EXPECT_EQ(requests(), "1 1 ");
   EXPECT_EQ(labels, "connecting connected disconnected connecting connected ");
 
   manager().setConnectionFlag(0);
   receiver.simulateDisconnection();
   loop.advance(5s);
-  EXPECT_EQ(requests, "1 1 ");
+  EXPECT_EQ(requests(), "1 1 ");
   EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
   EXPECT_EQ(label(), "disconnected");
   manager().setConnectionFlag(1);
   manager().radioArr();
   loop.advance(1s);
-  EXPECT_EQ(requests, "1 1 1 ");
+  EXPECT_EQ(requests(), "1 1 1 ");
   EXPECT_EQ(label(), "connected");
 }
 
@@ -60,7 +58,7 @@ TEST_F(RemoteScreenConnection, OnlyARecordWithTheListedNameAndIdentifierMatches)
     defaults.set("iphone", record);
     manager().radioArr();
   }
-  EXPECT_EQ(requests, "0 ");
+  EXPECT_EQ(requests(), "0 ");
   EXPECT_EQ(labels, "connecting disconnected ");
 }
 
@@ -69,12 +67,13 @@ TEST_F(RemoteScreenConnection, WithoutItsReceiverInTheListTheLabelSaysDisconnect
   addRemembered();
   loop.advance(2s);
   const auto remembered = manager().arr()->at(0);
-  for (const UserInfo& odd : {UserInfo{{"arrKey", std::make_shared<PeripheralList>(PeripheralList{nullptr, remembered})}},
-                              UserInfo{{"arrKey", SharedPeripheralList{}}}, UserInfo{}}) {
-    center.post("update", odd);
+  for (const SharedPeripheralList& odd :
+       {std::make_shared<PeripheralList>(PeripheralList{nullptr, remembered}), SharedPeripheralList{},
+        std::make_shared<PeripheralList>()}) {
+    remote->change(odd);
     manager().radioArr();
   }
-  EXPECT_EQ(requests, "0 ");
+  EXPECT_EQ(requests(), "0 ");
   EXPECT_EQ(labels, "connecting connected disconnected connected disconnected connected disconnected connected ");
 }
 
