@@ -44,9 +44,10 @@ std::string describe(const std::vector<std::string>& list) {
   return text + ")";
 }
 
-std::string describe(const LampArray& lamps) {
-  return describe(std::vector<std::string>{lamps[0] ? "1" : "0", lamps[1] ? "1" : "0", lamps[2] ? "1" : "0",
-                                           lamps[3] ? "1" : "0"});
+std::string describe(const std::array<bool, 4>& entries) {
+  std::string text = "(";
+  for (std::size_t i = 0; i < entries.size(); ++i) text += std::string(i == 0 ? "" : ", ") + (entries[i] ? "1" : "0");
+  return text + ")";
 }
 
 std::string describe(const std::map<std::string, std::string>& dictionary) {

@@ -43,7 +43,7 @@ void cameraViewController::timedShootingChanged() {
     countdown_ = platform().runLoop.scheduleTimer(kCountdownStep, true, weakly<cameraViewController>([](cameraViewController& screen) {
                                                     screen.showTimedShooting();
                                                   }));
-  else if (!timedShooting_.active()) stop(countdown_);
+  else if (!timedShooting_.active()) stopTimer(countdown_);
   audibleCountdown_.follow(timedShooting_.status());
   showTimedShooting();
   timedShootingChanged_.send(timedShooting_.status());

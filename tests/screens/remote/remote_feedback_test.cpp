@@ -20,7 +20,7 @@ TEST_F(RemoteScreenFeedback, EachEntryOfALampArrayActsOnItsOwn) {
   for (const auto& c : cases) {
     remote->change2(c.lamps);
     EXPECT_EQ(lamps(), c.shown);
-    EXPECT_EQ(remote->byteArray()[0] == "1", c.shown[1] == 'B');
+    EXPECT_EQ(remote->byteArray()[CommandFrame::acknowledge], c.shown[1] == 'B');
     loop.advance(2s);
   }
 }

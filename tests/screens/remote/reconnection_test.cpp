@@ -7,22 +7,31 @@
 namespace kiro::remote_test {
 namespace {
 
-class RemoteScreenConnection : public RemoteScreenFixture {
+// The remembered receiver's part of the remote screen, on the link manager's updates from
+// the start of a scan, with reconnection allowed.
+class ReconnectionTest : public RemoteScreenFixture {
  protected:
   void SetUp() override {
     RemoteScreenFixture::SetUp();
-    remote->view()->setObserver([this](View& view, ViewProperty property) {
-      if (&view == remote->testLabel().get() && property == ViewProperty::text) labels += label() + " ";
+    manager().setConnectionFlag(1);
+    listening = manager().onUpdate([this](const SharedPeripheralList& list) { reconnection.change(list); });
+    manager().startBlueYooth();
+    reconnection.testLabel()->setObserver([this](View&, ViewProperty property) {
+      // What timed shooting asks must say what the label says.
+      if (property != ViewProperty::text) return;
+      labels += label() + (reconnection.connected() == (label() == "connected") ? " " : "! ");
     });
   }
 
-  std::string label() const { return remote->testLabel()->text(); }
-
-  std::string labels;    // every text the label showed, in turn
+  std::string label() const { return reconnection.testLabel()->text(); }
   std::string requests() const { return test::linkRequests(log); }
+
+  Reconnection reconnection;
+  Subscription listening;
+  std::string labels;  // every text the label showed, in turn
 };
 
-TEST_F(RemoteScreenConnection, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
+TEST_F(ReconnectionTest, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
   radio.addReceiver(std::string("KIRO-2"));
   auto& receiver = addRemembered("KIRO-1");
   EXPECT_EQ(label(), "disconnected");
@@ -45,7 +54,7 @@ TEST_F(RemoteScreenConnection, TheRememberedReceiverIsShownAndAskedForWhileRecon
   EXPECT_EQ(label(), "connected");
 }
 
-TEST_F(RemoteScreenConnection, OnlyARecordWithTheListedNameAndIdentifierMatches) {
+TEST_F(ReconnectionTest, OnlyARecordWithTheListedNameAndIdentifierMatches) {
   const std::string uuid = radio.addReceiver(std::string("KIRO-1")).identifier().UUIDString();
   loop.advance(2s);
   ASSERT_EQ(manager().arr()->size(), 1u);
@@ -63,14 +72,14 @@ TEST_F(RemoteScreenConnection, OnlyARecordWithTheListedNameAndIdentifierMatches)
 }
 
 // A list may arrive longer than the name list, hold no peripheral at an entry, or be missing.
-TEST_F(RemoteScreenConnection, WithoutItsReceiverInTheListTheLabelSaysDisconnected) {
+TEST_F(ReconnectionTest, WithoutItsReceiverInTheListTheLabelSaysDisconnected) {
   addRemembered();
   loop.advance(2s);
   const auto remembered = manager().arr()->at(0);
   for (const SharedPeripheralList& odd :
        {std::make_shared<PeripheralList>(PeripheralList{nullptr, remembered}), SharedPeripheralList{},
         std::make_shared<PeripheralList>()}) {
-    remote->change(odd);
+    reconnection.change(odd);
     manager().radioArr();
   }
   EXPECT_EQ(requests(), "0 ");
