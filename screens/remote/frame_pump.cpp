@@ -2,6 +2,7 @@
 
 #include "link/integer_value.h"
 #include "platform/platform.h"
+#include "screens/remote/timer_field.h"
 
 namespace kiro {
 
@@ -12,16 +13,6 @@ constexpr Millis kReleaseNoticeTime{1000};
 constexpr Millis kAcknowledgeTime{85};
 
 }  // namespace
-
-void stopTimer(std::shared_ptr<Timer>& field) {
-  if (field) field->invalidate();
-  field.reset();
-}
-
-void restartTimer(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {
-  stopTimer(field);
-  field = platform().runLoop.scheduleTimer(interval, false, std::move(fire));
-}
 
 FramePump::~FramePump() {
   // The pump's own timer is left alone: it holds the owner, so it has let go already.

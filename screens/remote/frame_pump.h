@@ -11,8 +11,7 @@
 namespace kiro {
 
 // The command frame and the timers that change it: the pump that writes it every 25 ms
-// while anything is set, the release notice's 1 s and the acknowledge's 85 ms. Each timer
-// is invalidated before it is replaced, so at most one of each runs.
+// while anything is set, the release notice's 1 s and the acknowledge's 85 ms.
 class FramePump {
  public:
   // text: the frame's text, handed over at each tick while the frame is not idle.
@@ -59,10 +58,5 @@ class FramePump {
   std::shared_ptr<Timer> timer04_;
   std::shared_ptr<Timer> timer05_;
 };
-
-// Invalidates what field holds and empties it.
-void stopTimer(std::shared_ptr<Timer>& field);
-// Invalidates what field holds, then stores a new one-shot timer there.
-void restartTimer(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire);
 
 }  // namespace kiro

@@ -1,6 +1,6 @@
 #include "screens/remote/indicator_lamps.h"
 
-#include "screens/remote/frame_pump.h"
+#include "screens/remote/timer_field.h"
 
 namespace kiro {
 

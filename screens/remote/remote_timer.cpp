@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/remote/timer_field.h"
 #include "screens/timer/durations.h"
 
 namespace kiro {

@@ -88,7 +88,7 @@ TEST_F(PhoneWindowAccessibilityTest, OnceAskedForTheWindowTellsOfLampsAndTheStat
   EXPECT_TRUE(told.empty());  // nobody has asked for the elements yet
 
   EXPECT_FALSE(named(root(), "Red lamp")->state().checked);
-  remote.red();
+  remote.lamps().red();
   EXPECT_TRUE(named(root(), "Red lamp")->state().checked);  // asked meanwhile: as it is
   remote.testLabel()->setText("connecting");
   remote.testLabel()->setText("connected");

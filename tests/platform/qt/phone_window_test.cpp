@@ -105,11 +105,11 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
   // A phone's own keys: the volume keys and the camera key are R, its focus key F.
   for (const int code : {Qt::Key_VolumeUp, Qt::Key_VolumeDown, Qt::Key_Camera}) {
     key(QEvent::KeyPress, code);
-    EXPECT_EQ(frame()[2], "1") << code;
+    EXPECT_EQ(frame()[2], '1') << code;
     key(QEvent::KeyRelease, code);
   }
   tapKey(Qt::Key_CameraFocus);
-  EXPECT_EQ(frame()[3], "1");
+  EXPECT_EQ(frame()[3], '1');
 
   auto& navigation = *delegate.window()->rootViewController();
   const auto front = [&] { return navigation.topViewController()->name(); };
