@@ -240,7 +240,6 @@ int run(const CommandLine& options, int argc, char** argv) {
     runLoop = std::make_unique<VirtualRunLoop>();
   else
     runLoop = std::make_unique<QtRunLoop>();
-  NotificationCenter notifications;
   SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   // A file that is not ours would be rewritten as INI on the first write: refuse it whole.
   if (const auto rewrite = defaults.safeToRewrite(); !rewrite.ok()) {
@@ -263,7 +262,7 @@ int run(const CommandLine& options, int argc, char** argv) {
   bluetooth.onStateChange = [&reporting](const Peripheral& peripheral) {
     if (reporting) reporting->reportReceiver(peripheral.identifier().UUIDString(), peripheral.name(), peripheral.state());
   };
-  Platform installed{*runLoop, notifications, defaults, log,
+  Platform installed{*runLoop, defaults, log,
                      radio ? radio->centralFactory() : bluetoothModule->centralFactory(bluetooth)};
   PlatformScope platformScope(installed);
   // On the virtual clock the wall clock moves with it, from a fixed day in UTC, so a run repeats.
@@ -314,7 +313,7 @@ int run(const CommandLine& options, int argc, char** argv) {
   std::unique_ptr<ControlObject> controlObject;
   std::unique_ptr<KeepAwake> awake;
   UiSubscription announcing;
-  ObserverToken timerAnnouncing;
+  Subscription timerAnnouncing;
   if (!options.virtualTime) {
     ending.emplace(delegate, *runLoop, defaults);
     awake = std::make_unique<KeepAwake>([&delegate] { return shotUnderWay(*delegate.remote()); },
@@ -337,7 +336,7 @@ int run(const CommandLine& options, int argc, char** argv) {
       awake->refresh();
     };
     announcing = ui.subscribe({[refresh](View&, ViewProperty) { refresh(); }, [refresh](NavigationChange, bool) { refresh(); }, refresh});
-    timerAnnouncing = notifications.addObserver("timedShooting", [refresh](const Notification&) { refresh(); });
+    timerAnnouncing = delegate.remote()->onTimedShooting([refresh](const ShootingStatus&) { refresh(); });
   }
   if (window) {
     // Closing the window lets the shutter go like any other ending.

@@ -8,7 +8,8 @@ namespace kiro {
 
 bool shotUnderWay(const cameraViewController& remote) {
   const auto& frame = remote.byteArray();
-  return frame[1] == "1" || remote.shutterHeld() || frame[3] == "1" || remote.timedShootingActive();
+  return frame[CommandFrame::releaseNotice] || remote.shutterHeld() || frame[CommandFrame::focus] ||
+         remote.timedShootingActive();
 }
 
 RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate_(delegate), runLoop_(runLoop) {}

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "link/link_manager.h"
-#include "platform/notification_center.h"
+#include "platform/channel.h"
 #include "platform/sim/virtual_run_loop.h"
 
 namespace {
@@ -18,17 +18,16 @@ void BM_VirtualPumpHour(benchmark::State& state) {
 }
 BENCHMARK(BM_VirtualPumpHour)->Unit(benchmark::kMillisecond);
 
-// One "light" post to a handful of observers, as each feedback byte does.
-void BM_PostToObservers(benchmark::State& state) {
-  kiro::NotificationCenter center;
-  std::vector<kiro::ObserverToken> tokens;
+// One "light" sent to a handful of listeners, as each feedback byte does.
+void BM_SendToListeners(benchmark::State& state) {
+  kiro::Channel<kiro::LampArray> light;
+  std::vector<kiro::Subscription> listening;
   int delivered = 0;
-  for (int i = 0; i < state.range(0); ++i)
-    tokens.push_back(center.addObserver("light", [&](const kiro::Notification&) { ++delivered; }));
-  const kiro::UserInfo info{{"lightArray", kiro::LampArray{"0", "0", "0", "1"}}};
-  for (auto _ : state) center.post("light", info);
+  for (int i = 0; i < state.range(0); ++i) listening.push_back(light.listen([&](kiro::LampArray) { ++delivered; }));
+  const kiro::LampArray lamps{{false, false, false, true}};
+  for (auto _ : state) light.send(lamps);
   benchmark::DoNotOptimize(delivered);
 }
-BENCHMARK(BM_PostToObservers)->Arg(1)->Arg(4)->Arg(16);
+BENCHMARK(BM_SendToListeners)->Arg(1)->Arg(4)->Arg(16);
 
 }  // namespace

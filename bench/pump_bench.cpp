@@ -25,11 +25,10 @@ void BM_ShutterHeldMinute(benchmark::State& state) {
     state.PauseTiming();
     singleton::resetShared();
     VirtualRunLoop loop;
-    NotificationCenter center;
     MemoryUserDefaults defaults;
     SystemLog log(state.range(0) != 0);
     SimulatedRadio radio{loop};
-    Platform installed{loop, center, defaults, log, radio.centralFactory()};
+    Platform installed{loop, defaults, log, radio.centralFactory()};
     PlatformScope scope{installed};
     const MainScreen screen;
     MainScreenScope screenScope{screen};

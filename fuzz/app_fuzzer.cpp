@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const auto& remote = *delegate.remote();
       const std::string& label = remote.testLabel()->text();
       if (label != "connected" && label != "connecting" && label != "disconnected") __builtin_trap();
-      if (remote.byteArray()[1] == "1" && remote.byteArray()[3] == "1") __builtin_trap();
+      if (remote.byteArray()[CommandFrame::releaseNotice] && remote.byteArray()[CommandFrame::focus]) __builtin_trap();
     }
   }
   singleton::resetShared();

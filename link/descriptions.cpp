@@ -44,6 +44,12 @@ std::string describe(const std::vector<std::string>& list) {
   return text + ")";
 }
 
+std::string describe(const std::array<bool, 4>& entries) {
+  std::string text = "(";
+  for (std::size_t i = 0; i < entries.size(); ++i) text += std::string(i == 0 ? "" : ", ") + (entries[i] ? "1" : "0");
+  return text + ")";
+}
+
 std::string describe(const std::map<std::string, std::string>& dictionary) {
   std::string text = "{";
   for (const auto& [key, value] : dictionary) text += (text.size() == 1 ? "" : "; ") + key + " = " + value;

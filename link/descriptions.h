@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "link/lamp_array.h"
 #include "platform/central.h"
 
 namespace kiro {
@@ -17,6 +19,9 @@ std::string describe(const Central& central);
 std::string describe(const Bytes& bytes);
 std::string describe(const std::optional<Bytes>& bytes);
 std::string describe(const std::vector<std::string>& list);
+// Four entries as the list of their texts, "(0, 0, 0, 1)".
+std::string describe(const std::array<bool, 4>& entries);
+inline std::string describe(const LampArray& lamps) { return describe(lamps.entries); }
 std::string describe(const std::map<std::string, std::string>& dictionary);
 // A name or other optional text; nullopt as "(null)".
 std::string describe(const std::optional<std::string>& text);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "link/descriptions.h"
-#include "link/integer_value.h"
 #include "platform/scope_exit.h"
 
 namespace kiro {
@@ -25,12 +24,12 @@ const BleUuid& commandCharacteristic() {
 
 }  // namespace
 
-void singleton::connectionService(const Notification& notification) {
-  // The remote screen answers every "update" for a receiver that is neither connecting nor
-  // connected with a new request, and this handler ends with "update". When the request
+void singleton::connectionService(std::size_t indexRow) {
+  // The remote screen answers every update for a receiver that is neither connecting nor
+  // connected with a new request, and this request ends with update. When the request
   // leaves the state as it was (radio off, a receiver still disconnecting), the two would
   // call each other without end. A request raised from within the handling of another is
-  // therefore dropped; the next "update" from a Bluetooth event asks again.
+  // therefore dropped; the next update from a Bluetooth event asks again.
   if (handlingConnectionService_) {
     log_.line("connectionService: a request is already being handled, this one is dropped");
     return;
@@ -39,18 +38,16 @@ void singleton::connectionService(const Notification& notification) {
   const ScopeExit release([this] { handlingConnectionService_ = false; });
 
   log_.line("接收到通知方法-进入连接操作");
-  const auto indexRow = notification.value<std::string>("indexRow");
-  log_.print("得到的值是:%@", described(indexRow));
-  connectOrCancel(indexRow.value_or(""));
+  log_.print("得到的值是:%@", indexRow);
+  connectOrCancel(indexRow);
 }
 
-void singleton::connectOrCancel(const std::string& indexRow) {
-  const std::int64_t index = integerValue(indexRow);
-  if (index < 0 || static_cast<std::uint64_t>(index) >= arr_->size()) {
+void singleton::connectOrCancel(std::size_t indexRow) {
+  if (indexRow >= arr_->size()) {
     log_.print("indexRow %@ names no registry entry, the request is ignored", indexRow);
     return;
   }
-  const auto picked = (*arr_)[static_cast<std::size_t>(index)];
+  const auto picked = (*arr_)[indexRow];
   peripheral_ = picked;
   log_.print("当前的状态:%ld", static_cast<long>(picked->state()));
   if (picked->state() == PeripheralState::disconnected) {
@@ -98,7 +95,7 @@ void singleton::didConnectPeripheral(Central&, Peripheral& peripheral) {
 }
 
 void singleton::didFailToConnectPeripheral(Central&, Peripheral& peripheral, const Result<>& result) {
-  // Announced so that automatic reconnection, which answers "update", can ask again.
+  // Announced so that automatic reconnection, which answers update, can ask again.
   log_.line("-------------didFailToConnectPeripheral-----------------");
   log_.print("%@ error:%@", described(peripheral), described(result));
   radioArr();

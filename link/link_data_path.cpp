@@ -81,7 +81,7 @@ void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& character
     log_.print("返回服务的uuid是:%@", described(characteristic.uuid));
   }
 
-  // A copy: observers of "light" may cause the value to change underneath us.
+  // A copy: listeners to light may cause the value to change underneath us.
   const Bytes value = characteristic.value.value_or(Bytes{});
   for (std::size_t i = 0; i < value.size(); ++i) {
     const unsigned byte = value[i];
@@ -94,17 +94,17 @@ void singleton::didUpdateValue(Peripheral& peripheral, Characteristic& character
 }
 
 void singleton::dataChange(const std::string& bits) {
-  LampArray lamps(4, "0");
+  LampArray lamps;
   const std::size_t count = std::min<std::size_t>(bits.size(), 4);
   log_.print("长度是:%d", count);
   log_.print("内容是:%@", bits);
   // The low four bits, right-aligned: the last digit is bit 0x01, in entry 3.
-  for (std::size_t k = 1; k <= count; ++k) lamps[4 - k] = bits.substr(bits.size() - k, 1);
+  for (std::size_t k = 1; k <= count; ++k) lamps.entries[4 - k] = bits[bits.size() - k] == '1';
   log_.print("转换后放置的位数组内容是:%@", described(lamps));
   light(lamps);
 }
 
-void singleton::light(const LampArray& lamps) { notifications_.post("light", {{"lightArray", lamps}}); }
+void singleton::light(const LampArray& lamps) { light_.send(lamps); }
 
 void singleton::logText(const std::string& text) { log_.print("收到数据:%@", text); }
 

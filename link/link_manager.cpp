@@ -30,7 +30,7 @@ singleton& singleton::defaultManager() {
   std::lock_guard lock(sharedMutex);
   if (!sharedInstance) {
     const Platform& installed = platform();
-    std::unique_ptr<singleton> made(new singleton(installed.runLoop, installed.notifications, installed.log));
+    std::unique_ptr<singleton> made(new singleton(installed.runLoop, installed.log));
     made->attachCentral(installed.makeCentral);
     sharedInstance = std::move(made);
   }
@@ -50,11 +50,7 @@ bool singleton::sharedExists() {
   return sharedInstance != nullptr;
 }
 
-singleton::singleton(RunLoop& runLoop, NotificationCenter& notifications, Log& log)
-    : runLoop_(runLoop), notifications_(notifications), log_(log), isText_("单例实例化成功") {
-  connectionServiceObserver_ = notifications_.addObserver(
-      "connectionService", [this](const Notification& notification) { connectionService(notification); });
-}
+singleton::singleton(RunLoop& runLoop, Log& log) : runLoop_(runLoop), log_(log), isText_("单例实例化成功") {}
 
 void singleton::attachCentral(const CentralFactory& makeCentral) {
   central_ = makeCentral(*this);
@@ -63,7 +59,6 @@ void singleton::attachCentral(const CentralFactory& makeCentral) {
 
 singleton::~singleton() {
   // Peripherals may outlive us in the central's hands; they must not call back into a dead object.
-  connectionServiceObserver_.reset();
   for (const auto& listed : known_) listed->setDelegate(nullptr);
   central_.reset();
 }
@@ -81,7 +76,7 @@ void singleton::startBlueYooth() {
 
 void singleton::radioArr() {
   log_.line("刷新列表广播发送");
-  notifications_.post("update", {{"arrKey", arr_}});
+  update_.send(arr_);
 }
 
 void singleton::changeList() {

@@ -1,30 +1,32 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "link/command_acceptance.h"
+#include "link/lamp_array.h"
+#include "platform/channel.h"
 #include "platform/central.h"
 #include "platform/log.h"
-#include "platform/notification_center.h"
 #include "platform/run_loop.h"
 
 namespace kiro {
 
-// The registry's live peripheral list: observers share it, they never get a copy.
+// The registry's live peripheral list: listeners share it, they never get a copy.
 using SharedPeripheralList = std::shared_ptr<PeripheralList>;
-// Four "0"/"1" strings from one feedback byte.
-using LampArray = std::vector<std::string>;
 
 class Screen;
 
 // The one object that owns Bluetooth: it scans, keeps the registry of receivers found,
-// connects on request, writes command bytes and turns feedback into "light" posts.
-// Screens reach it through defaultManager() and hear from it only by notifications.
+// connects on request, writes command bytes and turns feedback into lamp arrays.
+// Screens reach it through defaultManager(): they act by calling it and hear from it by
+// listening to its update and light.
 class singleton final : public CentralDelegate, public PeripheralDelegate {
  public:
   // The shared instance, made on the first call from the installed platform.
@@ -40,8 +42,18 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
 
   // Empties the registry and starts the scan again.
   void startBlueYooth();
-  // Posts "update" with the registry's live list.
+  // update: every change of the registry or of a receiver, with the registry's live list.
+  [[nodiscard]] Subscription onUpdate(std::function<void(const SharedPeripheralList&)> handler) {
+    return update_.listen(std::move(handler));
+  }
+  // light: one lamp array per feedback byte, in byte order.
+  [[nodiscard]] Subscription onLight(std::function<void(LampArray)> handler) { return light_.listen(std::move(handler)); }
+
+  // Sends update with the registry's live list.
   void radioArr();
+  // connectionService: connects registry entry indexRow when it is disconnected and lets
+  // it go otherwise. A row outside the registry reaches no peripheral.
+  void connectionService(std::size_t indexRow);
   // Drops the current connection, then starts a fresh scan.
   void changeList();
   void cancelPeripheral();
@@ -66,7 +78,7 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   const std::string& isText() const { return isText_; }
   const std::string& iAmText() const { return iAmText_; }
   Central& central() { return *central_; }
-  // Whether the current receiver takes the command frames; every change is followed by "update".
+  // Whether the current receiver takes the command frames; every change is followed by update.
   const CommandAcceptance& commands() const { return commands_; }
 
   void centralDidUpdateState(Central& central) override;
@@ -89,11 +101,10 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   void didReadRSSI(Peripheral& peripheral, int rssi, const Result<>& result) override;
 
  private:
-  singleton(RunLoop& runLoop, NotificationCenter& notifications, Log& log);
+  singleton(RunLoop& runLoop, Log& log);
   void attachCentral(const CentralFactory& makeCentral);
 
-  void connectionService(const Notification& notification);
-  void connectOrCancel(const std::string& indexRow);
+  void connectOrCancel(std::size_t indexRow);
   // Asks every characteristic the service lists to notify, logging each.
   void subscribeAll(Peripheral& peripheral, const Service& service);
   // The registry's own handle on a peripheral a callback names, or null.
@@ -109,8 +120,9 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   void addLogWithService(const Service& service);
 
   RunLoop& runLoop_;
-  NotificationCenter& notifications_;
   Log& log_;
+  Channel<const SharedPeripheralList&> update_;
+  Channel<LampArray> light_;
 
   SharedPeripheralList arr_ = std::make_shared<PeripheralList>();
   std::optional<std::vector<std::string>> nameArray_;
@@ -126,7 +138,6 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   bool handlingConnectionService_ = false;
   CommandAcceptance commands_;
 
-  ObserverToken connectionServiceObserver_;
   std::unique_ptr<Central> central_;
 };
 

@@ -3,17 +3,15 @@
 #include "platform/central.h"
 #include "platform/installed.h"
 #include "platform/log.h"
-#include "platform/notification_center.h"
 #include "platform/run_loop.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {
 
-// The process-wide services the system reaches by name: its run loop, notification
-// centre, user defaults, log and a maker of its Bluetooth central.
+// The process-wide services the system reaches by name: its run loop, user defaults, log
+// and a maker of its Bluetooth central.
 struct Platform {
   RunLoop& runLoop;
-  NotificationCenter& notifications;
   UserDefaults& defaults;
   Log& log;
   CentralFactory makeCentral;

@@ -1,7 +1,6 @@
 #include "script/app_events.h"
 
 #include "link/link_manager.h"
-#include "platform/platform.h"
 #include "script/state_event.h"
 
 namespace kiro {
@@ -17,9 +16,8 @@ AppEvents::AppEvents(const AppDelegate& delegate, UiEvents& ui, SimulatedRadio* 
       },
       [this] { alertsChanged(); },
   });
-  timerObserver_ = platform().notifications.addObserver("timedShooting", [this](const Notification& notification) {
-    if (const auto status = notification.value<ShootingStatus>("status")) events_.send("timer", timerFields(*status));
-  });
+  timerListener_ = delegate.remote()->onTimedShooting(
+      [this](const ShootingStatus& status) { events_.send("timer", timerFields(status)); });
   if (radio_) {
     radio_->onReceiverStateChange = [this](const SimulatedReceiver& receiver) { receiverChanged(receiver); };
     radio_->onReceiverWrite = [this](const SimulatedReceiver& receiver, const SimWrite& written) {

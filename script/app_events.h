@@ -46,7 +46,7 @@ class AppEvents {
   std::array<bool, 3> lit_{};  // green, blue, red as last told
   std::size_t alertCount_ = 0;
   UiSubscription subscription_;
-  ObserverToken timerObserver_;
+  Subscription timerListener_;
 };
 
 }  // namespace kiro

@@ -76,9 +76,6 @@ Json::Object timerFields(const ShootingStatus& status) {
 
 Json::Object stateFields(const AppDelegate& delegate) {
   const auto& remote = *delegate.remote();
-  std::string frame;
-  for (const auto& position : remote.byteArray()) frame += position;
-  frame += "0000";
   const std::int64_t flag = singleton::sharedExists() ? singleton::defaultManager().connectionFlag() : 0;
   return {
       {"stack", stackNames(*delegate.window()->rootViewController())},
@@ -87,7 +84,7 @@ Json::Object stateFields(const AppDelegate& delegate) {
                              {"blue", lampIsLit(*remote.imageLamp02())},
                              {"red", lampIsLit(*remote.imageLamp03())}}},
       {"focus", remote.writeButton()->isSelected()},
-      {"frame", frame},
+      {"frame", remote.byteArray().text()},
       {"connectionFlag", flag},
       {"devices", deviceRows()},
       {"remembered", rememberedReceiver()},

@@ -16,10 +16,10 @@ constexpr double kCellBackgroundHeight = 54;
 
 }  // namespace
 
-void ViewController::change(const Notification& notification) {
+void ViewController::change(const SharedPeripheralList& list) {
   platform().log.line("主界面列表接收到通知方法");
-  arr_ = notification.value<SharedPeripheralList>("arrKey").value_or(nullptr);
-  // A scan reports receivers in bursts, each with its "update": the table is rebuilt once,
+  arr_ = list;
+  // A scan reports receivers in bursts, each with its update: the table is rebuilt once,
   // after the loop has delivered the whole burst.
   if (reloadPending_) return;
   reloadPending_ = true;

@@ -1,4 +1,3 @@
-#include "link/descriptions.h"
 #include "platform/platform.h"
 #include "platform/ui/alert.h"
 #include "screens/devices/view_controller.h"
@@ -26,14 +25,12 @@ bool ViewController::refuse(std::int64_t row) const {
 void ViewController::select(std::int64_t row, const Listed& receiver) {
   auto& defaults = platform().defaults;
   defaults.set("jumpFlag", "0");
-  const std::string indexRow = format("%ld", row);
-  platform().log.print("cell点击方法触发，将要传递的通知内容是:%@",
-                       described(std::map<std::string, std::string>{{"indexRow", indexRow}}));
+  platform().log.print("cell点击方法触发，将要传递的通知内容是:{indexRow = %ld}", row);
   defaults.set("iphone", StringDictionary{{"name", receiver.name},
                                            {"uuid", receiver.peripheral->identifier().UUIDString()}});
-  // Delivered at once: the link manager connects or lets go, and its own "update"
+  // Handled at once: the link manager connects or lets go, and its own update
   // replaces arr_ before this goes on.
-  platform().notifications.post("connectionService", {{"indexRow", indexRow}});
+  singleton::defaultManager().connectionService(static_cast<std::size_t>(row));
   tabel_->reloadData();
 }
 

@@ -46,10 +46,10 @@ void ViewController::viewDidLoad() {
   std::snprintf(size, sizeof size, "设备的宽为:%f,高为:%f", screen.width, screen.height);
   platform().log.line(size);
 
-  updateObserver_ = platform().notifications.addObserver("update", weakly<ViewController>(&ViewController::change));
+  updateListener_ = singleton::defaultManager().onUpdate(weakly<ViewController>(&ViewController::change));
   addBarButtons();
   platform().defaults.set("jumpFlag", "0");
-  // Posts "update" at once, so the table is filled before the screen shows.
+  // Posts update at once, so the table is filled before the screen shows.
   singleton::defaultManager().radioArr();
 }
 

@@ -7,7 +7,6 @@
 
 #include "link/link_manager.h"
 #include "platform/central.h"
-#include "platform/notification_center.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/table_view.h"
 #include "screens/devices/device_list_navigation.h"
@@ -16,8 +15,8 @@ namespace kiro {
 
 // The device list: the receivers the link manager has found, each with its connection
 // state; a tap picks the receiver to connect to (or to let go of), the refresh button
-// searches afresh. It owns no Bluetooth objects: the list arrives with "update" and the
-// choice leaves as "connectionService".
+// searches afresh. It owns no Bluetooth objects: the list arrives with update and the
+// choice goes to the link manager's connectionService.
 // Create it with std::make_shared: its table and targets hold it weakly.
 class ViewController final : public Screen, public TableViewDataSource, public TableViewDelegate {
  public:
@@ -27,11 +26,11 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   void setNavigation(std::weak_ptr<DeviceListNavigation> navigation) { navigation_ = std::move(navigation); }
 
   const std::shared_ptr<TableView>& tabel() const { return tabel_; }
-  // The registry's own list as the last "update" delivered it; null before the first.
+  // The registry's own list as the last update delivered it; null before the first.
   const SharedPeripheralList& arr() const { return arr_; }
 
-  // "update": keeps the delivered list; the table reloads once the loop's turn is over.
-  void change(const Notification& notification);
+  // update: keeps the delivered list; the table reloads once the loop's turn is over.
+  void change(const SharedPeripheralList& list);
 
   std::int64_t numberOfRowsInSection(TableView& tableView, std::int64_t section) override;
   std::shared_ptr<TableViewCell> cellForRowAtIndexPath(TableView& tableView, const IndexPath& indexPath) override;
@@ -41,7 +40,7 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   void jumpV();
   // Back: leaves the screen.
   void jump3();
-  // Asks the link manager for an "update" now, so the screen in front redraws its status.
+  // Asks the link manager for an update now, so the screen in front redraws its status.
   void changeArr();
 
  protected:
@@ -70,7 +69,7 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   bool reloadPending_ = false;
 
   std::weak_ptr<DeviceListNavigation> navigation_;
-  ObserverToken updateObserver_;
+  Subscription updateListener_;
 };
 
 }  // namespace kiro

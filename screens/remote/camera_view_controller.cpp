@@ -40,17 +40,17 @@ void cameraViewController::viewDidLoad() {
   // No string table ships with the app, so the lookup of "key" gives the key back.
   platform().log.line("这里是key");
   addUI();
-  byteArray_ = {"0", "0", "0", "0"};
-  singleton::defaultManager().setConnectionFlag(1);
+  auto& manager = singleton::defaultManager();
+  manager.setConnectionFlag(1);
 
-  lightObserver_ = platform().notifications.addObserver("light", weakly<cameraViewController>(&cameraViewController::change2));
-  updateObserver_ = platform().notifications.addObserver("update", weakly<cameraViewController>(&cameraViewController::change));
+  lightListener_ = manager.onLight(weakly<cameraViewController>(&cameraViewController::change2));
+  updateListener_ = manager.onUpdate(weakly<cameraViewController>(&cameraViewController::change));
 
   jumpFlag_ = 1;
   platform().runLoop.performAfterDelay(1000ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.getData(); }));
   // The pump holds the screen, so the screen lives as long as the pump runs: all along.
-  Behemoth_ = platform().runLoop.scheduleTimer(
-      25ms, true, [self = shared_from_this()] { static_cast<cameraViewController&>(*self).roWrite(); });
+  pump_.start([](const std::string& text) { singleton::defaultManager().writeDataType("FFB0", "FFB2", text); },
+              shared_from_this());
 }
 
 void cameraViewController::addUI() {
@@ -67,18 +67,33 @@ void cameraViewController::addUI() {
   addBarButtons(layout.barButton);
   logScreenSize();
 
-  const std::shared_ptr<ImageView> lamps[] = {imageLamp01_, imageLamp02_, imageLamp03_};
-  const char* lampNames[] = {"imageLamp01", "imageLamp02", "imageLamp03"};
-  const char* lampLabels[] = {"Green lamp", "Blue lamp", "Red lamp"};
+  const std::shared_ptr<ImageView> lamps[] = {imageLamp01(), imageLamp02(), imageLamp03()};
   for (std::size_t i = 0; i < 3; ++i) {
-    lamps[i]->setName(lampNames[i]);
-    lamps[i]->setAccessibilityLabel(lampLabels[i]);
-    lamps[i]->setAccessibilityOn(false);
-    lamps[i]->setImage("灰色.png");
     lamps[i]->setFrame(layout.lamps[i]);
     root->addSubview(lamps[i]);
   }
+  addButtons(layout.focusButton, layout.releaseButton);
 
+  const auto& label = testLabel();
+  label->setName("testLabel");
+  label->setFrame(layout.statusLabel);
+  label->setTextColor(kYellow);
+  label->setFont(kBoldFont);
+  label->setText("disconnected");
+  label->setTextAlignment(TextAlignment::center);
+  root->addSubview(label);
+  const auto& commands = commandsLine();
+  commands->setName("commandsLine");
+  commands->setFrame(layout.commandsLine);
+  commands->setTextColor(kYellow);
+  commands->setFont({"ArialMT", 15});
+  commands->setTextAlignment(TextAlignment::center);
+  root->addSubview(commands);
+  addTimerButton(layout.timerButton, layout.timerLine);
+}
+
+void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
+  const auto& root = view();
   // A hand on F or R ends a timed sequence before it acts.
   for (const auto& button : {writeButton_, writeButton2_})
     button->addTarget(ControlEvent::touchDown,
@@ -105,23 +120,8 @@ void cameraViewController::addUI() {
   writeButton2_->setKeyEquivalents({"R", "Space", "VolumeUp", "VolumeDown", "Camera"});
   writeButton2_->addTarget(ControlEvent::touchUpInside,
                            weakly<cameraViewController>([](cameraViewController& screen) { screen.returnData(); }));
-  writeButton_->setFrame(layout.focusButton);
-  writeButton2_->setFrame(layout.releaseButton);
-
-  testLabel_->setName("testLabel");
-  testLabel_->setFrame(layout.statusLabel);
-  testLabel_->setTextColor(kYellow);
-  testLabel_->setFont(kBoldFont);
-  testLabel_->setText("disconnected");
-  testLabel_->setTextAlignment(TextAlignment::center);
-  root->addSubview(testLabel_);
-  commandsLine_->setName("commandsLine");
-  commandsLine_->setFrame(layout.commandsLine);
-  commandsLine_->setTextColor(kYellow);
-  commandsLine_->setFont({"ArialMT", 15});
-  commandsLine_->setTextAlignment(TextAlignment::center);
-  root->addSubview(commandsLine_);
-  addTimerButton(layout.timerButton, layout.timerLine);
+  writeButton_->setFrame(focus);
+  writeButton2_->setFrame(release);
 }
 
 void cameraViewController::addBarButtons(const Rect& frame) {
@@ -145,16 +145,6 @@ void cameraViewController::logScreenSize() {
   logNumber("2", size.height / 3);
   logNumber("3", size.height / 258);
   logNumber("3", size.width / 2);
-}
-
-void cameraViewController::restart(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {
-  stop(field);
-  field = platform().runLoop.scheduleTimer(interval, false, std::move(fire));
-}
-
-void cameraViewController::stop(std::shared_ptr<Timer>& field) {
-  if (field) field->invalidate();
-  field.reset();
 }
 
 }  // namespace kiro

@@ -1,5 +1,4 @@
 #include "link/descriptions.h"
-#include "link/integer_value.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/wall_clock.h"
@@ -8,11 +7,6 @@
 namespace kiro {
 
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr double kSet = 0.0;
-constexpr double kClear = 1.0;
 
 // The looks of F: released, and pressed (while latched, or while R is held).
 void showFocusReleased(Button& focus) {
@@ -28,29 +22,22 @@ void showFocusPressed(Button& focus) {
 }  // namespace
 
 void cameraViewController::writeData2(Button& sender) {
-  if (sender.isSelected()) {
-    sender.setSelected(false);
-    showFocusReleased(sender);
-    stop(timer04_);
-    stopPictures();
-    writeMethods({"3"}, kClear);
-  } else {
-    stop(timer04_);
-    stopPictures();
-    writeMethods({"3"}, kSet);
-    sender.setSelected(true);
-    showFocusPressed(sender);
-  }
+  const bool latch = !sender.isSelected();
+  pump_.endReleaseNotice();
+  pump_.set(CommandFrame::focus, latch);
+  sender.setSelected(latch);
+  if (latch) showFocusPressed(sender);
+  else showFocusReleased(sender);
   platform().log.line("写入数据方法触发");
 }
 
 void cameraViewController::writeData(Button& sender) {
   auto& log = platform().log;
   log.print("值为:%d", jumpFlag_);
-  stop(timer04_);
-  writeMethods({"1"}, kClear);
-  writeMethods({"2", "3"}, kSet);
-  log.print("数组当前的状态是:%@", described(byteArray_));
+  pump_.endReleaseNotice();
+  pump_.set(CommandFrame::shutter, true);
+  pump_.set(CommandFrame::focus, true);
+  log.print("数组当前的状态是:%@", described(byteArray()));
   sender.setSelected(false);
   sender.setImage("拍照点击.png", ControlState::highlighted);
   sender.setImage("拍照.png", ControlState::normal);
@@ -59,30 +46,16 @@ void cameraViewController::writeData(Button& sender) {
 }
 
 void cameraViewController::returnData() {
-  writeMethods({"2", "3"}, kClear);
-  writeMethods({"1"}, kSet);
-  restart(timer04_, 1000ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.stopPictures(); }));
+  pump_.set(CommandFrame::shutter, false);
+  pump_.set(CommandFrame::focus, false);
+  pump_.startReleaseNotice();
   writeButton_->setSelected(false);
   showFocusReleased(*writeButton_);
 }
 
-void cameraViewController::stopPictures() { writeMethods({"1"}, kClear); }
-
-void cameraViewController::app3() { writeMethods({"0"}, kClear); }
-
-void cameraViewController::writeMethods(const std::vector<std::string>& positions, double time) {
-  const char* value = time == kSet ? "1" : time == kClear ? "0" : nullptr;
-  if (value == nullptr) return;
-  for (const auto& position : positions) {
-    const auto index = integerValue(position);
-    if (index >= 0 && static_cast<std::size_t>(index) < byteArray_.size())
-      byteArray_[static_cast<std::size_t>(index)] = value;
-  }
-}
-
 void cameraViewController::clearTime() {
   timedShooting_.stop();
-  writeMethods({"0", "1", "2", "3"}, kClear);
+  pump_.clear();
 }
 
 bool cameraViewController::letGo(const std::string& why) {
@@ -99,12 +72,6 @@ Result<> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   if (auto checked = checkRun(plan, wait); !checked.ok()) return checked;
   timedShooting_.start(plan, wait);
   return {};
-}
-
-void cameraViewController::roWrite() {
-  const std::string text = byteArray_[0] + byteArray_[1] + byteArray_[2] + byteArray_[3] + "0000";
-  if (text == "00000000") return;
-  singleton::defaultManager().writeDataType("FFB0", "FFB2", text);
 }
 
 void cameraViewController::getData() { singleton::defaultManager().startBlueYooth(); }

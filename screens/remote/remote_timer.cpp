@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/remote/timer_field.h"
 #include "screens/timer/durations.h"
 
 namespace kiro {
@@ -43,10 +44,10 @@ void cameraViewController::timedShootingChanged() {
     countdown_ = platform().runLoop.scheduleTimer(kCountdownStep, true, weakly<cameraViewController>([](cameraViewController& screen) {
                                                     screen.showTimedShooting();
                                                   }));
-  else if (!timedShooting_.active()) stop(countdown_);
+  else if (!timedShooting_.active()) stopTimer(countdown_);
   audibleCountdown_.follow(timedShooting_.status());
   showTimedShooting();
-  platform().notifications.post("timedShooting", {{"status", timedShooting_.status()}});
+  timedShootingChanged_.send(timedShooting_.status());
 }
 
 void cameraViewController::showTimedShooting() {

@@ -10,7 +10,6 @@
 
 #include "link/link_manager.h"
 #include "platform/log.h"
-#include "platform/notification_center.h"
 #include "platform/platform.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
@@ -28,7 +27,10 @@ inline Uuid receiverIdentifier(std::uint8_t number) {
 
 class LinkManagerFixture : public ::testing::Test {
  protected:
-  void SetUp() override { singleton::resetShared(); }
+  void SetUp() override {
+    singleton::resetShared();
+    updateRecorder = manager().onUpdate([this](const SharedPeripheralList& list) { updates.push_back(list); });
+  }
   void TearDown() override { singleton::resetShared(); }
 
   singleton& manager() { return singleton::defaultManager(); }
@@ -44,29 +46,24 @@ class LinkManagerFixture : public ::testing::Test {
     return manager();
   }
 
-  // A request as the device list posts it.
-  void pick(const std::string& indexRow) { center.post("connectionService", {{"indexRow", indexRow}}); }
 
   // Scans, picks entry 0 and lets connection and discovery finish.
   singleton& connectedToFirst() {
     scanned();
-    pick("0");
+    manager().connectionService(0);
     loop.advance(2s);
     return manager();
   }
 
   VirtualRunLoop loop;
-  NotificationCenter center;
   MemoryUserDefaults defaults;
   CapturingLog log;
   SimulatedRadio radio{loop};
-  Platform installed{loop, center, defaults, log, radio.centralFactory()};
+  Platform installed{loop, defaults, log, radio.centralFactory()};
   PlatformScope scope{installed};
 
   std::vector<SharedPeripheralList> updates;
-  ObserverToken updateRecorder = center.addObserver("update", [this](const Notification& n) {
-    updates.push_back(n.value<SharedPeripheralList>("arrKey").value_or(nullptr));
-  });
+  Subscription updateRecorder;
 };
 
 }  // namespace kiro::link_test

@@ -8,20 +8,19 @@ using LinkManagerConnection = LinkManagerFixture;
 // Answers every "update" the way the remote control screen does for its remembered receiver,
 // here entry 0: while it is neither connecting nor connected, it asks for its connection.
 struct ReconnectingScreen {
-  explicit ReconnectingScreen(NotificationCenter& center)
-      : token(center.addObserver("update", [this, &center](const Notification& n) {
-          const auto list = n.value<SharedPeripheralList>("arrKey").value_or(nullptr);
-          const auto state = list && !list->empty() ? list->front()->state() : PeripheralState::connected;
+  explicit ReconnectingScreen(singleton& link)
+      : token(link.onUpdate([this, &link](const SharedPeripheralList& list) {
+          const auto state = !list->empty() ? list->front()->state() : PeripheralState::connected;
           if (state == PeripheralState::connecting || state == PeripheralState::connected) return;
           ++requests;
           // Far deeper than any sound exchange goes: the two would call each other without end.
           ASSERT_LT(++depth, 64) << "update and connectionService keep calling each other";
-          center.post("connectionService", {{"indexRow", std::string("0")}});
+          link.connectionService(0);
           --depth;
         })) {}
   int requests = 0;
   int depth = 0;
-  ObserverToken token;
+  Subscription token;
 };
 
 // The remote screen asks again on every update while its receiver is neither connecting nor
@@ -30,7 +29,7 @@ struct ReconnectingScreen {
 TEST_F(LinkManagerConnection, AFailedConnectADropAndTheRadiosReturnAreAnnouncedAndAskedForAgain) {
   auto& receiver = addReceiver(1, "Kiro-A", {{BleUuid::from16(0x180A), {}, {}}});
   auto& link = scanned();
-  ReconnectingScreen screen(center);
+  ReconnectingScreen screen(link);
   receiver.setNextConnectionResponse(SimConnectionResponse::fail);
   link.radioArr();
   loop.advance(2s);
@@ -52,25 +51,22 @@ TEST_F(LinkManagerConnection, AFailedConnectADropAndTheRadiosReturnAreAnnouncedA
   EXPECT_EQ(link.peripheralArr(), nullptr);  // it offers no command service
 }
 
-// "indexRow" is read by its leading digits, a text without them as 0; anything outside the
-// registry reaches no peripheral.
 TEST_F(LinkManagerConnection, AnIndexRowOutsideTheRegistryReachesNoPeripheral) {
-  const std::pair<std::optional<std::string>, std::optional<std::size_t>> cases[] = {
-      {"2", std::nullopt}, {"-1", std::nullopt}, {"99999999999999999999", std::nullopt},
-      {"-99999999999999999999", std::nullopt}, {"1abc", 1}, {" +1", 1}, {"abc", 0}, {std::nullopt, 0},
+  const std::pair<std::size_t, std::optional<std::size_t>> cases[] = {
+      {2, std::nullopt}, {SIZE_MAX, std::nullopt}, {1, 1}, {0, 0},
   };
   radio.addReceiver("Kiro-A");
   radio.addReceiver("Kiro-B");
   auto& link = manager();
-  pick("0");  // an empty registry has no entry 0 either
+  link.connectionService(0);  // an empty registry has no entry 0 either
   const auto listed = *scanned().arr();
   ASSERT_EQ(listed.size(), 2u);
   for (const auto& [indexRow, connects] : cases) {
     const auto before = link.peripheral();
-    center.post("connectionService", indexRow ? UserInfo{{"indexRow", *indexRow}} : UserInfo{});
+    link.connectionService(indexRow);
     for (std::size_t i = 0; i < listed.size(); ++i)
-      EXPECT_EQ(listed[i]->state() == PeripheralState::connecting, connects == i) << indexRow.value_or("(absent)");
-    EXPECT_EQ(link.peripheral(), connects ? listed[*connects] : before) << indexRow.value_or("(absent)");
+      EXPECT_EQ(listed[i]->state() == PeripheralState::connecting, connects == i) << indexRow;
+    EXPECT_EQ(link.peripheral(), connects ? listed[*connects] : before) << indexRow;
     for (const auto& entry : listed) link.central().cancelPeripheralConnection(*entry);
     loop.advance(1s);
   }

@@ -18,7 +18,7 @@ TEST_F(LinkManagerDataPath, EveryMatchingCharacteristicOfEveryMatchingServiceIsW
   auto& receiver = addReceiver(1, "Kiro-A", {command, command});
   auto& link = scanned();
   link.writeDataType("FFB0", "FFB2", "00010000");  // no current peripheral yet
-  pick("0");
+  link.connectionService(0);
   loop.advance(2s);
   link.writeDataType("180A", "FFB2", "00010000");
   link.writeDataType("FFB0", "FFB9", "00010000");

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/notification_center.h"
 #include "platform/platform.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/user_defaults.h"
@@ -10,10 +9,9 @@ namespace kiro::test {
 // Installs a platform whose log lines the test reads.
 struct LoggedPlatform {
   VirtualRunLoop runLoop;
-  NotificationCenter notifications;
   MemoryUserDefaults defaults;
   CapturingLog log;
-  Platform platform{runLoop, notifications, defaults, log, nullptr};
+  Platform platform{runLoop, defaults, log, nullptr};
   PlatformScope scope{platform};
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/log.h"
-#include "platform/notification_center.h"
 #include "platform/platform.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
@@ -14,15 +13,14 @@
 namespace kiro {
 
 // A test's platform, installed for its lifetime: the virtual clock and a wall clock that
-// moves with it, a notification centre, in-memory defaults, a log that keeps its lines,
+// moves with it, in-memory defaults, a log that keeps its lines,
 // simulated receivers, a 320 x 568 point display at scale 2, the shipped pictures and an alert queue.
 struct SimulatedWorld {
   VirtualRunLoop loop;
-  NotificationCenter center;
   MemoryUserDefaults defaults;
   CapturingLog log;
   SimulatedRadio radio{loop};
-  Platform installed{loop, center, defaults, log, radio.centralFactory()};
+  Platform installed{loop, defaults, log, radio.centralFactory()};
   PlatformScope scope{installed};
   VirtualWallClock wall{loop};
   WallClockScope wallScope{wall};

@@ -71,7 +71,7 @@ TEST_F(PhoneWindowAccessibilityTest, TheRemoteScreenReadsAsButtonsLampsAndLabelA
   EXPECT_EQ(root()->childAt(focus->rect().center().x(), focus->rect().center().y()), focus);
   EXPECT_EQ(focus->parent(), root());
   press(focus);
-  EXPECT_EQ(remote.byteArray()[3], "1");
+  EXPECT_TRUE(remote.byteArray()[CommandFrame::focus]);
 
   // As with a touch, a touch-down that takes the button away makes the touch one that left it.
   auto help = std::dynamic_pointer_cast<Button>(delegate.remote()->navigationItem().leftBarButtonItem()->customView);
@@ -83,12 +83,12 @@ TEST_F(PhoneWindowAccessibilityTest, TheRemoteScreenReadsAsButtonsLampsAndLabelA
 
 TEST_F(PhoneWindowAccessibilityTest, OnceAskedForTheWindowTellsOfLampsAndTheStatusOnceATurn) {
   auto& remote = *delegate.remote();
-  remote.green();
+  remote.lamps().green();
   QCoreApplication::processEvents();
   EXPECT_TRUE(told.empty());  // nobody has asked for the elements yet
 
   EXPECT_FALSE(named(root(), "Red lamp")->state().checked);
-  remote.red();
+  remote.lamps().red();
   EXPECT_TRUE(named(root(), "Red lamp")->state().checked);  // asked meanwhile: as it is
   remote.testLabel()->setText("connecting");
   remote.testLabel()->setText("connected");

@@ -13,6 +13,7 @@
 #include "platform/ui/main_screen.h"
 #include "screens/devices/view_controller.h"
 #include "tests/link/link_fixture.h"
+#include "tests/support/link_requests.h"
 
 namespace kiro::devices_test {
 
@@ -31,7 +32,7 @@ class DeviceListFixture : public link_test::LinkManagerFixture {
 
   // Connects registry entry index and lets discovery finish.
   void connect(std::size_t index) {
-    pick(std::to_string(index));
+    manager().connectionService(index);
     loop.advance(2s);
   }
 
@@ -57,10 +58,7 @@ class DeviceListFixture : public link_test::LinkManagerFixture {
   MainScreenScope display{larger};
   AlertQueue alerts;
   AlertQueueScope alertScope{alerts};
-  std::vector<std::string> requests;  // "indexRow" of every "connectionService"
-  ObserverToken requestRecorder = center.addObserver("connectionService", [this](const Notification& n) {
-    requests.push_back(n.value<std::string>("indexRow").value_or("(none)"));
-  });
+  std::string requests() const { return test::linkRequests(log); }
 };
 
 }  // namespace kiro::devices_test

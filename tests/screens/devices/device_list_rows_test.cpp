@@ -21,13 +21,13 @@ TEST_F(DeviceListRows, MissingListsAndNamesShowAndPickNothing) {
   const auto screen = open();
   const auto earlier = link.arr();
   link.startBlueYooth();
-  center.post("update", {{"arrKey", earlier}});
+  screen->change(earlier);
   loop.runDue();
   EXPECT_EQ(rows(*screen), (Rows{"", ""}));
   screen->tabel()->selectRow(1);
-  EXPECT_TRUE(requests.empty());
+  EXPECT_EQ(requests(), "");
   EXPECT_EQ(remembered(), std::nullopt);
-  center.post("update");
+  screen->change(nullptr);
   loop.runDue();
   EXPECT_EQ(screen->tabel()->numberOfRows(), 0);
 }

@@ -54,13 +54,5 @@ TEST_F(RemoteScreenCommands, TouchesSetTheFrameThatThePumpWritesEvery25ms) {
   EXPECT_FALSE(f->adjustsImageWhenHighlighted() || r->adjustsImageWhenHighlighted());
 }
 
-TEST_F(RemoteScreenCommands, OnlySetOrClearOfAPositionInTheFrameChangesIt) {
-  remote->writeMethods({"3"}, 0.0);
-  remote->writeMethods({"0", "1", "2", "3"}, 0.5);
-  remote->writeMethods({"4", "-1", "99999999999999999999"}, 0.0);
-  remote->writeMethods({"4", "-1"}, 1.0);
-  EXPECT_EQ(remote->byteArray(), (std::vector<std::string>{"0", "0", "0", "1"}));
-}
-
 }  // namespace
 }  // namespace kiro::remote_test

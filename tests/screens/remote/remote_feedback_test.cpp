@@ -5,21 +5,22 @@ namespace {
 
 using RemoteScreenFeedback = RemoteScreenFixture;
 
-TEST_F(RemoteScreenFeedback, AnEntryActsOnlyWhenTheArrayHoldsItAndItReadsAsOne) {
+// Entry 0 flashes blue and acknowledges, 2 lights red, 3 green; several at once light together.
+TEST_F(RemoteScreenFeedback, EachEntryOfALampArrayActsOnItsOwn) {
   remote->loadViewIfNeeded();
   const struct {
-    UserInfo userInfo;
-    const char* lamps;
+    LampArray lamps;
+    const char* shown;
   } cases[] = {
       {{}, "---"},
-      {{{"lightArray", LampArray{"1"}}}, "-B-"},
-      {{{"lightArray", LampArray{"0", "0", "0", "1", "1"}}}, "G--"},
-      {{{"lightArray", LampArray{" 1", "x", "2", "01"}}}, "GB-"},
+      {{{true, false, false, false}}, "-B-"},
+      {{{false, false, false, true}}, "G--"},
+      {{{true, true, true, true}}, "GBR"},
   };
   for (const auto& c : cases) {
-    center.post("light", c.userInfo);
-    EXPECT_EQ(lamps(), c.lamps);
-    EXPECT_EQ(remote->byteArray()[0] == "1", c.lamps[1] == 'B');
+    remote->change2(c.lamps);
+    EXPECT_EQ(lamps(), c.shown);
+    EXPECT_EQ(remote->byteArray()[CommandFrame::acknowledge], c.shown[1] == 'B');
     loop.advance(2s);
   }
 }

@@ -153,7 +153,7 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
   ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, 1s, 3s, {}}).ok());
   loop.advance(500ms);
   remote->stopTimedShooting();
-  EXPECT_EQ(remote->byteArray(), (std::vector<std::string>{"0", "1", "0", "0"}));
+  EXPECT_EQ(remote->byteArray().text(), "01000000");
   loop.advance(5s);
   EXPECT_EQ(remote->timedShooting().shot, 1);
   EXPECT_EQ(remote->timedShooting().state, State::stopped);

@@ -2,52 +2,59 @@
 #include <vector>
 
 #include "tests/screens/remote/remote_fixture.h"
+#include "tests/support/link_requests.h"
 
 namespace kiro::remote_test {
 namespace {
 
-class RemoteScreenConnection : public RemoteScreenFixture {
+// The remembered receiver's part of the remote screen, on the link manager's updates from
+// the start of a scan, with reconnection allowed.
+class ReconnectionTest : public RemoteScreenFixture {
  protected:
   void SetUp() override {
     RemoteScreenFixture::SetUp();
-    remote->view()->setObserver([this](View& view, ViewProperty property) {
-      if (&view == remote->testLabel().get() && property == ViewProperty::text) labels += label() + " ";
+    manager().setConnectionFlag(1);
+    listening = manager().onUpdate([this](const SharedPeripheralList& list) { reconnection.change(list); });
+    manager().startBlueYooth();
+    reconnection.testLabel()->setObserver([this](View&, ViewProperty property) {
+      // What timed shooting asks must say what the label says.
+      if (property != ViewProperty::text) return;
+      labels += label() + (reconnection.connected() == (label() == "connected") ? " " : "! ");
     });
   }
 
-  std::string label() const { return remote->testLabel()->text(); }
+  std::string label() const { return reconnection.testLabel()->text(); }
+  std::string requests() const { return test::linkRequests(log); }
 
-  std::string labels;    // every text the label showed, in turn
-  std::string requests;  // the "indexRow" of every "connectionService", in turn
-  ObserverToken requestRecorder = center.addObserver("connectionService", [this](const Notification& n) {
-    requests += n.value<std::string>("indexRow").value_or("?") + " ";
-  });
+  Reconnection reconnection;
+  Subscription listening;
+  std::string labels;  // every text the label showed, in turn
 };
 
-TEST_F(RemoteScreenConnection, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
+TEST_F(ReconnectionTest, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
   radio.addReceiver(std::string("KIRO-2"));
   auto& receiver = addRemembered("KIRO-1");
   EXPECT_EQ(label(), "disconnected");
   loop.advance(2s);
   receiver.simulateDisconnection();
   loop.advance(2s);
-  EXPECT_EQ(requests, "1 1 ");
+  EXPECT_EQ(requests(), "1 1 ");
   EXPECT_EQ(labels, "connecting connected disconnected connecting connected ");
 
   manager().setConnectionFlag(0);
   receiver.simulateDisconnection();
   loop.advance(5s);
-  EXPECT_EQ(requests, "1 1 ");
+  EXPECT_EQ(requests(), "1 1 ");
   EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
   EXPECT_EQ(label(), "disconnected");
   manager().setConnectionFlag(1);
   manager().radioArr();
   loop.advance(1s);
-  EXPECT_EQ(requests, "1 1 1 ");
+  EXPECT_EQ(requests(), "1 1 1 ");
   EXPECT_EQ(label(), "connected");
 }
 
-TEST_F(RemoteScreenConnection, OnlyARecordWithTheListedNameAndIdentifierMatches) {
+TEST_F(ReconnectionTest, OnlyARecordWithTheListedNameAndIdentifierMatches) {
   const std::string uuid = radio.addReceiver(std::string("KIRO-1")).identifier().UUIDString();
   loop.advance(2s);
   ASSERT_EQ(manager().arr()->size(), 1u);
@@ -60,21 +67,22 @@ TEST_F(RemoteScreenConnection, OnlyARecordWithTheListedNameAndIdentifierMatches)
     defaults.set("iphone", record);
     manager().radioArr();
   }
-  EXPECT_EQ(requests, "0 ");
+  EXPECT_EQ(requests(), "0 ");
   EXPECT_EQ(labels, "connecting disconnected ");
 }
 
 // A list may arrive longer than the name list, hold no peripheral at an entry, or be missing.
-TEST_F(RemoteScreenConnection, WithoutItsReceiverInTheListTheLabelSaysDisconnected) {
+TEST_F(ReconnectionTest, WithoutItsReceiverInTheListTheLabelSaysDisconnected) {
   addRemembered();
   loop.advance(2s);
   const auto remembered = manager().arr()->at(0);
-  for (const UserInfo& odd : {UserInfo{{"arrKey", std::make_shared<PeripheralList>(PeripheralList{nullptr, remembered})}},
-                              UserInfo{{"arrKey", SharedPeripheralList{}}}, UserInfo{}}) {
-    center.post("update", odd);
+  for (const SharedPeripheralList& odd :
+       {std::make_shared<PeripheralList>(PeripheralList{nullptr, remembered}), SharedPeripheralList{},
+        std::make_shared<PeripheralList>()}) {
+    reconnection.change(odd);
     manager().radioArr();
   }
-  EXPECT_EQ(requests, "0 ");
+  EXPECT_EQ(requests(), "0 ");
   EXPECT_EQ(labels, "connecting connected disconnected connected disconnected connected disconnected connected ");
 }
 

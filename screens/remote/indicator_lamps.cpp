@@ -1,0 +1,49 @@
+#include "screens/remote/indicator_lamps.h"
+
+#include "screens/remote/timer_field.h"
+
+namespace kiro {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kGrey = "灰色.png";
+
+}  // namespace
+
+bool lampIsLit(const ImageView& lamp) { return lamp.image() && *lamp.image() != kGrey; }
+
+IndicatorLamps::IndicatorLamps() {
+  const std::shared_ptr<ImageView> lamps[] = {imageLamp01_, imageLamp02_, imageLamp03_};
+  const char* names[] = {"imageLamp01", "imageLamp02", "imageLamp03"};
+  const char* labels[] = {"Green lamp", "Blue lamp", "Red lamp"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    lamps[i]->setName(names[i]);
+    lamps[i]->setAccessibilityLabel(labels[i]);
+    lamps[i]->setAccessibilityOn(false);
+    lamps[i]->setImage(kGrey);
+  }
+}
+
+void IndicatorLamps::green() { light(imageLamp01_, "绿.png", timer03green_, 1000ms, &clearColor); }
+
+void IndicatorLamps::blue() { light(imageLamp02_, "蓝.png", timer03blue_, 85ms, &clearColor2); }
+
+void IndicatorLamps::red() { light(imageLamp03_, "红.png", timer03red_, 1000ms, &clearColor); }
+
+void IndicatorLamps::light(const std::shared_ptr<ImageView>& lamp, const char* image, std::shared_ptr<Timer>& timer,
+                           Millis interval, void (*off)(ImageView&)) {
+  lamp->setImage(image);
+  lamp->setAccessibilityOn(true);
+  restartTimer(timer, interval, [lamp, off] { off(*lamp); });
+}
+
+void IndicatorLamps::clearColor(ImageView& imageView) {
+  imageView.setImage(kGrey);
+  imageView.setAccessibilityOn(false);
+}
+
+void IndicatorLamps::clearColor2(ImageView& imageView) { clearColor(imageView); }
+
+}  // namespace kiro

@@ -1,0 +1,61 @@
+#include "screens/remote/reconnection.h"
+
+#include <cstring>
+
+#include "platform/platform.h"
+
+namespace kiro {
+
+namespace {
+
+// Whether registry entry index is the remembered receiver. A record without both
+// strings, or a name list shorter than the peripheral list, matches nothing.
+bool isRemembered(const std::optional<StringDictionary>& remembered,
+                  const std::optional<std::vector<std::string>>& names, const PeripheralList& peripherals,
+                  std::size_t index) {
+  if (!remembered || !names || index >= names->size() || !peripherals[index]) return false;
+  const auto name = remembered->find("name");
+  const auto uuid = remembered->find("uuid");
+  return name != remembered->end() && uuid != remembered->end() && name->second == (*names)[index] &&
+         uuid->second == peripherals[index]->identifier().UUIDString();
+}
+
+}  // namespace
+
+void Reconnection::change(const SharedPeripheralList& list) {
+  auto& log = platform().log;
+  log.line("主界面列表接收到通知方法");
+  const auto remembered = platform().defaults.dictionary("iphone");
+  auto& manager = singleton::defaultManager();
+  commandsLine_->setText(manager.commands().accepted() ? "" : "Not accepting commands");
+  if (!list || list->empty()) {
+    show("disconnected");
+    return;
+  }
+
+  bool matched = false;
+  // The size is read at each step: the list is the registry's live one.
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    if (!isRemembered(remembered, manager.nameArray(), *list, i)) continue;
+    matched = true;
+    const char* status = statusName((*list)[i]->state());
+    log.print("进入成功，进行连接判定:%@", status);
+    // The label is set before the request: the request's own nested update shows
+    // "connecting", which this pass's older reading must not overwrite.
+    show(status);
+    if (std::strcmp(status, "disconnected") == 0 && manager.connectionFlag() == 1) requestConnection(i);
+  }
+  if (!matched) show("disconnected");
+}
+
+void Reconnection::show(const char* status) {
+  connected_ = std::strcmp(status, "connected") == 0;
+  testLabel_->setText(status);
+}
+
+void Reconnection::requestConnection(std::size_t index) {
+  platform().log.print("cell点击方法触发，将要传递的通知内容是:{indexRow = %@}", index);
+  singleton::defaultManager().connectionService(index);
+}
+
+}  // namespace kiro

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "link/link_manager.h"
+#include "platform/ui/label.h"
+
+namespace kiro {
+
+// The remembered receiver as each update lists it: its state in the status label, and a
+// request to connect it while it reads disconnected and the link manager's connectionFlag
+// is 1.
+class Reconnection {
+ public:
+  Reconnection() = default;
+  Reconnection(const Reconnection&) = delete;
+  Reconnection& operator=(const Reconnection&) = delete;
+
+  // The remembered receiver's state.
+  const std::shared_ptr<Label>& testLabel() const { return testLabel_; }
+  // Empty, or says that the connected receiver does not take commands.
+  const std::shared_ptr<Label>& commandsLine() const { return commandsLine_; }
+  // Whether the remembered receiver's link is up, as the label shows it.
+  bool connected() const { return connected_; }
+
+  // One update: list is the registry's live list.
+  void change(const SharedPeripheralList& list);
+
+ private:
+  void show(const char* status);
+  void requestConnection(std::size_t index);
+
+  std::shared_ptr<Label> testLabel_ = std::make_shared<Label>();
+  std::shared_ptr<Label> commandsLine_ = std::make_shared<Label>();
+  bool connected_ = false;
+};
+
+}  // namespace kiro
