@@ -1,13 +1,15 @@
 // The baseline for bench/app_bench.py: the least a Qt program can do to tick every 25 ms
 // and print a line a tick, under the same load as the app it is compared with. With
 // --answer-ms it also wakes that long after each tick and does nothing: the floor for a
-// frame that waits on the receiver's answer, as the app's does.
+// frame that waits on the receiver's answer, as the app's does. A fraction alternates the
+// whole milliseconds either side, so --answer-ms 12.5 wakes it every 12.5 ms on average.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -24,7 +26,7 @@ void say(const char* what, qint64 tick) {
 int main(int argc, char** argv) {
   bool window = false;
   double seconds = 0;
-  int answerMs = -1;
+  double answerMs = -1;
   for (int i = 1; i < argc; ++i) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
     if (arg == "--window") {
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--seconds" && i + 1 < argc) {
       seconds = QString::fromLocal8Bit(argv[++i]).toDouble();
     } else if (arg == "--answer-ms" && i + 1 < argc) {
-      answerMs = QString::fromLocal8Bit(argv[++i]).toInt();
+      answerMs = QString::fromLocal8Bit(argv[++i]).toDouble();
     } else {
       std::fprintf(stderr, "usage: kiro_bare_timer [--window] [--seconds S] [--answer-ms MS]\n");
       return 2;
@@ -62,7 +64,9 @@ int main(int argc, char** argv) {
   timer.setInterval(25);
   QObject::connect(&timer, &QTimer::timeout, [&ticks, answerMs] {
     say("tick", ++ticks);
-    if (answerMs >= 0) QTimer::singleShot(answerMs, Qt::PreciseTimer, [] {});
+    if (answerMs < 0) return;
+    const double wait = ticks % 2 == 0 ? std::floor(answerMs) : std::ceil(answerMs);
+    QTimer::singleShot(static_cast<int>(wait), Qt::PreciseTimer, [] {});
   });
   timer.start();
 

@@ -1,13 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "app/app_delegate.h"
-#include "link/link_manager.h"
-#include "platform/platform.h"
-#include "platform/qt/system_log.h"
-#include "platform/sim/simulated_radio.h"
-#include "platform/sim/virtual_run_loop.h"
-#include "platform/ui/main_screen.h"
-#include "screens/remote/camera_view_controller.h"
+#include <memory>
+
+#include "bench/held_shutter.h"
 
 namespace {
 
@@ -23,34 +18,15 @@ void BM_ShutterHeldMinute(benchmark::State& state) {
   std::int64_t frames = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    singleton::resetShared();
-    VirtualRunLoop loop;
-    MemoryUserDefaults defaults;
-    SystemLog log(state.range(0) != 0);
-    SimulatedRadio radio{loop};
-    Platform installed{loop, defaults, log, radio.centralFactory()};
-    PlatformScope scope{installed};
-    const MainScreen screen;
-    MainScreenScope screenScope{screen};
-    SimulatedReceiver::Options options;
-    options.advertisedName = "Kiro-7";
-    options.demoFeedback = true;
-    auto& receiver = *radio.addReceiver(std::move(options)).value();
-    defaults.set("iphone", StringDictionary{{"name", "Kiro-7"}, {"uuid", receiver.identifier().UUIDString()}});
-    Application application;
-    AppDelegate delegate(application, "/nonexistent", "/nonexistent/Tavrel.momd", log);
-    delegate.didFinishLaunchingWithOptions();
-    delegate.window()->display();
-    loop.advance(2s);
-    receiver.clearWrites();
+    auto app = std::make_unique<HeldShutter>(state.range(0) != 0);
     state.ResumeTiming();
 
-    delegate.remote()->writeButton2()->sendActions(ControlEvent::touchDown);
-    loop.advance(60s);
+    app->pressR();
+    app->advance(60s);
 
     state.PauseTiming();
-    frames += static_cast<std::int64_t>(receiver.writes().size());
-    singleton::resetShared();
+    frames += static_cast<std::int64_t>(app->frames());
+    app.reset();
     state.ResumeTiming();
   }
   state.counters["frames"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kAvgIterations);

@@ -1,12 +1,15 @@
 #include "platform/user_defaults.h"
 
+#include <utility>
+
 namespace kiro {
 
 namespace {
+// value: taken whole, so what it holds moves out instead of being copied again.
 template <typename T>
-std::optional<T> as(const std::optional<DefaultsValue>& value) {
+std::optional<T> as(std::optional<DefaultsValue> value) {
   if (!value) return std::nullopt;
-  if (const T* held = std::get_if<T>(&*value)) return *held;
+  if (T* held = std::get_if<T>(&*value)) return std::move(*held);
   return std::nullopt;
 }
 }  // namespace

@@ -1,6 +1,6 @@
 #include "platform/uuid.h"
 
-#include <algorithm>
+#include <initializer_list>
 
 namespace kiro {
 
@@ -9,11 +9,16 @@ namespace {
 constexpr std::array<std::uint8_t, 16> kBluetoothBase{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
                                                       0x80, 0x00, 0x00, 0x80, 0x5F, 0x9B, 0x34, 0xFB};
 
-// digits read pairwise into out; false on any non-hex character.
+// digits read pairwise into out, in place: a write parses its characteristic's UUID every
+// frame. false on an odd length or any non-hex character.
 bool readHex(std::string_view digits, std::uint8_t* out) {
-  const auto bytes = bytesFromHex(digits);
-  if (!bytes) return false;
-  std::copy(bytes->begin(), bytes->end(), out);
+  if (digits.size() % 2 != 0) return false;
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    const auto high = hexDigitValue(digits[i]);
+    const auto low = hexDigitValue(digits[i + 1]);
+    if (!high || !low) return false;
+    *out++ = static_cast<std::uint8_t>(*high * 16 + *low);
+  }
   return true;
 }
 
@@ -21,14 +26,16 @@ bool readHex(std::string_view digits, std::uint8_t* out) {
 
 std::optional<Uuid> Uuid::parse(std::string_view text) {
   if (text.size() != 36) return std::nullopt;
-  std::string digits;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool dashPlace = i == 8 || i == 13 || i == 18 || i == 23;
-    if (dashPlace != (text[i] == '-')) return std::nullopt;
-    if (!dashPlace) digits += text[i];
-  }
   std::array<std::uint8_t, 16> bytes{};
-  if (!readHex(digits, bytes.data())) return std::nullopt;
+  std::uint8_t* out = bytes.data();
+  std::size_t start = 0;
+  for (const std::size_t dash : {8U, 13U, 18U, 23U, 36U}) {
+    if (dash < text.size() && text[dash] != '-') return std::nullopt;
+    const std::string_view group = text.substr(start, dash - start);
+    if (!readHex(group, out)) return std::nullopt;
+    out += group.size() / 2;
+    start = dash + 1;
+  }
   return Uuid(bytes);
 }
 

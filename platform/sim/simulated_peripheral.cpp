@@ -94,10 +94,11 @@ void SimulatedPeripheral::deliverNotification(const Bytes& bytes) {
   if (!connected()) return;
   auto keep = shared_from_this();  // a callback may drop the last other owner
   const std::uint64_t epoch = epoch_;
-  const auto targets = characteristics_;
-  for (const auto& characteristic : targets) {
+  // By index, without a copy of the list: only a new state changes it, and then the loop ends.
+  for (std::size_t i = 0; i < characteristics_.size(); ++i) {
     // A callback may have ended the connection.
     if (central_ == nullptr || epoch_ != epoch) return;
+    const auto characteristic = characteristics_[i];  // kept while its callback runs
     if (!characteristic->isNotifying) continue;
     characteristic->value = bytes;
     if (delegate_ != nullptr) delegate_->didUpdateValue(*this, *characteristic, {});

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <utility>
+#include <vector>
 
 #include "platform/run_loop.h"
 
@@ -13,7 +12,7 @@ namespace kiro {
 // order (ties in the order they were scheduled). Deterministic to the millisecond.
 class VirtualRunLoop final : public RunLoop {
  public:
-  VirtualRunLoop() = default;
+  VirtualRunLoop();
   ~VirtualRunLoop() override;
 
   Millis now() const override { return now_; }
@@ -34,13 +33,28 @@ class VirtualRunLoop final : public RunLoop {
 
  private:
   class VirtualTimer;
-  using Key = std::pair<Millis, std::uint64_t>;
+  class BlockPool;
+  template <typename T>
+  struct PoolAllocator;
+  struct Entry {
+    Millis due;
+    std::uint64_t sequence;
+    std::shared_ptr<VirtualTimer> timer;
+  };
+  // The heap's order: the entry due last, or scheduled last among equals, at the bottom.
+  static bool later(const Entry& a, const Entry& b) {
+    return a.due != b.due ? a.due > b.due : a.sequence > b.sequence;
+  }
 
-  void enqueue(const std::shared_ptr<VirtualTimer>& timer, Millis due);
+  void enqueue(std::shared_ptr<VirtualTimer> timer, Millis due);
 
   Millis now_{0};
   std::uint64_t sequence_ = 0;
-  std::map<Key, std::shared_ptr<VirtualTimer>> queue_;
+  // Where timers are made: each held frame schedules several one-shot timers, and a block
+  // freed by one is taken by the next instead of going back to the heap.
+  std::shared_ptr<BlockPool> pool_;
+  // A binary heap on a vector: once it has grown, a tick re-queues without allocating.
+  std::vector<Entry> queue_;
 };
 
 }  // namespace kiro

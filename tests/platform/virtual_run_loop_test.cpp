@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,15 +38,19 @@ TEST(VirtualRunLoop, ARepeatingTimerKeepsItsPhaseThroughASleepUntilItInvalidates
   std::vector<Millis> ticks;
   auto other = loop.scheduleTimer(140ms, false, [] { ADD_FAILURE() << "fired after it was invalidated"; });
   std::shared_ptr<Timer> pump;
-  pump = loop.scheduleTimer(25ms, true, [&] {
+  auto held = std::make_shared<int>(0);
+  const std::weak_ptr<int> heldWatch = held;
+  pump = loop.scheduleTimer(25ms, true, [&, held] {
     ticks.push_back(loop.now());
     if (ticks.size() < 4) return;
     pump->invalidate();
     other->invalidate();
   });
   loop.performAfterDelay(30ms, [&] { loop.sleepFor(45ms); });  // blocks from 30 to 75
+  held.reset();
   loop.advance(125ms);
   EXPECT_FALSE(pump->isValid());
+  EXPECT_TRUE(heldWatch.expired()) << "what the callback holds outlives its invalidation";
   EXPECT_EQ(loop.pendingCount(), 0u);
   loop.advance(100ms);
   // The tick due at 50 runs late at 75, where the phase has one anyway: one tick, no burst.
