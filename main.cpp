@@ -24,7 +24,7 @@
 #include "script/command_line.h"
 #include "script/live_script.h"
 #include "script/script_session.h"
-#include "platform/ui/ui_events.h"
+#include "ui/ui_events.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/qt/background_output.h"
@@ -41,13 +41,13 @@
 #include "platform/qt/settings_user_defaults.h"
 #include "platform/qt/system_log.h"
 #include "platform/qt/window_language.h"
-#include "platform/scope_exit.h"
-#include "platform/terminal_text.h"
+#include "base/scope_exit.h"
+#include "base/terminal_text.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/sim/virtual_wall_clock.h"
-#include "platform/ui/asset_catalog.h"
-#include "platform/ui/main_screen.h"
+#include "ui/asset_catalog.h"
+#include "ui/main_screen.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/app_delegate.h"
 
 #include "platform/platform.h"
-#include "platform/ui/main_screen.h"
+#include "ui/main_screen.h"
 
 namespace kiro {
 

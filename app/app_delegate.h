@@ -5,8 +5,8 @@
 
 #include "app/object_store.h"
 #include "app/screen_navigator.h"
-#include "platform/ui/application.h"
-#include "platform/ui/window.h"
+#include "ui/application.h"
+#include "ui/window.h"
 #include "screens/remote/camera_view_controller.h"
 
 namespace kiro {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/object_store_error.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace kiro {
 

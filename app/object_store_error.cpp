@@ -4,7 +4,7 @@
 #include <iostream>
 #include <utility>
 
-#include "platform/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

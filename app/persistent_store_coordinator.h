@@ -7,7 +7,7 @@
 #include "app/managed_object_model.h"
 #include "app/object_store_error.h"
 #include "app/sqlite_store.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace kiro {
 

@@ -1,7 +1,7 @@
 #include "app/remote_control.h"
 
 #include "platform/platform.h"
-#include "platform/ui/button.h"
+#include "ui/button.h"
 #include "screens/timer/timer_values.h"
 
 namespace kiro {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/app_delegate.h"
-#include "platform/lifetime.h"
-#include "platform/result.h"
+#include "base/lifetime.h"
+#include "base/result.h"
 #include "platform/run_loop.h"
 #include "screens/remote/timed_shooting.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/ui/navigation_controller.h"
+#include "ui/navigation_controller.h"
 #include "screens/about/about_navigation.h"
 #include "screens/devices/device_list_navigation.h"
 #include "screens/remote/remote_navigation.h"

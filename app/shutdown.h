@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "app/app_delegate.h"
-#include "platform/lifetime.h"
+#include "base/lifetime.h"
 #include "platform/run_loop.h"
 
 namespace kiro {

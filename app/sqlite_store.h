@@ -5,7 +5,7 @@
 
 #include "app/managed_object_model.h"
 #include "app/object_store_error.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 struct sqlite3;
 

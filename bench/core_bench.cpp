@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "link/link_manager.h"
-#include "platform/channel.h"
+#include "base/channel.h"
 #include "platform/sim/virtual_run_loop.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/qt/system_log.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
-#include "platform/ui/main_screen.h"
+#include "ui/main_screen.h"
 #include "screens/remote/camera_view_controller.h"
 
 namespace kiro {

@@ -6,7 +6,7 @@
 
 #include "codec/date.h"
 #include "platform/central.h"
-#include "platform/uuid.h"
+#include "base/uuid.h"
 
 namespace kiro {
 

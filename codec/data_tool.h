@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/uuid.h"
+#include "base/uuid.h"
 
 namespace kiro {
 

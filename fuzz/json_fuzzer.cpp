@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/utf8.h"
+#include "base/utf8.h"
 #include "script/json.h"
 
 using namespace kiro;

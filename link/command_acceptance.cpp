@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "platform/central.h"
-#include "platform/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/utf8.h"
+#include "base/utf8.h"
 
 namespace kiro {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "link/descriptions.h"
-#include "platform/scope_exit.h"
+#include "base/scope_exit.h"
 
 namespace kiro {
 

@@ -11,7 +11,7 @@
 
 #include "link/command_acceptance.h"
 #include "link/lamp_array.h"
-#include "platform/channel.h"
+#include "base/channel.h"
 #include "platform/central.h"
 #include "platform/log.h"
 #include "platform/run_loop.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/result.h"
-#include "platform/uuid.h"
+#include "base/result.h"
+#include "base/uuid.h"
 
 namespace kiro {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/color.h"
+#include "ui/color.h"
 
 namespace kiro {
 

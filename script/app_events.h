@@ -7,7 +7,7 @@
 
 #include "app/app_delegate.h"
 #include "script/event_stream.h"
-#include "platform/ui/ui_events.h"
+#include "ui/ui_events.h"
 #include "platform/sim/simulated_radio.h"
 
 namespace kiro {

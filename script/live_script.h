@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/lifetime.h"
+#include "base/lifetime.h"
 #include "platform/run_loop.h"
 #include "script/script_session.h"
 

@@ -6,8 +6,8 @@
 #include <variant>
 
 #include "platform/run_loop.h"
-#include "platform/ui/button.h"
-#include "platform/uuid.h"
+#include "ui/button.h"
+#include "base/uuid.h"
 #include "screens/remote/timed_shooting.h"
 
 namespace kiro {

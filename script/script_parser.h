@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "script/script_command.h"
 
 namespace kiro {

@@ -4,7 +4,7 @@
 #include "script/script_session.h"
 #include "script/state_event.h"
 #include "platform/platform.h"
-#include "platform/ui/alert.h"
+#include "ui/alert.h"
 #include "screens/devices/view_controller.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_presets.h"

@@ -4,7 +4,7 @@
 
 #include "script/script_parser.h"
 #include "platform/platform.h"
-#include "platform/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

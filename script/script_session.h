@@ -9,9 +9,9 @@
 #include "app/app_delegate.h"
 #include "script/app_events.h"
 #include "script/event_stream.h"
-#include "platform/result.h"
+#include "base/result.h"
 #include "script/script_command.h"
-#include "platform/ui/ui_events.h"
+#include "ui/ui_events.h"
 #include "platform/sim/simulated_radio.h"
 
 namespace kiro {

@@ -5,7 +5,7 @@
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/wall_clock.h"
-#include "platform/ui/main_screen.h"
+#include "ui/main_screen.h"
 
 namespace kiro {
 

@@ -2,8 +2,8 @@
 
 #include "app/app_delegate.h"
 #include "script/json.h"
-#include "platform/ui/image_view.h"
-#include "platform/ui/navigation_controller.h"
+#include "ui/image_view.h"
+#include "ui/navigation_controller.h"
 
 namespace kiro {
 

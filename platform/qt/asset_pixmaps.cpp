@@ -5,7 +5,7 @@
 #include <QImageReader>
 #include <iostream>
 
-#include "platform/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/qt/bluetooth/bluetooth_module.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace kiro {
 

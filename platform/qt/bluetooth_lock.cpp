@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace kiro {
 

@@ -6,7 +6,7 @@
 #include <QFile>
 
 #include "platform/platform.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace kiro {
 

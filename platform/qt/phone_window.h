@@ -13,8 +13,8 @@
 #include "platform/qt/asset_pixmaps.h"
 #include "platform/qt/phone_window_accessibility.h"
 #include "platform/qt/view_painter.h"
-#include "platform/ui/alert.h"
-#include "platform/ui/navigation_controller.h"
+#include "ui/alert.h"
+#include "ui/navigation_controller.h"
 
 namespace kiro {
 

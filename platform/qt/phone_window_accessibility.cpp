@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "platform/qt/phone_window.h"
-#include "platform/ui/button.h"
+#include "ui/button.h"
 
 namespace kiro {
 

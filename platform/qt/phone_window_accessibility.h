@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/view.h"
+#include "ui/view.h"
 
 namespace kiro {
 

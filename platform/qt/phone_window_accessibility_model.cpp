@@ -5,9 +5,9 @@
 #include "platform/qt/phone_window.h"
 #include "platform/qt/phone_window_accessibility.h"
 #include "platform/qt/window_language.h"
-#include "platform/ui/button.h"
-#include "platform/ui/label.h"
-#include "platform/ui/text_view.h"
+#include "ui/button.h"
+#include "ui/label.h"
+#include "ui/text_view.h"
 
 namespace kiro {
 

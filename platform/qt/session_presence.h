@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/qt/control_object.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace kiro {
 

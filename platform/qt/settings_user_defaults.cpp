@@ -4,8 +4,8 @@
 
 #include <iostream>
 
-#include "platform/settings_file.h"
-#include "platform/terminal_text.h"
+#include "base/settings_file.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

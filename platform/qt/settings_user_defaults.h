@@ -7,7 +7,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {

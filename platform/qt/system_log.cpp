@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/terminal_text.h"
+#include "base/terminal_text.h"
 
 namespace kiro {
 

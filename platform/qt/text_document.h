@@ -3,7 +3,7 @@
 #include <QTextDocument>
 #include <memory>
 
-#include "platform/ui/text_view.h"
+#include "ui/text_view.h"
 
 namespace kiro {
 

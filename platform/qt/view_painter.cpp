@@ -4,9 +4,9 @@
 
 #include "platform/qt/text_document.h"
 #include "platform/qt/window_language.h"
-#include "platform/ui/label.h"
-#include "platform/ui/table_view_cell.h"
-#include "platform/ui/text_view.h"
+#include "ui/label.h"
+#include "ui/table_view_cell.h"
+#include "ui/text_view.h"
 
 namespace kiro {
 

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "platform/qt/asset_pixmaps.h"
-#include "platform/ui/button.h"
-#include "platform/ui/image_view.h"
-#include "platform/ui/scroll_view.h"
-#include "platform/ui/table_view.h"
-#include "platform/ui/view.h"
+#include "ui/button.h"
+#include "ui/image_view.h"
+#include "ui/scroll_view.h"
+#include "ui/table_view.h"
+#include "ui/view.h"
 
 namespace kiro {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/sim/simulated_peripheral.h"
-#include "platform/utf8.h"
+#include "base/utf8.h"
 
 namespace kiro {
 

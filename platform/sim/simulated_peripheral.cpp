@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/sim/simulated_central.h"
-#include "platform/utf8.h"
+#include "base/utf8.h"
 
 namespace kiro {
 

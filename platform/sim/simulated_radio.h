@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/central.h"
-#include "platform/lifetime.h"
-#include "platform/result.h"
+#include "base/lifetime.h"
+#include "base/result.h"
 #include "platform/run_loop.h"
 
 namespace kiro {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/main_screen.h"
+#include "ui/main_screen.h"
 
 namespace kiro {
 

@@ -1,5 +1,5 @@
-#include "platform/ui/bitmap_context.h"
-#include "platform/ui/main_screen.h"
+#include "ui/bitmap_context.h"
+#include "ui/main_screen.h"
 #include "screens/about/about_view.h"
 
 namespace kiro {

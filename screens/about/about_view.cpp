@@ -3,10 +3,10 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/ui/asset_catalog.h"
-#include "platform/ui/button.h"
-#include "platform/ui/image_view.h"
-#include "platform/ui/main_screen.h"
+#include "ui/asset_catalog.h"
+#include "ui/button.h"
+#include "ui/image_view.h"
+#include "ui/main_screen.h"
 #include "screens/about/about_layout.h"
 #include "screens/about/help_text.h"
 

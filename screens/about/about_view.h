@@ -4,12 +4,12 @@
 #include <memory>
 #include <utility>
 
-#include "platform/ui/geometry.h"
-#include "platform/ui/label.h"
-#include "platform/ui/picture.h"
-#include "platform/ui/screen.h"
-#include "platform/ui/scroll_view.h"
-#include "platform/ui/text_view.h"
+#include "ui/geometry.h"
+#include "ui/label.h"
+#include "ui/picture.h"
+#include "ui/screen.h"
+#include "ui/scroll_view.h"
+#include "ui/text_view.h"
 #include "screens/about/about_navigation.h"
 
 namespace kiro {

@@ -1,5 +1,5 @@
 #include "platform/platform.h"
-#include "platform/ui/alert.h"
+#include "ui/alert.h"
 #include "screens/devices/view_controller.h"
 
 namespace kiro {

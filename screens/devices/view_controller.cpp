@@ -4,10 +4,10 @@
 
 #include "link/link_manager.h"
 #include "platform/platform.h"
-#include "platform/ui/button.h"
-#include "platform/ui/image_view.h"
-#include "platform/ui/label.h"
-#include "platform/ui/main_screen.h"
+#include "ui/button.h"
+#include "ui/image_view.h"
+#include "ui/label.h"
+#include "ui/main_screen.h"
 
 namespace kiro {
 

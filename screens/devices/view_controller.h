@@ -7,8 +7,8 @@
 
 #include "link/link_manager.h"
 #include "platform/central.h"
-#include "platform/ui/screen.h"
-#include "platform/ui/table_view.h"
+#include "ui/screen.h"
+#include "ui/table_view.h"
 #include "screens/devices/device_list_navigation.h"
 
 namespace kiro {

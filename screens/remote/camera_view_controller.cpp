@@ -4,7 +4,7 @@
 
 #include "link/link_manager.h"
 #include "platform/platform.h"
-#include "platform/ui/main_screen.h"
+#include "ui/main_screen.h"
 #include "screens/palette.h"
 #include "screens/remote/remote_layout.h"
 

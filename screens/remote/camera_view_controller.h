@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "link/link_manager.h"
-#include "platform/channel.h"
+#include "base/channel.h"
 #include "platform/run_loop.h"
-#include "platform/ui/button.h"
-#include "platform/ui/image_view.h"
-#include "platform/ui/label.h"
-#include "platform/ui/screen.h"
+#include "ui/button.h"
+#include "ui/image_view.h"
+#include "ui/label.h"
+#include "ui/screen.h"
 #include "screens/remote/audible_countdown.h"
 #include "screens/remote/frame_pump.h"
 #include "screens/remote/indicator_lamps.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/run_loop.h"
-#include "platform/ui/image_view.h"
+#include "ui/image_view.h"
 
 namespace kiro {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "link/link_manager.h"
-#include "platform/ui/label.h"
+#include "ui/label.h"
 
 namespace kiro {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/ui/geometry.h"
+#include "ui/geometry.h"
 
 namespace kiro {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/run_loop.h"
 #include "platform/wall_clock.h"
 

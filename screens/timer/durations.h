@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/run_loop.h"
 
 namespace kiro {

@@ -1,9 +1,9 @@
 #include "screens/timer/presets_view_controller.h"
 
 #include "platform/platform.h"
-#include "platform/ui/alert.h"
-#include "platform/ui/label.h"
-#include "platform/ui/main_screen.h"
+#include "ui/alert.h"
+#include "ui/label.h"
+#include "ui/main_screen.h"
 #include "screens/palette.h"
 #include "screens/timer/timer_chrome.h"
 #include "screens/timer/timer_presets.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/button.h"
-#include "platform/ui/screen.h"
-#include "platform/ui/table_view.h"
+#include "ui/button.h"
+#include "ui/screen.h"
+#include "ui/table_view.h"
 #include "screens/remote/shooting_plan.h"
 
 namespace kiro {

@@ -1,8 +1,8 @@
 #include "screens/timer/timer_chrome.h"
 
-#include "platform/ui/image_view.h"
-#include "platform/ui/label.h"
-#include "platform/ui/main_screen.h"
+#include "ui/image_view.h"
+#include "ui/label.h"
+#include "ui/main_screen.h"
 #include "screens/palette.h"
 
 namespace kiro {

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/ui/button.h"
-#include "platform/ui/font.h"
-#include "platform/ui/geometry.h"
-#include "platform/ui/view.h"
+#include "ui/button.h"
+#include "ui/font.h"
+#include "ui/geometry.h"
+#include "ui/view.h"
 
 namespace kiro {
 

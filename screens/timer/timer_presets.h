@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "platform/user_defaults.h"
 #include "screens/remote/shooting_plan.h"
 

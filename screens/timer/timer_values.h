@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 #include "screens/remote/shooting_plan.h"
 
 namespace kiro {

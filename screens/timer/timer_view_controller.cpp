@@ -1,8 +1,8 @@
 #include "screens/timer/timer_view_controller.h"
 
 #include "platform/platform.h"
-#include "platform/ui/alert.h"
-#include "platform/ui/main_screen.h"
+#include "ui/alert.h"
+#include "ui/main_screen.h"
 #include "platform/wall_clock.h"
 #include "screens/palette.h"
 #include "screens/remote/audible_countdown.h"

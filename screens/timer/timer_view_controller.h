@@ -7,9 +7,9 @@
 #include <string>
 
 #include "platform/run_loop.h"
-#include "platform/ui/button.h"
-#include "platform/ui/label.h"
-#include "platform/ui/screen.h"
+#include "ui/button.h"
+#include "ui/label.h"
+#include "ui/screen.h"
 #include "screens/timer/timer_values.h"
 
 namespace kiro {

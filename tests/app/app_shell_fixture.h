@@ -10,7 +10,7 @@
 
 #include "app/app_delegate.h"
 #include "link/link_manager.h"
-#include "platform/ui/button.h"
+#include "ui/button.h"
 #include "tests/app/store_files.h"
 #include "tests/support/simulated_world.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/alert.h"
-#include "platform/ui/ui_events.h"
+#include "ui/alert.h"
+#include "ui/ui_events.h"
 #include "script/script_session.h"
 #include "tests/app/app_shell_fixture.h"
 

@@ -5,9 +5,9 @@
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/sim/virtual_wall_clock.h"
-#include "platform/ui/alert.h"
-#include "platform/ui/asset_catalog.h"
-#include "platform/ui/main_screen.h"
+#include "ui/alert.h"
+#include "ui/asset_catalog.h"
+#include "ui/main_screen.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {

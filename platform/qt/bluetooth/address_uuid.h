@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/uuid.h"
+#include "base/uuid.h"
 
 namespace kiro {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/central.h"
-#include "platform/write_coalescer.h"
+#include "base/write_coalescer.h"
 
 namespace kiro {
 

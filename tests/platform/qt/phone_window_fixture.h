@@ -7,8 +7,8 @@
 #include "app/app_delegate.h"
 #include "link/link_manager.h"
 #include "platform/qt/phone_window.h"
-#include "platform/ui/main_screen.h"
-#include "platform/ui/ui_events.h"
+#include "ui/main_screen.h"
+#include "ui/ui_events.h"
 #include "tests/support/simulated_world.h"
 
 namespace kiro {

@@ -8,11 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/ui/asset_catalog.h"
-#include "platform/ui/main_screen.h"
+#include "ui/asset_catalog.h"
+#include "ui/main_screen.h"
 #include "screens/about/about_view.h"
 #include "screens/about/help_text.h"
-#include "tests/platform/ui/picture_test_support.h"
+#include "tests/ui/picture_test_support.h"
 #include "tests/support/logged_platform.h"
 
 namespace kiro {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/alert.h"
-#include "platform/ui/image_view.h"
-#include "platform/ui/label.h"
-#include "platform/ui/main_screen.h"
+#include "ui/alert.h"
+#include "ui/image_view.h"
+#include "ui/label.h"
+#include "ui/main_screen.h"
 #include "screens/devices/view_controller.h"
 #include "tests/link/link_fixture.h"
 #include "tests/support/link_requests.h"

@@ -1,4 +1,4 @@
-#include "platform/ui/button.h"
+#include "ui/button.h"
 #include "tests/screens/devices/device_list_fixture.h"
 
 namespace kiro::devices_test {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "ui/color.h"
+#include "ui/font.h"
+#include "ui/view.h"
+
+namespace kiro {
+
+enum class TextAlignment { left, center, right };
+
+// One line of text.
+class Label : public View {
+ public:
+  const std::string& text() const { return text_; }
+  void setText(const std::string& text) { update(text_, text, ViewProperty::text); }
+
+  const Font& font() const { return font_; }
+  void setFont(const Font& font) { update(font_, font, ViewProperty::font); }
+
+  const Color& textColor() const { return textColor_; }
+  void setTextColor(const Color& color) { update(textColor_, color, ViewProperty::textColor); }
+
+  TextAlignment textAlignment() const { return textAlignment_; }
+  void setTextAlignment(TextAlignment alignment) { update(textAlignment_, alignment, ViewProperty::textAlignment); }
+
+ private:
+  std::string text_;
+  Font font_;
+  Color textColor_{0, 0, 0, 1};
+  TextAlignment textAlignment_ = TextAlignment::left;
+};
+
+}  // namespace kiro
