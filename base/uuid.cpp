@@ -40,9 +40,20 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
 }
 
 std::string Uuid::UUIDString() const {
+  const auto text = characters();
+  return std::string(text.begin(), text.end());
+}
+
+bool Uuid::isWrittenAs(std::string_view text) const {
+  const auto own = characters();
+  return text == std::string_view(own.data(), own.size());
+}
+
+std::array<char, 36> Uuid::characters() const {
   // Written in one pass: the screens and the script events ask for it several times a frame.
   static constexpr char digits[] = "0123456789ABCDEF";
-  std::string text(36, '-');
+  std::array<char, 36> text{};
+  text.fill('-');
   std::size_t at = 0;
   for (std::size_t i = 0; i < bytes_.size(); ++i) {
     if (i == 4 || i == 6 || i == 8 || i == 10) ++at;

@@ -21,12 +21,17 @@ class Uuid {
   static std::optional<Uuid> parse(std::string_view text);
 
   std::string UUIDString() const;
+  // Whether text is exactly UUIDString(), told without building it: the remote screen
+  // compares the remembered receiver's record with the list at every update.
+  bool isWrittenAs(std::string_view text) const;
   const std::array<std::uint8_t, 16>& bytes() const { return bytes_; }
 
   friend bool operator==(const Uuid&, const Uuid&) = default;
   friend auto operator<=>(const Uuid&, const Uuid&) = default;
 
  private:
+  std::array<char, 36> characters() const;
+
   std::array<std::uint8_t, 16> bytes_{};
 };
 

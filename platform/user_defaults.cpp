@@ -1,31 +1,32 @@
 #include "platform/user_defaults.h"
 
-#include <utility>
-
 namespace kiro {
 
 namespace {
-// value: taken whole, so what it holds moves out instead of being copied again.
 template <typename T>
-std::optional<T> as(std::optional<DefaultsValue> value) {
-  if (!value) return std::nullopt;
-  if (T* held = std::get_if<T>(&*value)) return std::move(*held);
-  return std::nullopt;
+std::optional<T> copyOf(const T* value) {
+  if (value == nullptr) return std::nullopt;
+  return *value;
 }
 }  // namespace
 
 std::optional<std::string> UserDefaults::string(const std::string& key) const {
-  return as<std::string>(object(key));
+  const DefaultsValue* value = find(key);
+  return copyOf(value == nullptr ? nullptr : std::get_if<std::string>(value));
 }
 
 std::optional<StringDictionary> UserDefaults::dictionary(const std::string& key) const {
-  return as<StringDictionary>(object(key));
+  return copyOf(findDictionary(key));
 }
 
-std::optional<DefaultsValue> MemoryUserDefaults::object(const std::string& key) const {
-  auto found = values_.find(key);
-  if (found == values_.end()) return std::nullopt;
-  return found->second;
+const StringDictionary* UserDefaults::findDictionary(const std::string& key) const {
+  const DefaultsValue* value = find(key);
+  return value == nullptr ? nullptr : std::get_if<StringDictionary>(value);
+}
+
+const DefaultsValue* MemoryUserDefaults::find(const std::string& key) const {
+  const auto found = values_.find(key);
+  return found == values_.end() ? nullptr : &found->second;
 }
 
 void MemoryUserDefaults::set(const std::string& key, const DefaultsValue& value) {

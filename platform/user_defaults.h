@@ -15,19 +15,22 @@ class UserDefaults {
  public:
   virtual ~UserDefaults() = default;
 
-  // The stored value, whatever its type; nullopt when nothing is stored under key.
-  virtual std::optional<DefaultsValue> object(const std::string& key) const = 0;
+  // The stored value in place, whatever its type; null when nothing is stored under key.
+  // Valid until the next set: a reader that runs every frame looks without copying.
+  virtual const DefaultsValue* find(const std::string& key) const = 0;
   // key: where to store; value: replaces whatever was there.
   virtual void set(const std::string& key, const DefaultsValue& value) = 0;
 
-  // A value of another type reads as absent.
+  // Copies; a value of another type reads as absent.
   std::optional<std::string> string(const std::string& key) const;
   std::optional<StringDictionary> dictionary(const std::string& key) const;
+  // The dictionary in place, as find gives it; null when absent or of another type.
+  const StringDictionary* findDictionary(const std::string& key) const;
 };
 
 class MemoryUserDefaults final : public UserDefaults {
  public:
-  std::optional<DefaultsValue> object(const std::string& key) const override;
+  const DefaultsValue* find(const std::string& key) const override;
   void set(const std::string& key, const DefaultsValue& value) override;
 
  private:

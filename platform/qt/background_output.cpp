@@ -16,6 +16,8 @@ namespace {
 
 // At the end, how long the writer may go without progress before its bytes are given up.
 constexpr std::chrono::milliseconds kDrainPatience{500};
+// The most the writer keeps of a written batch's buffer for the next one.
+constexpr std::size_t kKeptCapacity = std::size_t{64} << 10;
 
 }  // namespace
 
@@ -27,16 +29,20 @@ struct BackgroundOutput::Shared {
 
   // The writer's loop: hands what waits to fd, a batch at a time.
   void write() {
+    // Swapped back and forth with waiting, so a line a frame needs no new buffer.
+    std::string batch;
     std::unique_lock lock(mutex);
     for (;;) {
       changed.wait(lock, [this] { return !waiting.empty() || closing; });
       if (waiting.empty()) return;
-      std::string batch;
       batch.swap(waiting);
       lock.unlock();
       const int error = writeAll(batch);
       lock.lock();
       waitingBytes -= batch.size();
+      batch.clear();
+      // What a stalled reader piled up is not kept once written.
+      if (batch.capacity() > kKeptCapacity) batch.shrink_to_fit();
       ++progress;
       changed.notify_all();
       if (error != 0) return fail(std::string("standard output: ") + std::strerror(error));
@@ -113,19 +119,22 @@ std::streamsize BackgroundOutput::xsputn(const char* bytes, std::streamsize coun
 
 int BackgroundOutput::sync() {
   if (line_.empty()) return 0;
-  const std::lock_guard lock(shared_->mutex);
-  if (!shared_->why.empty()) {
-    line_.clear();
-    return 0;
+  {
+    const std::lock_guard lock(shared_->mutex);
+    if (!shared_->why.empty()) {
+      line_.clear();
+      return 0;
+    }
+    if (shared_->waitingBytes + line_.size() > kLimit) {
+      shared_->fail("more than 64 MiB of events wait for a reader of standard output");
+      line_.clear();
+      return 0;
+    }
+    shared_->waitingBytes += line_.size();
+    shared_->waiting += line_;
   }
-  if (shared_->waitingBytes + line_.size() > kLimit) {
-    shared_->fail("more than 64 MiB of events wait for a reader of standard output");
-    line_.clear();
-    return 0;
-  }
-  shared_->waitingBytes += line_.size();
-  shared_->waiting += line_;
   line_.clear();
+  // Woken after the lock is let go, so the writer does not wake only to wait for it.
   shared_->changed.notify_all();
   return 0;
 }

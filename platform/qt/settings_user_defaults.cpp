@@ -27,11 +27,11 @@ std::unique_ptr<QSettings> SettingsUserDefaults::openSettings() const {
   return path_.isEmpty() ? std::make_unique<QSettings>() : std::make_unique<QSettings>(path_, QSettings::IniFormat);
 }
 
-std::optional<DefaultsValue> SettingsUserDefaults::object(const std::string& key) const {
-  if (const auto unsaved = unsaved_.find(key); unsaved != unsaved_.end()) return unsaved->second;
+const DefaultsValue* SettingsUserDefaults::find(const std::string& key) const {
+  if (const auto unsaved = unsaved_.find(key); unsaved != unsaved_.end()) return &unsaved->second;
   auto found = readValues_.find(key);
   if (found == readValues_.end()) found = readValues_.emplace(key, read(key)).first;
-  return found->second;
+  return found->second ? &*found->second : nullptr;
 }
 
 std::optional<DefaultsValue> SettingsUserDefaults::read(const std::string& key) const {

@@ -24,7 +24,7 @@ class SettingsUserDefaults final : public UserDefaults {
   // path: an INI file to use instead of the native store; empty for the native one.
   explicit SettingsUserDefaults(const QString& path = {});
 
-  std::optional<DefaultsValue> object(const std::string& key) const override;
+  const DefaultsValue* find(const std::string& key) const override;
   void set(const std::string& key, const DefaultsValue& value) override;
 
   // Whether what is written is kept, or why not (a file or folder that cannot be written or

@@ -26,6 +26,12 @@ IndicatorLamps::IndicatorLamps() {
   }
 }
 
+IndicatorLamps::~IndicatorLamps() {
+  stopTimer(timer03green_);
+  stopTimer(timer03blue_);
+  stopTimer(timer03red_);
+}
+
 void IndicatorLamps::green() { light(imageLamp01_, "绿.png", timer03green_, 1000ms, &clearColor); }
 
 void IndicatorLamps::blue() { light(imageLamp02_, "蓝.png", timer03blue_, 85ms, &clearColor2); }
@@ -36,7 +42,9 @@ void IndicatorLamps::light(const std::shared_ptr<ImageView>& lamp, const char* i
                            Millis interval, void (*off)(ImageView&)) {
   lamp->setImage(image);
   lamp->setAccessibilityOn(true);
-  restartTimer(timer, interval, [lamp, off] { off(*lamp); });
+  // Two plain pointers, so the callback fits in the function's own buffer: this runs every
+  // frame. The destructor stops the timers, so the lamp outlives them.
+  restartTimer(timer, interval, [lamp = lamp.get(), off] { off(*lamp); });
 }
 
 void IndicatorLamps::clearColor(ImageView& imageView) {

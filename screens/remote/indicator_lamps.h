@@ -15,6 +15,7 @@ bool lampIsLit(const ImageView& lamp);
 class IndicatorLamps {
  public:
   IndicatorLamps();
+  ~IndicatorLamps();
   IndicatorLamps(const IndicatorLamps&) = delete;
   IndicatorLamps& operator=(const IndicatorLamps&) = delete;
 

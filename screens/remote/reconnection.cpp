@@ -10,14 +10,13 @@ namespace {
 
 // Whether registry entry index is the remembered receiver. A record without both
 // strings, or a name list shorter than the peripheral list, matches nothing.
-bool isRemembered(const std::optional<StringDictionary>& remembered,
-                  const std::optional<std::vector<std::string>>& names, const PeripheralList& peripherals,
-                  std::size_t index) {
-  if (!remembered || !names || index >= names->size() || !peripherals[index]) return false;
+bool isRemembered(const StringDictionary* remembered, const std::optional<std::vector<std::string>>& names,
+                  const PeripheralList& peripherals, std::size_t index) {
+  if (remembered == nullptr || !names || index >= names->size() || !peripherals[index]) return false;
   const auto name = remembered->find("name");
   const auto uuid = remembered->find("uuid");
   return name != remembered->end() && uuid != remembered->end() && name->second == (*names)[index] &&
-         uuid->second == peripherals[index]->identifier().UUIDString();
+         peripherals[index]->identifier().isWrittenAs(uuid->second);
 }
 
 }  // namespace
@@ -25,7 +24,6 @@ bool isRemembered(const std::optional<StringDictionary>& remembered,
 void Reconnection::change(const SharedPeripheralList& list) {
   auto& log = platform().log;
   log.line("主界面列表接收到通知方法");
-  const auto remembered = platform().defaults.dictionary("iphone");
   auto& manager = singleton::defaultManager();
   commandsLine_->setText(manager.commands().accepted() ? "" : "Not accepting commands");
   if (!list || list->empty()) {
@@ -36,7 +34,8 @@ void Reconnection::change(const SharedPeripheralList& list) {
   bool matched = false;
   // The size is read at each step: the list is the registry's live one.
   for (std::size_t i = 0; i < list->size(); ++i) {
-    if (!isRemembered(remembered, manager.nameArray(), *list, i)) continue;
+    // Read in place at each step: a record held across the request below could outlive a write.
+    if (!isRemembered(platform().defaults.findDictionary("iphone"), manager.nameArray(), *list, i)) continue;
     matched = true;
     const char* status = statusName((*list)[i]->state());
     log.print("进入成功，进行连接判定:%@", status);

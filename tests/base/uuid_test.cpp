@@ -16,6 +16,15 @@ TEST(BleUuid, AShortFormEqualsItsFullFormAndKeepsItsLength) {
             "6E400001-B5A3-F393-E0A9-E50E24DCCA9E");
 }
 
+// The remembered receiver's record matches only the text the app wrote there itself.
+TEST(Uuid, IsWrittenAsOnlyItsOwnText) {
+  const Uuid uuid = *Uuid::parse("6e400001-b5a3-f393-e0a9-e50e24dcca9e");
+  EXPECT_TRUE(uuid.isWrittenAs("6E400001-B5A3-F393-E0A9-E50E24DCCA9E"));
+  for (const char* text : {"6e400001-b5a3-f393-e0a9-e50e24dcca9e", "6E400001-B5A3-F393-E0A9-E50E24DCCA9", "",
+                           "6E400001-B5A3-F393-E0A9-E50E24DCCA9E0", "6E400001-B5A3-F393-E0A9-E50E24DCCA9F"})
+    EXPECT_FALSE(uuid.isWrittenAs(text)) << text;
+}
+
 TEST(BleUuid, RejectsMalformedText) {
   for (const char* text : {"", "FFB", "GGGG", "0000ffb0-0000-1000-8000-00805f9b34f",
                            "0000ffb0+0000-1000-8000-00805f9b34fb", "0000ffb0-0000-1000-8000-00805f9b34fx"})

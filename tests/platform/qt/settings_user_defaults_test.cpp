@@ -60,8 +60,8 @@ TEST_F(SettingsUserDefaultsTest, ValuesOfTheWrongShapeReadAsAbsent) {
   SettingsUserDefaults defaults(path());
   EXPECT_EQ(defaults.dictionary("iphone"), std::nullopt);
   EXPECT_EQ(defaults.string("iphone"), "just text");
-  EXPECT_EQ(defaults.object("number"), std::nullopt);
-  EXPECT_EQ(defaults.object("missing"), std::nullopt);
+  EXPECT_EQ(defaults.find("number"), nullptr);
+  EXPECT_EQ(defaults.find("missing"), nullptr);
 }
 
 TEST_F(SettingsUserDefaultsTest, OtherKeysAreKeptWhenOneIsWritten) {
