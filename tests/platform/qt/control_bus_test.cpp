@@ -162,9 +162,10 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
 
   ASSERT_EQ(call(kControl, "Shoot", {500u}).type(), QDBusMessage::ReplyMessage);
   ASSERT_TRUE(spinUntil([&] { return !writes(app, "40").empty(); }));
+  // 500 ms on the 25 ms frame grid, and the stamps' own jitter on a busy machine (10 ms).
   const int held = writes(app, "40").front() - writes(app, "30").front();
-  EXPECT_GE(held, 475);
-  EXPECT_LE(held, 525);
+  EXPECT_GE(held, 465);
+  EXPECT_LE(held, 535);
 
   EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "bulb"}}}).errorName(), error + "InvalidPlan");
   const auto timer = [&] { return qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()); };
