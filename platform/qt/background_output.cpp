@@ -1,6 +1,8 @@
 #include "platform/qt/background_output.h"
 
+#include <fcntl.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +10,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace kiro {
@@ -19,11 +22,22 @@ constexpr std::chrono::milliseconds kDrainPatience{500};
 // The most the writer keeps of a written batch's buffer for the next one.
 constexpr std::size_t kKeptCapacity = std::size_t{64} << 10;
 
+// A description of fd's pipe or terminal of its own, whose writes never block, or -1. The
+// flag is not set on fd itself: its description is shared with whoever started the app.
+int openNonBlocking(int fd) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !(S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode))) return -1;
+  const std::string path = "/proc/self/fd/" + std::to_string(fd);
+  return ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
 }  // namespace
 
 struct BackgroundOutput::Shared {
-  explicit Shared(int output) : fd(output), failureEvent(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+  explicit Shared(int output)
+      : fd(output), direct(openNonBlocking(output)), failureEvent(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
   ~Shared() {
+    if (direct >= 0) ::close(direct);
     if (failureEvent >= 0) ::close(failureEvent);
   }
 
@@ -60,6 +74,20 @@ struct BackgroundOutput::Shared {
     return 0;
   }
 
+  // With the lock held and nothing waiting: what the direct description takes now, without
+  // blocking. An error other than a full pipe ends the output.
+  std::size_t writeSome(const std::string& line) {
+    std::size_t done = 0;
+    while (done < line.size()) {
+      const ssize_t count = ::write(direct, line.data() + done, line.size() - done);
+      if (count < 0 && errno == EINTR) continue;
+      if (count < 0 && errno != EAGAIN) fail(std::string("standard output: ") + std::strerror(errno));
+      if (count < 0) break;
+      done += static_cast<std::size_t>(count);
+    }
+    return done;
+  }
+
   // With the lock held.
   void fail(std::string reason) {
     if (!why.empty()) return;
@@ -69,6 +97,7 @@ struct BackgroundOutput::Shared {
   }
 
   const int fd;
+  const int direct;  // for the caller's thread while nothing waits, or -1
   const int failureEvent;
   std::mutex mutex;
   std::condition_variable changed;
@@ -119,19 +148,29 @@ std::streamsize BackgroundOutput::xsputn(const char* bytes, std::streamsize coun
 
 int BackgroundOutput::sync() {
   if (line_.empty()) return 0;
+  std::size_t written = 0;
   {
     const std::lock_guard lock(shared_->mutex);
     if (!shared_->why.empty()) {
       line_.clear();
       return 0;
     }
-    if (shared_->waitingBytes + line_.size() > kLimit) {
+    // While nothing waits, the line goes out at once when the reader has room for it:
+    // no thread to wake. What does not fit waits, behind nothing.
+    if (shared_->waitingBytes == 0 && shared_->direct >= 0) {
+      written = shared_->writeSome(line_);
+      if (!shared_->why.empty() || written == line_.size()) {
+        line_.clear();
+        return 0;
+      }
+    }
+    if (shared_->waitingBytes + line_.size() - written > kLimit) {
       shared_->fail("more than 64 MiB of events wait for a reader of standard output");
       line_.clear();
       return 0;
     }
-    shared_->waitingBytes += line_.size();
-    shared_->waiting += line_;
+    shared_->waitingBytes += line_.size() - written;
+    shared_->waiting.append(line_, written);
   }
   line_.clear();
   // Woken after the lock is let go, so the writer does not wake only to wait for it.

@@ -11,9 +11,10 @@
 
 namespace kiro {
 
-// An output stream whose bytes a thread of its own writes to a file descriptor, so that a
-// reader that stalls never holds up the event loop: what is written waits in memory, in
-// order, up to a limit. Whole flushes are handed over: flush after each line.
+// An output stream to a file descriptor that a reader that stalls never holds up the event
+// loop with. A flush goes out at once while the reader keeps up (on a pipe or a terminal);
+// what it cannot take waits in memory, in order, up to a limit, for a thread of its own to
+// write. Whole flushes are handed over: flush after each line.
 class BackgroundOutput final : private std::streambuf {
  public:
   static constexpr std::size_t kLimit = std::size_t{64} << 20;
