@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace kiro {
 
@@ -29,6 +30,14 @@ class RunLoop {
   // A repeating timer that falls behind fires once and keeps its phase: no burst of missed ticks.
   virtual std::shared_ptr<Timer> scheduleTimer(Millis interval, bool repeats,
                                                std::function<void()> fire) = 0;
+
+  // Invalidates the timer in field, if any, and puts there a one-shot timer that fires
+  // interval from now: what a lamp does at each frame. A loop may move a waiting timer of
+  // its own instead of making a new one, firing at the same time.
+  virtual void restartTimer(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {
+    if (field) field->invalidate();
+    field = scheduleTimer(interval, false, std::move(fire));
+  }
 
   // delay: time until action runs once; nothing can cancel it.
   virtual void performAfterDelay(Millis delay, std::function<void()> action) = 0;

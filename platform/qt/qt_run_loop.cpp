@@ -8,8 +8,8 @@ namespace kiro {
 
 class QtTimer final : public Timer {
  public:
-  QtTimer(QtRunLoop& loop, int id, bool repeats, std::function<void()> fire)
-      : loop_(&loop), id_(id), repeats_(repeats), fire_(std::move(fire)) {}
+  QtTimer(QtRunLoop& loop, int id, Millis due, bool repeats, std::function<void()> fire)
+      : loop_(&loop), id_(id), due_(due), deadline_(due), repeats_(repeats), fire_(std::move(fire)) {}
   ~QtTimer() override { invalidate(); }
 
   void invalidate() override {
@@ -20,6 +20,23 @@ class QtTimer final : public Timer {
     if (!firing_) release();
   }
   bool isValid() const override { return id_ != 0; }
+
+  // A waiting one-shot timer of loop now fires at deadline, with fire. False, and fire
+  // untouched, when Qt's timer is due after deadline: it is never moved earlier.
+  bool postpone(const QtRunLoop& loop, Millis deadline, std::function<void()>& fire) {
+    if (&loop != loop_ || id_ == 0 || repeats_ || deadline < due_) return false;
+    deadline_ = deadline;
+    fire_ = std::move(fire);
+    return true;
+  }
+
+  // How long it still waits when Qt's timer fires: more than nothing once postponed.
+  Millis rest(Millis now) const { return repeats_ ? Millis{0} : deadline_ - now; }
+  // Qt's timer was started again, as id, for the rest.
+  void restarted(int id, Millis due) {
+    id_ = id;
+    due_ = due;
+  }
 
   // The caller holds a reference: the callback may drop every other one.
   void fire() {
@@ -39,6 +56,8 @@ class QtTimer final : public Timer {
 
   QtRunLoop* loop_;
   int id_;  // 0 once invalidated or fired for good: Qt reuses ids
+  Millis due_;  // when Qt's timer fires, on the loop's clock
+  Millis deadline_;  // when the callback runs: later than due_ once postponed
   bool repeats_;
   bool firing_ = false;
   std::function<void()> fire_;
@@ -61,9 +80,17 @@ Millis QtRunLoop::now() const { return Millis{clock_.elapsed()}; }
 
 std::shared_ptr<Timer> QtRunLoop::scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) {
   const int id = start(interval);
-  auto timer = std::make_shared<QtTimer>(*this, id, repeats, std::move(fire));
+  auto timer = std::make_shared<QtTimer>(*this, id, now() + std::max(interval, Millis{0}), repeats, std::move(fire));
   scheduled_[id].timer = timer;
   return timer;
+}
+
+void QtRunLoop::restartTimer(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {
+  // A lamp lit again at each frame would otherwise cost Qt a timer each time: moving the
+  // deadline costs nothing until Qt's timer fires, and then one start for the rest.
+  auto* timer = dynamic_cast<QtTimer*>(field.get());
+  if (timer != nullptr && timer->postpone(*this, now() + std::max(interval, Millis{0}), fire)) return;
+  RunLoop::restartTimer(field, interval, std::move(fire));
 }
 
 void QtRunLoop::performAfterDelay(Millis delay, std::function<void()> action) {
@@ -75,7 +102,16 @@ void QtRunLoop::sleepFor(Millis duration) { std::this_thread::sleep_for(duration
 void QtRunLoop::timerEvent(QTimerEvent* event) {
   const auto found = scheduled_.find(event->timerId());
   if (found == scheduled_.end()) return;
-  if (const auto timer = found->second.timer.lock()) return timer->fire();
+  if (const auto timer = found->second.timer.lock()) {
+    const Millis rest = timer->rest(now());
+    if (rest <= Millis{0}) return timer->fire();
+    // Postponed since Qt's timer started: started again for what is left.
+    stop(found->first);
+    const int id = start(rest);
+    timer->restarted(id, now() + rest);
+    scheduled_[id].timer = timer;
+    return;
+  }
   // A perform, which runs once.
   const std::function<void()> perform = std::move(found->second.perform);
   stop(found->first);

@@ -13,8 +13,9 @@ namespace kiro {
 class QtTimer;
 
 // The main run loop on Qt's event loop. Timers are precise: the 25 ms pump keeps its period.
-// Each timer is a Qt timer id on one object, not a QTimer of its own: a lamp's timer is
-// restarted every frame, and that costs a registration, not an object and a connection.
+// Each timer is a Qt timer id on one object, not a QTimer of its own. A lamp's timer is
+// restarted every frame: that moves its deadline, and Qt's timer is started again only
+// when it fires before it.
 class QtRunLoop final : public QObject, public RunLoop {
  public:
   QtRunLoop();
@@ -23,6 +24,7 @@ class QtRunLoop final : public QObject, public RunLoop {
 
   Millis now() const override;
   std::shared_ptr<Timer> scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) override;
+  void restartTimer(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) override;
   void performAfterDelay(Millis delay, std::function<void()> action) override;
   // Really blocks the thread: no event, timer or callback runs meanwhile.
   void sleepFor(Millis duration) override;

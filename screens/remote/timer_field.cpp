@@ -10,8 +10,7 @@ void stopTimer(std::shared_ptr<Timer>& field) {
 }
 
 void restartTimer(std::shared_ptr<Timer>& field, Millis interval, std::function<void()> fire) {
-  stopTimer(field);
-  field = platform().runLoop.scheduleTimer(interval, false, std::move(fire));
+  platform().runLoop.restartTimer(field, interval, std::move(fire));
 }
 
 }  // namespace kiro

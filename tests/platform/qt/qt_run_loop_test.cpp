@@ -74,5 +74,31 @@ TEST(QtRunLoop, PerformsRunOnceInDueOrderAndTheClockMoves) {
   EXPECT_GE(runLoop.now() - start, 30ms);
 }
 
+// A lamp lit at each frame restarts its timer: the last restart says when it fires and what
+// runs, once, on one Qt timer; a restart to an earlier time than the waiting one's holds too.
+TEST(QtRunLoop, ARestartedTimerFiresOnceIntervalAfterTheLastRestart) {
+  QtRunLoop runLoop;
+  std::vector<int> fired;
+  std::shared_ptr<Timer> field;
+  runLoop.restartTimer(field, 30ms, [&] { fired.push_back(1); });
+  spinFor(20ms);
+  const Millis last = runLoop.now();
+  runLoop.restartTimer(field, 30ms, [&] { fired.push_back(2); });
+  EXPECT_EQ(qtTimers(runLoop), 1);
+  spinUntil([&] { return !fired.empty(); });
+  EXPECT_GE(runLoop.now() - last, 30ms);
+  spinFor(20ms);
+  EXPECT_EQ(fired, (std::vector<int>{2}));
+  EXPECT_FALSE(field->isValid());
+  EXPECT_EQ(qtTimers(runLoop), 0);
+
+  runLoop.restartTimer(field, 500ms, [&] { fired.push_back(3); });
+  runLoop.restartTimer(field, 5ms, [&] { fired.push_back(4); });
+  runLoop.performAfterDelay(100ms, [&] { fired.push_back(5); });
+  spinUntil([&] { return fired.size() == 3; });
+  spinFor(500ms);
+  EXPECT_EQ(fired, (std::vector<int>{2, 4, 5}));
+}
+
 }  // namespace
 }  // namespace kiro
