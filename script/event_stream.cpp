@@ -3,10 +3,16 @@
 namespace kiro {
 
 void EventStream::send(const std::string& event, Json::Object fields) {
-  Json::Object line{{"t", static_cast<std::int64_t>(clock_.now().count())}, {"event", event}};
-  for (auto& field : fields) line.push_back(std::move(field));
+  // Into a kept buffer, with no object made around the fields: a frame's event needs none.
+  line_ = "{\"t\":";
+  Json(static_cast<std::int64_t>(clock_.now().count())).dumpTo(line_);
+  line_ += ",\"event\":";
+  Json::dumpString(event, line_);
+  if (!fields.empty()) line_ += ',';
+  Json::dumpMembers(fields, line_);
+  line_ += "}\n";
   // Flushed at once: a reader follows the run as it happens.
-  out_ << Json(std::move(line)).dump() << std::endl;
+  out_.write(line_.data(), static_cast<std::streamsize>(line_.size())).flush();
 }
 
 }  // namespace kiro

@@ -21,6 +21,7 @@ class EventStream {
  private:
   std::ostream& out_;
   const RunLoop& clock_;
+  std::string line_;  // kept, so a frame's line needs no new buffer
 };
 
 }  // namespace kiro

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -30,9 +31,14 @@ class Json {
   // The compact text, on one line. Strings are escaped; bytes that are not UTF-8 become
   // U+FFFD, so the line is valid whatever a name held.
   std::string dump() const;
+  // The same text, added to the end of out.
+  void dumpTo(std::string& out) const;
+  // An object's members without its braces, added to the end of out.
+  static void dumpMembers(const Object& members, std::string& out);
+  // A string's text, quoted and escaped, added to the end of out.
+  static void dumpString(std::string_view text, std::string& out);
 
  private:
-  void dumpTo(std::string& out) const;
 
   std::variant<std::nullptr_t, bool, std::int64_t, double, std::string, Array, Object> value_;
 };
