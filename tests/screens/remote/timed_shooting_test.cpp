@@ -38,7 +38,16 @@ TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
   const auto bracket = [](ShootingPlan& p) { p.bracket = 3, p.bracketStops = 1, p.bulb = 1s, p.interval = 6499ms; };
   EXPECT_EQ(problem(ramp, bracket),
             "the interval (6.499 s) is shorter than a bracket of 3 shots and their release notices (6.5 s)");
+  const auto brackets = [](int shots) {
+    return [shots](ShootingPlan& p) { p.bracket = shots, p.bracketStops = 1, p.bulb = 1s, p.interval = 99s; };
+  };
+  EXPECT_EQ(problem(ramp, brackets(5)), "");
+  EXPECT_EQ(problem(ramp, brackets(6)), "a bracket takes 3 or 5 shots");
   EXPECT_TRUE(problem(ramp, [](ShootingPlan& p) { p.interval = 99h, p.count = 9999; }).ends_with(", past 7 days"));
+  // Seven days to the end of the last release notice, and not a millisecond more.
+  EXPECT_TRUE(checkPlan({Mode::bulb, 1s, kLongestPlan - 2s, {}, {}}).ok());
+  EXPECT_EQ(failure(checkPlan({Mode::bulb, 1001ms, kLongestPlan - 2s, {}, {}})),
+            "the plan would run 168 h 0.001 s, past 7 days");
   EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.at = 60, p.delay = 1s; }), "");
 }
 

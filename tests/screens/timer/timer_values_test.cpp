@@ -20,7 +20,7 @@ TEST(TypedDuration, EachFormReadsAndWhatCannotBeReadSaysWhy) {
       {"1:30:00", 90min}, {"4:05", 245s}, {"1h2m3s4ms", 3723004ms}, {"99h", 99h},
   };
   for (const auto& [text, value] : read) EXPECT_EQ(parseDuration(text).value(), value) << text;
-  for (const char* bad : {"", "10", "s", "1.5", "2m1h", "1s1s", "0.0001s", "1:60", "1:2:3:4", "100h", "3 s", "-1s", "1x"})
+  for (const char* bad : {"", "10", "s", "1.5", "2m1h", "1s1s", "0.0001s", "1:60", "1:2:3:4", "100h", "99h1ms", "3 s", "-1s", "1x"})
     EXPECT_NE(failure(parseDuration(bad)), "") << bad;
   // What is written reads back as the same length.
   for (const Millis length : std::vector<Millis>{130ms, 1600ms, 90min, 2h + 5min + 30s, 99h})
@@ -70,6 +70,11 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   values.keep();
   const TimerValues kept;
   EXPECT_EQ(planWords(kept.plan()), "interval 1h30m forever --bulb 100ms --at 00:00");
+  // A kept mode that is none of the three gives the first-time one.
+  for (const char* stored : {"3", "-1"}) {
+    defaults.set("timerMode", std::string(stored));
+    EXPECT_EQ(TimerValues().plan().mode, Mode::self) << stored;
+  }
 }
 
 }  // namespace
