@@ -31,7 +31,7 @@ TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
         "timer interval 30s 3 --bulb 1s --ramp 1s..2s", "timer interval 30s 3 --bulb 1s --bracket 4 --ev 1",
         "timer interval 30s 3 --bulb 1s --bracket 3", "timer interval 30s 3 --bracket 3 --ev 1",
         "timer interval 30s 3 --bulb 1s --bracket 3 --ev x", "timer bulb 1s --bracket 3 --ev 1", "timer preset",
-        "timer preset save", "timer preset rename A", "timer stop now"}) {
+        "timer interval 5s 3x", "timer interval 30s 3 --foo 1s", "timer preset save", "timer preset rename A", "timer stop now"}) {
     const auto parsed = parseScriptLine(std::regex_replace(line, std::regex("ID"), kId));
     EXPECT_FALSE(parsed.ok() || parsed.error().message.empty()) << line;
   }

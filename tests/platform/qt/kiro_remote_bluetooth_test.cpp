@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -344,6 +345,8 @@ TEST_F(KiroRemoteBluetoothTest, AReaderThatStallsHoldsUpNeitherThePumpNorTheRele
   for (std::size_t i = 1; i < held.size(); ++i) EXPECT_LT(held[i] - held[i - 1], 0.2) << "frame " << i;
   EXPECT_NEAR(notice.front() - held.front(), 2.0, 0.2);
   EXPECT_TRUE(runUntil([&] { return statesRead_ >= states + 400; })) << transcript();
+  // Each line whole, where the writer thread took over from the direct writes and back.
+  EXPECT_EQ(std::count_if(events_.begin(), events_.end(), [](const QJsonObject& event) { return event.isEmpty(); }), 0);
 }
 
 // A signal, or a reader that closes standard output, with R held: the app ends as quitting

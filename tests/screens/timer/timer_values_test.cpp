@@ -71,7 +71,7 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   const TimerValues kept;
   EXPECT_EQ(planWords(kept.plan()), "interval 1h30m forever --bulb 100ms --at 00:00");
   // A kept mode that is none of the three gives the first-time one.
-  for (const char* stored : {"3", "-1"}) {
+  for (const char* stored : {"3", "-1", "1x"}) {
     defaults.set("timerMode", std::string(stored));
     EXPECT_EQ(TimerValues().plan().mode, Mode::self) << stored;
   }
