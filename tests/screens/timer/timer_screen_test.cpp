@@ -1,3 +1,4 @@
+#include "screens/remote/audible_countdown.h"
 #include "screens/timer/plan_words.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
@@ -62,6 +63,13 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   delegate->remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
   const auto timer = std::dynamic_pointer_cast<TimerViewController>(navigation().topViewController());
   ASSERT_TRUE(timer);
+  // The sound button turns the countdown's ticks off or on, and says which.
+  const bool sound = AudibleCountdown::on();
+  timer->soundButton()->sendActions(ControlEvent::touchUpInside);
+  EXPECT_NE(AudibleCountdown::on(), sound);
+  EXPECT_EQ(timer->soundButton()->accessibilityLabel(), sound ? "Countdown sound: off" : "Countdown sound: on");
+  timer->soundButton()->sendActions(ControlEvent::touchUpInside);
+  EXPECT_EQ(AudibleCountdown::on(), sound);
   const auto more = buttons(*timer, "Shots, more").at(0);
   more->sendActions(ControlEvent::touchDown);
   loop.advance(3s);
