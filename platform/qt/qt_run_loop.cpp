@@ -6,9 +6,11 @@
 
 namespace kiro {
 
+using Nanos = std::chrono::nanoseconds;
+
 class QtTimer final : public Timer {
  public:
-  QtTimer(QtRunLoop& loop, int id, Millis due, bool repeats, std::function<void()> fire)
+  QtTimer(QtRunLoop& loop, int id, Nanos due, bool repeats, std::function<void()> fire)
       : loop_(&loop), id_(id), due_(due), deadline_(due), repeats_(repeats), fire_(std::move(fire)) {}
   ~QtTimer() override { invalidate(); }
 
@@ -23,17 +25,18 @@ class QtTimer final : public Timer {
 
   // A waiting one-shot timer of loop now fires at deadline, with fire. False, and fire
   // untouched, when Qt's timer is due after deadline: it is never moved earlier.
-  bool postpone(const QtRunLoop& loop, Millis deadline, std::function<void()>& fire) {
+  bool postpone(const QtRunLoop& loop, Nanos deadline, std::function<void()>& fire) {
     if (&loop != loop_ || id_ == 0 || repeats_ || deadline < due_) return false;
     deadline_ = deadline;
     fire_ = std::move(fire);
     return true;
   }
 
-  // How long it still waits when Qt's timer fires: more than nothing once postponed.
-  Millis rest(Millis now) const { return repeats_ ? Millis{0} : deadline_ - now; }
-  // Qt's timer was started again, as id, for the rest.
-  void restarted(int id, Millis due) {
+  // How long it still waits when Qt's timer fires: nothing unless it was postponed past
+  // Qt's timer, which is never early.
+  Nanos rest(Nanos now) const { return repeats_ || deadline_ <= due_ ? Nanos{0} : deadline_ - now; }
+  // Qt's timer was started again, as id, due no earlier than due.
+  void restarted(int id, Nanos due) {
     id_ = id;
     due_ = due;
   }
@@ -56,8 +59,8 @@ class QtTimer final : public Timer {
 
   QtRunLoop* loop_;
   int id_;  // 0 once invalidated or fired for good: Qt reuses ids
-  Millis due_;  // when Qt's timer fires, on the loop's clock
-  Millis deadline_;  // when the callback runs: later than due_ once postponed
+  Nanos due_;  // when Qt's timer fires at the earliest, on the loop's clock
+  Nanos deadline_;  // when the callback runs: later than due_ once postponed
   bool repeats_;
   bool firing_ = false;
   std::function<void()> fire_;
@@ -78,9 +81,13 @@ QtRunLoop::~QtRunLoop() {
 
 Millis QtRunLoop::now() const { return Millis{clock_.elapsed()}; }
 
+std::chrono::nanoseconds QtRunLoop::preciseNow() const { return std::chrono::nanoseconds{clock_.nsecsElapsed()}; }
+
 std::shared_ptr<Timer> QtRunLoop::scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) {
+  // Read before Qt's timer starts, so that the due time kept is never later than Qt's.
+  const Nanos due = preciseNow() + std::max(interval, Millis{0});
   const int id = start(interval);
-  auto timer = std::make_shared<QtTimer>(*this, id, now() + std::max(interval, Millis{0}), repeats, std::move(fire));
+  auto timer = std::make_shared<QtTimer>(*this, id, due, repeats, std::move(fire));
   scheduled_[id].timer = timer;
   return timer;
 }
@@ -89,7 +96,7 @@ void QtRunLoop::restartTimer(std::shared_ptr<Timer>& field, Millis interval, std
   // A lamp lit again at each frame would otherwise cost Qt a timer each time: moving the
   // deadline costs nothing until Qt's timer fires, and then one start for the rest.
   auto* timer = dynamic_cast<QtTimer*>(field.get());
-  if (timer != nullptr && timer->postpone(*this, now() + std::max(interval, Millis{0}), fire)) return;
+  if (timer != nullptr && timer->postpone(*this, preciseNow() + std::max(interval, Millis{0}), fire)) return;
   RunLoop::restartTimer(field, interval, std::move(fire));
 }
 
@@ -103,12 +110,14 @@ void QtRunLoop::timerEvent(QTimerEvent* event) {
   const auto found = scheduled_.find(event->timerId());
   if (found == scheduled_.end()) return;
   if (const auto timer = found->second.timer.lock()) {
-    const Millis rest = timer->rest(now());
-    if (rest <= Millis{0}) return timer->fire();
-    // Postponed since Qt's timer started: started again for what is left.
+    const Nanos now = preciseNow();
+    const Nanos rest = timer->rest(now);
+    if (rest <= Nanos{0}) return timer->fire();
+    // Postponed since Qt's timer started: started again for what is left, rounded up.
     stop(found->first);
-    const int id = start(rest);
-    timer->restarted(id, now() + rest);
+    const Millis wait = std::chrono::ceil<Millis>(rest);
+    const int id = start(wait);
+    timer->restarted(id, now + wait);
     scheduled_[id].timer = timer;
     return;
   }

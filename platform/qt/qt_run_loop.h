@@ -40,6 +40,8 @@ class QtRunLoop final : public QObject, public RunLoop {
     std::function<void()> perform;
   };
 
+  // The clock to the nanosecond: a moved deadline is kept at the time it was asked for.
+  std::chrono::nanoseconds preciseNow() const;
   int start(Millis interval);
   void stop(int id);
 
