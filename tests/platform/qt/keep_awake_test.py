@@ -95,6 +95,25 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
             self.until(lambda: self.sleep_inhibitors() == [], 2.5)
             self.until(lambda: self.closed(before + 1), 1.0)
 
+    def test_without_the_portal_the_screen_saver_is_inhibited_each_time_and_let_go_by_its_cookie(self):
+        self.portal.terminate()
+        self.portal.wait()
+        saver = self.spawn_server('org.freedesktop.ScreenSaver', '/org/freedesktop/ScreenSaver',
+                                  'org.freedesktop.ScreenSaver', stdout=subprocess.DEVNULL)
+        saver_mock = self.mock('org.freedesktop.ScreenSaver', '/org/freedesktop/ScreenSaver', False)
+        saver_mock.AddMethod('', 'Inhibit', 'ss', 'u', 'ret = dbus.UInt32(40 + len(self.call_log))')
+        saver_mock.AddMethod('', 'UnInhibit', 'u', '', '')
+        calls = lambda name: [[int(a) for a in c[2] if isinstance(a, dbus.UInt32)] for c in saver_mock.GetCalls()
+                              if c[1] == name]
+        for shot in (1, 2):
+            self.send('press R\n')
+            self.until(lambda: len(calls('Inhibit')) == shot)
+            self.send('release R\n')
+            self.until(lambda: len(calls('UnInhibit')) == shot, 2.5)
+        self.assertEqual(calls('UnInhibit'), [[41], [43]])
+        saver.terminate()
+        saver.wait()
+
     def test_a_suspend_lets_a_held_shutter_go_and_stops_a_sequence_before_its_delay_ends(self):
         self.send('timer bulb 10s\n')
         self.until(lambda: self.sleep_inhibitors() == [('sleep', 'delay')])
