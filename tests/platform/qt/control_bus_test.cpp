@@ -154,6 +154,8 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   const QString error = kControl + QStringLiteral(".Error.");
   EXPECT_EQ(call(kControl, "Shoot", {0u}).errorName(), error + "NotConnected");
   EXPECT_EQ(property("Connection").toUInt(), 0u);
+  EXPECT_EQ(call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"), {kControl, "Connected"}).errorName(),
+            "org.freedesktop.DBus.Error.UnknownProperty");
   // No window to raise: a window launch then starts on its own.
   EXPECT_EQ(call(kApplication, "Activate", {QVariantMap()}).errorName(), "org.freedesktop.DBus.Error.NotSupported");
   app.write(kConnect);

@@ -77,7 +77,7 @@ key('Escape')
 key('t')  # the timer screen: controls named by what they change, the modes a radio group
 until(lambda: any(e.name == 'Delay, less' for e in elements()), 'the timer screen')
 names = [e.name for e in elements()]
-assert {'Delay, more', 'Shots, less'} <= set(names) and any(n.startswith('Delay: ') for n in names), names
+assert {'Delay, more', 'Shots, less', 'Start', 'Presets'} <= set(names) and any(n.startswith('Delay: ') for n in names), names
 modes = [e for e in elements() if e.getRole() == pyatspi.ROLE_RADIO_BUTTON]
 assert [m.getState().contains(pyatspi.STATE_CHECKED) for m in modes].count(True) == 1 and len(modes) == 3, modes
 app.stdin.close()
