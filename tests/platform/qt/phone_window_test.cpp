@@ -133,6 +133,23 @@ TEST_F(PhoneWindowTest, KeysTouchTheButtonsOfTheScreenInFrontAndTabReachesTheBar
   EXPECT_EQ(front(), "remote");
 }
 
+// The ring Tab moves is drawn in a colour that stands out from the black bar it lands on.
+TEST_F(PhoneWindowTest, TheFocusRingCanBeSeen) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(spinUntil([&] { return window->hasFocus(); }));
+  const QImage before = window->grab().toImage();
+  tapKey(Qt::Key_Tab);
+  const QImage after = window->grab().toImage();
+  int turnedBlue = 0;
+  for (int y = 0; y < after.height(); ++y)
+    for (int x = 0; x < after.width(); ++x) {
+      const QColor now = after.pixelColor(x, y);
+      turnedBlue += now != before.pixelColor(x, y) && now.blue() > 200 && now.red() < 80;
+    }
+  EXPECT_GT(turnedBlue, 40);
+}
+
 // Keys pressed while a screen slides act on the screen that ends up in front: R held
 // through the slide back holds the shutter, and T opens the timer screen.
 TEST_F(PhoneWindowTest, KeysDuringASlideActOnTheScreenThatEndsUpInFront) {
