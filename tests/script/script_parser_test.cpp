@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "screens/timer/plan_words.h"
 #include "script/script_parser.h"
 #include "tests/support/failure.h"
 
@@ -52,6 +53,11 @@ TEST(ScriptParser, TimerPlansTakeRampsBracketsAndStartTimes) {
   EXPECT_EQ(ramp.at, 21 * 60 + 30);
   EXPECT_EQ(plan("timer self --at 00:05").at, 5);
   EXPECT_EQ(plan("timer bulb 1:30 --delay 1h30m").delay, std::chrono::minutes(90));
+  // A plan is kept as words: they read back as written, whole stops as whole numbers.
+  for (const std::string words :
+       {"interval 30s 5 --bulb 1s --bracket 3 --ev 1", "interval 30s forever --bulb 1s --bracket 5 --ev 2/3",
+        "interval 1m 9 --bulb 2s --bracket 3 --ev 1.5 --delay 1h30m", "bulb 1m30s --delay 10s"})
+    EXPECT_EQ(planWords(plan("timer " + words)), words);
   const auto rename = parseScriptLine("timer preset rename \"Star trails\" Stars");
   ASSERT_TRUE(rename.ok() && rename.value());
   EXPECT_EQ(std::get<script::TimerPreset>(*rename.value()).newName, "Stars");
