@@ -24,6 +24,7 @@
 #include "script/command_line.h"
 #include "script/live_script.h"
 #include "script/script_session.h"
+#include "script/virtual_time_run.h"
 #include "ui/ui_events.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
@@ -71,25 +72,10 @@ void addDemoReceivers(SimulatedRadio& radio) {
   radio.addReceiver(std::string("Headphones"));
 }
 
-// Runs the script on the virtual clock: time passes only when the script waits, and nothing
-// moves while a line is read, so reading may block.
-int runOnVirtualTime(ScriptSession& session, std::istream& input, VirtualRunLoop& loop) {
-  for (;;) {
-    const ScriptStep step = session.next(input);
-    if (step.kind != ScriptStep::Kind::wait) return step.exitStatus;
-    // Its reader gone, the run ends as at the end of its input.
-    if (!std::cout) {
-      std::cerr << "kiro-remote: the events cannot be written, ending\n";
-      return session.inputEnded().exitStatus;
-    }
-    loop.advance(step.duration);
-  }
-}
-
 // Runs the script on the event loop as its lines arrive from fd: each wait is a timer, and
 // reading never blocks, so Bluetooth and the screens carry on meanwhile.
 int runOnEventLoop(ScriptSession& session, int fd, RunLoop& runLoop, Ending& ending) {
-  LiveScript live(session, runLoop, std::cerr, [](int status) { QCoreApplication::exit(status); });
+  LiveScript live(session, runLoop, std::cerr, [&ending](int status) { ending.begin(status); });
   ending.setBeginning([&live] { live.abandon(); });
   const ScopeExit forget([&ending] { ending.setBeginning(nullptr); });
   const LineReader reader(
@@ -204,7 +190,8 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
   if (ending) return runOnEventLoop(session, fd, runLoop, *ending);
   std::ifstream file;
   if (options.script) file.open(*options.script);
-  return runOnVirtualTime(session, options.script ? file : std::cin, static_cast<VirtualRunLoop&>(runLoop));
+  return runOnVirtualTime(session, options.script ? file : std::cin, std::cout, static_cast<VirtualRunLoop&>(runLoop),
+                          delegate);
 }
 
 int run(const CommandLine& options, int argc, char** argv) {

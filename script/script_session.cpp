@@ -93,8 +93,6 @@ ScriptStep ScriptSession::fail(const std::string& message) {
 }
 
 ScriptStep ScriptSession::finish() {
-  // As the platform ends an application: the delegate saves the object store.
-  delegate_.applicationWillTerminate();
   return end({ScriptStep::Kind::finished, Millis{0}, 0});
 }
 

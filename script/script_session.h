@@ -38,9 +38,10 @@ class ScriptSession {
   ScriptSession(AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio, std::ostream& events,
                 std::ostream& errors);
 
-  // Runs commands read from input until one waits, the input ends (or quit: the delegate's
-  // applicationWillTerminate runs, finished 0), or a line fails (message naming the line
-  // on errors, failed 2, the line's command not run). Once ended, it keeps returning that end.
+  // Runs commands read from input until one waits, the input ends (or quit: finished 0),
+  // or a line fails (message naming the line on errors, failed 2, the line's command not
+  // run). Once ended, it keeps returning that end; the host then ends the app as every
+  // ending does (the shutter let go, the object store saved).
   ScriptStep next(std::istream& input);
   // The same, for a host that reads lines itself: runs one line; nullopt when the next may
   // follow at once.

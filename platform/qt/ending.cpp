@@ -18,10 +18,16 @@ int exitStatus(const SettingsUserDefaults& defaults) {
 }  // namespace
 
 Ending::Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults)
-    : shutdown_(delegate, runLoop, [&defaults] { QCoreApplication::exit(exitStatus(defaults)); }),
+    : shutdown_(delegate, runLoop,
+                [this, &defaults] {
+                  const int settings = exitStatus(defaults);
+                  QCoreApplication::exit(status_ != 0 ? status_ : settings);
+                }),
       signals_([this](int) { begin(); }) {}
 
-void Ending::begin() {
+void Ending::begin(int status) {
+  if (shutdown_.begun()) return;
+  status_ = status;
   if (beginning_) beginning_();
   shutdown_.begin();
 }

@@ -9,6 +9,7 @@
 #include "ui/alert.h"
 #include "ui/ui_events.h"
 #include "script/script_session.h"
+#include "script/virtual_time_run.h"
 #include "tests/app/app_shell_fixture.h"
 
 namespace kiro::app_test {
@@ -37,14 +38,11 @@ class ScriptFixture : public AppShellFixture {
     AppShellFixture::TearDown();
   }
 
-  // Runs script as the headless host does on the virtual clock; returns the exit status.
+  // Runs script as the headless host does on the virtual clock, ending and all; returns the
+  // exit status.
   int run(const std::string& script) {
     std::istringstream input(script);
-    for (;;) {
-      const ScriptStep step = session->next(input);
-      if (step.kind != ScriptStep::Kind::wait) return step.exitStatus;
-      loop.advance(step.duration);
-    }
+    return runOnVirtualTime(*session, input, out, loop, *delegate);
   }
 
   // The lines of event so far, without their time stamps.

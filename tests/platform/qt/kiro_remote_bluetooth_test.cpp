@@ -378,5 +378,33 @@ INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteEndingTest,
                                            std::tuple{SIGTERM, true}, std::tuple{SIGINT, true},
                                            std::tuple{SIGHUP, true}));
 
+// A script that ends with R held (quit, its input's end, a bad line) ends as a signal does:
+// the receiver's last frames are the release notice, never a held shutter.
+class KiroRemoteScriptEndTest : public KiroRemoteBluetoothTest, public ::testing::WithParamInterface<std::tuple<const char*, int>> {};
+
+TEST_P(KiroRemoteScriptEndTest, AScriptThatEndsWithTheShutterHeldLetsItGoFirst) {
+  const auto [last, status] = GetParam();
+  ASSERT_NO_FATAL_FAILURE(launch());
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  ASSERT_NO_FATAL_FAILURE(holdShutter());
+  if (*last != '\0') app_.write(last);
+  app_.closeWriteChannel();
+  ASSERT_TRUE(app_.waitForFinished(5000)) << transcript();
+  started_ = false;
+  EXPECT_EQ(app_.exitCode(), status) << transcript();
+  const auto writes = fake_->writes(kKiro);
+  ASSERT_FALSE(writes.empty());
+  EXPECT_EQ(writes.back().bytes, QByteArray(1, 0x40)) << transcript();
+}
+
+std::string scriptEndName(const ::testing::TestParamInfo<KiroRemoteScriptEndTest::ParamType>& info) {
+  static const char* const names[] = {"Quit", "InputEnd", "BadLine"};
+  return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteScriptEndTest,
+                         ::testing::Values(std::tuple{"quit\n", 0}, std::tuple{"", 0}, std::tuple{"frobnicate\n", 2}),
+                         scriptEndName);
+
 }  // namespace
 }  // namespace kiro
