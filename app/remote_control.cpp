@@ -14,56 +14,75 @@ bool shotUnderWay(const cameraViewController& remote) {
 
 RemoteControl::RemoteControl(AppDelegate& delegate, RunLoop& runLoop) : delegate_(delegate), runLoop_(runLoop) {}
 
-ControlResult RemoteControl::refusedWhileBusy() const {
-  if (!remote().receiverConnected())
-    return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
-  if (remote().timedShootingActive())
-    return ControlRefusal{ControlRefusal::Kind::busy, "a timed sequence is running; stop it first"};
+namespace {
+
+ControlRefusal busy(const std::string& why) { return {ControlRefusal::Kind::busy, why}; }
+ControlRefusal notConnected() { return {ControlRefusal::Kind::notConnected, "no receiver is connected"}; }
+
+}  // namespace
+
+bool RemoteControl::holds(const std::string& caller) const {
+  return hold_ && hold_->caller == caller && remote().shutterOwner() == cameraViewController::ShutterOwner::remote;
+}
+
+ControlResult RemoteControl::refusedWhileBusy(const std::string& caller) const {
+  using Owner = cameraViewController::ShutterOwner;
+  if (remote().timedShootingActive()) return busy("a timed sequence is running; stop it first");
+  switch (remote().shutterOwner()) {
+    case Owner::none: return {};
+    case Owner::hand: return busy("a hand holds the shutter");
+    case Owner::series: return busy("a timed sequence holds the shutter");
+    case Owner::remote: return holds(caller) ? ControlResult() : busy("another caller holds the shutter");
+  }
   return {};
 }
 
-void RemoteControl::press() {
-  if (!remote().shutterHeld()) remote().writeButton2()->sendActions(ControlEvent::touchDown);
+void RemoteControl::press(const std::string& caller, bool endsWithCaller, Millis limit) {
+  if (!holds(caller)) hold_ = Hold{remote().pressShutter(cameraViewController::ShutterOwner::remote), caller, endsWithCaller};
+  runLoop_.restartTimer(limit_, limit, lifetime_.guard([this] { letGo(); }));
 }
 
-void RemoteControl::letGoAfter(Millis hold) {
-  runLoop_.performAfterDelay(hold, lifetime_.guard([this, press = ++press_] {
-    if (press == press_) releaseShutter();
-  }));
+void RemoteControl::letGo() {
+  if (limit_) limit_->invalidate();
+  if (const auto hold = std::exchange(hold_, std::nullopt)) remote().releaseShutter(hold->press);
 }
 
-ControlResult RemoteControl::shoot(Millis hold) {
-  if (auto refusal = refusedWhileBusy(); !refusal.ok()) return refusal;
-  press();
-  holder_.reset();
-  letGoAfter(hold > Millis{0} ? hold : kShortPress);
+ControlResult RemoteControl::shoot(Millis hold, const std::string& caller) {
+  if (auto checked = checkBulb(hold > Millis{0} ? hold : kShortPress); !checked.ok())
+    return ControlRefusal{ControlRefusal::Kind::invalidPlan, checked.error().message};
+  if (!remote().receiverConnected()) return notConnected();
+  if (auto refusal = refusedWhileBusy(caller); !refusal.ok()) return refusal;
+  if (remote().shutterHeld()) return busy("this caller holds the shutter; let it go first");
+  press(caller, false, hold > Millis{0} ? hold : kShortPress);
   return {};
 }
 
 ControlResult RemoteControl::pressShutter(const std::string& caller) {
-  if (auto refusal = refusedWhileBusy(); !refusal.ok()) return refusal;
-  press();
-  holder_ = caller;
-  letGoAfter(kHoldLimit);
+  if (!remote().receiverConnected()) return notConnected();
+  if (auto refusal = refusedWhileBusy(caller); !refusal.ok()) return refusal;
+  if (holds(caller) && !hold_->endsWithCaller) return busy("this caller's shot holds the shutter");
+  press(caller, true, kHoldLimit);
   return {};
 }
 
-void RemoteControl::releaseShutter() {
-  ++press_;
-  holder_.reset();
-  // A hand lets go only what it holds.
-  if (remote().shutterHeld()) remote().writeButton2()->sendActions(ControlEvent::touchUpInside);
+ControlResult RemoteControl::releaseShutter(const std::string& caller) {
+  if (!remote().shutterHeld()) return {};
+  if (auto refusal = refusedWhileBusy(caller); !refusal.ok()) return refusal;
+  letGo();
+  return {};
 }
 
 ControlResult RemoteControl::setFocus(bool on) {
   if (on == remote().writeButton()->isSelected()) return {};
-  if (on && !remote().receiverConnected())
-    return ControlRefusal{ControlRefusal::Kind::notConnected, "no receiver is connected"};
+  if (on && !remote().receiverConnected()) return notConnected();
+  // F would change a held shot, or stop a sequence.
+  if (auto refusal = refusedWhileBusy({}); !refusal.ok()) return refusal;
   remote().writeButton()->sendActions(ControlEvent::touchDown);
   return {};
 }
 
 ControlResult RemoteControl::startTimer(const ShootingPlan& plan) {
+  if (auto refusal = refusedWhileBusy({}); !refusal.ok()) return refusal;
   if (auto started = remote().startTimedShooting(plan); !started.ok())
     return ControlRefusal{ControlRefusal::Kind::invalidPlan, started.error().message};
   return {};
@@ -78,7 +97,7 @@ ControlResult RemoteControl::selfTimer() {
 }
 
 void RemoteControl::callerLeft(const std::string& caller) {
-  if (holder_ == caller) releaseShutter();
+  if (hold_ && hold_->endsWithCaller && hold_->caller == caller) letGo();
 }
 
 RemoteState RemoteControl::state() const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -38,9 +40,10 @@ bool shotUnderWay(const cameraViewController& remote);
 
 // Lets another program drive the remote screen as a hand does: every verb goes through F's
 // and R's own handlers or the timer screen's start and stop, so the frames, the release
-// notice and the lamps are a hand's. A shutter pressed by a caller is let go when that
-// caller goes away, and at most kHoldLimit after its last press: a crashed remote must not
-// hold a camera open.
+// notice and the lamps are a hand's. A caller lets go only a hold it made, and every hold has
+// an end: a shot its length, a press kHoldLimit after the last one, or its caller leaving the
+// bus; a crashed remote must not hold a camera open. While a timed sequence runs or anyone
+// else holds the shutter, whatever would change it is refused as busy.
 class RemoteControl {
  public:
   static constexpr Millis kHoldLimit{60000};
@@ -48,31 +51,42 @@ class RemoteControl {
   // delegate: the launched app; both must outlive it.
   RemoteControl(AppDelegate& delegate, RunLoop& runLoop);
 
-  // Press, hold for hold (zero: a brisk press), let go.
-  ControlResult shoot(Millis hold);
-  // caller: who pressed, told back through callerLeft.
+  // Press, hold for hold (zero: a brisk press), let go. caller: who asked.
+  ControlResult shoot(Millis hold, const std::string& caller);
+  // Press until releaseShutter, or until caller leaves (told through callerLeft); pressed
+  // again by the same caller, the hold limit starts anew.
   ControlResult pressShutter(const std::string& caller);
-  void releaseShutter();
+  // Lets go the hold caller made; refused when another holds the shutter.
+  ControlResult releaseShutter(const std::string& caller);
   ControlResult setFocus(bool on);
   ControlResult startTimer(const ShootingPlan& plan);
   void stopTimer();
   // The self-timer with the timer screen's last delay (or start time).
   ControlResult selfTimer();
-  // caller has left the bus: a shutter it holds is let go.
+  // caller has left the bus: a shutter it pressed is let go.
   void callerLeft(const std::string& caller);
 
   RemoteState state() const;
 
  private:
+  // A hold a caller made.
+  struct Hold {
+    std::uint64_t press;
+    std::string caller;
+    bool endsWithCaller;  // a press is let go when its caller leaves; a shot has its own end
+  };
+
   cameraViewController& remote() const { return *delegate_.remote(); }
-  ControlResult refusedWhileBusy() const;
-  void press();
-  void letGoAfter(Millis hold);
+  // Refused while a sequence runs or the shutter is held by anyone but caller's own press.
+  ControlResult refusedWhileBusy(const std::string& caller) const;
+  bool holds(const std::string& caller) const;
+  void press(const std::string& caller, bool endsWithCaller, Millis limit);
+  void letGo();
 
   AppDelegate& delegate_;
   RunLoop& runLoop_;
-  std::optional<std::string> holder_;  // the caller whose press holds the shutter
-  int press_ = 0;  // the how-manieth press; a stale let-go compares unequal
+  std::optional<Hold> hold_;
+  std::shared_ptr<Timer> limit_;  // ends hold_
   Lifetime lifetime_;
 };
 

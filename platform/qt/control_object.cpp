@@ -48,7 +48,9 @@ Result<ShootingPlan, ControlRefusal> planFrom(const QVariantMap& given) {
     if (entry.key() == "delay") plan.delay = Millis{value};
     else if (entry.key() == "bulb") plan.bulb = Millis{value};
     else if (entry.key() == "interval") plan.interval = Millis{value};
-    else if (entry.key() == "count") plan.count = value == 0 ? std::nullopt : std::optional<int>(static_cast<int>(value));
+    // Past the most shots, but never wrapped into a negative int.
+    else if (entry.key() == "count")
+      plan.count = value == 0 ? std::nullopt : std::optional<int>(static_cast<int>(std::min<uint>(value, kMostShots + 1)));
     else return invalidPlan("a plan has no " + entry.key().toStdString());
   }
   return plan;
@@ -106,38 +108,38 @@ bool ControlObject::handleMessage(const QDBusMessage& message, const QDBusConnec
   return true;
 }
 
-QDBusMessage ControlObject::answer(const QDBusMessage& message, const ControlResult& result) {
+QDBusMessage ControlObject::answer(const QDBusMessage& message, const ControlResult& result, bool changed) {
   if (!result.ok()) {
     const ControlRefusal& refusal = result.error();
     return message.createErrorReply(errorName(refusal.kind), QString::fromStdString(refusal.message));
   }
-  if (hooks_.called) hooks_.called(message.member().toStdString(), message.service().toStdString());
+  if (hooks_.called && changed) hooks_.called(message.member().toStdString(), message.service().toStdString());
   return message.createReply();
 }
 
 QDBusMessage ControlObject::control(const QDBusMessage& message) {
+  const RemoteState before = control_.state();
+  const auto answered = [&](const ControlResult& result) { return answer(message, result, !(control_.state() == before)); };
   const QString method = message.member();
   const QList<QVariant> arguments = message.arguments();
   const QString signature = message.signature();
-  if (method == "Shoot" && signature == "u") return answer(message, control_.shoot(Millis{arguments[0].toUInt()}));
+  const std::string caller = message.service().toStdString();
+  if (method == "Shoot" && signature == "u") return answered(control_.shoot(Millis{arguments[0].toUInt()}, caller));
   if (method == "PressShutter" && signature.isEmpty()) {
-    const auto pressed = control_.pressShutter(message.service().toStdString());
+    const auto pressed = control_.pressShutter(caller);
     if (pressed.ok()) callers_.addWatchedService(message.service());
-    return answer(message, pressed);
+    return answered(pressed);
   }
-  if (method == "ReleaseShutter" && signature.isEmpty()) {
-    control_.releaseShutter();
-    return answer(message);
-  }
-  if (method == "SetFocus" && signature == "b") return answer(message, control_.setFocus(arguments[0].toBool()));
+  if (method == "ReleaseShutter" && signature.isEmpty()) return answered(control_.releaseShutter(caller));
+  if (method == "SetFocus" && signature == "b") return answered(control_.setFocus(arguments[0].toBool()));
   if (method == "StartTimer" && signature == "a{sv}") {
     const auto plan = planFrom(qdbus_cast<QVariantMap>(arguments[0]));
-    if (!plan.ok()) return answer(message, plan.error());
-    return answer(message, control_.startTimer(plan.value()));
+    if (!plan.ok()) return answered(plan.error());
+    return answered(control_.startTimer(plan.value()));
   }
   if (method == "StopTimer" && signature.isEmpty()) {
     control_.stopTimer();
-    return answer(message);
+    return answered({});
   }
   return message.createErrorReply(QDBusError::UnknownMethod, "no method " + method + "(" + signature + ")");
 }
@@ -153,12 +155,14 @@ QDBusMessage ControlObject::application(const QDBusMessage& message) {
   if (method != "ActivateAction" || message.arguments().isEmpty())
     return message.createErrorReply(QDBusError::UnknownMethod, "no method " + method);
   const QString action = message.arguments()[0].toString();
-  if (action == "shoot") return answer(message, control_.shoot(Millis{0}));
-  if (action == "focus") return answer(message, control_.setFocus(!control_.state().focus));
-  if (action == "self-timer") return answer(message, control_.selfTimer());
+  const RemoteState before = control_.state();
+  const auto answered = [&](const ControlResult& result) { return answer(message, result, !(control_.state() == before)); };
+  if (action == "shoot") return answered(control_.shoot(Millis{0}, message.service().toStdString()));
+  if (action == "focus") return answered(control_.setFocus(!before.focus));
+  if (action == "self-timer") return answered(control_.selfTimer());
   if (action == "stop") {
     control_.stopTimer();
-    return answer(message);
+    return answered({});
   }
   return message.createErrorReply(QDBusError::InvalidArgs, "no action " + action);
 }

@@ -37,7 +37,8 @@ class ControlObject final : public QDBusVirtualObject {
   QDBusMessage control(const QDBusMessage& message);
   QDBusMessage application(const QDBusMessage& message);
   QDBusMessage properties(const QDBusMessage& message) const;
-  QDBusMessage answer(const QDBusMessage& message, const ControlResult& result = {});
+  // changed: whether the call changed anything, which only then is told to hooks_.called.
+  QDBusMessage answer(const QDBusMessage& message, const ControlResult& result = {}, bool changed = true);
   QVariantMap propertyValues() const;
 
   RemoteControl& control_;

@@ -110,7 +110,9 @@ void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
   writeButton2_->setAccessibilityLabel("Shutter release");
   writeButton2_->setImage("拍照.png", ControlState::normal);
   writeButton2_->addTarget(ControlEvent::touchDown,
-                           weakly<cameraViewController>([](cameraViewController& screen) { screen.writeData(*screen.writeButton2_); }));
+                           weakly<cameraViewController>([](cameraViewController& screen) {
+                             screen.pressShutter(ShutterOwner::hand);
+                           }));
   root->addSubview(writeButton2_);
 
   writeButton_->setAdjustsImageWhenHighlighted(false);
@@ -119,7 +121,11 @@ void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
   writeButton_->setKeyEquivalents({"F", "CameraFocus"});
   writeButton2_->setKeyEquivalents({"R", "Space", "VolumeUp", "VolumeDown", "Camera"});
   writeButton2_->addTarget(ControlEvent::touchUpInside,
-                           weakly<cameraViewController>([](cameraViewController& screen) { screen.returnData(); }));
+                           weakly<cameraViewController>([](cameraViewController& screen) {
+                             // A hand lets go only what it holds, or nothing held.
+                             const auto owner = screen.shutterOwner();
+                             if (owner == ShutterOwner::none || owner == ShutterOwner::hand) screen.returnData();
+                           }));
   writeButton_->setFrame(focus);
   writeButton2_->setFrame(release);
 }

@@ -51,6 +51,14 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Label>& commandsLine() const { return reconnection_.commandsLine(); }
   // Whether R holds the shutter now.
   bool shutterHeld() const { return byteArray()[CommandFrame::shutter]; }
+  // Who holds the shutter: a hand on R, a timed sequence's shot or another program. Only
+  // the owner lets its hold go; the ending, sleep and leaving the screen let go any.
+  enum class ShutterOwner { none, hand, series, remote };
+  ShutterOwner shutterOwner() const { return shutterHeld() ? owner_ : ShutterOwner::none; }
+  // Presses R as its touch-down does, for owner; the press's number, which its let-go names.
+  std::uint64_t pressShutter(ShutterOwner owner);
+  // Lets R go as its touch-up does, if press still holds it. Whether it did.
+  bool releaseShutter(std::uint64_t press);
   // Whether a timed sequence is planned or running.
   bool timedShootingActive() const { return timedShooting_.active(); }
   // Whether the remembered receiver's link is up.
@@ -65,7 +73,8 @@ class cameraViewController final : public Screen {
   void writeData(Button& sender);
   // R touch-up-inside: ends the shutter and starts the release notice.
   void returnData();
-  // Clears the whole frame, as the screen is left.
+  // Clears the whole frame, as the screen is left; a held shutter is let go first, so the
+  // receiver's last frame is the release notice.
   void clearTime();
   // Starts scanning with an empty registry.
   void getData();
@@ -115,7 +124,12 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
   AudibleCountdown audibleCountdown_;
   Channel<const ShootingStatus&> timedShootingChanged_;
-  TimedShooting timedShooting_{{[this] { writeData(*writeButton2_); }, [this] { returnData(); },
+  ShutterOwner owner_ = ShutterOwner::none;
+  std::uint64_t press_ = 0;  // the how-manieth press of R
+  TimedShooting timedShooting_{{[this] { pressShutter(ShutterOwner::series); },
+                                [this] {
+                                  if (shutterOwner() == ShutterOwner::series) returnData();
+                                },
                                 [this] { return receiverConnected(); }},
                                [this] { timedShootingChanged(); }};
 

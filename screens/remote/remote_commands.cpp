@@ -46,6 +46,7 @@ void cameraViewController::writeData(Button& sender) {
 }
 
 void cameraViewController::returnData() {
+  owner_ = ShutterOwner::none;
   pump_.set(CommandFrame::shutter, false);
   pump_.set(CommandFrame::focus, false);
   pump_.startReleaseNotice();
@@ -54,8 +55,23 @@ void cameraViewController::returnData() {
 }
 
 void cameraViewController::clearTime() {
+  const bool held = shutterHeld();
+  // A held shutter goes as R's touch-up lets it go, never cut without its release notice.
   timedShooting_.stop();
-  pump_.clear();
+  if (shutterHeld()) returnData();
+  if (!held) pump_.clear();
+}
+
+std::uint64_t cameraViewController::pressShutter(ShutterOwner owner) {
+  writeData(*writeButton2_);
+  owner_ = owner;
+  return ++press_;
+}
+
+bool cameraViewController::releaseShutter(std::uint64_t press) {
+  if (!shutterHeld() || press != press_) return false;
+  returnData();
+  return true;
 }
 
 bool cameraViewController::letGo(const std::string& why) {

@@ -45,6 +45,9 @@ Result<> checkInterval(const ShootingPlan& plan) {
     return Error{"a bracket's step must be more than 0 and at most 3 stops"};
   if (plan.rampTo && !plan.bulb) return Error{"a ramp needs the bulb it starts from"};
   if (plan.rampTo && *plan.rampTo <= Millis{0}) return Error{"the ramp's last bulb must be more than zero"};
+  if (plan.rampTo && *plan.rampTo > kLongestBulb)
+    return Error{"the ramp's last bulb is at most " + durationText(kLongestBulb)};
+  if (plan.interval > kLongestDuration) return Error{"the interval is at most " + durationText(kLongestDuration)};
   if (plan.rampTo && (!plan.count || *plan.count < 2)) return Error{"a ramp needs a number of shots, 2 or more"};
   // The ramp goes one way, so the longest slot is the first or the last.
   const int last = plan.count && plan.rampTo ? *plan.count - 1 : 0;
@@ -61,9 +64,17 @@ Result<> checkInterval(const ShootingPlan& plan) {
 
 }  // namespace
 
+Result<> checkBulb(Millis bulb) {
+  if (bulb <= Millis{0}) return Error{"the bulb time must be more than zero"};
+  if (bulb > kLongestBulb) return Error{"the bulb time is at most " + durationText(kLongestBulb)};
+  return {};
+}
+
 Result<> checkPlan(const ShootingPlan& plan) {
   if (plan.delay && *plan.delay <= Millis{0}) return Error{"the delay must be more than zero"};
-  if (plan.bulb && *plan.bulb <= Millis{0}) return Error{"the bulb time must be more than zero"};
+  if (plan.delay && *plan.delay > kLongestDuration) return Error{"the delay is at most " + durationText(kLongestDuration)};
+  if (plan.bulb)
+    if (auto checked = checkBulb(*plan.bulb); !checked.ok()) return checked;
   if (plan.at && (*plan.at < 0 || *plan.at >= 24 * 60)) return Error{"a start time is from 00:00 to 23:59"};
   if (plan.at && plan.delay) return Error{"a plan starts after a delay or at a time, not both"};
   if (plan.mode != Mode::interval && (plan.rampTo || plan.bracket != 1))

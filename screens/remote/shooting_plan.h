@@ -36,9 +36,13 @@ inline constexpr Millis kShortPress{200};
 inline constexpr Millis kReleaseNotice{1000};
 // An intervalometer counts up to this many shots, or goes on until stopped.
 inline constexpr int kMostShots = 9999;
+// The longest bulb, as the bulb ladder's top rung; delays and intervals go to kLongestDuration.
+inline constexpr Millis kLongestBulb{4LL * 3600 * 1000};
 // No plan runs longer than this.
 inline constexpr Millis kLongestPlan{7LL * 24 * 3600 * 1000};
 
+// Whether a shot can hold the shutter for bulb, or why not: the same reason on every way in.
+Result<> checkBulb(Millis bulb);
 // Whether plan can run, or why not in words for the user. The wait for a time of day is not
 // known here: see checkRun.
 Result<> checkPlan(const ShootingPlan& plan);
