@@ -2,16 +2,26 @@
 
 #include <QTimerEvent>
 #include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace kiro {
 
 using Nanos = std::chrono::nanoseconds;
 
+namespace {
+
+// Qt keeps a timer's interval as an int of milliseconds: a longer wait is made of several.
+constexpr Millis kLongestQtWait{std::numeric_limits<int>::max()};
+
+Millis qtWait(Millis wait) { return std::clamp(wait, Millis{0}, kLongestQtWait); }
+
+}  // namespace
+
 class QtTimer final : public Timer {
  public:
-  QtTimer(QtRunLoop& loop, int id, Nanos due, bool repeats, std::function<void()> fire)
-      : loop_(&loop), id_(id), due_(due), deadline_(due), repeats_(repeats), fire_(std::move(fire)) {}
+  QtTimer(QtRunLoop& loop, int id, Nanos due, Nanos deadline, bool repeats, std::function<void()> fire)
+      : loop_(&loop), id_(id), due_(due), deadline_(deadline), repeats_(repeats), fire_(std::move(fire)) {}
   ~QtTimer() override { invalidate(); }
 
   void invalidate() override {
@@ -85,9 +95,10 @@ std::chrono::nanoseconds QtRunLoop::preciseNow() const { return std::chrono::nan
 
 std::shared_ptr<Timer> QtRunLoop::scheduleTimer(Millis interval, bool repeats, std::function<void()> fire) {
   // Read before Qt's timer starts, so that the due time kept is never later than Qt's.
-  const Nanos due = preciseNow() + std::max(interval, Millis{0});
+  const Nanos now = preciseNow();
   const int id = start(interval);
-  auto timer = std::make_shared<QtTimer>(*this, id, due, repeats, std::move(fire));
+  auto timer = std::make_shared<QtTimer>(*this, id, now + qtWait(interval), now + std::max(interval, Millis{0}), repeats,
+                                         std::move(fire));
   scheduled_[id].timer = timer;
   return timer;
 }
@@ -115,7 +126,7 @@ void QtRunLoop::timerEvent(QTimerEvent* event) {
     if (rest <= Nanos{0}) return timer->fire();
     // Postponed since Qt's timer started: started again for what is left, rounded up.
     stop(found->first);
-    const Millis wait = std::chrono::ceil<Millis>(rest);
+    const Millis wait = qtWait(std::chrono::ceil<Millis>(rest));
     const int id = start(wait);
     timer->restarted(id, now + wait);
     scheduled_[id].timer = timer;
@@ -127,8 +138,9 @@ void QtRunLoop::timerEvent(QTimerEvent* event) {
   if (perform) perform();
 }
 
-// A negative interval is due at once, as Qt would refuse it.
-int QtRunLoop::start(Millis interval) { return startTimer(std::max(interval, Millis{0}), Qt::PreciseTimer); }
+// A negative interval is due at once, as Qt would refuse it; a longer one than Qt takes comes
+// early, and a timer then waits the rest.
+int QtRunLoop::start(Millis interval) { return startTimer(qtWait(interval), Qt::PreciseTimer); }
 
 void QtRunLoop::stop(int id) {
   killTimer(id);
