@@ -170,6 +170,11 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   EXPECT_LE(held, 535);
 
   EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "bulb"}}}).errorName(), error + "InvalidPlan");
+  // Durations past the ladders never get in, with the reason the timer screen gives.
+  EXPECT_EQ(call(kControl, "Shoot", {2147483648u}).errorMessage(), "the bulb time is at most 4 h");
+  EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "interval"}, {"interval", 5000u}, {"count", 2147483648u}}})
+                .errorMessage(),
+            "at most 9999 shots");
   const auto timer = [&] { return qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()); };
   ASSERT_EQ(call(kApplication, "ActivateAction", {"self-timer", QVariantList(), QVariantMap()}).type(),
             QDBusMessage::ReplyMessage);
@@ -183,6 +188,7 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   EXPECT_FALSE(timer().contains("of"));  // until stopped
   call(kControl, "StopTimer");
   EXPECT_EQ(timer().value("state"), "stopped");
+  call(kControl, "StopTimer");  // changes nothing, so it is no event
 
   const std::size_t before = writes(app, "30").size();
   ASSERT_EQ(call(kApplication, "ActivateAction", {"shoot", QVariantList(), QVariantMap()}).type(),
@@ -191,6 +197,10 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   EXPECT_TRUE(properties_.changed.contains("Connection") && properties_.changed.contains("Receiver"));
   EXPECT_TRUE(spinUntil([&] { return properties_.changed.contains("Lamps"); }));
   EXPECT_TRUE(called(app, "Shoot"));
+  const auto stops = events(app, "remote");
+  EXPECT_EQ(std::count_if(stops.begin(), stops.end(), [](const QJsonObject& event) { return event.value("method") == "StopTimer"; }),
+            1);
+  ASSERT_TRUE(spinUntil([&] { return !property("Shutter").toBool(); }));
 
   // A remote that pressed and then went away must not hold the camera open.
   {
@@ -198,6 +208,9 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
     QDBusMessage press = QDBusMessage::createMethodCall(kName, kPath, kControl, QStringLiteral("PressShutter"));
     ASSERT_EQ(caller.call(press, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
   }
+  ASSERT_TRUE(property("Shutter").toBool());
+  // Only the caller that pressed lets go.
+  EXPECT_EQ(call(kControl, "ReleaseShutter").errorName(), error + "Busy");
   ASSERT_TRUE(property("Shutter").toBool());
   QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
   QElapsedTimer gone;

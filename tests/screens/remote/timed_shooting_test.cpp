@@ -45,9 +45,12 @@ TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
   EXPECT_EQ(problem(ramp, brackets(6)), "a bracket takes 3 or 5 shots");
   EXPECT_TRUE(problem(ramp, [](ShootingPlan& p) { p.interval = 99h, p.count = 9999; }).ends_with(", past 7 days"));
   // Seven days to the end of the last release notice, and not a millisecond more.
-  EXPECT_TRUE(checkPlan({Mode::bulb, 1s, kLongestPlan - 2s, {}, {}}).ok());
-  EXPECT_EQ(failure(checkPlan({Mode::bulb, 1001ms, kLongestPlan - 2s, {}, {}})),
-            "the plan would run 168 h 0.001 s, past 7 days");
+  const Millis third = (kLongestPlan - 3s) / 2;
+  EXPECT_TRUE(checkPlan({Mode::interval, 1s, 1s, third, 3}).ok());
+  EXPECT_EQ(failure(checkPlan({Mode::interval, 1s, 1001ms, third, 3})), "the plan would run 168 h 0.001 s, past 7 days");
+  // No way in takes a duration past the ladders.
+  EXPECT_EQ(failure(checkPlan({Mode::bulb, 1s, 4h + 1ms, {}, {}})), "the bulb time is at most 4 h");
+  EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 4h + 1ms; }), "the ramp's last bulb is at most 4 h");
   EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.at = 60, p.delay = 1s; }), "");
 }
 
