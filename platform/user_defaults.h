@@ -20,6 +20,9 @@ class UserDefaults {
   virtual const DefaultsValue* find(const std::string& key) const = 0;
   // key: where to store; value: replaces whatever was there.
   virtual void set(const std::string& key, const DefaultsValue& value) = 0;
+  // Reads in what other runs stored since: a change of one key's value starts here, so that
+  // it changes what is stored now, not what was read at start-up.
+  virtual void reload() {}
 
   // Copies; a value of another type reads as absent.
   std::optional<std::string> string(const std::string& key) const;

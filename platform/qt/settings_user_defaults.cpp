@@ -38,6 +38,8 @@ std::optional<DefaultsValue> SettingsUserDefaults::read(const std::string& key) 
   const QVariant stored = settings_->value(QString::fromStdString(key));
   if (!stored.isValid()) return std::nullopt;
   if (stored.typeId() == QMetaType::QString) return stored.toString().toStdString();
+  // A hand-written line with a comma reads as a list: put together again as it was written.
+  if (stored.typeId() == QMetaType::QStringList) return stored.toStringList().join(QStringLiteral(", ")).toStdString();
   if (stored.typeId() == QMetaType::QVariantMap) {
     StringDictionary dictionary;
     const QVariantMap map = stored.toMap();
@@ -49,6 +51,11 @@ std::optional<DefaultsValue> SettingsUserDefaults::read(const std::string& key) 
     return dictionary;
   }
   return std::nullopt;
+}
+
+void SettingsUserDefaults::reload() {
+  settings_ = openSettings();
+  readValues_.clear();
 }
 
 void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& value) {

@@ -26,6 +26,7 @@ class SettingsUserDefaults final : public UserDefaults {
 
   const DefaultsValue* find(const std::string& key) const override;
   void set(const std::string& key, const DefaultsValue& value) override;
+  void reload() override;
 
   // Whether what is written is kept, or why not (a file or folder that cannot be written or
   // read).

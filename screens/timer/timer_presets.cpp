@@ -1,8 +1,10 @@
 #include "screens/timer/timer_presets.h"
 
+#include <iostream>
 #include <sstream>
 #include <vector>
 
+#include "base/terminal_text.h"
 #include "screens/timer/durations.h"
 #include "screens/timer/plan_words.h"
 
@@ -12,7 +14,6 @@ namespace {
 
 const char* const kKey = "timerPresets";
 const std::string kSeparator = " = ";
-
 using Kept = std::map<std::string, std::string>;
 
 const Kept kBuiltIn{
@@ -21,9 +22,40 @@ const Kept kBuiltIn{
     {"Time-lapse: 1 s every 5 s, 300 shots", "interval 5s 300 --bulb 1s"},
 };
 
-void keep(UserDefaults& defaults, const Kept& kept) {
+// What is stored: the plans by name, and the lines that have no name, kept as they are.
+struct Stored {
+  Kept kept;
+  std::vector<std::string> unnamed;
+};
+
+Stored stored(const UserDefaults& defaults) {
+  const auto text = defaults.string(kKey);
+  if (!text) return {kBuiltIn, {}};
+  Stored stored;
+  std::istringstream lines(*text);
+  for (std::string line; std::getline(lines, line);) {
+    if (const auto split = line.find(kSeparator); split != std::string::npos && split > 0)
+      stored.kept[line.substr(0, split)] = line.substr(split + kSeparator.size());
+    else if (!line.empty())
+      stored.unnamed.push_back(line);
+  }
+  return stored;
+}
+
+// Starts from what is stored now: another run may have changed the presets since.
+Stored fresh(UserDefaults& defaults) {
+  defaults.reload();
+  return stored(defaults);
+}
+
+void keep(UserDefaults& defaults, const Stored& stored) {
   std::string text;
-  for (const auto& [name, words] : kept) text += name + kSeparator + words + "\n";
+  for (const auto& [name, words] : stored.kept) text += name + kSeparator + words + "\n";
+  // A hand-edited line the app cannot read is never dropped by a save.
+  for (const auto& line : stored.unnamed) {
+    text += line + "\n";
+    std::cerr << "kiro-remote: a " << kKey << " line without a name is kept as it is: " << terminalSafe(line) << '\n';
+  }
   defaults.set(kKey, text);
 }
 
@@ -36,18 +68,7 @@ Result<> checkName(const std::string& name) {
 
 }  // namespace
 
-Kept all(const UserDefaults& defaults) {
-  const auto text = defaults.string(kKey);
-  if (!text) return kBuiltIn;
-  Kept kept;
-  std::istringstream lines(*text);
-  for (std::string line; std::getline(lines, line);) {
-    // A hand-edited line without a name is passed over, not fatal.
-    if (const auto split = line.find(kSeparator); split != std::string::npos && split > 0)
-      kept[line.substr(0, split)] = line.substr(split + kSeparator.size());
-  }
-  return kept;
-}
+Kept all(const UserDefaults& defaults) { return stored(defaults).kept; }
 
 Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name) {
   const Kept kept = all(defaults);
@@ -65,28 +86,28 @@ Result<> save(UserDefaults& defaults, const std::string& name, const ShootingPla
   if (auto checked = checkName(name); !checked.ok()) return checked;
   // A kept plan that could not run would only fail when picked.
   if (auto checked = checkPlan(plan); !checked.ok()) return checked;
-  Kept kept = all(defaults);
-  kept[name] = planWords(plan);
-  keep(defaults, kept);
+  Stored now = fresh(defaults);
+  now.kept[name] = planWords(plan);
+  keep(defaults, now);
   return {};
 }
 
 Result<> rename(UserDefaults& defaults, const std::string& name, const std::string& newName) {
   if (auto checked = checkName(newName); !checked.ok()) return checked;
-  Kept kept = all(defaults);
-  auto entry = kept.extract(name);
+  Stored now = fresh(defaults);
+  auto entry = now.kept.extract(name);
   if (!entry) return Error{"no preset named " + name};
-  if (kept.contains(newName)) return Error{"a preset named " + newName + " is there already"};
+  if (now.kept.contains(newName)) return Error{"a preset named " + newName + " is there already"};
   entry.key() = newName;
-  kept.insert(std::move(entry));
-  keep(defaults, kept);
+  now.kept.insert(std::move(entry));
+  keep(defaults, now);
   return {};
 }
 
 Result<> remove(UserDefaults& defaults, const std::string& name) {
-  Kept kept = all(defaults);
-  if (kept.erase(name) == 0) return Error{"no preset named " + name};
-  keep(defaults, kept);
+  Stored now = fresh(defaults);
+  if (now.kept.erase(name) == 0) return Error{"no preset named " + name};
+  keep(defaults, now);
   return {};
 }
 

@@ -43,6 +43,33 @@ TEST(TimerPresetsFile, PresetsAreReadableInTheIniFileAndReadBackFromIt) {
   edited.set("timerPresets", std::string("a line without a name\nBad = interval 0s 3\n"));
   EXPECT_EQ(presets::all(edited).size(), 1u);
   EXPECT_FALSE(presets::plan(edited, "Bad").ok());
+  // A later save keeps the line it cannot read.
+  ASSERT_TRUE(presets::save(edited, "Ten", presets::plan(reopened, "Ten").value()).ok());
+  EXPECT_EQ(*edited.string("timerPresets"), "Bad = interval 0s 3\nTen = self 10s\na line without a name\n");
+}
+
+// Two runs on one file: each save changes what is there now, so neither loses the other's.
+// A line written by hand with a comma, which the INI format reads as a list, stays whole.
+TEST(TimerPresetsFile, SavesOfTwoRunsMergeAndAHandWrittenLineWithACommaIsKept) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("settings.ini");
+  SettingsUserDefaults first(path);
+  SettingsUserDefaults second(path);
+  EXPECT_EQ(presets::all(second).size(), 3u);
+  const ShootingPlan self{ShootingPlan::Mode::self, Millis{5000}, std::nullopt, {}, {}};
+  ASSERT_TRUE(presets::save(first, "A", self).ok());
+  ASSERT_TRUE(presets::save(second, "B", self).ok());
+  SettingsUserDefaults third(path);
+  EXPECT_EQ(presets::all(third).size(), 5u);
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("[General]\ntimerPresets=Night = interval 30s forever --bulb 25s, Day = self 5s\n");
+  file.close();
+  SettingsUserDefaults edited(path);
+  EXPECT_EQ(presets::all(edited).at("Night"), "interval 30s forever --bulb 25s, Day = self 5s");
+  ASSERT_TRUE(presets::save(edited, "A", self).ok());
+  EXPECT_EQ(presets::all(SettingsUserDefaults(path)).size(), 2u);
 }
 
 }  // namespace
