@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace kiro {
 
@@ -20,14 +21,21 @@ std::chrono::seconds SystemWallClock::utcOffset(WallTime at) const {
 
 Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay) {
   const WallTime now = clock.now();
-  // Local readings are kept as if they were UTC ones, then turned back with the offset
-  // in force at that instant: the offset there, not now, is what a DST change moves.
+  // Local readings are kept as if they were UTC ones, then turned back with an offset in
+  // force then. Around a change there are two: the reading is each one's that agrees with
+  // itself (twice when the clocks go back, so the repeated hour comes too), or, in the hour
+  // skipped when they go forward, the one from before the change.
   const auto today = std::chrono::floor<days>(now + clock.utcOffset(now));
   for (int day = 0;; ++day) {
     const WallTime local = today + days{day} + minutes{minuteOfDay};
-    const WallTime guess = local - clock.utcOffset(local - clock.utcOffset(now));
-    const WallTime due = local - clock.utcOffset(guess);
-    if (due > now) return due - now;
+    const auto before = clock.utcOffset(local - days{1}), after = clock.utcOffset(local + days{1});
+    std::optional<WallTime> due;
+    for (const auto offset : {before, after}) {
+      const WallTime instant = local - offset;
+      if (clock.utcOffset(instant) == offset && instant > now && (!due || instant < *due)) due = instant;
+    }
+    if (!due && local - before > now && clock.utcOffset(local - before) != before) due = local - before;
+    if (due) return *due - now;
   }
 }
 

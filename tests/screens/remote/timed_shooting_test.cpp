@@ -106,6 +106,12 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
   clock.setOffset(sys_days{std::chrono::March / 28 / 2027} + 1h, 2h);
   const WallClockScope scope(clock);
   EXPECT_EQ(untilTimeOfDay(clock, 23 * 60), 22h + 30min);
+  // The night the clocks go back from 03:00 to 02:00, at 02:45: the repeated 02:30 is next.
+  VirtualWallClock autumn(loop, sys_days{std::chrono::October / 31 / 2027} + 45min - loop.now());
+  autumn.setOffset(sys_days{std::chrono::January / 1 / 2027}, 2h);
+  autumn.setOffset(sys_days{std::chrono::October / 31 / 2027} + 1h, 1h);
+  EXPECT_EQ(untilTimeOfDay(autumn, 2 * 60 + 30), 45min);
+  EXPECT_EQ(untilTimeOfDay(autumn, 2 * 60 + 50), 5min);
   auto& receiver = loadAndConnect();
   ShootingPlan plan{Mode::interval, {}, 1s, 1h, 2};
   plan.at = 3 * 60 + 30;
