@@ -93,6 +93,8 @@ void RemoteControl::stopTimer() { remote().stopTimedShooting(); }
 ControlResult RemoteControl::selfTimer() {
   TimerValues last;
   last.setMode(ShootingPlan::Mode::self);
+  // The delay, even when the last plan started at a time of day.
+  last.setStartsAtTime(false);
   return startTimer(last.plan());
 }
 

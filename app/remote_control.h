@@ -61,7 +61,7 @@ class RemoteControl {
   ControlResult setFocus(bool on);
   ControlResult startTimer(const ShootingPlan& plan);
   void stopTimer();
-  // The self-timer with the timer screen's last delay (or start time).
+  // The self-timer with the timer screen's last delay, never its start time.
   ControlResult selfTimer();
   // caller has left the bus: a shutter it pressed is let go.
   void callerLeft(const std::string& caller);
