@@ -94,16 +94,14 @@ void cameraViewController::addUI() {
 
 void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
   const auto& root = view();
-  // A hand on F or R ends a timed sequence before it acts.
-  for (const auto& button : {writeButton_, writeButton2_})
-    button->addTarget(ControlEvent::touchDown,
-                      weakly<cameraViewController>([](cameraViewController& screen) { screen.stopTimedShooting(); }));
   writeButton_->setName("writeButton");
   writeButton_->setAccessibilityLabel("Focus");
   writeButton_->setImage("对焦.png", ControlState::normal);
   writeButton_->setImage("对焦点击.png", ControlState::highlighted);
   writeButton_->addTarget(ControlEvent::touchDown,
-                          weakly<cameraViewController>([](cameraViewController& screen) { screen.writeData2(*screen.writeButton_); }));
+                          weakly<cameraViewController>([](cameraViewController& screen) {
+                            if (!screen.seriesRefusesHand()) screen.writeData2(*screen.writeButton_);
+                          }));
   root->addSubview(writeButton_);
 
   writeButton2_->setName("writeButton2");
@@ -111,7 +109,7 @@ void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
   writeButton2_->setImage("拍照.png", ControlState::normal);
   writeButton2_->addTarget(ControlEvent::touchDown,
                            weakly<cameraViewController>([](cameraViewController& screen) {
-                             screen.pressShutter(ShutterOwner::hand);
+                             if (!screen.seriesRefusesHand()) screen.pressShutter(ShutterOwner::hand);
                            }));
   root->addSubview(writeButton2_);
 
@@ -122,8 +120,9 @@ void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
   writeButton2_->setKeyEquivalents({"R", "Space", "VolumeUp", "VolumeDown", "Camera"});
   writeButton2_->addTarget(ControlEvent::touchUpInside,
                            weakly<cameraViewController>([](cameraViewController& screen) {
-                             // A hand lets go only what it holds, or nothing held.
+                             // A hand lets go only what it holds, or nothing held, and never a series'.
                              const auto owner = screen.shutterOwner();
+                             if (screen.timedShootingActive()) return;
                              if (owner == ShutterOwner::none || owner == ShutterOwner::hand) screen.returnData();
                            }));
   writeButton_->setFrame(focus);

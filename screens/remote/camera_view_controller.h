@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,14 +74,14 @@ class cameraViewController final : public Screen {
   void writeData(Button& sender);
   // R touch-up-inside: ends the shutter and starts the release notice.
   void returnData();
-  // Clears the whole frame, as the screen is left; a held shutter is let go first, so the
-  // receiver's last frame is the release notice.
+  // Clears what a hand set, as the screen is left; a held shutter is let go first, so the
+  // receiver's last frame is the release notice. A series' shots go on as planned.
   void clearTime();
   // Starts scanning with an empty registry.
   void getData();
 
-  // Timed shooting through R's own handlers: starts plan, or says why it cannot. A hand on
-  // F or R, or leaving the screen, stops it first.
+  // Timed shooting through R's own handlers: starts plan, or says why it cannot. Only a
+  // stop, the ending or sleep ends it: leaving the screen and a hand on F or R do not.
   Result<> startTimedShooting(const ShootingPlan& plan);
   void stopTimedShooting() { timedShooting_.stop(); }
   // Stops a timed sequence (saying why) and lets a held shutter go as a hand on R would,
@@ -109,6 +110,9 @@ class cameraViewController final : public Screen {
   void logScreenSize();
   void addTimerButton(const Rect& button, const Rect& line);
   void timedShootingChanged();
+  // While a series runs a hand on F or R does nothing, and the timer line says why for a
+  // moment. Whether it refused.
+  bool seriesRefusesHand();
   // The timer line's text and the timer button's title for the sequence's status now.
   void showTimedShooting();
 
@@ -122,6 +126,7 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
+  std::optional<Millis> handRefusedUntil_;  // the timer line says a hand was refused until then
   AudibleCountdown audibleCountdown_;
   Channel<const ShootingStatus&> timedShootingChanged_;
   ShutterOwner owner_ = ShutterOwner::none;

@@ -55,11 +55,10 @@ void cameraViewController::returnData() {
 }
 
 void cameraViewController::clearTime() {
-  const bool held = shutterHeld();
+  if (timedShooting_.active()) return;
   // A held shutter goes as R's touch-up lets it go, never cut without its release notice.
-  timedShooting_.stop();
   if (shutterHeld()) returnData();
-  if (!held) pump_.clear();
+  else pump_.clear();
 }
 
 std::uint64_t cameraViewController::pressShutter(ShutterOwner owner) {

@@ -12,6 +12,7 @@ namespace {
 
 const Font kTimerFont{"ArialMT", 15};
 constexpr Millis kCountdownStep{100};
+constexpr Millis kRefusalShown{3000};
 
 std::string shots(int count) { return std::to_string(count) + (count == 1 ? " shot" : " shots"); }
 
@@ -50,15 +51,25 @@ void cameraViewController::timedShootingChanged() {
   timedShootingChanged_.send(timedShooting_.status());
 }
 
+bool cameraViewController::seriesRefusesHand() {
+  if (!timedShooting_.active()) return false;
+  handRefusedUntil_ = platform().runLoop.now() + kRefusalShown;
+  showTimedShooting();
+  return true;
+}
+
 void cameraViewController::showTimedShooting() {
   using State = ShootingStatus::State;
   const ShootingStatus& status = timedShooting_.status();
   const bool active = timedShooting_.active();
   timerTitle_->setText(active ? "Stop" : "Timer");
   timerButton_->setAccessibilityLabel(active ? "Stop timed shooting" : "Timed shooting");
-  timerButton_->setKeyEquivalents(active ? std::vector<std::string>{"T", "S"} : std::vector<std::string>{"T"});
+  // T, which opens the timer screen, is a stray key while a series runs: only S stops it.
+  timerButton_->setKeyEquivalents({active ? "S" : "T"});
   std::string text;
-  if (active) {
+  if (active && handRefusedUntil_ && platform().runLoop.now() < *handRefusedUntil_) {
+    text = "A series is running: Stop first";
+  } else if (active) {
     text = "Shot " + std::to_string(status.shot) + (status.of ? " of " + std::to_string(*status.of) : "");
     if (status.nextAt) {
       const auto left = std::max<long long>(0, (*status.nextAt - platform().runLoop.now()).count());

@@ -42,7 +42,8 @@ TimedShooting::~TimedShooting() { cancelTimers(); }
 bool TimedShooting::active() const { return status_.state == State::planned || status_.state == State::running; }
 
 void TimedShooting::start(const ShootingPlan& plan, Millis firstShotIn) {
-  stop();
+  end({});
+  stopping_ = false;
   plan_ = plan;
   status_ = ShootingStatus{};
   status_.state = State::planned;
@@ -56,6 +57,17 @@ void TimedShooting::start(const ShootingPlan& plan, Millis firstShotIn) {
 }
 
 void TimedShooting::stop(std::string why) {
+  if (!active()) return;
+  if (holding_ && why.empty() && !std::exchange(stopping_, true)) {
+    if (shotTimer_) shotTimer_->invalidate();
+    status_.nextAt.reset();
+    changed_();
+    return;
+  }
+  end(std::move(why));
+}
+
+void TimedShooting::end(std::string why) {
   if (!active()) return;
   cancelTimers();
   status_.state = State::stopped;
@@ -96,7 +108,7 @@ void TimedShooting::shoot() {
 void TimedShooting::letGo() {
   holding_ = false;
   shutter_.release();
-  if (!status_.nextAt) status_.state = State::done;
+  if (!status_.nextAt) status_.state = stopping_ ? State::stopped : State::done;
   changed_();
 }
 

@@ -48,8 +48,9 @@ class TimedShooting {
   // Starts plan with its first shot firstShotIn from now, ending a sequence under way
   // first; plan must pass checkPlan.
   void start(const ShootingPlan& plan, Millis firstShotIn);
-  // Lets a held shot go at once and drops the shots still to come.
-  // why: said with the stopped status when something other than a person stopped it.
+  // Drops the shots still to come. A person's stop (why empty) lets a bulb under way end as
+  // planned, unless it is the second; anything else (why: said with the stopped status)
+  // lets it go at once.
   void stop(std::string why = {});
   bool active() const;
   const ShootingStatus& status() const { return status_; }
@@ -57,6 +58,8 @@ class TimedShooting {
   const ShootingPlan& plan() const { return plan_; }
 
  private:
+  // Drops the shots to come and lets a held one go at once.
+  void end(std::string why);
   Millis plannedAt(int shot) const;
   void scheduleShot();
   void shoot();
@@ -67,6 +70,7 @@ class TimedShooting {
   std::function<void()> changed_;
   ShootingPlan plan_;
   bool holding_ = false;
+  bool stopping_ = false;  // asked to stop while a shot holds: it ends as planned
   ShootingStatus status_;
   std::shared_ptr<Timer> shotTimer_;
   std::shared_ptr<Timer> releaseTimer_;

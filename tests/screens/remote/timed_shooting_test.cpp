@@ -153,9 +153,10 @@ TEST_F(TimedShootingTest, EachShotStartsWithinAPumpPeriodOfItsPlannedTimeWithout
   EXPECT_EQ(remote->timedShooting().shot, 1000);
 }
 
-// A bulb holds R for exactly its time, then the notice follows as after a hand; stopping
-// lets a held shot go at once and drops the rest; a hand on F stops the sequence first.
-TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
+// A bulb holds R for exactly its time, then the notice follows as after a hand; a stop
+// drops the shots to come and lets the bulb under way end as planned, a second stop lets it
+// go at once; a hand on F or R does nothing to a sequence and the screen says why.
+TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndOnlyStopEndsTheSequence) {
   auto& receiver = loadAndConnect();
   ASSERT_TRUE(remote->startTimedShooting({Mode::bulb, 100ms, 500ms, {}, {}}).ok());
   loop.advance(99ms);
@@ -171,17 +172,31 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndStopOrAHandEndsTheSequence) {
   ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, 1s, 3s, {}}).ok());
   loop.advance(500ms);
   remote->stopTimedShooting();
+  EXPECT_EQ(remote->byteArray().text(), "00110000");
+  EXPECT_FALSE(remote->timedShooting().nextAt);
+  loop.advance(499ms);
+  EXPECT_TRUE(remote->shutterHeld());
+  loop.advance(1ms);
   EXPECT_EQ(remote->byteArray().text(), "01000000");
   loop.advance(5s);
   EXPECT_EQ(remote->timedShooting().shot, 1);
   EXPECT_EQ(remote->timedShooting().state, State::stopped);
 
+  ASSERT_TRUE(remote->startTimedShooting({Mode::bulb, {}, 10s, {}, {}}).ok());
+  loop.advance(100ms);
+  remote->stopTimedShooting();
+  remote->stopTimedShooting();
+  EXPECT_EQ(remote->byteArray().text(), "01000000");
+  EXPECT_EQ(remote->timedShooting().state, State::stopped);
+
   ASSERT_TRUE(remote->startTimedShooting({Mode::self, 1s, {}, {}, {}}).ok());
   touch("F");
-  EXPECT_EQ(remote->timedShooting().state, State::stopped);
-  EXPECT_TRUE(f->isSelected());
+  touch("R");
+  EXPECT_EQ(remote->timedShooting().state, State::planned);
+  EXPECT_FALSE(f->isSelected());
+  EXPECT_EQ(remote->timerLine()->text(), "A series is running: Stop first");
   loop.advance(2s);
-  EXPECT_EQ(remote->timedShooting().shot, 0);
+  EXPECT_EQ(remote->timedShooting().shot, 1);
 }
 
 // The schedule keeps going while the receiver is away; a shot due then is missed.

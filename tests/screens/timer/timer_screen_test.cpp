@@ -41,8 +41,8 @@ TEST_F(AppShellFixture, TheTimerScreenStartsWhatItShowsAndRemembersIt) {
   EXPECT_EQ(timer->values().mode(), Mode::interval);
   EXPECT_EQ(timer->values().text(TimerViewController::interval), "3 s");
   timer->startShooting();
-  tapBar(false);  // leaving the remote screen for the device list ends the sequence
-  EXPECT_EQ(remote->timedShooting().state, ShootingStatus::State::stopped);
+  tapBar(false);  // leaving the remote screen for the device list leaves it running
+  EXPECT_EQ(remote->timedShooting().state, ShootingStatus::State::planned);
 }
 
 // The buttons of screen called label, in the order they were added.
