@@ -375,8 +375,10 @@ TEST_P(KiroRemoteEndingTest, WithTheShutterHeldTheAppLetsItGoAndEndsCleanly) {
 INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteEndingTest,
                          ::testing::Values(std::tuple{SIGTERM, false}, std::tuple{SIGINT, false},
                                            std::tuple{SIGHUP, false}, std::tuple{SIGPIPE, false},
-                                           std::tuple{SIGTERM, true}, std::tuple{SIGINT, true},
-                                           std::tuple{SIGHUP, true}));
+                                           std::tuple{SIGQUIT, false}, std::tuple{SIGUSR1, false},
+                                           std::tuple{SIGRTMIN + 3, false}, std::tuple{SIGTERM, true},
+                                           std::tuple{SIGINT, true}, std::tuple{SIGHUP, true},
+                                           std::tuple{SIGALRM, true}));
 
 }  // namespace
 }  // namespace kiro
