@@ -120,15 +120,22 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
         self.logind_mock.AddMethod('org.freedesktop.login1.Manager', 'Inhibit', 'ssss', 'h',
                                    'raise dbus.exceptions.DBusException("not now", '
                                    'name="org.freedesktop.DBus.Error.AccessDenied")')
-        self.portal.terminate()  # and no screen saver either
+        self.portal.terminate()
         self.portal.wait()
+        saver = self.spawn_server('org.freedesktop.ScreenSaver', '/org/freedesktop/ScreenSaver',
+                                  'org.freedesktop.ScreenSaver', stdout=subprocess.DEVNULL)
+        self.addCleanup(saver.wait)
+        self.addCleanup(saver.terminate)
+        saver_mock = self.mock('org.freedesktop.ScreenSaver', '/org/freedesktop/ScreenSaver', False)
+        saver_mock.AddMethod('', 'Inhibit', 'ss', 'u', 'raise dbus.exceptions.DBusException("no")')
         for held in (2.5, 1.0):
             self.send('press R\n')
             time.sleep(held)
             self.send('release R\n')
             self.until(lambda: self.seen('write', bytes='40'))
             time.sleep(1.5)  # the release notice ends the shot
-        self.assertEqual(len([c for c in self.logind_mock.GetCalls() if c[1] == 'Inhibit']), 1)
+        for mock in (self.logind_mock, saver_mock):
+            self.assertEqual(len([c for c in mock.GetCalls() if c[1] == 'Inhibit']), 1)
         self.errors.seek(0)
         errors = self.errors.read()
         self.assertEqual(errors.count('kiro-remote: a suspend cannot be delayed to let the shutter go: not now'), 1)
