@@ -10,9 +10,9 @@ namespace kiro {
 
 inline constexpr const char* kBusName = "io.github.kiro_remote.KiroRemote";
 
-// For a launch with a window, before it opens one: owns the app's name on the session bus,
-// so that of two launches at once only one goes on; or, when another instance owns it,
-// whether that one raised its window when asked to. One without a window cannot, and this
+// For a launch with a window, before it opens one, so that of two launches at once only one
+// goes on: takes the app's name on the session bus or, when another instance owns it, asks
+// that one to raise its window. True when it did; one without a window cannot, and this
 // launch then goes on.
 bool activateRunningInstance();
 
@@ -22,7 +22,8 @@ Result<> runDesktopAction(const std::string& action);
 
 // Exports control on the session bus and owns the app's name if this run does not yet, so
 // that other programs reach this run; null, said on stderr, when there is no session bus or
-// another instance owns it. Before the event loop runs: calls wait for it until then.
+// another instance owns it. Called before the event loop runs, so that calls to a name owned
+// earlier wait for it.
 std::unique_ptr<ControlObject> exportControl(RemoteControl& control, ControlObject::Hooks hooks);
 
 }  // namespace kiro
