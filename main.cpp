@@ -202,7 +202,8 @@ int run(const CommandLine& options, int argc, char** argv) {
                                                           : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setOrganizationName("kiro-remote");
   QCoreApplication::setApplicationName("kiro-remote");
-  // One window: a second launch raises the first one's.
+  // One window: a second launch raises the first one's. The name is taken here, before the
+  // window opens, so that of two launches at once only one opens a window.
   if (!options.headless && !options.script && activateRunningInstance()) return 0;
   // The first frame's text reads the font database, which takes a while to fill: it is
   // filled on another core meanwhile (it may be read from any thread).

@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 
 #include <iostream>
+#include <utility>
+
+#include "base/terminal_text.h"
 
 namespace kiro {
 
@@ -14,7 +17,8 @@ namespace {
 
 const QString kReason = QStringLiteral("A shot is under way");
 constexpr uint kIdleAndSuspend = 4 | 8;
-constexpr int kEndCheck = 500;  // ms
+constexpr int kEndCheck = 500;       // ms
+constexpr int kRetryAfter = 60'000;  // ms
 
 QDBusMessage call(const char* service, const char* path, const char* interface, const char* method) {
   return QDBusMessage::createMethodCall(service, path, interface, method);
@@ -22,8 +26,24 @@ QDBusMessage call(const char* service, const char* path, const char* interface, 
 
 }  // namespace
 
+KeepAwake::Refusal::Refusal(const char* consequence, std::function<void()> retry) : consequence_(consequence) {
+  retry_.setSingleShot(true);
+  retry_.setInterval(kRetryAfter);
+  QObject::connect(&retry_, &QTimer::timeout, std::move(retry));
+}
+
+void KeepAwake::Refusal::refused(const QString& why) {
+  retry_.start();
+  if (std::exchange(said_, true)) return;
+  std::cerr << "kiro-remote: " << consequence_ << ": " << terminalSafe(why.toStdString()) << '\n';
+}
+
 KeepAwake::KeepAwake(std::function<bool()> underWay, std::function<void()> beforeSleep, bool window)
-    : underWay_(std::move(underWay)), beforeSleep_(std::move(beforeSleep)), window_(window) {
+    : underWay_(std::move(underWay)),
+      beforeSleep_(std::move(beforeSleep)),
+      window_(window),
+      idleRefused_("the screen may blank during a shot", [this] { applyIdle(); }),
+      sleepRefused_("a suspend cannot be delayed to let the shutter go", [this] { applySleep(); }) {
   if (!QDBusConnection::sessionBus().isConnected())
     std::cerr << "kiro-remote: no session bus: the screen may blank during a shot\n";
   QDBusConnection system = QDBusConnection::systemBus();
@@ -66,7 +86,7 @@ void KeepAwake::setIdleTimerDisabled(bool disabled) {
 
 void KeepAwake::applyIdle() {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (idleAsked_ || !bus.isConnected()) return;
+  if (idleAsked_ || idleRefused_.waiting() || !bus.isConnected()) return;
   const bool wanted = busy_ || (window_ && active_ && idleTimerDisabled_);
   const bool held = portalRequest_ || screenSaverCookie_;
   if (wanted == held) return;
@@ -109,8 +129,9 @@ void KeepAwake::idleAnswered(QDBusPendingCallWatcher* answered, bool portal) {
       noPortal_ = true;
       return applyIdle();
     }
-    return;
+    return idleRefused_.refused(reply.errorMessage());
   }
+  idleRefused_.granted();
   if (portal) {
     portalRequest_ = reply.arguments().value(0).value<QDBusObjectPath>().path();
   } else {
@@ -122,7 +143,7 @@ void KeepAwake::idleAnswered(QDBusPendingCallWatcher* answered, bool portal) {
 
 void KeepAwake::applySleep() {
   QDBusConnection bus = QDBusConnection::systemBus();
-  if (sleepAsked_ || !bus.isConnected()) return;
+  if (sleepAsked_ || sleepRefused_.waiting() || !bus.isConnected()) return;
   const bool wanted = busy_ && !sleeping_;
   if (wanted == sleepLock_.has_value()) return;
   if (!wanted) {
@@ -137,7 +158,12 @@ void KeepAwake::applySleep() {
     answered->deleteLater();
     sleepAsked_ = false;
     const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *answered;
-    if (reply.isValid()) sleepLock_ = reply.value();
+    if (reply.isValid()) {
+      sleepLock_ = reply.value();
+      sleepRefused_.granted();
+    } else {
+      sleepRefused_.refused(reply.error().message());
+    }
     applySleep();
   });
 }

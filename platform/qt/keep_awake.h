@@ -14,7 +14,8 @@ namespace kiro {
 // whether or not the window has focus: an idle and suspend inhibitor through the desktop
 // portal, or the screen saver's where there is no portal; and a logind delay inhibitor, so
 // that a suspend first lets the shutter go. Without a session or system bus that part is
-// skipped, said once on stderr. Every call is asynchronous: the pump never waits for it.
+// skipped, said once on stderr; an inhibitor refused is asked again a minute later at the
+// soonest. Every call is asynchronous: the pump never waits for it.
 class KeepAwake final : public QObject {
   Q_OBJECT
 
@@ -36,6 +37,21 @@ class KeepAwake final : public QObject {
   void prepareForSleep(bool sleeping);
 
  private:
+  // An inhibitor refused, or its service absent: not asked again for a minute, so that a
+  // refusal costs nothing while a shot goes on, and said once on stderr until granted.
+  class Refusal {
+   public:
+    Refusal(const char* consequence, std::function<void()> retry);
+    bool waiting() const { return retry_.isActive(); }
+    void refused(const QString& why);
+    void granted() { said_ = false; }
+
+   private:
+    const char* consequence_;
+    bool said_ = false;
+    QTimer retry_;
+  };
+
   void applyIdle();
   void applySleep();
   void idleAnswered(QDBusPendingCallWatcher* call, bool portal);
@@ -56,6 +72,8 @@ class KeepAwake final : public QObject {
   bool sleepAsked_ = false;
   std::optional<QDBusUnixFileDescriptor> sleepLock_;
   QTimer ended_;  // checks while a shot is under way for its end, which may show nothing
+  Refusal idleRefused_;
+  Refusal sleepRefused_;
 };
 
 }  // namespace kiro

@@ -3,15 +3,26 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <csignal>
+#include <vector>
 
 namespace kiro {
 
 namespace {
 
-constexpr std::array kQuitSignals{SIGTERM, SIGINT, SIGHUP};
+// Every signal sent from outside whose default ends the process: each must let the shutter
+// go first. The faults (SIGSEGV, SIGBUS, ...) keep their default; SIGPIPE is ignored by main.
+const std::vector<int>& quitSignals() {
+  static const std::vector<int> signals = [] {
+    std::vector<int> all{SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM,   SIGVTALRM,
+                         SIGPROF, SIGIO,   SIGXCPU, SIGXFSZ, SIGPWR,  SIGSTKFLT};
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) all.push_back(signal);
+    return all;
+  }();
+  return signals;
+}
+
 volatile std::sig_atomic_t writeEnd = -1;
 
 void setHandler(void (*handler)(int)) {
@@ -19,7 +30,7 @@ void setHandler(void (*handler)(int)) {
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int signal : kQuitSignals) sigaction(signal, &action, nullptr);
+  for (int signal : quitSignals()) sigaction(signal, &action, nullptr);
 }
 
 // Only async-signal-safe calls here.

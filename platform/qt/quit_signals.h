@@ -7,9 +7,10 @@
 
 namespace kiro {
 
-// Turns SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl-C, a closed terminal) into a
-// call on the event loop, so that the app can end as quitting does. A second one ends the
-// process at once, as the signal does by default. One at a time in a process.
+// Turns each signal from outside that would end the process (SIGTERM, SIGINT, SIGHUP,
+// SIGQUIT, SIGUSR1, SIGALRM, the real-time ones, ...) into a call on the event loop, so that
+// the app can end as quitting does. A second one ends the process at once, as the signal
+// does by default. One at a time in a process.
 class QuitSignals {
  public:
   // received: told the signal's number, on the event loop, once.

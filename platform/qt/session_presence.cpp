@@ -4,18 +4,31 @@
 
 #include <iostream>
 
+#include "base/terminal_text.h"
+
 namespace kiro {
+
+namespace {
+
+QDBusConnectionInterface::RegisterServiceReply ownName(QDBusConnection& bus) {
+  return bus.interface()->registerService(kBusName, QDBusConnectionInterface::DontQueueService,
+                                          QDBusConnectionInterface::DontAllowReplacement);
+}
+
+}  // namespace
 
 bool activateRunningInstance() {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kBusName)) return false;
+  // Owned before control is exported: Qt hands this connection no call before the event
+  // loop runs, so one that comes at once (D-Bus started this run for it) waits for control.
+  if (!bus.isConnected() || ownName(bus) == QDBusConnectionInterface::ServiceRegistered) return false;
   QDBusMessage activate = QDBusMessage::createMethodCall(kBusName, kControlPath, "org.freedesktop.Application", "Activate");
   activate << QVariantMap();
   const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
   if (reply.type() != QDBusMessage::ErrorMessage) return true;
   // One without a window (a script's run) or one that does not answer: this one starts.
   std::cerr << "kiro-remote: another KIRO Remote owns the name but did not raise a window ("
-            << reply.errorMessage().toStdString() << ")\n";
+            << terminalSafe(reply.errorMessage().toStdString()) << ")\n";
   return false;
 }
 
@@ -40,9 +53,7 @@ std::unique_ptr<ControlObject> exportControl(RemoteControl& control, ControlObje
   auto object = std::make_unique<ControlObject>(control, bus, std::move(hooks));
   // The object first: a caller that sees the name may call at once.
   bus.registerVirtualObject(kControlPath, object.get());
-  const auto owned = bus.interface()->registerService(kBusName, QDBusConnectionInterface::DontQueueService,
-                                                      QDBusConnectionInterface::DontAllowReplacement);
-  if (owned.value() == QDBusConnectionInterface::ServiceRegistered) return object;
+  if (ownName(bus) == QDBusConnectionInterface::ServiceRegistered) return object;
   bus.unregisterObject(kControlPath);
   std::cerr << "kiro-remote: another KIRO Remote owns " << kBusName
             << " on the session bus: other programs cannot reach this run\n";

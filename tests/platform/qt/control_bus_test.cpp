@@ -5,11 +5,16 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -50,8 +55,18 @@ namespace {
 class ControlBusTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A session bus that starts the app from a service file in folder_, as a desktop's does.
+    QFile config(folder_.filePath(QStringLiteral("bus.conf")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><servicedir>" + folder_.path().toUtf8() +
+                 "</servicedir><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                 "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
+    config.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    bus_.setProcessEnvironment(environment);
     bus_.setChildProcessModifier(dieWithParent);
-    bus_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+    bus_.start(QStringLiteral("dbus-daemon"), {"--config-file=" + config.fileName(), QStringLiteral("--nofork"),
                                                QStringLiteral("--print-address=1")});
     ASSERT_TRUE(bus_.waitForReadyRead(5000)) << bus_.errorString().toStdString();
     address_ = QString::fromUtf8(bus_.readLine().trimmed());
@@ -76,9 +91,10 @@ class ControlBusTest : public ::testing::Test {
   QDBusConnection connection() { return QDBusConnection::connectToBus(address_, QStringLiteral("control-test")); }
 
   // A run of kiro-remote on the bus: with its window, or headless; its script on standard input.
-  QProcess& launch(QStringList arguments) {
+  QProcess& launch(QStringList arguments, const QProcessEnvironment& extra = {}) {
     auto& app = *apps_.emplace_back(std::make_unique<QProcess>());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(extra);
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     app.setProcessEnvironment(environment);
@@ -144,6 +160,49 @@ TEST_F(ControlBusTest, ASecondWindowRaisesTheFirstAndEnds) {
   ASSERT_TRUE(second.waitForFinished(10000));
   EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
   EXPECT_TRUE(spinUntil([&] { return called(first, "Activate"); }));
+}
+
+// Two launches at the same instant: the one that got the name stays, the other raises it
+// and ends. A system bus that does not answer yet holds both in their start-up, so that
+// they meet however fast they start.
+TEST_F(ControlBusTest, TwoWindowsLaunchedAtOnceEndAsOne) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const QByteArray path = folder_.filePath(QStringLiteral("system_bus")).toUtf8();
+  ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+  std::copy(path.begin(), path.end(), address.sun_path);
+  const int silent = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  ASSERT_EQ(::bind(silent, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(silent, 8), 0);
+  QProcessEnvironment system;
+  system.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), "unix:path=" + QString::fromUtf8(path));
+  QProcess& first = launch({}, system);
+  QProcess& second = launch({}, system);
+  spinFor(1s);
+  ::close(silent);  // the connections waiting on it are refused: no system bus
+  const auto running = [&] { return (first.state() != QProcess::NotRunning) + (second.state() != QProcess::NotRunning); };
+  ASSERT_TRUE(spinUntil([&] { return running() < 2; }, 15s)) << first.readAllStandardError().toStdString();
+  spinFor(1s);
+  EXPECT_EQ(running(), 1);
+  QProcess& ended = first.state() == QProcess::NotRunning ? first : second;
+  EXPECT_EQ(ended.exitCode(), 0) << ended.readAllStandardError().toStdString();
+  EXPECT_TRUE(owned());
+}
+
+// The desktop has D-Bus start the app to run an action: D-Bus holds the call until the run
+// owns the name, and the run answers it once it can.
+TEST_F(ControlBusTest, ACallThatStartsTheAppIsAnswered) {
+  QFile service(folder_.filePath(kName + ".service"));
+  ASSERT_TRUE(service.open(QIODevice::WriteOnly));
+  service.write("[D-BUS Service]\nName=" + kName.toUtf8() + "\nExec=" KIRO_REMOTE_PATH " --simulate --settings " +
+                folder_.filePath("s.ini").toUtf8() + " --documents " + folder_.path().toUtf8() + "\n");
+  service.close();
+  const QDBusMessage reply = call(kApplication, "ActivateAction", {"stop", QVariantList(), QVariantMap()});
+  EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+  const uint started = connection().interface()->servicePid(kName);
+  ASSERT_GT(started, 0u);
+  ::kill(static_cast<pid_t>(started), SIGTERM);
+  EXPECT_TRUE(spinUntil([&] { return !owned(); }));
 }
 
 // Each verb acts as a hand would, refusals change nothing, the properties announce what

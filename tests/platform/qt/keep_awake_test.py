@@ -34,9 +34,10 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
         self.portal_mock = self.mock('org.freedesktop.portal.Desktop', '/org/freedesktop/portal/desktop', False)
         self.portal_mock.AddMethod('', 'Inhibit', 'sua{sv}', 'o', PORTAL_INHIBIT)
         self.folder = tempfile.TemporaryDirectory()
+        self.errors = tempfile.TemporaryFile('w+')
         self.app = subprocess.Popen([APP, '--headless', '--simulate', '--settings', self.folder.name + '/s.ini',
                                      '--documents', self.folder.name], stdin=subprocess.PIPE,
-                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                                    stdout=subprocess.PIPE, stderr=self.errors, text=True)
         self.events = []  # (monotonic seconds, event)
         threading.Thread(target=self.read_events, daemon=True).start()
         self.send(CONNECT)
@@ -49,6 +50,7 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
             server.terminate()
             server.wait()
         self.folder.cleanup()
+        self.errors.close()
 
     def mock(self, name, path, system):
         bus = self.get_dbus(system)
@@ -113,6 +115,31 @@ class KeepAwakeTest(dbusmock.DBusTestCase):
         self.assertEqual(calls('UnInhibit'), [[41], [43]])
         saver.terminate()
         saver.wait()
+
+    def test_inhibitors_refused_are_asked_again_at_most_once_a_minute_and_said_once(self):
+        self.logind_mock.AddMethod('org.freedesktop.login1.Manager', 'Inhibit', 'ssss', 'h',
+                                   'raise dbus.exceptions.DBusException("not now", '
+                                   'name="org.freedesktop.DBus.Error.AccessDenied")')
+        self.portal.terminate()
+        self.portal.wait()
+        saver = self.spawn_server('org.freedesktop.ScreenSaver', '/org/freedesktop/ScreenSaver',
+                                  'org.freedesktop.ScreenSaver', stdout=subprocess.DEVNULL)
+        self.addCleanup(saver.wait)
+        self.addCleanup(saver.terminate)
+        saver_mock = self.mock('org.freedesktop.ScreenSaver', '/org/freedesktop/ScreenSaver', False)
+        saver_mock.AddMethod('', 'Inhibit', 'ss', 'u', 'raise dbus.exceptions.DBusException("no")')
+        for held in (2.5, 1.0):
+            self.send('press R\n')
+            time.sleep(held)
+            self.send('release R\n')
+            self.until(lambda: self.seen('write', bytes='40'))
+            time.sleep(1.5)  # the release notice ends the shot
+        for mock in (self.logind_mock, saver_mock):
+            self.assertEqual(len([c for c in mock.GetCalls() if c[1] == 'Inhibit']), 1)
+        self.errors.seek(0)
+        errors = self.errors.read()
+        self.assertEqual(errors.count('kiro-remote: a suspend cannot be delayed to let the shutter go: not now'), 1)
+        self.assertEqual(errors.count('kiro-remote: the screen may blank during a shot'), 1)
 
     def test_a_suspend_lets_a_held_shutter_go_and_stops_a_sequence_before_its_delay_ends(self):
         self.send('timer bulb 10s\n')

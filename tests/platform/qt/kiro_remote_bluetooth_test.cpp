@@ -262,17 +262,24 @@ TEST_F(KiroRemoteBluetoothTest, AHeldShutterReachesTheReceiverAgainAfterTheBluet
   send("release R\n");
 }
 
-// Two runs must never drive one receiver: the second on Bluetooth stops at its start.
+// Two runs must never drive one receiver: the second on Bluetooth stops at its start, even
+// from another session, whose runtime folder differs or is missing.
 TEST_F(KiroRemoteBluetoothTest, ASecondRunOnBluetoothStopsAtStart) {
   ASSERT_NO_FATAL_FAILURE(launch());
   ASSERT_TRUE(runUntil([&] { return statesRead_ > 0; })) << transcript();
-  QProcess second;
-  second.setProcessEnvironment(app_.processEnvironment());
-  second.setChildProcessModifier(dieWithParent);
-  second.start(QStringLiteral(KIRO_REMOTE_PATH), app_.arguments());
-  ASSERT_TRUE(second.waitForFinished(10000));
-  EXPECT_EQ(second.exitCode(), 1);
-  EXPECT_TRUE(second.readAllStandardError().contains("another KIRO Remote is using Bluetooth"));
+  for (const QString& runtime : {app_.processEnvironment().value(QStringLiteral("XDG_RUNTIME_DIR")),
+                                 QStringLiteral("/nonexistent"), QString()}) {
+    QProcessEnvironment environment = app_.processEnvironment();
+    if (runtime.isEmpty()) environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    else environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.setChildProcessModifier(dieWithParent);
+    second.start(QStringLiteral(KIRO_REMOTE_PATH), app_.arguments());
+    ASSERT_TRUE(second.waitForFinished(10000)) << runtime.toStdString();
+    EXPECT_EQ(second.exitCode(), 1) << runtime.toStdString();
+    EXPECT_TRUE(second.readAllStandardError().contains("another KIRO Remote is using Bluetooth")) << runtime.toStdString();
+  }
 }
 
 // Writes queued behind one bluetoothd never answers would reach the receiver long after
@@ -375,8 +382,10 @@ TEST_P(KiroRemoteEndingTest, WithTheShutterHeldTheAppLetsItGoAndEndsCleanly) {
 INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteEndingTest,
                          ::testing::Values(std::tuple{SIGTERM, false}, std::tuple{SIGINT, false},
                                            std::tuple{SIGHUP, false}, std::tuple{SIGPIPE, false},
-                                           std::tuple{SIGTERM, true}, std::tuple{SIGINT, true},
-                                           std::tuple{SIGHUP, true}));
+                                           std::tuple{SIGQUIT, false}, std::tuple{SIGUSR1, false},
+                                           std::tuple{SIGRTMIN + 3, false}, std::tuple{SIGTERM, true},
+                                           std::tuple{SIGINT, true}, std::tuple{SIGHUP, true},
+                                           std::tuple{SIGALRM, true}));
 
 // A script that ends with R held (quit, its input's end, a bad line) ends as a signal does:
 // the receiver's last frames are the release notice, never a held shutter.
