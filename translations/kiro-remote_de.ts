@@ -403,5 +403,9 @@
         <source>Stopped after %1 shots</source>
         <translation>Beendet nach %1 Aufnahmen</translation>
     </message>
+    <message>
+        <source>A series is running: Stop first</source>
+        <translation>Eine Serie läuft: erst Stopp</translation>
+    </message>
 </context>
 </TS>

@@ -403,5 +403,9 @@
         <source>Stopped after %1 shots</source>
         <translation>拍摄 %1 张后停止</translation>
     </message>
+    <message>
+        <source>A series is running: Stop first</source>
+        <translation>定时拍摄进行中：请先停止</translation>
+    </message>
 </context>
 </TS>

@@ -45,6 +45,7 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("Window", "Stopped after %1 shots: %2"),
     QT_TRANSLATE_NOOP("Window", "Stopped after 1 shot"),
     QT_TRANSLATE_NOOP("Window", "Stopped after %1 shots"),
+    QT_TRANSLATE_NOOP("Window", "A series is running: Stop first"),
     QT_TRANSLATE_NOOP("Window", "the system went to sleep"),
     QT_TRANSLATE_NOOP("Window", "the app is ending"),
     // The device list.
