@@ -76,6 +76,10 @@
         <translation>%1, %2 verpasst</translation>
     </message>
     <message>
+        <source>%1, %2 short</source>
+        <translation>%1, %2 zu kurz</translation>
+    </message>
+    <message>
         <source>%1, next in %2</source>
         <translation>%1, nächste in %2</translation>
     </message>

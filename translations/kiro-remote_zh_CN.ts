@@ -76,6 +76,10 @@
         <translation>%1，错过 %2 张</translation>
     </message>
     <message>
+        <source>%1, %2 short</source>
+        <translation>%1，%2 张过短</translation>
+    </message>
+    <message>
         <source>%1, next in %2</source>
         <translation>%1，下一张 %2 后</translation>
     </message>

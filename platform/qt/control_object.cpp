@@ -62,6 +62,7 @@ QVariantMap timerMap(const ShootingStatus& status, Millis now) {
                     {"shot", static_cast<uint>(status.shot)},
                     {"missed", static_cast<uint>(status.missed)}};
   if (status.of) timer.insert("of", static_cast<uint>(*status.of));
+  if (status.cut > 0) timer.insert("short", static_cast<uint>(status.cut));
   if (status.nextAt) timer.insert("next", static_cast<uint>(std::max(Millis{0}, *status.nextAt - now).count()));
   return timer;
 }

@@ -36,6 +36,7 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("Window", "Timed shooting"),
     QT_TRANSLATE_NOOP("Window", "Stop timed shooting"),
     QT_TRANSLATE_NOOP("Window", "%1, %2 missed"),
+    QT_TRANSLATE_NOOP("Window", "%1, %2 short"),
     QT_TRANSLATE_NOOP("Window", "%1, next in %2"),
     QT_TRANSLATE_NOOP("Window", "Shot %1 of %2"),
     QT_TRANSLATE_NOOP("Window", "Shot %1"),

@@ -96,7 +96,10 @@ class cameraViewController final : public Screen {
   }
 
   // update: shows the remembered receiver's state and asks to reconnect it.
-  void change(const SharedPeripheralList& list) { reconnection_.change(list); }
+  void change(const SharedPeripheralList& list) {
+    reconnection_.change(list);
+    timedShooting_.linkChanged(receiverConnected());
+  }
   // light: applies one lamp array.
   void change2(LampArray lamps);
 

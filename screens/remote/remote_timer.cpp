@@ -84,6 +84,7 @@ void cameraViewController::showTimedShooting() {
     text = "Stopped after " + shots(status.shot) + (status.why.empty() ? "" : ": " + status.why);
   }
   if (status.missed > 0 && status.state != State::idle) text += ", " + std::to_string(status.missed) + " missed";
+  if (status.cut > 0 && status.state != State::idle) text += ", " + std::to_string(status.cut) + " short";
   timerLine_->setText(text);
 }
 

@@ -92,6 +92,7 @@ void TimedShooting::shoot() {
   if (variesBulb(plan_)) status_.bulb = length;
   if (shutter_.connected()) {
     holding_ = true;
+    shotCut_ = false;
     shutter_.press();
     // The let-go is planned from the shot's planned start too, so a bulb is exact.
     const Millis wait = std::max(Millis{0}, due + length - platform().runLoop.now());
@@ -105,8 +106,13 @@ void TimedShooting::shoot() {
   changed_();
 }
 
+void TimedShooting::linkChanged(bool connected) {
+  if (holding_ && !connected) shotCut_ = true;
+}
+
 void TimedShooting::letGo() {
   holding_ = false;
+  if (std::exchange(shotCut_, false)) ++status_.cut;
   shutter_.release();
   if (!status_.nextAt) status_.state = stopping_ ? State::stopped : State::done;
   changed_();

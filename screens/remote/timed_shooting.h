@@ -17,6 +17,7 @@ struct ShootingStatus {
   int shot = 0;                  // shots due so far, missed ones included
   std::optional<int> of;         // shots planned; none: until stopped
   int missed = 0;                // shots due while the receiver was not connected
+  int cut = 0;                   // shots whose link dropped while they held: shorter than planned
   std::optional<Millis> nextAt;  // when the next shot is due, on the run loop's clock
   std::optional<Millis> bulb;    // the last shot's length, when the plan ramps or brackets
   bool timeOfDay = false;        // the plan starts at a time of day
@@ -53,6 +54,8 @@ class TimedShooting {
   // lets it go at once.
   void stop(std::string why = {});
   bool active() const;
+  // The receiver's link is up or down now: a shot held while it is down is not all it should be.
+  void linkChanged(bool connected);
   const ShootingStatus& status() const { return status_; }
   // The plan last started.
   const ShootingPlan& plan() const { return plan_; }
@@ -71,6 +74,7 @@ class TimedShooting {
   ShootingPlan plan_;
   bool holding_ = false;
   bool stopping_ = false;  // asked to stop while a shot holds: it ends as planned
+  bool shotCut_ = false;   // the link dropped during the shot held now
   ShootingStatus status_;
   std::shared_ptr<Timer> shotTimer_;
   std::shared_ptr<Timer> releaseTimer_;

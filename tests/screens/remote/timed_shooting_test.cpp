@@ -212,6 +212,17 @@ TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoe
   EXPECT_EQ(remote->timedShooting().state, State::done);
   EXPECT_EQ(remote->timedShooting().shot, 3);
   EXPECT_EQ(remote->timedShooting().missed, 1);
+
+  // A link that drops for a moment under a bulb makes that shot short, not taken.
+  ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, 2s, 4s, 2}).ok());
+  loop.advance(100ms);
+  receiver.simulateDisconnection();
+  loop.advance(4s);
+  EXPECT_EQ(remote->timedShooting().cut, 1);
+  loop.advance(4s);
+  EXPECT_EQ(remote->timedShooting().state, State::done);
+  EXPECT_EQ(remote->timedShooting().cut, 1);
+  EXPECT_EQ(remote->timerLine()->text(), "Done: 2 shots, 1 short");
 }
 
 // Once turned on, a tick each second of the last three before a shot and a tone as each
