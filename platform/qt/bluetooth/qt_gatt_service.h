@@ -20,13 +20,13 @@ namespace kiro {
 // A delegate call the peripheral makes on a later turn of the run loop.
 using PeripheralCall = std::function<void(PeripheralDelegate&, Peripheral&)>;
 using PeripheralReport = std::function<void(PeripheralCall)>;
-// What becomes of the writes a service hands to Qt. Frames that wait for a slow write with
+// What becomes of the writes a service hands to the daemon. Frames that wait for a slow write with
 // response and are replaced never get there, and have no outcome.
 struct WriteOutcomes {
-  // Confirmed (with response), or handed to Qt (without: nothing more is ever known).
+  // Confirmed (with response), or handed to the daemon (without: nothing more is ever known).
   std::function<void(const Bytes& value, WriteType type)> accepted;
   std::function<void(const Bytes& value, const std::string& reason)> failed;
-  // A write with response went unanswered: Qt and the daemon hold it, and every write after
+  // A write with response went unanswered: the daemon holds it, and every write after
   // it would queue behind it and reach the receiver late. Only ending the link clears them.
   std::function<void()> stalled;
 };

@@ -17,7 +17,7 @@ namespace kiro {
 class QtPeripheral;
 
 // How a peripheral's link ends up; each of these calls comes on its own turn of the run
-// loop. What became of a write comes at once, as Qt tells it.
+// loop. What became of a write comes at once, as the daemon tells it.
 class LinkObserver {
  public:
   virtual ~LinkObserver() = default;
