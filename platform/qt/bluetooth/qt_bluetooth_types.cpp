@@ -20,6 +20,8 @@ BleUuid toBleUuid(const QBluetoothUuid& uuid) {
   return *BleUuid::parse(uuid.toString(QUuid::WithoutBraces).toStdString());
 }
 
+BleUuid bleUuid(const QString& text) { return toBleUuid(QBluetoothUuid(text)); }
+
 Bytes toBytes(const QByteArray& bytes) { return Bytes(bytes.constBegin(), bytes.constEnd()); }
 
 QByteArray toQByteArray(const Bytes& bytes) {
@@ -32,8 +34,11 @@ Uuid deviceIdentifier(const QBluetoothDeviceInfo& info) {
 }
 
 std::optional<std::string> deviceName(const QBluetoothDeviceInfo& info) {
-  const QString name = info.name();
-  QString dashed = info.address().toString();
+  return deviceName(info.name(), info.address().toString());
+}
+
+std::optional<std::string> deviceName(const QString& name, const QString& address) {
+  QString dashed = address;
   dashed.replace(QLatin1Char(':'), QLatin1Char('-'));
   if (name.isEmpty() || name.compare(dashed, Qt::CaseInsensitive) == 0) return std::nullopt;
   return name.toStdString();

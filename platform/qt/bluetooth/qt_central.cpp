@@ -1,22 +1,32 @@
 #include "platform/qt/bluetooth/qt_central.h"
 
+#include <QBluetoothLocalDevice>
+#include <QBluetoothUuid>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusObjectPath>
 #include <QTimer>
 
+#include "platform/qt/bluetooth/address_uuid.h"
 #include "platform/qt/bluetooth/qt_bluetooth_types.h"
 
 namespace kiro {
 
 namespace {
 
-const QString kDaemon = QStringLiteral("org.bluez");
-// The daemon takes its bus name a moment before it publishes its adapters.
-constexpr int kAdapterAttempts = 10;
-constexpr Millis kAdapterRetry{200};
+const char* const kDaemonStopped = "The Bluetooth service stopped";
+const char* const kPoweredOff = "Bluetooth was powered off";
 
-CentralState stateOf(QBluetoothLocalDevice::HostMode mode) {
-  return mode == QBluetoothLocalDevice::HostPoweredOff ? CentralState::poweredOff : CentralState::poweredOn;
+QString objectPath(const QVariant& value) { return value.value<QDBusObjectPath>().path(); }
+
+// As Qt Bluetooth tells a dual-mode device that speaks LE: it lists a GATT-based service.
+bool likelyLowEnergy(const QStringList& uuids) {
+  for (const QString& text : uuids) {
+    bool isShort = false;
+    const quint16 value = QBluetoothUuid(text).toUInt16(&isShort);
+    if (isShort && (value & 0x1800) == 0x1800) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -24,64 +34,31 @@ CentralState stateOf(QBluetoothLocalDevice::HostMode mode) {
 QtCentral::QtCentral(CentralDelegate& delegate, QtCentralOptions options)
     : delegate_(delegate),
       options_(options),
-      daemon_(kDaemon, QDBusConnection::systemBus(),
+      bus_({[this] { objectsReset(); },
+            [this](const QString& path, const QStringList& interfaces) { objectsAdded(path, interfaces); },
+            [this](const QString& path, const QStringList& interfaces) { objectsRemoved(path, interfaces); },
+            [this](const QString& path, const QString& interface, const QVariantMap& changed) {
+              propertiesChanged(path, interface, changed);
+            }}),
+      daemon_(kBluez, QDBusConnection::systemBus(),
               QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration) {
-  if (attach()) state_ = stateOf(local_->hostMode());
-  QObject::connect(&daemon_, &QDBusServiceWatcher::serviceUnregistered, &context_, [this] { detachFromDaemon(); });
-  QObject::connect(&daemon_, &QDBusServiceWatcher::serviceRegistered, &context_, [this] { daemonRegistered(0); });
+  QObject::connect(&daemon_, &QDBusServiceWatcher::serviceUnregistered, &context_, [this] { bus_.forget(); });
+  QObject::connect(&daemon_, &QDBusServiceWatcher::serviceRegistered, &context_, [this] { bus_.refresh(); });
   // The link manager keeps its central to the end of the process, past the application
-  // object, and Qt's Bluetooth objects cannot outlive that: they go when the loop ends.
+  // object, and nothing may come from the bus then: it stops listening when the loop ends.
   if (QCoreApplication* application = QCoreApplication::instance())
     QObject::connect(application, &QCoreApplication::aboutToQuit, &context_, [this] { release(); });
-  post([this] { delegate_.centralDidUpdateState(*this); });
+  // The first state is reported once the daemon has said what it has (or that it is not there).
+  bus_.refresh();
 }
 
 QtCentral::~QtCentral() { release(); }
 
-bool QtCentral::attach() {
-  const QList<QBluetoothHostInfo> adapters = QBluetoothLocalDevice::allDevices();
-  if (adapters.isEmpty()) return false;
-  auto local = std::make_unique<QBluetoothLocalDevice>(adapters.first().address());
-  if (!local->isValid()) return false;
-  local_ = std::move(local);
-  QObject::connect(local_.get(), &QBluetoothLocalDevice::hostModeStateChanged, &context_,
-                   [this](QBluetoothLocalDevice::HostMode mode) { hostModeChanged(mode); });
-  agent_ = std::make_unique<QBluetoothDeviceDiscoveryAgent>(adapters.first().address());
-  // No time limit where the platform allows it; where it does not, finished restarts it.
-  agent_->setLowEnergyDiscoveryTimeout(0);
-  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered, &context_,
-                   [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, false); });
-  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::deviceUpdated, &context_,
-                   [this](const QBluetoothDeviceInfo& info) { deviceSeen(info, true); });
-  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::finished, &context_,
-                   [this] { agentStopped(Millis{0}); });
-  QObject::connect(agent_.get(), &QBluetoothDeviceDiscoveryAgent::errorOccurred, &context_,
-                   [this] { agentStopped(options_.scanRetry); });
-  return true;
-}
-
-void QtCentral::detachFromDaemon() {
-  setState(CentralState::poweredOff, "The Bluetooth service stopped");
-  if (agent_) QObject::disconnect(agent_.get(), nullptr, &context_, nullptr);
-  agent_.reset();
-  local_.reset();
-}
-
-void QtCentral::daemonRegistered(int attempt) {
-  if (released_ || local_) return;
-  if (attach()) setState(stateOf(local_->hostMode()), "Bluetooth was powered off");
-  else if (attempt + 1 < kAdapterAttempts) post([this, attempt] { daemonRegistered(attempt + 1); }, kAdapterRetry);
-}
-
 void QtCentral::release() {
-  released_ = true;
-  scanning_ = false;
-  if (agent_) {
-    QObject::disconnect(agent_.get(), nullptr, &context_, nullptr);
-    agent_->stop();
-  }
-  agent_.reset();
-  local_.reset();
+  if (std::exchange(released_, true)) return;
+  QObject::disconnect(&daemon_, nullptr, &context_, nullptr);
+  stopScan();
+  bus_.close();
   state_ = CentralState::poweredOff;
   // The link manager may still hold its peripherals; they no longer report to us.
   for (auto& [id, peripheral] : peripherals_) peripheral->detach();
@@ -91,57 +68,138 @@ void QtCentral::post(std::function<void()> call, Millis delay) {
   QTimer::singleShot(delay, &context_, std::move(call));
 }
 
+void QtCentral::objectsReset() {
+  // Emptied: the daemon went away (or never answered); read anew: it is back.
+  chooseAdapter(bus_.objects().empty() ? kDaemonStopped : kPoweredOff);
+  if (!std::exchange(firstReported_, true)) post([this] { delegate_.centralDidUpdateState(*this); });
+}
+
+void QtCentral::chooseAdapter(const char* whyLinksEnd) {
+  QString first;
+  for (const auto& [path, interfaces] : bus_.objects()) {
+    if (interfaces.contains(kAdapterInterface)) {
+      first = path;
+      break;
+    }
+  }
+  if (first != adapter_) {
+    setState(CentralState::poweredOff, whyLinksEnd);
+    adapter_ = first;
+    discovering_ = false;
+  }
+  const bool powered =
+      !adapter_.isEmpty() && bus_.property(adapter_, kAdapterInterface, QStringLiteral("Powered")).toBool();
+  setState(powered ? CentralState::poweredOn : CentralState::poweredOff, whyLinksEnd);
+}
+
+void QtCentral::objectsAdded(const QString& path, const QStringList& interfaces) {
+  if (interfaces.contains(kAdapterInterface)) chooseAdapter(kPoweredOff);
+  if (interfaces.contains(kDeviceInterface)) deviceSeen(path, false);
+}
+
+void QtCentral::objectsRemoved(const QString& path, const QStringList& interfaces) {
+  if (interfaces.contains(kAdapterInterface)) chooseAdapter("The Bluetooth adapter was removed");
+  if (interfaces.contains(kDeviceInterface)) {
+    for (auto& [id, peripheral] : peripherals_) peripheral->deviceRemoved(path);
+  }
+}
+
+void QtCentral::propertiesChanged(const QString& path, const QString& interface, const QVariantMap& changed) {
+  if (interface == kAdapterInterface) {
+    if (path != adapter_) return;
+    if (changed.contains(QStringLiteral("Powered"))) chooseAdapter(kPoweredOff);
+    const auto discovering = changed.constFind(QStringLiteral("Discovering"));
+    if (discovering != changed.constEnd() && !discovering->toBool()) discoveryStopped();
+  } else if (interface == kDeviceInterface) {
+    for (auto& [id, peripheral] : peripherals_) peripheral->deviceChanged(path, changed);
+    // An advertisement heard again, as Qt Bluetooth tells it: a discovery and an update.
+    if (changed.contains(QStringLiteral("RSSI")) || changed.contains(QStringLiteral("ManufacturerData"))) {
+      deviceSeen(path, false);
+      deviceSeen(path, true);
+    }
+  } else if (interface == kCharacteristicInterface) {
+    for (auto& [id, peripheral] : peripherals_) peripheral->characteristicChanged(path, changed);
+  }
+}
+
 void QtCentral::scanForPeripherals(bool allowDuplicates) {
-  if (state_ != CentralState::poweredOn || !agent_) return;
+  if (state_ != CentralState::poweredOn || adapter_.isEmpty()) return;
   reported_.clear();
   allowDuplicates_ = allowDuplicates;
-  scanning_ = false;  // the stop below must not restart the agent by itself
-  if (agent_->isActive()) agent_->stop();
   scanning_ = true;
-  post([this] { startAgent(); });
+  post([this, scan = ++scan_] { startDiscovery(scan); });
 }
 
 void QtCentral::stopScan() {
   scanning_ = false;
-  if (agent_ && agent_->isActive()) agent_->stop();
+  ++scan_;
+  if (std::exchange(discovering_, false)) {
+    bus_.call(adapter_, kAdapterInterface, QStringLiteral("StopDiscovery"), {}, &context_);
+  }
 }
 
-void QtCentral::startAgent() {
-  if (scanning_ && !agent_->isActive()) agent_->start(QBluetoothDeviceDiscoveryAgent::LowEnergyMethod);
+void QtCentral::startDiscovery(int scan) {
+  if (!scanning_ || scan != scan_ || adapter_.isEmpty()) return;
+  if (!discovering_) {
+    discovering_ = true;
+    // Older BlueZ lacks the filter: its refusal changes nothing.
+    bus_.call(adapter_, kAdapterInterface, QStringLiteral("SetDiscoveryFilter"),
+              {QVariantMap{{QStringLiteral("Transport"), QStringLiteral("le")}}}, &context_);
+    bus_.call(adapter_, kAdapterInterface, QStringLiteral("StartDiscovery"), {}, &context_,
+              [this, scan](const QDBusMessage& reply) {
+                if (reply.type() != QDBusMessage::ErrorMessage ||
+                    reply.errorName() == QStringLiteral("org.bluez.Error.InProgress") || scan != scan_)
+                  return;
+                discovering_ = false;
+                post([this, scan] { startDiscovery(scan); }, options_.scanRetry);
+              });
+  }
+  // What the daemon knows already, as Qt Bluetooth lists it when a scan starts.
+  for (const auto& [path, interfaces] : bus_.objects()) {
+    if (interfaces.contains(kDeviceInterface)) deviceSeen(path, false);
+  }
 }
 
-void QtCentral::agentStopped(Millis retryAfter) {
-  if (scanning_) post([this] { startAgent(); }, retryAfter);
+void QtCentral::discoveryStopped() {
+  // Ended by someone else: started again, as a scan has no time limit.
+  if (!std::exchange(discovering_, false) || !scanning_) return;
+  post([this, scan = scan_] { startDiscovery(scan); }, options_.scanRetry);
 }
 
-void QtCentral::deviceSeen(const QBluetoothDeviceInfo& info, bool updated) {
-  if (!scanning_ || !(info.coreConfigurations() & QBluetoothDeviceInfo::LowEnergyCoreConfiguration)) return;
+void QtCentral::deviceSeen(const QString& path, bool updated) {
+  if (!scanning_) return;
+  const QVariantMap* device = bus_.properties(path, kDeviceInterface);
+  if (!device || objectPath(device->value(QStringLiteral("Adapter"))) != adapter_) return;
+  const QString address = device->value(QStringLiteral("Address")).toString();
+  if (address.isEmpty()) return;
+  // Only LE devices: a classic one has a class of device and no GATT-based service.
+  if (device->value(QStringLiteral("Class")).toUInt() != 0 &&
+      !likelyLowEnergy(device->value(QStringLiteral("UUIDs")).toStringList()))
+    return;
   // BlueZ lists every device it remembers when a scan starts, in range or not; only one
   // heard in this scan has a signal strength.
-  if (info.rssi() == 0) return;
+  const int rssi = device->value(QStringLiteral("RSSI")).toInt();
+  if (rssi == 0) return;
   if (updated && !allowDuplicates_) return;
-  const Uuid id = deviceIdentifier(info);
+  const QString alias = device->value(QStringLiteral("Alias")).toString();
+  const Uuid id = addressUuid(address);
   auto [entry, isNew] = peripherals_.try_emplace(id);
-  if (isNew) entry->second = std::make_shared<QtPeripheral>(info, static_cast<LinkObserver&>(*this), options_.link);
-  else entry->second->setInfo(info);
+  if (isNew) entry->second = std::make_shared<QtPeripheral>(bus_, address, alias, static_cast<LinkObserver&>(*this), options_.link);
+  else entry->second->setAlias(alias);
 
-  const std::optional<std::string> name = deviceName(info);
+  const std::optional<std::string> name = deviceName(alias, address);
   if (!updated) {
-    // Once per scan; again only when a name turns up or changes. Qt repeats a discovery
-    // alongside each update, which would report one advertisement twice.
+    // Once per scan; again only when a name turns up or changes. An advertisement heard
+    // again comes as a discovery and an update, which would report it twice.
     auto seen = reported_.find(id);
     if (seen != reported_.end() && seen->second == name) return;
     reported_[id] = name;
   }
   AdvertisementData advertisement;
   if (name) advertisement[kAdvertisementLocalName] = *name;
-  post([this, peripheral = entry->second, advertisement, rssi = int{info.rssi()}] {
+  post([this, peripheral = entry->second, advertisement, rssi] {
     if (scanning_) delegate_.didDiscoverPeripheral(*this, peripheral, advertisement, rssi);
   });
-}
-
-void QtCentral::hostModeChanged(QBluetoothLocalDevice::HostMode mode) {
-  setState(stateOf(mode), "Bluetooth was powered off");
 }
 
 void QtCentral::setState(CentralState state, const char* whyLinksEnd) {
@@ -152,7 +210,7 @@ void QtCentral::setState(CentralState state, const char* whyLinksEnd) {
     stopScan();
     for (auto& [id, peripheral] : peripherals_) peripheral->drop(Error{whyLinksEnd});
   }
-  post([this] { delegate_.centralDidUpdateState(*this); });
+  if (firstReported_) post([this] { delegate_.centralDidUpdateState(*this); });
 }
 
 QtPeripheral* QtCentral::ours(Peripheral& peripheral) {
@@ -163,7 +221,7 @@ QtPeripheral* QtCentral::ours(Peripheral& peripheral) {
 void QtCentral::connectPeripheral(Peripheral& peripheral, bool) {
   // As with a scan: with the radio off the request is ignored, not failed a moment later.
   if (state_ != CentralState::poweredOn) return;
-  if (QtPeripheral* p = ours(peripheral)) p->connect();
+  if (QtPeripheral* p = ours(peripheral)) p->connect(adapter_);
 }
 
 void QtCentral::cancelPeripheralConnection(Peripheral& peripheral) {
@@ -200,6 +258,7 @@ int QtCentral::pendingWrites() const {
 
 namespace {
 
+// Once, at start-up, before anything is timed.
 bool hasAdapter() { return !QBluetoothLocalDevice::allDevices().isEmpty(); }
 
 CentralFactory centralFactory(QtCentralOptions options) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QBluetoothDeviceDiscoveryAgent>
-#include <QBluetoothLocalDevice>
 #include <QDBusServiceWatcher>
 #include <QObject>
 
@@ -10,13 +8,16 @@
 #include <memory>
 
 #include "platform/central.h"
+#include "platform/qt/bluetooth/bluez_bus.h"
 #include "platform/qt/bluetooth/qt_peripheral.h"
 
 namespace kiro {
 
-// The Bluetooth LE central on Qt Bluetooth. Every callback comes on its own turn of the
-// Qt event loop, never from inside a call to it. When the Bluetooth daemon goes away the
-// central reports what a power-off reports, and when it is back what a power-on reports.
+// The Bluetooth LE central on BlueZ's D-Bus API, with Qt's D-Bus. Every callback comes on
+// its own turn of the Qt event loop, never from inside a call to it. It never waits on the
+// Bluetooth daemon or the bus: a daemon that stalls holds up its answers, never the thread
+// (see BluezBus). When the daemon goes away the central reports what a power-off reports,
+// and when it is back what a power-on reports.
 class QtCentral final : public Central, private LinkObserver {
  public:
   // Without an adapter the central stays powered off.
@@ -42,17 +43,19 @@ class QtCentral final : public Central, private LinkObserver {
   void writeFailed(QtPeripheral& peripheral, const Bytes& value, const std::string& reason) override;
   void stateChanged(QtPeripheral& peripheral) override;
 
-  // Ends the scan and every link and lets go of Qt's objects; the central is then off for good.
+  // Ends the scan and every link and stops listening to the daemon; the central is then off for good.
   void release();
-  // Binds to the first adapter the daemon offers; false when it offers none.
-  bool attach();
-  // Lets go of Qt's objects bound to the daemon, which has gone.
-  void detachFromDaemon();
-  void daemonRegistered(int attempt);
-  void startAgent();
-  void agentStopped(Millis retryAfter);
-  void deviceSeen(const QBluetoothDeviceInfo& info, bool updated);
-  void hostModeChanged(QBluetoothLocalDevice::HostMode mode);
+  // The daemon's objects were read anew or forgotten: the adapter is chosen again.
+  void objectsReset();
+  void objectsAdded(const QString& path, const QStringList& interfaces);
+  void objectsRemoved(const QString& path, const QStringList& interfaces);
+  void propertiesChanged(const QString& path, const QString& interface, const QVariantMap& changed);
+  // Binds to the first adapter the daemon offers, and takes its power as the state.
+  void chooseAdapter(const char* whyLinksEnd);
+  void startDiscovery(int scan);
+  void discoveryStopped();
+  // A device of the adapter was heard: found (updated false) or its advertisement again.
+  void deviceSeen(const QString& path, bool updated);
   // whyLinksEnd: the error each link gets when the radio goes off.
   void setState(CentralState state, const char* whyLinksEnd);
   QtPeripheral* ours(Peripheral& peripheral);
@@ -62,14 +65,17 @@ class QtCentral final : public Central, private LinkObserver {
   QtCentralOptions options_;
   CentralState state_ = CentralState::poweredOff;
   bool released_ = false;
+  bool firstReported_ = false;  // the first state report waits for the daemon's first answer
   bool scanning_ = false;
+  bool discovering_ = false;  // StartDiscovery asked of the adapter, and not stopped since
+  int scan_ = 0;  // the scan a retry or an answer belongs to
   bool allowDuplicates_ = false;
+  QString adapter_;  // the Adapter1 object in use; empty without one
   std::map<Uuid, std::shared_ptr<QtPeripheral>> peripherals_;
   // This scan's reports by device, with the name each was last reported under.
   std::map<Uuid, std::optional<std::string>> reported_;
   QObject context_;
-  std::unique_ptr<QBluetoothLocalDevice> local_;  // null without an adapter
-  std::unique_ptr<QBluetoothDeviceDiscoveryAgent> agent_;
+  BluezBus bus_;
   QDBusServiceWatcher daemon_;
 };
 

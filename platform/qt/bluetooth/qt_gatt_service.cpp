@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QDBusArgument>
+#include <QDBusObjectPath>
 #include <QTimer>
 
 #include "platform/qt/bluetooth/qt_bluetooth_types.h"
@@ -10,59 +12,42 @@ namespace kiro {
 
 namespace {
 
-const QByteArray kNotifyOn = QByteArray::fromHex("0100");
-const QByteArray kNotifyOff = QByteArray::fromHex("0000");
+const QString kClientConfiguration = QStringLiteral("00002902-0000-1000-8000-00805f9b34fb");
 
-QLowEnergyDescriptor notificationConfig(const QLowEnergyCharacteristic& remote) {
-  return remote.descriptor(QBluetoothUuid::DescriptorType::ClientCharacteristicConfiguration);
+// BlueZ's characteristic flags as Bluetooth's property bits.
+std::uint32_t propertiesOf(const QStringList& flags) {
+  static const std::pair<const char*, std::uint32_t> bits[] = {
+      {"broadcast", 0x01},
+      {"read", property::read},
+      {"write-without-response", property::writeWithoutResponse},
+      {"write", property::write},
+      {"notify", property::notify},
+      {"indicate", property::indicate},
+      {"authenticated-signed-writes", 0x40},
+      {"reliable-write", 0x80},
+      {"writable-auxiliaries", 0x80},
+  };
+  std::uint32_t properties = 0;
+  for (const QString& flag : flags) {
+    for (const auto& [name, bit] : bits) {
+      if (flag == QLatin1String(name)) properties |= bit;
+    }
+  }
+  return properties;
 }
+
+QString objectPath(const QVariant& value) { return value.value<QDBusObjectPath>().path(); }
 
 }  // namespace
 
-QtGattService::QtGattService(QLowEnergyService* service, PeripheralReport report, WriteOutcomes outcomes)
-    : remote_(service), report_(std::move(report)), outcomes_(std::move(outcomes)), model_(std::make_shared<Service>()) {
-  model_->uuid = toBleUuid(remote_->serviceUuid());
-  model_->isPrimary = remote_->type().testFlag(QLowEnergyService::PrimaryService);
-
-  QObject::connect(remote_.get(), &QLowEnergyService::stateChanged, &context_,
-                   [this](QLowEnergyService::ServiceState state) {
-                     if (state == QLowEnergyService::RemoteServiceDiscovered) detailsDiscovered();
-                   });
-  QObject::connect(remote_.get(), &QLowEnergyService::characteristicChanged, &context_,
-                   [this](const QLowEnergyCharacteristic& remote, const QByteArray& value) {
-                     Entry* entry = find(remote);
-                     if (!entry) return;
-                     // Each call carries its own value: a later notification may arrive first.
-                     report_([model = entry->model, bytes = toBytes(value)](PeripheralDelegate& d, Peripheral& p) {
-                       model->value = bytes;
-                       d.didUpdateValue(p, *model, {});
-                     });
-                   });
-  QObject::connect(remote_.get(), &QLowEnergyService::characteristicWritten, &context_,
-                   [this](const QLowEnergyCharacteristic& remote, const QByteArray&) {
-                     Entry* entry = find(remote);
-                     if (entry) writeAnswered(*entry, {});
-                   });
-  QObject::connect(remote_.get(), &QLowEnergyService::descriptorWritten, &context_,
-                   [this](const QLowEnergyDescriptor& descriptor, const QByteArray& value) {
-                     auto it = std::find_if(subscriptionsInFlight_.begin(), subscriptionsInFlight_.end(),
-                                            [&](const Entry* pending) {
-                                              return notificationConfig(pending->remote) == descriptor;
-                                            });
-                     if (it == subscriptionsInFlight_.end()) return;
-                     Entry* entry = *it;
-                     subscriptionsInFlight_.erase(it);
-                     notificationStateAnswered(*entry, value != kNotifyOff, {});
-                   });
-  QObject::connect(remote_.get(), &QLowEnergyService::errorOccurred, &context_,
-                   [this](QLowEnergyService::ServiceError error) { serviceError(error); });
+QtGattService::QtGattService(BluezBus& bus, const QString& path, PeripheralReport report, WriteOutcomes outcomes)
+    : bus_(bus), path_(path), report_(std::move(report)), outcomes_(std::move(outcomes)),
+      model_(std::make_shared<Service>()) {
+  model_->uuid = bleUuid(bus_.property(path_, kServiceInterface, QStringLiteral("UUID")).toString());
+  model_->isPrimary = bus_.property(path_, kServiceInterface, QStringLiteral("Primary")).toBool();
 }
 
-QtGattService::~QtGattService() {
-  QObject::disconnect(remote_.get(), nullptr, &context_, nullptr);
-  // It may be inside one of its own signals right now.
-  remote_.release()->deleteLater();
-}
+QtGattService::~QtGattService() = default;
 
 QtGattService::Entry* QtGattService::find(const Characteristic& characteristic) const {
   for (const auto& entry : entries_) {
@@ -71,83 +56,71 @@ QtGattService::Entry* QtGattService::find(const Characteristic& characteristic) 
   return nullptr;
 }
 
-QtGattService::Entry* QtGattService::find(const QLowEnergyCharacteristic& remote) const {
-  for (const auto& entry : entries_) {
-    if (entry->remote == remote) return entry.get();
-  }
-  return nullptr;
-}
-
 void QtGattService::discoverCharacteristics() {
-  ++characteristicRequests_;
-  requestDetails();
+  readDetails();
+  report_([service = model_](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverCharacteristics(p, *service, {}); });
 }
 
 void QtGattService::discoverIncludedServices() {
-  ++includedRequests_;
-  requestDetails();
+  readDetails();
+  report_([service = model_](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverIncludedServices(p, *service, {}); });
 }
 
-void QtGattService::requestDetails() {
-  switch (remote_->state()) {
-    case QLowEnergyService::RemoteService:
-      remote_->discoverDetails(QLowEnergyService::SkipValueDiscovery);
-      break;
-    case QLowEnergyService::RemoteServiceDiscovered:
-      answerDetailRequests({});
-      break;
-    case QLowEnergyService::RemoteServiceDiscovering:
-      break;  // answered when the details arrive
-    default:
-      answerDetailRequests(Error{"the service is no longer valid"});
-      break;
+// From the bus's copy: BlueZ published the whole table before it said the services were resolved.
+void QtGattService::readDetails() {
+  if (std::exchange(detailsRead_, true)) return;
+  for (const auto& [path, interfaces] : bus_.objects()) {
+    const auto characteristic = interfaces.constFind(kCharacteristicInterface);
+    if (characteristic == interfaces.constEnd() ||
+        objectPath(characteristic->value(QStringLiteral("Service"))) != path_)
+      continue;
+    auto model = std::make_shared<Characteristic>();
+    model->uuid = bleUuid(characteristic->value(QStringLiteral("UUID")).toString());
+    model->properties = propertiesOf(characteristic->value(QStringLiteral("Flags")).toStringList());
+    const QByteArray value = characteristic->value(QStringLiteral("Value")).toByteArray();
+    if (!value.isEmpty()) model->value = toBytes(value);
+    model->service = model_.get();
+    auto entry = std::make_unique<Entry>(Entry{path, false, std::move(model), {}});
+    model_->characteristics.push_back(entry->model);
+    entries_.push_back(std::move(entry));
   }
-}
-
-void QtGattService::detailsDiscovered() {
-  if (entries_.empty()) {
-    for (const QLowEnergyCharacteristic& remote : remote_->characteristics()) {
-      auto model = std::make_shared<Characteristic>();
-      model->uuid = toBleUuid(remote.uuid());
-      model->properties = static_cast<std::uint32_t>(remote.properties().toInt()) & 0xFF;
-      if (!remote.value().isEmpty()) model->value = toBytes(remote.value());
-      model->service = model_.get();
-      entries_.push_back(std::make_unique<Entry>(Entry{remote, std::move(model), {}}));
-      model_->characteristics.push_back(entries_.back()->model);
-    }
-    for (const QBluetoothUuid& uuid : remote_->includedServices()) {
-      auto included = std::make_shared<Service>();
-      included->uuid = toBleUuid(uuid);
-      included->isPrimary = false;
-      model_->includedServices.push_back(std::move(included));
+  for (const auto& [path, interfaces] : bus_.objects()) {
+    const auto descriptor = interfaces.constFind(kDescriptorInterface);
+    if (descriptor == interfaces.constEnd() ||
+        descriptor->value(QStringLiteral("UUID")).toString().compare(kClientConfiguration, Qt::CaseInsensitive) != 0)
+      continue;
+    const QString owner = objectPath(descriptor->value(QStringLiteral("Characteristic")));
+    for (const auto& entry : entries_) {
+      if (entry->path == owner) entry->notifies = true;
     }
   }
-  answerDetailRequests({});
-}
-
-void QtGattService::answerDetailRequests(const Result<>& result) {
-  for (; characteristicRequests_ > 0; --characteristicRequests_) {
-    report_([service = model_, result](PeripheralDelegate& d, Peripheral& p) {
-      d.didDiscoverCharacteristics(p, *service, result);
-    });
-  }
-  for (; includedRequests_ > 0; --includedRequests_) {
-    report_([service = model_, result](PeripheralDelegate& d, Peripheral& p) {
-      d.didDiscoverIncludedServices(p, *service, result);
-    });
+  const QVariant includes = bus_.property(path_, kServiceInterface, QStringLiteral("Includes"));
+  QList<QDBusObjectPath> included;
+  if (includes.metaType() == QMetaType::fromType<QDBusArgument>()) included = qdbus_cast<QList<QDBusObjectPath>>(includes.value<QDBusArgument>());
+  else included = includes.value<QList<QDBusObjectPath>>();
+  for (const QDBusObjectPath& path : included) {
+    auto service = std::make_shared<Service>();
+    service->uuid = bleUuid(bus_.property(path.path(), kServiceInterface, QStringLiteral("UUID")).toString());
+    service->isPrimary = false;
+    model_->includedServices.push_back(std::move(service));
   }
 }
 
 void QtGattService::setNotifyValue(bool enabled, Characteristic& characteristic) {
   Entry* entry = find(characteristic);
   if (!entry) return;
-  const QLowEnergyDescriptor config = notificationConfig(entry->remote);
-  if (!config.isValid()) {
+  if (!entry->notifies) {
     notificationStateAnswered(*entry, characteristic.isNotifying, Error{"the characteristic cannot notify"});
     return;
   }
-  subscriptionsInFlight_.push_back(entry);
-  remote_->writeDescriptor(config, enabled ? kNotifyOn : kNotifyOff);
+  bus_.call(entry->path, kCharacteristicInterface, enabled ? QStringLiteral("StartNotify") : QStringLiteral("StopNotify"),
+            {}, &context_, [this, entry, enabled](const QDBusMessage& reply) {
+              if (reply.type() == QDBusMessage::ErrorMessage) {
+                notificationStateAnswered(*entry, entry->model->isNotifying, Error{"the subscription failed"});
+              } else {
+                notificationStateAnswered(*entry, enabled, {});
+              }
+            });
 }
 
 void QtGattService::notificationStateAnswered(Entry& entry, bool enabled, const Result<>& result) {
@@ -157,12 +130,26 @@ void QtGattService::notificationStateAnswered(Entry& entry, bool enabled, const 
   });
 }
 
+void QtGattService::characteristicChanged(const QString& path, const QVariantMap& changed) {
+  const auto value = changed.constFind(QStringLiteral("Value"));
+  if (value == changed.constEnd()) return;
+  for (const auto& entry : entries_) {
+    if (entry->path != path || !entry->notifies) continue;
+    // Each call carries its own value: a later notification may arrive first.
+    report_([model = entry->model, bytes = toBytes(value->toByteArray())](PeripheralDelegate& d, Peripheral& p) {
+      model->value = bytes;
+      d.didUpdateValue(p, *model, {});
+    });
+  }
+}
+
 void QtGattService::writeValue(const Bytes& value, Characteristic& characteristic, WriteType type) {
   Entry* entry = find(characteristic);
   if (!entry) return;
   if (type == WriteType::withoutResponse) {
     outcomes_.accepted(value, type);
-    remote_->writeCharacteristic(entry->remote, toQByteArray(value), QLowEnergyService::WriteWithoutResponse);
+    bus_.call(entry->path, kCharacteristicInterface, QStringLiteral("WriteValue"),
+              {toQByteArray(value), QVariantMap{{QStringLiteral("type"), QStringLiteral("command")}}}, &context_);
     return;
   }
   if (auto now = entry->writes.submit(value)) send(*entry, *now);
@@ -171,14 +158,22 @@ void QtGattService::writeValue(const Bytes& value, Characteristic& characteristi
 void QtGattService::send(Entry& entry, const Bytes& value) {
   const std::uint64_t write = ++writesSent_;
   writesInFlight_.push_back({&entry, write, value});
-  remote_->writeCharacteristic(entry.remote, toQByteArray(value), QLowEnergyService::WriteWithResponse);
+  bus_.call(entry.path, kCharacteristicInterface, QStringLiteral("WriteValue"),
+            {toQByteArray(value), QVariantMap{{QStringLiteral("type"), QStringLiteral("request")}}}, &context_,
+            [this, write](const QDBusMessage& reply) {
+              writeAnswered(write, reply.type() == QDBusMessage::ErrorMessage
+                                       ? Result<>(Error{"the receiver refused the write"})
+                                       : Result<>());
+            });
   QTimer::singleShot(kWriteConfirmationLimit, &context_, [this, write] { writeUnanswered(write); });
 }
 
-void QtGattService::writeAnswered(Entry& entry, const Result<>& result) {
-  auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
-                         [&entry](const InFlight& each) { return each.entry == &entry; });
+void QtGattService::writeAnswered(std::uint64_t write, const Result<>& result) {
+  const auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
+                               [write](const InFlight& each) { return each.write == write; });
+  // Given up already: the link it went out on is being built again.
   if (it == writesInFlight_.end()) return;
+  Entry& entry = *it->entry;
   const Bytes value = std::move(it->value);
   writesInFlight_.erase(it);
   if (result.ok()) {
@@ -194,39 +189,13 @@ void QtGattService::writeUnanswered(std::uint64_t write) {
   const auto it = std::find_if(writesInFlight_.begin(), writesInFlight_.end(),
                                [write](const InFlight& each) { return each.write == write; });
   if (it == writesInFlight_.end()) return;
-  // The coalescer keeps the write counted as in flight: nothing more goes to Qt on this link.
+  // The coalescer keeps the write counted as in flight: nothing more goes out on this link.
   const std::shared_ptr<Characteristic> model = it->entry->model;
   const Error error{"the write was not answered in time"};
   outcomes_.failed(it->value, error.message);
   writesInFlight_.erase(it);
   report_([model, error](PeripheralDelegate& d, Peripheral& p) { d.didWriteValue(p, *model, error); });
   outcomes_.stalled();
-}
-
-void QtGattService::serviceError(QLowEnergyService::ServiceError error) {
-  switch (error) {
-    case QLowEnergyService::CharacteristicWriteError:
-      // Taken as the oldest write with response: a failed write without response
-      // then frees a slot early, which is harmless.
-      if (!writesInFlight_.empty())
-        writeAnswered(*writesInFlight_.front().entry, Error{"the receiver refused the write"});
-      break;
-    case QLowEnergyService::DescriptorWriteError:
-      if (!subscriptionsInFlight_.empty()) {
-        Entry* entry = subscriptionsInFlight_.front();
-        subscriptionsInFlight_.pop_front();
-        notificationStateAnswered(*entry, entry->model->isNotifying, Error{"the subscription failed"});
-      }
-      break;
-    case QLowEnergyService::UnknownError:
-    case QLowEnergyService::OperationError:
-      if (remote_->state() != QLowEnergyService::RemoteServiceDiscovering) {
-        answerDetailRequests(Error{"the service details could not be read"});
-      }
-      break;
-    default:
-      break;
-  }
 }
 
 int QtGattService::pendingWrites() const {

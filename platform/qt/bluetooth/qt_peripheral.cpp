@@ -2,12 +2,23 @@
 
 #include <algorithm>
 
+#include <QDBusObjectPath>
+
+#include "platform/qt/bluetooth/address_uuid.h"
 #include "platform/qt/bluetooth/qt_bluetooth_types.h"
 
 namespace kiro {
 
-QtPeripheral::QtPeripheral(const QBluetoothDeviceInfo& info, LinkObserver& observer, LinkTiming timing)
-    : info_(info), identifier_(deviceIdentifier(info)), observer_(&observer), timing_(timing) {
+namespace {
+
+QString objectPath(const QVariant& value) { return value.value<QDBusObjectPath>().path(); }
+
+}  // namespace
+
+QtPeripheral::QtPeripheral(BluezBus& bus, const QString& address, const QString& alias, LinkObserver& observer,
+                           LinkTiming timing)
+    : bus_(&bus), address_(address), alias_(alias), identifier_(addressUuid(address)), observer_(&observer),
+      timing_(timing) {
   attemptTimer_.setSingleShot(true);
   QObject::connect(&attemptTimer_, &QTimer::timeout, &context_, [this] {
     linkDown(phase_ == Phase::connecting ? Error{"the connection attempt timed out"} : Result<>());
@@ -16,47 +27,87 @@ QtPeripheral::QtPeripheral(const QBluetoothDeviceInfo& info, LinkObserver& obser
 
 QtPeripheral::~QtPeripheral() { detach(); }
 
-std::optional<std::string> QtPeripheral::name() const { return deviceName(info_); }
+std::optional<std::string> QtPeripheral::name() const { return deviceName(alias_, address_); }
 
-void QtPeripheral::connect() {
-  if (phase_ != Phase::idle || state_ != PeripheralState::disconnected) return;
+void QtPeripheral::connect(const QString& adapter) {
+  if (!bus_ || phase_ != Phase::idle || state_ != PeripheralState::disconnected) return;
   phase_ = Phase::connecting;
   setState(PeripheralState::connecting);
-  lastReport_ = {};
+  adapter_ = adapter;
   attemptClock_.start();
   attemptTimer_.start(static_cast<int>(timing_.attemptLimit.count()));
-  // Started on the next turn: Qt may report an error from inside connectToDevice.
-  QTimer::singleShot(0, &context_, [this, attempt = ++attempt_] { startController(attempt); });
+  // Started on the next turn, as every outcome is reported on one of its own.
+  QTimer::singleShot(0, &context_, [this, attempt = ++attempt_] { startConnect(attempt); });
 }
 
-void QtPeripheral::startController(int attempt) {
-  if (attempt != attempt_ || phase_ != Phase::connecting) return;
-  controller_ = QLowEnergyController::createCentral(info_);
-  QObject::connect(controller_, &QLowEnergyController::connected, &context_, [this] {
-    if (phase_ != Phase::connecting) return;
-    phase_ = Phase::connected;
-    setState(PeripheralState::connected);
-    attemptTimer_.stop();
-    tellObserver(attempt_, Millis{0}, [this](LinkObserver& o) { o.linkConnected(*this); });
-  });
-  QObject::connect(controller_, &QLowEnergyController::stateChanged, &context_,
-                   [this](QLowEnergyController::ControllerState state) { controllerStateChanged(state); });
-  QObject::connect(controller_, &QLowEnergyController::errorOccurred, &context_,
-                   [this](QLowEnergyController::Error) {
-                     lastReport_ = Error{controller_->errorString().toStdString()};
-                     // Some errors leave the controller unconnected without a state change.
-                     if (controller_->state() == QLowEnergyController::UnconnectedState) linkDown(lastReport_);
-                   });
-  QObject::connect(controller_, &QLowEnergyController::discoveryFinished, &context_,
-                   [this] { servicesDiscovered(); });
-  controller_->connectToDevice();
+void QtPeripheral::startConnect(int attempt) {
+  if (!bus_ || attempt != attempt_ || phase_ != Phase::connecting) return;
+  // The daemon takes requests in order: a connect sent before the last link's disconnect is
+  // answered would find that link still up, and lose it a moment later.
+  if (disconnecting_) {
+    connectWhenDisconnected_ = true;
+    return;
+  }
+  device_.clear();
+  for (const auto& [path, interfaces] : bus_->objects()) {
+    const auto device = interfaces.constFind(kDeviceInterface);
+    if (device == interfaces.constEnd()) continue;
+    if (device->value(QStringLiteral("Address")).toString().compare(address_, Qt::CaseInsensitive) == 0 &&
+        objectPath(device->value(QStringLiteral("Adapter"))) == adapter_) {
+      device_ = path;
+      break;
+    }
+  }
+  if (device_.isEmpty()) return linkDown(Error{"the Bluetooth service does not know the receiver"});
+  if (!bus_->property(adapter_, kAdapterInterface, QStringLiteral("Powered")).toBool())
+    return linkDown(Error{"the Bluetooth adapter is powered off"});
+  linked_ = true;
+  // Another program may have connected it already.
+  if (bus_->property(device_, kDeviceInterface, QStringLiteral("Connected")).toBool() &&
+      bus_->property(device_, kDeviceInterface, QStringLiteral("ServicesResolved")).toBool()) {
+    return linkUp();
+  }
+  awaitingServices_ = true;
+  // Connected once the daemon says the services are resolved (deviceChanged).
+  bus_->call(device_, kDeviceInterface, QStringLiteral("Connect"), {}, &context_,
+             [this, attempt](const QDBusMessage& reply) {
+               if (attempt != attempt_ || phase_ != Phase::connecting || reply.type() != QDBusMessage::ErrorMessage)
+                 return;
+               linked_ = false;
+               linkDown(Error{"the connection failed: " + reply.errorMessage().toStdString()});
+             });
 }
 
-void QtPeripheral::controllerStateChanged(QLowEnergyController::ControllerState state) {
-  if (state == QLowEnergyController::UnconnectedState) {
-    linkDown(lastReport_);
-  } else if (state == QLowEnergyController::ClosingState && phase_ == Phase::connected) {
-    setState(PeripheralState::disconnecting);
+void QtPeripheral::linkUp() {
+  awaitingServices_ = false;
+  phase_ = Phase::connected;
+  setState(PeripheralState::connected);
+  attemptTimer_.stop();
+  tellObserver(attempt_, Millis{0}, [this](LinkObserver& o) { o.linkConnected(*this); });
+}
+
+void QtPeripheral::deviceChanged(const QString& path, const QVariantMap& changed) {
+  if (path != device_ || !linked_) return;
+  const auto resolved = changed.constFind(QStringLiteral("ServicesResolved"));
+  if (resolved != changed.constEnd() && resolved->toBool() && awaitingServices_ && phase_ == Phase::connecting) {
+    linkUp();
+  }
+  const auto connected = changed.constFind(QStringLiteral("Connected"));
+  if (connected != changed.constEnd() && !connected->toBool()) {
+    linked_ = false;
+    linkDown({});
+  }
+}
+
+void QtPeripheral::deviceRemoved(const QString& path) {
+  if (path != device_ || phase_ == Phase::idle) return;
+  linked_ = false;
+  linkDown(Error{"the receiver was removed from the Bluetooth service"});
+}
+
+void QtPeripheral::characteristicChanged(const QString& path, const QVariantMap& changed) {
+  for (const auto& g : gatt_) {
+    if (path.startsWith(g->path() + QLatin1Char('/'))) g->characteristicChanged(path, changed);
   }
 }
 
@@ -76,8 +127,9 @@ void QtPeripheral::cancel() {
       phase_ = Phase::closing;
       setState(PeripheralState::disconnecting);
       attemptTimer_.start(static_cast<int>(timing_.attemptLimit.count()));
-      if (controller_ && controller_->state() != QLowEnergyController::UnconnectedState) {
-        controller_->disconnectFromDevice();
+      if (linked_) {
+        // Ended by the daemon's answer, or by its news that the device is no longer connected.
+        if (!disconnecting_) disconnect();
       } else {
         linkDown({});
       }
@@ -85,8 +137,25 @@ void QtPeripheral::cancel() {
   }
 }
 
+void QtPeripheral::disconnect() {
+  if (!bus_) return;
+  disconnecting_ = true;
+  bus_->call(device_, kDeviceInterface, QStringLiteral("Disconnect"), {}, &context_,
+             [this, attempt = attempt_](const QDBusMessage&) {
+               disconnecting_ = false;
+               if (attempt == attempt_ && phase_ == Phase::closing) {
+                 linked_ = false;
+                 linkDown({});
+               }
+               if (std::exchange(connectWhenDisconnected_, false)) startConnect(attempt_);
+             });
+}
+
 void QtPeripheral::drop(const Error& reason) {
-  if (phase_ != Phase::idle) linkDown(reason);
+  if (phase_ != Phase::idle) {
+    linked_ = false;
+    linkDown(reason);
+  }
 }
 
 void QtPeripheral::linkDown(const Result<>& result) {
@@ -94,10 +163,9 @@ void QtPeripheral::linkDown(const Result<>& result) {
   const Phase ended = phase_;
   phase_ = Phase::idle;
   attemptTimer_.stop();
-  releaseController();
+  releaseLink();
   gatt_.clear();
   services_.clear();
-  serviceRequests_ = 0;
   if (ended == Phase::connecting) {
     // The entry keeps showing "connecting" until the failure is reported.
     const Millis elapsed{attemptClock_.elapsed()};
@@ -110,9 +178,17 @@ void QtPeripheral::linkDown(const Result<>& result) {
     return;
   }
   setState(PeripheralState::disconnected);
-  // Only a cancel ends a link without an error; Qt reports the receiver ending it as none.
+  // Only a cancel ends a link without an error; the receiver ending it is reported as none.
   const Result<> reason = ended == Phase::connected && result.ok() ? Error{"the link was lost"} : result;
   tellObserver(attempt_, Millis{0}, [this, reason](LinkObserver& o) { o.linkEnded(*this, reason); });
+}
+
+void QtPeripheral::releaseLink() {
+  // A link the daemon still holds (a write left unanswered, a connect given up) is ended
+  // there too; the answer is not waited for.
+  if (linked_ && !disconnecting_) disconnect();
+  linked_ = false;
+  awaitingServices_ = false;
 }
 
 void QtPeripheral::writeStalled() {
@@ -122,19 +198,11 @@ void QtPeripheral::writeStalled() {
   });
 }
 
-void QtPeripheral::releaseController() {
-  if (!controller_) return;
-  QObject::disconnect(controller_, nullptr, &context_, nullptr);
-  if (controller_->state() != QLowEnergyController::UnconnectedState) controller_->disconnectFromDevice();
-  // It may be inside one of its own signals right now.
-  controller_->deleteLater();
-  controller_ = nullptr;
-}
-
 void QtPeripheral::detach() {
   observer_ = nullptr;
   attemptTimer_.stop();
-  releaseController();
+  releaseLink();
+  bus_ = nullptr;
   gatt_.clear();
   services_.clear();
   phase_ = Phase::idle;
@@ -154,30 +222,16 @@ void QtPeripheral::report(PeripheralCall call) {
 }
 
 void QtPeripheral::discoverServices() {
-  if (phase_ != Phase::connected || !controller_) {
+  if (phase_ != Phase::connected || !bus_) {
     report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, Error{"not connected"}); });
     return;
   }
-  ++serviceRequests_;
-  switch (controller_->state()) {
-    case QLowEnergyController::ConnectedState:
-      controller_->discoverServices();
-      break;
-    case QLowEnergyController::DiscoveredState:
-      servicesDiscovered();
-      break;
-    default:
-      break;  // answered when the discovery finishes
-  }
-}
-
-void QtPeripheral::servicesDiscovered() {
-  for (const QBluetoothUuid& uuid : controller_->services()) {
-    const BleUuid id = toBleUuid(uuid);
-    const bool known = std::any_of(gatt_.begin(), gatt_.end(), [&](const auto& g) { return g->service()->uuid == id; });
+  // BlueZ published the whole table before it said the services were resolved.
+  for (const auto& [path, interfaces] : bus_->objects()) {
+    const auto service = interfaces.constFind(kServiceInterface);
+    if (service == interfaces.constEnd() || objectPath(service->value(QStringLiteral("Device"))) != device_) continue;
+    const bool known = std::any_of(gatt_.begin(), gatt_.end(), [&](const auto& g) { return g->path() == path; });
     if (known) continue;
-    QLowEnergyService* remote = controller_->createServiceObject(uuid);
-    if (!remote) continue;
     WriteOutcomes outcomes{[this](const Bytes& value, WriteType type) {
                              if (observer_) observer_->writeAccepted(*this, value, type);
                            },
@@ -186,12 +240,10 @@ void QtPeripheral::servicesDiscovered() {
                            },
                            [this] { writeStalled(); }};
     gatt_.push_back(std::make_unique<QtGattService>(
-        remote, [this](PeripheralCall call) { report(std::move(call)); }, std::move(outcomes)));
+        *bus_, path, [this](PeripheralCall call) { report(std::move(call)); }, std::move(outcomes)));
     services_.push_back(gatt_.back()->service());
   }
-  for (; serviceRequests_ > 0; --serviceRequests_) {
-    report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, {}); });
-  }
+  report([](PeripheralDelegate& d, Peripheral& p) { d.didDiscoverServices(p, {}); });
 }
 
 QtGattService* QtPeripheral::gattFor(const Service& service) {

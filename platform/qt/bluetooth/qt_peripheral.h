@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QBluetoothDeviceInfo>
 #include <QElapsedTimer>
-#include <QLowEnergyController>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 #include <memory>
@@ -18,7 +17,7 @@ namespace kiro {
 class QtPeripheral;
 
 // How a peripheral's link ends up; each of these calls comes on its own turn of the run
-// loop. What became of a write comes at once, as Qt tells it.
+// loop. What became of a write comes at once, as the daemon tells it.
 class LinkObserver {
  public:
   virtual ~LinkObserver() = default;
@@ -31,11 +30,14 @@ class LinkObserver {
   virtual void stateChanged(QtPeripheral& peripheral) = 0;
 };
 
-// A remote device on a QLowEnergyController, made anew for each connection.
+// A remote device: BlueZ's Device1 object of the central's adapter, driven without ever
+// waiting on the daemon. Each connection gets its services anew.
 class QtPeripheral final : public Peripheral {
  public:
-  // info: the device as last discovered; observer: the central.
-  QtPeripheral(const QBluetoothDeviceInfo& info, LinkObserver& observer, LinkTiming timing);
+  // address: the device's, as BlueZ writes it; alias: its name as BlueZ last told it;
+  // observer: the central. bus must outlive it, or detach() come first.
+  QtPeripheral(BluezBus& bus, const QString& address, const QString& alias, LinkObserver& observer,
+               LinkTiming timing);
   ~QtPeripheral() override;
   QtPeripheral(const QtPeripheral&) = delete;
   QtPeripheral& operator=(const QtPeripheral&) = delete;
@@ -52,13 +54,18 @@ class QtPeripheral final : public Peripheral {
   void writeValue(const Bytes& value, Characteristic& characteristic, WriteType type) override;
 
   // The central's side.
-  void setInfo(const QBluetoothDeviceInfo& info) { info_ = info; }
-  void connect();
+  void setAlias(const QString& alias) { alias_ = alias; }
+  // adapter: the Adapter1 object to connect through.
+  void connect(const QString& adapter);
   void cancel();
   // The radio went off: the link ends now.
   void drop(const Error& reason);
   // The central is going away: end the link without reporting it.
   void detach();
+  // What the daemon says of objects: the device's Device1, and the GATT objects under it.
+  void deviceChanged(const QString& path, const QVariantMap& changed);
+  void deviceRemoved(const QString& path);
+  void characteristicChanged(const QString& path, const QVariantMap& changed);
 
   // Writes with response in flight or waiting.
   int pendingWrites() const;
@@ -66,35 +73,41 @@ class QtPeripheral final : public Peripheral {
  private:
   enum class Phase { idle, connecting, connected, closing };
 
-  void startController(int attempt);
-  void controllerStateChanged(QLowEnergyController::ControllerState state);
-  void servicesDiscovered();
+  void startConnect(int attempt);
+  void linkUp();
   void linkDown(const Result<>& result);
-  void releaseController();
-  // A write went unanswered: the link is built again, which empties Qt's and the daemon's queues.
+  // Asks the daemon to end the link; the next connect waits for its answer.
+  void disconnect();
+  void releaseLink();
+  // A write went unanswered: the link is built again, which empties the daemon's queue.
   void writeStalled();
   void report(PeripheralCall call);
   void tellObserver(int attempt, Millis delay, std::function<void(LinkObserver&)> call);
   QtGattService* gattFor(const Service& service);
   QtGattService* gattFor(const Characteristic& characteristic);
+  void setState(PeripheralState state);
 
-  QBluetoothDeviceInfo info_;
+  BluezBus* bus_;  // null once detached
+  QString address_;
+  QString alias_;
   Uuid identifier_;
   LinkObserver* observer_;
   LinkTiming timing_;
   PeripheralDelegate* delegate_ = nullptr;
-  void setState(PeripheralState state);
 
   PeripheralState state_ = PeripheralState::disconnected;
   Phase phase_ = Phase::idle;
   int attempt_ = 0;  // stale callbacks of earlier attempts compare unequal
   QElapsedTimer attemptClock_;
-  QLowEnergyController* controller_ = nullptr;
-  Result<> lastReport_;  // the controller's error in this attempt, once it reports one
-  int serviceRequests_ = 0;
+  QString adapter_;
+  QString device_;  // this attempt's Device1 object
+  bool linked_ = false;  // the daemon was asked to connect (or was connected already) and has not ended it
+  bool awaitingServices_ = false;  // connected once BlueZ says the services are resolved
+  bool disconnecting_ = false;  // a Disconnect not answered yet
+  bool connectWhenDisconnected_ = false;
   std::vector<std::unique_ptr<QtGattService>> gatt_;
   std::vector<std::shared_ptr<Service>> services_;
-  QObject context_;  // receives the controller's signals and the posted calls
+  QObject context_;  // receives the daemon's answers and the posted calls
   QTimer attemptTimer_;
 };
 

@@ -104,6 +104,13 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
       if (json.value(QStringLiteral("event")) == QStringLiteral("state")) {
         state_ = json;
         ++statesRead_;
+        // Two bounds on how long the app took, each with the other side's delays in it: on
+        // the test's clock, and on the app's from the wait after the last one.
+        const qint64 here = clock_.elapsed() - stateSentAt_;
+        const qint64 there = json.value(QStringLiteral("t")).toInteger() - lastStateT_ - 25;
+        slowestState_ = std::max(slowestState_, std::min(here, there));
+        lastStateAt_ = clock_.elapsed();
+        lastStateT_ = json.value(QStringLiteral("t")).toInteger();
       }
       events_.push_back(json);
     }
@@ -117,6 +124,8 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
     if (statesRead_ < statesSent_ || app_.state() != QProcess::Running) return;
     app_.write(pending_ + "state\nwait 25\n");
     pending_.clear();
+    // Counted from when the app can first read it: once the wait after the last one is over.
+    stateSentAt_ = std::max(clock_.elapsed(), lastStateAt_ + 25);
     ++statesSent_;
   }
 
@@ -200,6 +209,16 @@ class KiroRemoteBluetoothTest : public ::testing::Test {
   int statesRead_ = 0;
   std::vector<QJsonObject> events_;
   QJsonObject state_;  // the last "state" event
+  QElapsedTimer clock_ = [] {
+    QElapsedTimer started;
+    started.start();
+    return started;
+  }();
+  qint64 stateSentAt_ = 0;
+  qint64 lastStateAt_ = 0;  // when the last "state" event was read
+  qint64 lastStateT_ = 0;  // and its t
+  // The longest a "state" line of feed's took to be answered, in ms.
+  qint64 slowestState_ = 0;
 };
 
 // The link manager, the screens and the script events on the Qt central: what the
@@ -354,6 +373,61 @@ TEST_F(KiroRemoteBluetoothTest, AReaderThatStallsHoldsUpNeitherThePumpNorTheRele
   EXPECT_TRUE(runUntil([&] { return statesRead_ >= states + 400; })) << transcript();
   // Each line whole, where the writer thread took over from the direct writes and back.
   EXPECT_EQ(std::count_if(events_.begin(), events_.end(), [](const QJsonObject& event) { return event.isEmpty(); }), 0);
+}
+
+// The Bluetooth daemon stalls (it sleeps 8 s in each write request, and answers nothing
+// else meanwhile) under a timed plan: the link is given up and asked for again, and the app
+// never waits for the daemon. Script lines are answered at once, each shot is taken or
+// counted missed at its planned time, never late, and SIGTERM ends the app as promptly.
+TEST_F(KiroRemoteBluetoothTest, AStalledBluetoothDaemonHoldsUpNeitherTheScriptNorTheShotsNorTheEnding) {
+  ASSERT_NO_FATAL_FAILURE(launch());
+  ASSERT_NO_FATAL_FAILURE(connectKiro());
+  fake_->call("SetWriteDelay", {8.0});  // seconds; nothing may call the fake from here on
+  const std::size_t mark = events_.size();
+  // Shots at 1, 3, 5 and 7 s, each a 1 s bulb: the first one's write stalls the daemon.
+  send("timer interval 2s 4 --bulb 1s --delay 1s\n");
+  const auto timers = [&] { return since(mark, QStringLiteral("timer")); };
+  const auto counted = [](const QJsonObject& timer) { return timer.value(QStringLiteral("shot")).toInt(); };
+  ASSERT_TRUE(runUntil([&] { return !timers().empty(); })) << transcript();
+  slowestState_ = 0;
+  const QJsonObject planned = timers().front();
+  ASSERT_EQ(planned.value(QStringLiteral("state")).toString(), QStringLiteral("planned")) << transcript();
+  const int first = planned.value(QStringLiteral("t")).toInt() + planned.value(QStringLiteral("next")).toInt();
+  ASSERT_TRUE(spinUntil(
+      [&] {
+        feed();
+        return !timers().empty() && counted(timers().back()) == 4;
+      },
+      12s))
+      << transcript();
+  EXPECT_LT(slowestState_, 100) << "a state line waited for the daemon\n" << transcript();
+  // When each shot was taken or counted missed, against when it was due.
+  for (int shot = 1; shot <= 4; ++shot) {
+    const auto all = timers();
+    const auto taken = std::find_if(all.begin(), all.end(), [&](const QJsonObject& timer) { return counted(timer) == shot; });
+    ASSERT_NE(taken, all.end());
+    const int due = first + (shot - 1) * 2000;
+    const int at = taken->value(QStringLiteral("t")).toInt();
+    EXPECT_GE(at, due - 2) << "shot " << shot;  // each figure is rounded to the millisecond
+    EXPECT_LT(at, due + 100) << "shot " << shot << " came late\n" << transcript();
+  }
+  // The first shot's bulb, held while its link was given up, was let go on time.
+  const auto all = timers();
+  const auto firstShot = std::find_if(all.begin(), all.end(), [&](const QJsonObject& timer) { return counted(timer) == 1; });
+  ASSERT_TRUE(firstShot != all.end() && firstShot + 1 != all.end());
+  const int letGo = (firstShot + 1)->value(QStringLiteral("t")).toInt();
+  EXPECT_GE(letGo, first + 998);
+  EXPECT_LT(letGo, first + 1100) << "the bulb was held too long\n" << transcript();
+  // The first shot's link was given up while the daemon slept: the later ones were missed.
+  EXPECT_EQ(timers().back().value(QStringLiteral("missed")).toInt(), 3) << transcript();
+  EXPECT_TRUE(values(mark, QStringLiteral("label"), QStringLiteral("text")).contains(QStringLiteral("disconnected")));
+
+  // Still within the daemon's sleep.
+  QElapsedTimer ending;
+  ending.start();
+  ::kill(static_cast<pid_t>(app_.processId()), SIGTERM);
+  ASSERT_TRUE(app_.waitForFinished(5000)) << transcript();
+  EXPECT_LT(ending.elapsed(), 1500);
 }
 
 // A signal, or a reader that closes standard output, with R held: the app ends as quitting

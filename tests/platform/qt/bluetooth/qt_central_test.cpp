@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
 
 #include "platform/qt/bluetooth/qt_bluetooth_types.h"
 #include "tests/platform/qt/fake_bluez.h"
@@ -145,6 +149,49 @@ TEST_P(QtOnly, AWriteNeverAnsweredIsGivenUpWithItsLinkAndNothingAfterItGoesOut) 
   EXPECT_EQ(qt.failed, std::vector<Bytes>{{0x01}});
   EXPECT_TRUE(qt.handedOver.empty());
   EXPECT_EQ(harness->writes("Kiro-1"), (std::vector<ReceivedWrite>{{{0x01}, WriteType::withResponse}}));
+}
+
+// A bluetoothd that stalls (here asleep in a write, answering nothing else meanwhile) holds
+// up its answers, never the central's thread: a link given up, a scan started, a link asked
+// for again and another receiver connected all return at once, and the event loop goes on.
+TEST_P(QtOnly, AStalledDaemonHoldsUpItsAnswersButNeverTheEventLoop) {
+  harness->addReceiver("Kiro-1");
+  harness->addReceiver("Kiro-2");
+  auto other = find("Kiro-2");
+  auto kiro = connect("Kiro-1");
+  auto ffb2 = discover(*kiro, 0xFFB2);
+  fake().call("SetWriteDelay", {3.0});  // seconds; nothing may call the fake from here on
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = 0, longest = 0;
+  QTimer ticker;
+  ticker.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    longest = std::max(longest, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  ticker.start(5);
+
+  kiro->writeValue({0x01}, *ffb2, WriteType::withResponse);
+  until("disconnect Kiro-1 error");
+  central.scanForPeripherals(false);
+  until("discover Kiro-2");
+  central.stopScan();
+  central.connectPeripheral(*kiro, true);
+  central.connectPeripheral(*other, true);
+  EXPECT_EQ(kiro->state(), PeripheralState::connecting);
+  // Given up at the attempt limit (1 s here), as a receiver out of range would be.
+  EXPECT_TRUE(harness->runUntil([&] { return recorder.saw("fail Kiro-1 error") && recorder.saw("fail Kiro-2 error"); }));
+  EXPECT_LT(clock.elapsed(), 2500) << "all of it while the daemon sleeps";
+  EXPECT_LT(longest, 100) << "the event loop was held up";
+  // Once it woke, both connect.
+  harness->runUntil([&] { return clock.elapsed() > 3300; });
+  recorder.take();
+  central.connectPeripheral(*kiro, true);
+  central.connectPeripheral(*other, true);
+  EXPECT_TRUE(harness->runUntil([&] { return recorder.saw("connect Kiro-1") && recorder.saw("connect Kiro-2"); }));
+  kiro->discoverServices();
+  until("services");
 }
 
 }  // namespace
