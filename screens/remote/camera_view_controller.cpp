@@ -121,8 +121,8 @@ void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
   writeButton2_->addTarget(ControlEvent::touchUpInside,
                            weakly<cameraViewController>([](cameraViewController& screen) {
                              // A hand lets go only what it holds, or nothing held, and never a series'.
-                             const auto owner = screen.shutterOwner();
                              if (screen.timedShootingActive()) return;
+                             const auto owner = screen.shutterOwner();
                              if (owner == ShutterOwner::none || owner == ShutterOwner::hand) screen.returnData();
                            }));
   writeButton_->setFrame(focus);

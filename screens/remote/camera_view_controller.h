@@ -53,7 +53,8 @@ class cameraViewController final : public Screen {
   // Whether R holds the shutter now.
   bool shutterHeld() const { return byteArray()[CommandFrame::shutter]; }
   // Who holds the shutter: a hand on R, a timed sequence's shot or another program. Only
-  // the owner lets its hold go; the ending, sleep and leaving the screen let go any.
+  // the owner lets its hold go; the ending and sleep let go any, leaving the screen any
+  // but a series'.
   enum class ShutterOwner { none, hand, series, remote };
   ShutterOwner shutterOwner() const { return shutterHeld() ? owner_ : ShutterOwner::none; }
   // Presses R as its touch-down does, for owner; the press's number, which its let-go names.
