@@ -4,6 +4,10 @@
 #include <QDBusConnection>
 #include <QDBusMetaType>
 #include <QFile>
+#include <QTimer>
+
+#include <algorithm>
+#include <iostream>
 
 #include "platform/platform.h"
 #include "base/result.h"
@@ -104,7 +108,8 @@ bool ControlObject::handleMessage(const QDBusMessage& message, const QDBusConnec
   else if (message.interface() == kApplication) reply = application(message);
   else if (message.interface() == kProperties) reply = properties(message);
   else return false;
-  connection.send(reply);
+  // An action waiting for the receiver is answered later.
+  if (reply.type() != QDBusMessage::InvalidMessage) connection.send(reply);
   refresh();
   return true;
 }
@@ -156,16 +161,46 @@ QDBusMessage ControlObject::application(const QDBusMessage& message) {
   if (method != "ActivateAction" || message.arguments().isEmpty())
     return message.createErrorReply(QDBusError::UnknownMethod, "no method " + method);
   const QString action = message.arguments()[0].toString();
+  if (action != "shoot" && action != "focus" && action != "self-timer" && action != "stop")
+    return message.createErrorReply(QDBusError::InvalidArgs, "no action " + action);
   const RemoteState before = control_.state();
-  const auto answered = [&](const ControlResult& result) { return answer(message, result, !(control_.state() == before)); };
-  if (action == "shoot") return answered(control_.shoot(Millis{0}, message.service().toStdString()));
-  if (action == "focus") return answered(control_.setFocus(!before.focus));
-  if (action == "self-timer") return answered(control_.selfTimer());
-  if (action == "stop") {
-    control_.stopTimer();
-    return answered({});
+  const ControlResult result = runAction(action, message.service().toStdString());
+  // Launched for the action, the app has not connected the remembered receiver yet: wait.
+  if (!result.ok() && result.error().kind == ControlRefusal::Kind::notConnected && !before.receiver.empty()) {
+    std::cerr << "kiro-remote: the " << action.toStdString() << " action waits up to "
+              << kConnectWait.count() / 1000 << " s for the remembered receiver to connect\n";
+    message.setDelayedReply(true);
+    waiting_.push_back({++waited_, message});
+    QTimer::singleShot(kConnectWait, this, [this, id = waited_] { giveUpWaiting(id); });
+    return {};
   }
-  return message.createErrorReply(QDBusError::InvalidArgs, "no action " + action);
+  return answer(message, result, !(control_.state() == before));
+}
+
+ControlResult ControlObject::runAction(const QString& action, const std::string& caller) {
+  if (action == "shoot") return control_.shoot(Millis{0}, caller);
+  if (action == "focus") return control_.setFocus(!control_.state().focus);
+  if (action == "self-timer") return control_.selfTimer();
+  control_.stopTimer();
+  return {};
+}
+
+void ControlObject::answerWaiting() {
+  const auto waiting = std::exchange(waiting_, {});
+  for (const auto& [id, message] : waiting) {
+    const RemoteState before = control_.state();
+    const ControlResult result = runAction(message.arguments()[0].toString(), message.service().toStdString());
+    bus_.send(answer(message, result, !(control_.state() == before)));
+  }
+}
+
+void ControlObject::giveUpWaiting(int id) {
+  const auto waiting =
+      std::find_if(waiting_.begin(), waiting_.end(), [id](const auto& entry) { return entry.first == id; });
+  if (waiting == waiting_.end()) return;
+  const QString why = QStringLiteral("the remembered receiver did not connect within %1 s").arg(kConnectWait.count() / 1000);
+  bus_.send(waiting->second.createErrorReply(errorName(ControlRefusal::Kind::notConnected), why));
+  waiting_.erase(waiting);
 }
 
 QVariantMap ControlObject::propertyValues() const {
@@ -193,6 +228,7 @@ QDBusMessage ControlObject::properties(const QDBusMessage& message) const {
 }
 
 void ControlObject::refresh() {
+  if (!waiting_.empty() && control_.state().connection == 2) answerWaiting();
   const RemoteState now = control_.state();
   if (now == last_) return;
   const QVariantMap values = propertyValues();

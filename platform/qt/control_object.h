@@ -5,7 +5,10 @@
 #include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
 
+#include <chrono>
 #include <functional>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "app/remote_control.h"
@@ -13,6 +16,8 @@
 namespace kiro {
 
 inline constexpr const char* kControlPath = "/io/github/kiro_remote/KiroRemote";
+// How long a desktop action that started the app waits for the remembered receiver.
+inline constexpr std::chrono::milliseconds kConnectWait{10000};
 
 // The app on the session bus, on kControlPath: the desktop's org.freedesktop.Application
 // (activate, actions) and the control interface io.github.kiro_remote.KiroRemote1, whose
@@ -40,12 +45,20 @@ class ControlObject final : public QDBusVirtualObject {
   // changed: whether the call changed anything, which only then is told to hooks_.called.
   QDBusMessage answer(const QDBusMessage& message, const ControlResult& result = {}, bool changed = true);
   QVariantMap propertyValues() const;
+  // A desktop action (shoot, focus, self-timer, stop) as the remote control does it.
+  ControlResult runAction(const QString& action, const std::string& caller);
+  // The receiver connected: the actions waiting for it act now and are answered.
+  void answerWaiting();
+  // The action waiting as id waited kConnectWait in vain: answered as not connected.
+  void giveUpWaiting(int id);
 
   RemoteControl& control_;
   QDBusConnection bus_;
   Hooks hooks_;
   QDBusServiceWatcher callers_;  // those who pressed the shutter
   RemoteState last_;
+  std::vector<std::pair<int, QDBusMessage>> waiting_;  // actions that came before the receiver connected
+  int waited_ = 0;
 };
 
 }  // namespace kiro

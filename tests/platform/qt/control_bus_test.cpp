@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <sys/socket.h>
@@ -276,6 +277,23 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   gone.start();
   ASSERT_TRUE(spinUntil([&] { return !property("Shutter").toBool(); }));
   EXPECT_LT(gone.elapsed(), 100);
+}
+
+// The desktop's Shoot on a cold start: the app is up before the remembered receiver is
+// connected, and the action waits for it instead of failing at once.
+TEST_F(ControlBusTest, AnActionOnAColdStartWaitsForTheRememberedReceiver) {
+  const QString id = QStringLiteral("4B49524F-0000-4000-8000-0000000000C5");
+  {
+    QSettings settings(folder_.filePath("s.ini"), QSettings::IniFormat);
+    settings.setValue("iphone", QVariantMap{{"name", "Kiro-7"}, {"uuid", id}});
+  }
+  QProcess& app = launch({QStringLiteral("--headless")});
+  app.write("receiver add Kiro-7 --id " + id.toUtf8() + "\n");
+  ASSERT_TRUE(spinUntil([&] { return owned(); }, 10s)) << app.readAllStandardError().toStdString();
+  ASSERT_EQ(property("Connection").toUInt(), 0u);
+  const QDBusMessage shot = call(kApplication, "ActivateAction", {"shoot", QVariantList(), QVariantMap()});
+  EXPECT_EQ(shot.type(), QDBusMessage::ReplyMessage) << shot.errorMessage().toStdString();
+  EXPECT_TRUE(spinUntil([&] { return !writes(app, "30").empty(); }));
 }
 
 }  // namespace
