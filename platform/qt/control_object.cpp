@@ -16,6 +16,7 @@ namespace kiro {
 
 namespace {
 
+constexpr std::size_t kMostWaiting = 8;
 const QString kControl = QStringLiteral("io.github.kiro_remote.KiroRemote1");
 const QString kApplication = QStringLiteral("org.freedesktop.Application");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
@@ -166,7 +167,9 @@ QDBusMessage ControlObject::application(const QDBusMessage& message) {
   const RemoteState before = control_.state();
   const ControlResult result = runAction(action, message.service().toStdString());
   // Launched for the action, the app has not connected the remembered receiver yet: wait.
-  if (!result.ok() && result.error().kind == ControlRefusal::Kind::notConnected && !before.receiver.empty()) {
+  // A few at most: a flood of calls must not pile up.
+  if (!result.ok() && result.error().kind == ControlRefusal::Kind::notConnected && !before.receiver.empty() &&
+      waiting_.size() < kMostWaiting) {
     std::cerr << "kiro-remote: the " << action.toStdString() << " action waits up to "
               << kConnectWait.count() / 1000 << " s for the remembered receiver to connect\n";
     message.setDelayedReply(true);
