@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <string>
 #include <thread>
 #include <tuple>
 #include <functional>
@@ -463,14 +464,14 @@ INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteEndingTest,
 
 // A script that ends with R held (quit, its input's end, a bad line) ends as a signal does:
 // the receiver's last frames are the release notice, never a held shutter.
-class KiroRemoteScriptEndTest : public KiroRemoteBluetoothTest, public ::testing::WithParamInterface<std::tuple<const char*, int>> {};
+class KiroRemoteScriptEndTest : public KiroRemoteBluetoothTest, public ::testing::WithParamInterface<std::tuple<std::string, int>> {};
 
 TEST_P(KiroRemoteScriptEndTest, AScriptThatEndsWithTheShutterHeldLetsItGoFirst) {
   const auto [last, status] = GetParam();
   ASSERT_NO_FATAL_FAILURE(launch());
   ASSERT_NO_FATAL_FAILURE(connectKiro());
   ASSERT_NO_FATAL_FAILURE(holdShutter());
-  if (*last != '\0') app_.write(last);
+  if (!last.empty()) app_.write(last.c_str());
   app_.closeWriteChannel();
   ASSERT_TRUE(app_.waitForFinished(5000)) << transcript();
   started_ = false;
@@ -486,7 +487,8 @@ std::string scriptEndName(const ::testing::TestParamInfo<KiroRemoteScriptEndTest
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, KiroRemoteScriptEndTest,
-                         ::testing::Values(std::tuple{"quit\n", 0}, std::tuple{"", 0}, std::tuple{"frobnicate\n", 2}),
+                         ::testing::Values(std::tuple{std::string("quit\n"), 0}, std::tuple{std::string(), 0},
+                                           std::tuple{std::string("frobnicate\n"), 2}),
                          scriptEndName);
 
 }  // namespace
