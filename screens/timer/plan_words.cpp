@@ -36,20 +36,6 @@ std::optional<int> timeOfDay(const std::string& text) {
   return *hour * 60 + *minute;
 }
 
-// Stops such as 1, 0.5 or 1/3.
-std::optional<double> stops(const std::string& text) {
-  if (const auto slash = text.find('/'); slash != std::string::npos) {
-    const auto over = number(text.substr(0, slash)), under = number(text.substr(slash + 1));
-    if (!over || !under || *under == 0) return std::nullopt;
-    return static_cast<double>(*over) / *under;
-  }
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
 // Reads text as a duration into out, or says why it cannot.
 Result<> readDuration(const std::string& text, Millis& out) {
   const auto read = parseDuration(text);
@@ -85,7 +71,7 @@ Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
       if (shots != 3 && shots != 5) return Error{"a bracket takes 3 or 5 shots, not " + value};
       plan.bracket = *shots;
     } else if (option == "--ev") {
-      const auto step = stops(value);
+      const auto step = parseStops(value);
       if (!step) return Error{"not a number of stops: " + value + " (such as 1, 0.5 or 1/3)"};
       plan.bracketStops = *step;
     } else if (option == "--ramp") {
@@ -103,6 +89,21 @@ Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
   return {};
 }
 
+}  // namespace
+
+std::optional<double> parseStops(const std::string& text) {
+  if (const auto slash = text.find('/'); slash != std::string::npos) {
+    const auto over = number(text.substr(0, slash)), under = number(text.substr(slash + 1));
+    if (!over || !under || *under == 0) return std::nullopt;
+    return static_cast<double>(*over) / *under;
+  }
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
 std::string stopsWords(double stops) {
   const double thirds = stops * 3;
   if (std::abs(thirds - std::round(thirds)) < 1e-9 && std::fmod(std::round(thirds), 3) != 0)
@@ -111,8 +112,6 @@ std::string stopsWords(double stops) {
   std::snprintf(text, sizeof text, "%g", stops);
   return text;
 }
-
-}  // namespace
 
 Result<ShootingPlan> parsePlanWords(const Words& words) {
   const std::string what = words.empty() ? "" : words[0];

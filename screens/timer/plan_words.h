@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,8 @@ namespace kiro {
 Result<ShootingPlan> parsePlanWords(const std::vector<std::string>& words);
 // plan in the words parsePlanWords reads back.
 std::string planWords(const ShootingPlan& plan);
+// A bracket's step in stops: 1, 0.5 or 1/3; and as written back, thirds as thirds.
+std::optional<double> parseStops(const std::string& text);
+std::string stopsWords(double stops);
 
 }  // namespace kiro

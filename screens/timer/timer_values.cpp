@@ -15,7 +15,12 @@ namespace {
 using namespace std::chrono_literals;
 using Mode = ShootingPlan::Mode;
 
-constexpr std::array<const char*, 4> kKeys{"timerDelay", "timerBulb", "timerInterval", "timerShots"};
+constexpr std::array<const char*, 6> kKeys{"timerDelay", "timerBulb",   "timerInterval",
+                                           "timerShots", "timerRampTo", "timerBracket"};
+// The brackets the buttons step through, as shots and stops: none first.
+constexpr std::array<std::pair<int, double>, 9> kBrackets{
+    {{1, 0}, {3, 1.0 / 3}, {3, 2.0 / 3}, {3, 1}, {3, 2}, {5, 1.0 / 3}, {5, 2.0 / 3}, {5, 1}, {5, 2}}};
+const char* const kTimes = "\xC3\x97";  // the multiplication sign
 constexpr int kDay = 24 * 60;
 constexpr int kStartStep = 5;
 
@@ -35,12 +40,40 @@ const std::vector<Millis>& ladder(TimerValues::Value which) {
   };
   static const std::vector<Millis> delays = withNone(ladders::time()), bulbs = withNone(ladders::bulb());
   if (which == TimerValues::delay) return delays;
-  if (which == TimerValues::bulb) return bulbs;
+  if (which == TimerValues::bulb || which == TimerValues::rampTo) return bulbs;
   return ladders::time();
 }
 
 std::optional<Millis>& field(ShootingPlan& plan, TimerValues::Value which) {
-  return which == TimerValues::delay ? plan.delay : plan.bulb;
+  return which == TimerValues::delay ? plan.delay : which == TimerValues::rampTo ? plan.rampTo : plan.bulb;
+}
+
+// A kept plan's bracket may lie between two of the buttons' ones: a step goes to the next its way.
+void stepBracket(ShootingPlan& plan, int steps) {
+  const std::pair<int, double> now{plan.bracket, plan.bracket > 1 ? plan.bracketStops : 0};
+  const auto above = std::lower_bound(kBrackets.begin(), kBrackets.end(), now);
+  const bool between = above == kBrackets.end() || *above != now;
+  const long at = (above - kBrackets.begin()) + steps - (between && steps > 0 ? 1 : 0);
+  const auto& [shots, stops] =
+      kBrackets[static_cast<std::size_t>(std::clamp(at, 0L, static_cast<long>(kBrackets.size()) - 1))];
+  plan.bracket = shots;
+  plan.bracketStops = stops;
+}
+
+// "none", or shots and stops such as 3x1/3 or "5 × 1 EV", as the screen shows them.
+Result<std::pair<int, double>> readBracket(std::string text) {
+  if (text == "none") return std::pair{1, 0.0};
+  const std::string typed = text;
+  std::erase(text, ' ');
+  if (text.ends_with("EV")) text.resize(text.size() - 2);
+  auto times = text.find(kTimes);
+  std::size_t sign = 2;
+  if (times == std::string::npos) times = text.find('x'), sign = 1;
+  const auto shots = times == std::string::npos ? std::nullopt : wholeNumber(text.substr(0, times));
+  const auto stops = times == std::string::npos ? std::nullopt : parseStops(text.substr(times + sign));
+  if (!shots || (*shots != 3 && *shots != 5) || !stops || *stops <= 0 || *stops > 3)
+    return Error{"a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not " + typed};
+  return std::pair{*shots, *stops};
 }
 
 }  // namespace
@@ -51,11 +84,11 @@ TimerValues::TimerValues() {
   const auto mode = wholeNumber(defaults.string("timerMode").value_or(""));
   if (mode && *mode >= 0 && *mode <= 2) plan_.mode = static_cast<Mode>(*mode);
   // Each value as it was typed; a bare number is seconds, as earlier versions kept them.
-  for (const auto which : {delay, bulb, interval, shots}) {
+  for (const auto which : all) {
     const auto stored = defaults.string(kKeys[which]);
     if (!stored) continue;
     // One that cannot be read either way keeps the first-time value.
-    if (!enter(which, *stored).ok() && which != shots && wholeNumber(*stored))
+    if (!enter(which, *stored).ok() && which <= interval && wholeNumber(*stored))
       static_cast<void>(enter(which, *stored + "s"));
   }
   if (const auto at = defaults.string("timerStartAt"); at && !at->empty()) {
@@ -68,7 +101,7 @@ bool TimerValues::uses(Value which) const {
   switch (which) {
     case delay: return true;
     case bulb: return plan_.mode != Mode::self;
-    default: return plan_.mode == Mode::interval;
+    default: return plan_.mode == Mode::interval;  // the intervalometer's own
   }
 }
 
@@ -78,6 +111,8 @@ void TimerValues::step(Value which, int steps) {
   } else if (which == shots) {
     plan_.count = std::clamp(plan_.count.value_or(0) + steps, 0, kMostShots);
     if (plan_.count == 0) plan_.count.reset();
+  } else if (which == bracket) {
+    stepBracket(plan_, steps);
   } else if (which == interval) {
     plan_.interval = ladders::step(ladder(which), plan_.interval, steps);
   } else {
@@ -100,12 +135,22 @@ Result<> TimerValues::enter(Value which, const std::string& text) {
     plan_.count = *count > 0 ? count : std::nullopt;
     return {};
   }
+  if (which == bracket) {
+    const auto read = readBracket(text);
+    if (!read.ok()) return read.error();
+    std::tie(plan_.bracket, plan_.bracketStops) = read.value();
+    return {};
+  }
   const auto typed = parseDuration(text);
   if (!typed.ok()) return typed.error();
   const Millis value = typed.value();
   const auto& rungs = ladder(which);
   if (value != 0ms && (value < rungs[1] || value > rungs.back()))
-    return Error{std::string(which == bulb ? "a bulb" : which == delay ? "a delay" : "an interval") + " is from " +
+    return Error{std::string(which == bulb     ? "a bulb"
+                             : which == rampTo ? "a ramp's last bulb"
+                             : which == delay  ? "a delay"
+                                               : "an interval") +
+                 " is from " +
                  durationText(rungs[1]) + " to " + durationText(rungs.back()) + ": not " + text};
   if (which == interval) {
     if (value == 0ms) return Error{"the interval must be more than zero"};
@@ -124,6 +169,10 @@ std::string TimerValues::text(Value which) const {
     case bulb: return plan_.bulb ? durationText(*plan_.bulb) : "press";
     case interval: return durationText(plan_.interval);
     case shots: return plan_.count ? std::to_string(*plan_.count) : "forever";
+    case rampTo: return plan_.rampTo ? durationText(*plan_.rampTo) : "none";
+    case bracket:
+      return plan_.bracket > 1 ? std::to_string(plan_.bracket) + " " + kTimes + " " + stopsWords(plan_.bracketStops) + " EV"
+                               : "none";
   }
   return "";
 }
@@ -143,12 +192,15 @@ ShootingPlan TimerValues::plan() const {
 }
 
 void TimerValues::take(const ShootingPlan& plan) {
-  const int count = plan_.count.value_or(0);
+  const ShootingPlan before = plan_;
   plan_ = plan;
   // A self-timer or bulb preset leaves the intervalometer's values as they were.
   if (plan.mode != Mode::interval) {
-    plan_.interval = plan_.interval > 0ms ? plan_.interval : 5s;
-    plan_.count = count > 0 ? std::optional(count) : std::nullopt;
+    plan_.interval = before.interval;
+    plan_.count = before.count;
+    plan_.rampTo = before.rampTo;
+    plan_.bracket = before.bracket;
+    plan_.bracketStops = before.bracketStops;
   }
   startsAtTime_ = plan.at.has_value();
   if (plan.at) startAt_ = *plan.at;
@@ -162,6 +214,8 @@ void TimerValues::keep() const {
   defaults.set(kKeys[bulb], plan_.bulb ? durationWords(*plan_.bulb) : "0s");
   defaults.set(kKeys[interval], durationWords(plan_.interval));
   defaults.set(kKeys[shots], plan_.count ? std::to_string(*plan_.count) : "forever");
+  defaults.set(kKeys[rampTo], plan_.rampTo ? durationWords(*plan_.rampTo) : "0s");
+  defaults.set(kKeys[bracket], plan_.bracket > 1 ? std::to_string(plan_.bracket) + "x" + stopsWords(plan_.bracketStops) : "none");
   defaults.set("timerStartAt", startsAtTime_ ? timeOfDayText(startAt_) : "");
 }
 

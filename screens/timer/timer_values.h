@@ -9,10 +9,12 @@
 namespace kiro {
 
 // The timer screen's values: how each one steps and what typing it takes, the plan they
-// make, and keeping them in the user defaults for next time.
+// make, and keeping them in the user defaults for next time. An intervalometer's ramp and
+// bracket are values as the others are, so the screen shows all of the plan it starts.
 class TimerValues {
  public:
-  enum Value { delay, bulb, interval, shots };
+  enum Value { delay, bulb, interval, shots, rampTo, bracket };
+  static constexpr std::array<Value, 6> all{delay, bulb, interval, shots, rampTo, bracket};
 
   // The values last kept, or the first-time ones.
   TimerValues();
@@ -27,13 +29,14 @@ class TimerValues {
   // Moves a value steps rungs along its ladder (the start time by 5 min), kept in range.
   void step(Value which, int steps);
   // Sets a value from what the user typed (a duration; a number or "forever" for the
-  // shots; HH:MM for a start time), or says why it cannot and changes nothing.
+  // shots; HH:MM for a start time; "none" or such as 3x1/3 for a bracket), or says why it
+  // cannot and changes nothing.
   Result<> enter(Value which, const std::string& text);
-  // The value for the screen: "1.3 s", "none", "press", "forever", "21:30".
+  // The value for the screen: "1.3 s", "none", "press", "forever", "21:30", "3 × 1/3 EV".
   std::string text(Value which) const;
   // The plan the values make, for the mode chosen.
   ShootingPlan plan() const;
-  // Takes a kept plan's values; its ramp and bracket go with it into plan().
+  // Takes a kept plan's values, its ramp and bracket too.
   void take(const ShootingPlan& plan);
   void keep() const;
 

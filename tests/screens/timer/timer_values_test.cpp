@@ -67,6 +67,20 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   values.setStartsAtTime(true);
   EXPECT_TRUE(values.enter(TimerValues::delay, "23:58").ok());
   values.step(TimerValues::delay, 1);
+  // A bracket typed or stepped; one between the buttons' steps goes to the next its way.
+  EXPECT_FALSE(values.enter(TimerValues::bracket, "4x1").ok());
+  EXPECT_FALSE(values.enter(TimerValues::bracket, "3x4").ok());
+  values.take(parsePlanWords({"interval", "1m", "2", "--bulb", "1s", "--bracket", "3", "--ev", "0.5"}).value());
+  values.step(TimerValues::bracket, 1);
+  EXPECT_EQ(values.text(TimerValues::bracket), "3 \xC3\x97 2/3 EV");
+  EXPECT_TRUE(values.enter(TimerValues::bracket, "5 \xC3\x97 1/3 EV").ok());
+  EXPECT_TRUE(values.enter(TimerValues::rampTo, "2s").ok());
+  values.keep();
+  EXPECT_EQ(planWords(TimerValues().plan()), "interval 1m 2 --ramp 1s..2s --bracket 5 --ev 1/3");
+  values.step(TimerValues::bracket, -20);
+  values.step(TimerValues::rampTo, -100);
+  EXPECT_EQ(values.text(TimerValues::rampTo), "none");
+  values.take(parsePlanWords({"interval", "1h30m", "forever", "--bulb", "100ms", "--at", "00:00"}).value());
   values.keep();
   const TimerValues kept;
   EXPECT_EQ(planWords(kept.plan()), "interval 1h30m forever --bulb 100ms --at 00:00");
