@@ -39,13 +39,30 @@ Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay) {
   }
 }
 
-std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow) {
+namespace {
+
+// The local reading, kept as if it were a UTC one, that the run loop's clock reads as at.
+WallTime localReading(const WallClock& clock, Millis at, Millis runLoopNow) {
   const WallTime instant = clock.now() + (at - runLoopNow);
-  const WallTime local = instant + clock.utcOffset(instant);
-  const auto minute = std::chrono::round<minutes>(local - std::chrono::floor<days>(local)).count() % (24 * 60);
+  return std::chrono::round<minutes>(instant + clock.utcOffset(instant));
+}
+
+}  // namespace
+
+std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow) {
+  const WallTime local = localReading(clock, at, runLoopNow);
+  const auto minute = std::chrono::duration_cast<minutes>(local - std::chrono::floor<days>(local)).count();
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minute / 60), static_cast<int>(minute % 60));
   return text;
+}
+
+std::string localDayAndTime(const WallClock& clock, Millis at, Millis runLoopNow) {
+  const auto day = [&](Millis when) { return std::chrono::floor<days>(localReading(clock, when, runLoopNow)); };
+  const auto later = (day(at) - day(runLoopNow)).count();
+  const std::string time = localTimeOfDay(clock, at, runLoopNow);
+  if (later <= 0) return time;
+  return time + (later == 1 ? " tomorrow" : " in " + std::to_string(later) + " days");
 }
 
 }  // namespace kiro

@@ -10,7 +10,7 @@ namespace kiro {
 
 enum class TextAlignment { left, center, right };
 
-// One line of text.
+// A line of text, or as many as its height holds when it wraps.
 class Label : public View {
  public:
   const std::string& text() const { return text_; }
@@ -25,11 +25,16 @@ class Label : public View {
   TextAlignment textAlignment() const { return textAlignment_; }
   void setTextAlignment(TextAlignment alignment) { update(textAlignment_, alignment, ViewProperty::textAlignment); }
 
+  // Whether a text too long for one line goes on at word ends on the next.
+  bool wraps() const { return wraps_; }
+  void setWraps(bool wraps) { update(wraps_, wraps, ViewProperty::textAlignment); }
+
  private:
   std::string text_;
   Font font_;
   Color textColor_{0, 0, 0, 1};
   TextAlignment textAlignment_ = TextAlignment::left;
+  bool wraps_ = false;
 };
 
 }  // namespace kiro

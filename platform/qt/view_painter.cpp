@@ -63,7 +63,8 @@ void ViewPainter::paintContent(QPainter& painter, View& view, const QRectF& rect
   } else if (const auto* label = dynamic_cast<const Label*>(&view)) {
     painter.setFont(fontFor(label->font().name, label->font().size));
     painter.setPen(toQColor(label->textColor()));
-    painter.drawText(rect, static_cast<int>(toAlignment(label->textAlignment())), shownText(label->text()));
+    const int flags = static_cast<int>(toAlignment(label->textAlignment())) | (label->wraps() ? Qt::TextWordWrap : 0);
+    painter.drawText(rect, flags, shownText(label->text()));
   } else if (const auto* text = dynamic_cast<const TextView*>(&view)) {
     const auto document = textDocument(*text, rect.width());
     const auto& inset = text->textContainerInset();

@@ -89,7 +89,14 @@ void cameraViewController::addUI() {
   commands->setFont({"ArialMT", 15});
   commands->setTextAlignment(TextAlignment::center);
   root->addSubview(commands);
-  addTimerButton(layout.timerButton, layout.timerLine);
+  const auto& receiver = receiverLine();
+  receiver->setFrame(layout.receiverLine);
+  receiver->setTextColor(Color::white());
+  receiver->setFont({"ArialMT", 15});
+  receiver->setTextAlignment(TextAlignment::center);
+  reconnection_.showRemembered();
+  root->addSubview(receiver);
+  addTimerButton(layout);
 }
 
 void cameraViewController::addButtons(const Rect& focus, const Rect& release) {

@@ -24,6 +24,8 @@
 
 namespace kiro {
 
+struct RemoteLayout;
+
 // The remote control screen: F (a focus latch) and R (shutter, held then let go) set
 // positions of the command frame that its pump writes to the receiver; the receiver's
 // feedback lights the lamps, and the remembered receiver's state shows in a label and is
@@ -50,6 +52,7 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Button>& writeButton2() const { return writeButton2_; }
   const std::shared_ptr<Label>& testLabel() const { return reconnection_.testLabel(); }
   const std::shared_ptr<Label>& commandsLine() const { return reconnection_.commandsLine(); }
+  const std::shared_ptr<Label>& receiverLine() const { return reconnection_.receiverLine(); }
   // Whether R holds the shutter now.
   bool shutterHeld() const { return byteArray()[CommandFrame::shutter]; }
   // Who holds the shutter: a hand on R, a timed sequence's shot or another program. Only
@@ -68,6 +71,8 @@ class cameraViewController final : public Screen {
   // Opens the timed shooting screen, or stops the sequence under way; and its countdown.
   const std::shared_ptr<Button>& timerButton() const { return timerButton_; }
   const std::shared_ptr<Label>& timerLine() const { return timerLine_; }
+  // When the sequence ends and the time left, or that shots are being missed.
+  const std::shared_ptr<Label>& timerEndLine() const { return timerEndLine_; }
 
   // F touch-down: toggles the focus latch. sender: the F button.
   void writeData2(Button& sender);
@@ -112,7 +117,7 @@ class cameraViewController final : public Screen {
   void addButtons(const Rect& focus, const Rect& release);
   void addBarButtons(const Rect& frame);
   void logScreenSize();
-  void addTimerButton(const Rect& button, const Rect& line);
+  void addTimerButton(const RemoteLayout& layout);
   void timedShootingChanged();
   // While a series runs a hand on F or R does nothing, and the timer line says why for a
   // moment. Whether it refused.
@@ -129,6 +134,7 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Button> timerButton_ = std::make_shared<Button>();
   std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
+  std::shared_ptr<Label> timerEndLine_ = std::make_shared<Label>();
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
   std::optional<Millis> handRefusedUntil_;  // the timer line says a hand was refused until then
   AudibleCountdown audibleCountdown_;

@@ -50,6 +50,12 @@ void Reconnection::change(const SharedPeripheralList& list) {
 void Reconnection::show(const char* status) {
   connected_ = std::strcmp(status, "connected") == 0;
   testLabel_->setText(status);
+  showRemembered();
+}
+
+void Reconnection::showRemembered() {
+  const auto* remembered = platform().defaults.findDictionary("iphone");
+  receiverLine_->setText(remembered && remembered->contains("name") ? remembered->at("name") : "No receiver chosen yet");
 }
 
 void Reconnection::requestConnection(std::size_t index) {

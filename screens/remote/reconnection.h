@@ -19,6 +19,8 @@ class Reconnection {
 
   // The remembered receiver's state.
   const std::shared_ptr<Label>& testLabel() const { return testLabel_; }
+  // The remembered receiver's name, or that none is chosen yet.
+  const std::shared_ptr<Label>& receiverLine() const { return receiverLine_; }
   // Empty, or says that the connected receiver does not take commands.
   const std::shared_ptr<Label>& commandsLine() const { return commandsLine_; }
   // Whether the remembered receiver's link is up, as the label shows it.
@@ -26,6 +28,8 @@ class Reconnection {
 
   // One update: list is the registry's live list.
   void change(const SharedPeripheralList& list);
+  // Shows the remembered receiver's name, as each update does.
+  void showRemembered();
 
  private:
   void show(const char* status);
@@ -33,6 +37,7 @@ class Reconnection {
 
   std::shared_ptr<Label> testLabel_ = std::make_shared<Label>();
   std::shared_ptr<Label> commandsLine_ = std::make_shared<Label>();
+  std::shared_ptr<Label> receiverLine_ = std::make_shared<Label>();
   bool connected_ = false;
 };
 

@@ -47,6 +47,7 @@ void cameraViewController::writeData(Button& sender) {
 
 void cameraViewController::returnData() {
   owner_ = ShutterOwner::none;
+  writeButton2_->setImage("拍照.png", ControlState::normal);
   pump_.set(CommandFrame::shutter, false);
   pump_.set(CommandFrame::focus, false);
   pump_.startReleaseNotice();
@@ -63,6 +64,8 @@ void cameraViewController::clearTime() {
 
 std::uint64_t cameraViewController::pressShutter(ShutterOwner owner) {
   writeData(*writeButton2_);
+  // A hand's press draws R pressed under the finger; a series' or a caller's, here.
+  if (owner != ShutterOwner::hand) writeButton2_->setImage("拍照点击.png", ControlState::normal);
   owner_ = owner;
   return ++press_;
 }

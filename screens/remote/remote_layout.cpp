@@ -37,6 +37,8 @@ RemoteLayout remoteLayout(const Size& screen) {
 
   layout.timerButton = makeRect(w / 2 - 60, top + side + 16, 120, 32);
   layout.timerLine = makeRect(0, top + side + 54, w, 20);
+  layout.timerEndLine = makeRect(0, top + side + 76, w, 20);
+  layout.receiverLine = makeRect(0, h / 4 + 74, w, 20);
   layout.statusLabel = makeRect(w / 2 - 60, h / 4 + 96, 120, 20);
   layout.commandsLine = makeRect(0, h / 4 + 118, w, 20);
   layout.barButton = makeRect(30, 0, 22, 22);

@@ -12,10 +12,12 @@ struct RemoteLayout {
   std::array<Rect, 3> lamps;  // green, blue, red, left to right
   Rect focusButton;
   Rect releaseButton;
+  Rect receiverLine;  // above the status label: the remembered receiver's name
   Rect statusLabel;
   Rect commandsLine;  // below the status label: says when commands do not get through
   Rect timerButton;  // below F and R
   Rect timerLine;    // the timed sequence's countdown, below the timer button
+  Rect timerEndLine;  // below it: when the sequence ends, or that shots are being missed
   Rect barButton;  // each bar button's own frame
 };
 

@@ -1,8 +1,10 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/wall_clock.h"
 #include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/remote/remote_layout.h"
 #include "screens/remote/timer_field.h"
 #include "screens/timer/durations.h"
 
@@ -16,16 +18,27 @@ constexpr Millis kRefusalShown{3000};
 
 std::string shots(int count) { return std::to_string(count) + (count == 1 ? " shot" : " shots"); }
 
+// What a photographer leaving the tripod needs: when it ends and how long that is, or
+// that the shots due now are missed.
+std::string endText(const ShootingStatus& status, bool connected) {
+  if (!connected) return "Not connected: shots are missed until it is";
+  if (!status.endsAt) return "Until stopped";
+  const Millis now = platform().runLoop.now();
+  const auto left = std::max<long long>(0, (*status.endsAt - now).count()) / 1000 * 1000;
+  return "Ends about " + localDayAndTime(wallClock(), *status.endsAt, now) + ", " + durationText(Millis{left}) + " left";
+}
+
 }  // namespace
 
-void cameraViewController::addTimerButton(const Rect& button, const Rect& line) {
+void cameraViewController::addTimerButton(const RemoteLayout& layout) {
   timerButton_->setName("timerButton");
-  timerButton_->setFrame(button);
+  timerButton_->setFrame(layout.timerButton);
   timerButton_->setBackgroundColor(kDarkGrey);
-  timerTitle_->setFrame(makeRect(0, 0, button.size.width, button.size.height));
+  timerTitle_->setFrame(makeRect(0, 0, layout.timerButton.size.width, layout.timerButton.size.height));
   timerLine_->setName("timerLine");
-  timerLine_->setFrame(line);
-  for (const auto& label : {timerTitle_, timerLine_}) {
+  timerLine_->setFrame(layout.timerLine);
+  timerEndLine_->setFrame(layout.timerEndLine);
+  for (const auto& label : {timerTitle_, timerLine_, timerEndLine_}) {
     label->setFont(kTimerFont);
     label->setTextColor(kYellow);
     label->setTextAlignment(TextAlignment::center);
@@ -37,6 +50,7 @@ void cameraViewController::addTimerButton(const Rect& button, const Rect& line) 
                           }));
   view()->addSubview(timerButton_);
   view()->addSubview(timerLine_);
+  view()->addSubview(timerEndLine_);
   showTimedShooting();
 }
 
@@ -86,6 +100,7 @@ void cameraViewController::showTimedShooting() {
   if (status.missed > 0 && status.state != State::idle) text += ", " + std::to_string(status.missed) + " missed";
   if (status.cut > 0 && status.state != State::idle) text += ", " + std::to_string(status.cut) + " short";
   timerLine_->setText(text);
+  timerEndLine_->setText(active ? endText(status, receiverConnected()) : "");
 }
 
 }  // namespace kiro

@@ -23,21 +23,24 @@ constexpr Millis kFirstRepeat{400}, kRepeat{120}, kFastRepeat{40};
 constexpr int kHurryAfter = 10;
 // Enough for 1h30m15s500ms; more is no duration.
 constexpr std::size_t kLongestTyping = 16;
+// The value rows, one under the other below the mode buttons.
+constexpr double kFirstRow = 124, kRowStep = 40;
 
 int stride(TimerValues::Value which, int repeats) {
   if (which != TimerValues::shots) return 1;
   return repeats < 20 ? 1 : repeats < 40 ? 10 : 100;
 }
 
-// When plan would start and end, on the wall clock; nothing for a plan that cannot run,
-// whose reason Start shows.
+// When plan would start and end, on the wall clock; for a plan that cannot run, why not.
 std::string planSummary(const ShootingPlan& plan) {
-  if (!checkPlan(plan).ok()) return "";
+  if (const auto checked = checkPlan(plan); !checked.ok()) return checked.error().message;
+  const Millis wait = firstShotIn(plan, wallClock());
+  if (const auto checked = checkRun(plan, wait); !checked.ok()) return checked.error().message;
   const Millis now = platform().runLoop.now();
-  const Millis first = now + firstShotIn(plan, wallClock());
-  const std::string text = "First shot " + localTimeOfDay(wallClock(), first, now);
+  const Millis first = now + wait;
+  const std::string text = "First shot " + localDayAndTime(wallClock(), first, now);
   const auto length = planLength(plan);
-  return text + (length ? ", ends about " + localTimeOfDay(wallClock(), first + *length, now) : ", until stopped");
+  return text + (length ? ", ends about " + localDayAndTime(wallClock(), first + *length, now) : ", until stopped");
 }
 
 }  // namespace
@@ -63,25 +66,25 @@ void TimerViewController::viewDidLoad() {
                                  s.setMode(mode);
                                }));
   }
-  addStepper(delay, "Delay", 130);
-  addStepper(bulb, "Bulb", 175);
-  addStepper(interval, "Interval", 220);
-  addStepper(shots, "Shots", 265);
+  const char* rows[] = {"Delay", "Bulb", "Interval", "Shots", "Ramp to", "Bracket"};
+  for (const auto which : TimerValues::all) addStepper(which, rows[which], kFirstRow + kRowStep * static_cast<int>(which));
+  const double below = kFirstRow + kRowStep * static_cast<double>(TimerValues::all.size());
   planLine_ = std::make_shared<Label>();
   planLine_->setName("timerPlanLine");
-  planLine_->setFrame(makeRect(20, 310, screen.width - 40, 36));
+  planLine_->setFrame(makeRect(20, below, screen.width - 40, 36));
   planLine_->setFont(kLineFont);
   planLine_->setTextColor(kYellow);
   planLine_->setTextAlignment(TextAlignment::center);
+  planLine_->setWraps(true);
   view()->addSubview(planLine_);
-  auto start = addButton(makeRect(20, 356, screen.width - 40, 44), "Start");
+  auto start = addButton(makeRect(20, below + 40, screen.width - 40, 40), "Start");
   start->setKeyEquivalents({"S"});
   start->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.startShooting(); }));
-  presetsButton_ = addButton(makeRect(20, 410, screen.width - 40, 44), "Presets");
+  presetsButton_ = addButton(makeRect(20, below + 86, screen.width - 40, 40), "Presets");
   presetsButton_->setKeyEquivalents({"P"});
   presetsButton_->addTarget(ControlEvent::touchUpInside,
                             weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
-  soundButton_ = addButton(makeRect(20, 464, screen.width - 40, 44), "");
+  soundButton_ = addButton(makeRect(20, below + 132, screen.width - 40, 40), "");
   soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
                             AudibleCountdown::setOn(!AudibleCountdown::on());
                             s.show();
@@ -223,7 +226,7 @@ void TimerViewController::show() {
     std::static_pointer_cast<Label>(modeButtons_[i]->subviews().front())->setTextColor(chosen ? kDarkGrey : Color::white());
   }
   nameLabels_[delay]->setText(values_.startsAtTime() ? "Start at" : "Delay");
-  for (const auto which : {delay, bulb, interval, shots}) {
+  for (const auto which : TimerValues::all) {
     valueLabels_[which]->setText(typing_ == which ? typed_ + "_" : values_.text(which));
     for (const auto& label : {nameLabels_[which], valueLabels_[which]})
       label->setTextColor(values_.uses(which) ? Color::white() : kDimmed);

@@ -27,7 +27,7 @@ class TimerViewController final : public Screen {
 
   using Value = TimerValues::Value;
   static constexpr Value delay = TimerValues::delay, bulb = TimerValues::bulb, interval = TimerValues::interval,
-                         shots = TimerValues::shots;
+                         shots = TimerValues::shots, rampTo = TimerValues::rampTo, bracket = TimerValues::bracket;
   const TimerValues& values() const { return values_; }
   // Turns the audible countdown on or off.
   const std::shared_ptr<Button>& soundButton() const { return soundButton_; }
@@ -73,10 +73,10 @@ class TimerViewController final : public Screen {
   std::shared_ptr<Timer> repeat_;
   int repeats_ = 0;
   std::array<std::shared_ptr<Button>, 3> modeButtons_;
-  std::array<std::shared_ptr<Label>, 4> valueLabels_;
-  std::array<std::shared_ptr<Label>, 4> nameLabels_;
+  std::array<std::shared_ptr<Label>, TimerValues::all.size()> valueLabels_;
+  std::array<std::shared_ptr<Label>, TimerValues::all.size()> nameLabels_;
   // Each row's value (a touch types one) and its less and more buttons, named by the row.
-  std::array<std::array<std::shared_ptr<Button>, 3>, 4> rowButtons_;
+  std::array<std::array<std::shared_ptr<Button>, 3>, TimerValues::all.size()> rowButtons_;
   std::shared_ptr<Button> startAtButton_;
   std::shared_ptr<Label> planLine_;
   std::shared_ptr<Button> presetsButton_;

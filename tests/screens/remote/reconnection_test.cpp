@@ -33,9 +33,11 @@ class ReconnectionTest : public RemoteScreenFixture {
 
 TEST_F(ReconnectionTest, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
   radio.addReceiver(std::string("KIRO-2"));
+  EXPECT_EQ(reconnection.receiverLine()->text(), "No receiver chosen yet");
   auto& receiver = addRemembered("KIRO-1");
   EXPECT_EQ(label(), "disconnected");
   loop.advance(2s);
+  EXPECT_EQ(reconnection.receiverLine()->text(), "KIRO-1");
   receiver.simulateDisconnection();
   loop.advance(2s);
   EXPECT_EQ(requests(), "1 1 ");

@@ -120,6 +120,7 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
   EXPECT_EQ(localTimeOfDay(clock, status.firstAt, loop.now()), "03:30");
   EXPECT_EQ(localTimeOfDay(clock, *status.endsAt, loop.now()), "04:30");
   EXPECT_EQ(remote->timerLine()->text(), "Shot 0 of 2, next in 2 h 59 min 58 s");
+  EXPECT_EQ(remote->timerEndLine()->text(), "Ends about 04:30 tomorrow, 4 h left");
   loop.advance(status.firstAt - loop.now() - 1ms);
   EXPECT_EQ(status.shot, 0);
   receiver.clearWrites();
@@ -161,7 +162,10 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndOnlyStopEndsTheSequence) {
   ASSERT_TRUE(remote->startTimedShooting({Mode::bulb, 100ms, 500ms, {}, {}}).ok());
   loop.advance(99ms);
   EXPECT_EQ(takeBytes(receiver), Bytes{});
-  loop.advance(502ms);
+  loop.advance(2ms);
+  EXPECT_EQ(r->image(ControlState::normal), "拍照点击.png") << "a series' shot is drawn held";
+  loop.advance(500ms);
+  EXPECT_EQ(r->image(ControlState::normal), "拍照.png");
   Bytes held(20, 0x30);
   held.push_back(0x40);  // the release notice
   EXPECT_EQ(takeBytes(receiver), held);
@@ -207,6 +211,7 @@ TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoe
   receiver.simulateOutOfRange();
   loop.advance(3s);
   EXPECT_EQ(remote->timedShooting().missed, 1);
+  EXPECT_EQ(remote->timerEndLine()->text(), "Not connected: shots are missed until it is");
   receiver.simulateBackInRange();
   loop.advance(2300ms);
   EXPECT_EQ(remote->timedShooting().state, State::done);

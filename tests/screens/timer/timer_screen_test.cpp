@@ -1,6 +1,7 @@
 #include "screens/remote/audible_countdown.h"
 #include "screens/timer/plan_words.h"
 #include "screens/timer/presets_view_controller.h"
+#include "screens/timer/timer_presets.h"
 #include "screens/timer/timer_view_controller.h"
 
 #include "tests/app/app_shell_fixture.h"
@@ -24,6 +25,7 @@ TEST_F(AppShellFixture, TheTimerScreenStartsWhatItShowsAndRemembersIt) {
   ASSERT_TRUE(timer);
   timer->setMode(Mode::interval);
   timer->step(TimerViewController::interval, -4);  // 1 s: no room for a shot and its notice
+  EXPECT_EQ(timer->planLine()->text(), "the interval (1 s) is shorter than a shot (1 s) and its release notice (1 s)");
   timer->startShooting();
   ASSERT_NE(alerts.visible(), nullptr);
   EXPECT_EQ(alerts.visible()->title, "Cannot start");
@@ -97,6 +99,8 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   timer->toggleStartAt();
   timer->enter(TimerViewController::delay, "00:30");
   EXPECT_EQ(timer->planLine()->text(), "First shot 00:30, ends about 06:46");
+  timer->step(TimerViewController::delay, -7);
+  EXPECT_EQ(timer->planLine()->text(), "First shot 23:55, ends about 06:11 tomorrow");
 
   timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
   auto presets = std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController());
@@ -111,6 +115,25 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   presets->table()->selectRow(2);
   EXPECT_EQ(presets->names(), (std::vector<std::string>{"Intervals: 30 s every 32 s, until stopped", "Self-timer 10 s",
                                                         "Time-lapse: 1 s every 5 s, 300 shots"}));
+}
+
+// A ramped, bracketed preset shows all of itself on the screen, and what Start runs is
+// what the screen says once the bulb is edited and the bracket taken away.
+TEST_F(AppShellFixture, APresetsRampAndBracketAreShownEditedAndRunAsShown) {
+  launch();
+  const auto dusk = parsePlanWords({"interval", "30s", "100", "--ramp", "1s..4s", "--bracket", "3", "--ev", "1"});
+  ASSERT_TRUE(presets::save(defaults, "Dusk", dusk.value()).ok());
+  const auto remote = delegate->remote();
+  remote->timerButton()->sendActions(ControlEvent::touchUpInside);
+  const auto timer = std::dynamic_pointer_cast<TimerViewController>(navigation().topViewController());
+  timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
+  std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController())->table()->selectRow(0);
+  EXPECT_EQ(buttons(*timer, "Ramp to: 4 s").size(), 1u);
+  EXPECT_EQ(buttons(*timer, "Bracket: 3 \xC3\x97 1 EV").size(), 1u);
+  timer->enter(TimerViewController::bulb, "1.3s");
+  timer->step(TimerViewController::bracket, -3);
+  timer->startShooting();
+  EXPECT_EQ(planWords(remote->lastTimedPlan()), "interval 30s 100 --ramp 1.3s..4s");
 }
 
 }  // namespace
