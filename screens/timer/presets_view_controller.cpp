@@ -1,5 +1,8 @@
 #include "screens/timer/presets_view_controller.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "platform/platform.h"
 #include "ui/alert.h"
 #include "ui/label.h"
@@ -13,7 +16,11 @@ namespace kiro {
 namespace {
 
 const Font kFont{"ArialMT", 15};
-constexpr double kTop = 130;
+constexpr double kTop = 156;
+// How long a deleted preset can be had back.
+constexpr Millis kUndoTime{6000};
+// Bytes of a typed name: room for a long one in any script.
+constexpr std::size_t kLongestName = 120;
 
 }  // namespace
 
@@ -36,7 +43,19 @@ void PresetsViewController::viewDidLoad() {
   deleteButton_ = textButton(makeRect(24 + half, 80, half, 36), "Delete", kFont);
   deleteButton_->addTarget(ControlEvent::touchUpInside,
                            weakly<PresetsViewController>([](PresetsViewController& s) { s.toggleDeleting(); }));
-  for (const auto& button : {save, deleteButton_}) view()->addSubview(button);
+  line_->setFrame(makeRect(20, 118, screen.width - 40, 36));
+  line_->setFont(kFont);
+  line_->setTextColor(kYellow);
+  line_->setWraps(true);
+  undoButton_ = textButton(makeRect(20, screen.height - 56, half, 40), "Undo", kFont);
+  undoButton_->setKeyEquivalents({"U"});
+  undoButton_->setHidden(true);
+  undoButton_->addTarget(ControlEvent::touchUpInside, weakly<PresetsViewController>([](PresetsViewController& s) { s.undo(); }));
+  auto builtIns = textButton(makeRect(24 + half, screen.height - 56, half, 40), "Built-in presets", kFont);
+  builtIns->addTarget(ControlEvent::touchUpInside,
+                      weakly<PresetsViewController>([](PresetsViewController& s) { s.restoreBuiltIns(); }));
+  for (const auto& view : std::initializer_list<std::shared_ptr<View>>{save, deleteButton_, line_, undoButton_, builtIns})
+    this->view()->addSubview(view);
 
   table_->setName("presets");
   table_->setAccessibilityLabel("Presets");
@@ -57,10 +76,71 @@ void PresetsViewController::reload() {
 }
 
 void PresetsViewController::save() {
-  const ShootingPlan plan = current_();
-  if (const auto saved = presets::save(platform().defaults, presets::nameFor(plan), plan); !saved.ok())
-    alertQueue().show(Alert{"Cannot save", saved.error().message, "OK"});
+  naming_ = presets::nameFor(current_());
+  offered_ = true;
+  say("Name: " + *naming_ + "_");
+}
+
+void PresetsViewController::type(const Typing& key) {
+  if (!naming_) return;
+  std::string& name = *naming_;
+  switch (key.kind) {
+    case Typing::Kind::text:
+      if (std::exchange(offered_, false)) name.clear();
+      if (name.size() + key.text.size() <= kLongestName) name += key.text;
+      break;
+    case Typing::Kind::erase:
+      if (std::exchange(offered_, false)) name.clear();
+      // A whole character, however many bytes it takes.
+      while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
+      if (!name.empty()) name.pop_back();
+      break;
+    case Typing::Kind::cancel:
+      naming_.reset();
+      return say("");
+    case Typing::Kind::enter: {
+      const std::string typed = std::exchange(naming_, std::nullopt).value();
+      return keepAs(typed);
+    }
+  }
+  say("Name: " + name + "_");
+}
+
+void PresetsViewController::keepAs(const std::string& name) {
+  if (const auto saved = presets::save(platform().defaults, name, current_()); !saved.ok()) {
+    say("");
+    return alertQueue().show(Alert{"Cannot save", saved.error().message, "OK"});
+  }
+  say("Saved as " + name);
   reload();
+}
+
+void PresetsViewController::undo() {
+  if (!deleted_) return;
+  const Deleted back = *deleted_;
+  forgetDeleted();
+  if (const auto put = presets::putBack(platform().defaults, back.name, back.words); !put.ok())
+    alertQueue().show(Alert{"Cannot undo", put.error().message, "OK"});
+  else say("Back: " + back.name);
+  reload();
+}
+
+void PresetsViewController::restoreBuiltIns() {
+  presets::restoreBuiltIns(platform().defaults);
+  say("The built-in presets are back");
+  reload();
+}
+
+void PresetsViewController::say(const std::string& text) {
+  line_->setText(text);
+  line_->setAccessibilityLabel(text);
+}
+
+void PresetsViewController::forgetDeleted() {
+  deleted_.reset();
+  if (undoTime_) undoTime_->invalidate();
+  undoTime_.reset();
+  undoButton_->setHidden(true);
 }
 
 void PresetsViewController::toggleDeleting() {
@@ -91,8 +171,18 @@ void PresetsViewController::didSelectRowAtIndexPath(TableView&, const IndexPath&
   if (indexPath.row < 0 || indexPath.row >= numberOfRowsInSection(*table_, 0)) return;
   const std::string name = names_[static_cast<std::size_t>(indexPath.row)];
   if (deleting_) {
+    const auto all = presets::all(platform().defaults);
     // One another run removed meanwhile is gone all the same.
-    static_cast<void>(presets::remove(platform().defaults, name));
+    if (const auto kept = all.find(name); kept != all.end() && presets::remove(platform().defaults, name).ok()) {
+      forgetDeleted();
+      deleted_ = Deleted{name, kept->second};
+      undoButton_->setHidden(false);
+      undoTime_ = platform().runLoop.scheduleTimer(kUndoTime, false, weakly<PresetsViewController>([](PresetsViewController& s) {
+                                                     s.forgetDeleted();
+                                                     s.say("");
+                                                   }));
+      say("Deleted " + name);
+    }
     reload();
     return;
   }

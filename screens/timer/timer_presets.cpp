@@ -111,6 +111,20 @@ Result<> remove(UserDefaults& defaults, const std::string& name) {
   return {};
 }
 
+Result<> putBack(UserDefaults& defaults, const std::string& name, const std::string& words) {
+  if (auto checked = checkName(name); !checked.ok()) return checked;
+  Stored now = fresh(defaults);
+  if (!now.kept.emplace(name, words).second) return Error{"a preset named " + name + " is there already"};
+  keep(defaults, now);
+  return {};
+}
+
+void restoreBuiltIns(UserDefaults& defaults) {
+  Stored now = fresh(defaults);
+  now.kept.insert(kBuiltIn.begin(), kBuiltIn.end());
+  keep(defaults, now);
+}
+
 std::string nameFor(const ShootingPlan& plan) {
   std::string name;
   switch (plan.mode) {

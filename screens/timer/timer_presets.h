@@ -23,6 +23,10 @@ Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name)
 Result<> save(UserDefaults& defaults, const std::string& name, const ShootingPlan& plan);
 Result<> rename(UserDefaults& defaults, const std::string& name, const std::string& newName);
 Result<> remove(UserDefaults& defaults, const std::string& name);
+// Puts back words kept as name, as a remove took them away; one of that name kept meanwhile stays.
+Result<> putBack(UserDefaults& defaults, const std::string& name, const std::string& words);
+// Puts back the built-in presets that are gone, leaving the others as they are.
+void restoreBuiltIns(UserDefaults& defaults);
 // A name that says what plan does, as the built-in ones do.
 std::string nameFor(const ShootingPlan& plan);
 

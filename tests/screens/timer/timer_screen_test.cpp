@@ -59,7 +59,8 @@ std::vector<std::shared_ptr<Button>> buttons(Screen& screen, const std::string& 
 
 // A held "more" repeats, then hurries, then strides; a typed value out of range is
 // refused with its reason; a start time says when the plan ends; a preset picked fills
-// the values, Save keeps them and Delete takes a row away.
+// the values; Save keeps them under the name offered or one typed, and says so; Delete
+// takes a row away for as long as Undo shows; the built-in ones come back.
 TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   launch();
   delegate->remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
@@ -111,10 +112,27 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
   presets = std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController());
   presets->save();
+  presets->type({Kind::enter, {}});
+  EXPECT_EQ(presets->line()->text(), "Saved as Intervals: 30 s every 32 s, until stopped");
+  presets->save();
+  for (const char* key : {"M", "ü", "x"}) presets->type({Kind::text, key});
+  presets->type({Kind::erase, {}});
+  presets->type({Kind::erase, {}});
+  presets->type({Kind::enter, {}});
+  EXPECT_EQ(presets->names().at(1), "M");
   presets->toggleDeleting();
+  presets->table()->selectRow(1);
   presets->table()->selectRow(2);
   EXPECT_EQ(presets->names(), (std::vector<std::string>{"Intervals: 30 s every 32 s, until stopped", "Self-timer 10 s",
                                                         "Time-lapse: 1 s every 5 s, 300 shots"}));
+  presets->undo();
+  EXPECT_EQ(presets->names().at(2), "Star trails: 30 s every 32 s, until stopped");
+  presets->table()->selectRow(2);
+  loop.advance(7s);
+  presets->undo();
+  EXPECT_EQ(presets->names().size(), 3u);
+  presets->restoreBuiltIns();
+  EXPECT_EQ(presets->names().at(2), "Star trails: 30 s every 32 s, until stopped");
 }
 
 // A ramped, bracketed preset shows all of itself on the screen, and what Start runs is
