@@ -411,5 +411,109 @@
         <source>A series is running: Stop first</source>
         <translation>Eine Serie läuft: erst Stopp</translation>
     </message>
+    <message>
+        <source>Ramp to</source>
+        <translation>Rampe bis</translation>
+    </message>
+    <message>
+        <source>Bracket</source>
+        <translation>Reihe</translation>
+    </message>
+    <message>
+        <source>Ramp to: %1</source>
+        <translation>Rampe bis: %1</translation>
+    </message>
+    <message>
+        <source>Bracket: %1</source>
+        <translation>Reihe: %1</translation>
+    </message>
+    <message>
+        <source>a ramp's last bulb is from %1 to %2: not %3</source>
+        <translation>die letzte Belichtung einer Rampe ist %1 bis %2: nicht %3</translation>
+    </message>
+    <message>
+        <source>a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not %1</source>
+        <translation>eine Reihe ist keine, oder 3 oder 5 Aufnahmen bis 3 Blenden auseinander, etwa 3x1/3: nicht %1</translation>
+    </message>
+    <message>
+        <source>a ramp needs the bulb it starts from</source>
+        <translation>eine Rampe braucht die Belichtung, mit der sie beginnt</translation>
+    </message>
+    <message>
+        <source>a ramp needs a number of shots, 2 or more</source>
+        <translation>eine Rampe braucht eine Zahl von Aufnahmen, 2 oder mehr</translation>
+    </message>
+    <message>
+        <source>a bracket needs a bulb to go around</source>
+        <translation>eine Reihe braucht eine Belichtung, um die sie liegt</translation>
+    </message>
+    <message>
+        <source>the interval (%1) is shorter than a shot (%2) and its release notice (%3)</source>
+        <translation>das Intervall (%1) ist kürzer als eine Aufnahme (%2) und ihre Freigabemeldung (%3)</translation>
+    </message>
+    <message>
+        <source>the interval (%1) is shorter than the longest bulb (%2) and its release notice (%3)</source>
+        <translation>das Intervall (%1) ist kürzer als die längste Belichtung (%2) und ihre Freigabemeldung (%3)</translation>
+    </message>
+    <message>
+        <source>the interval (%1) is shorter than a bracket of %2 shots and their release notices (%3)</source>
+        <translation>das Intervall (%1) ist kürzer als eine Reihe von %2 Aufnahmen und ihre Freigabemeldungen (%3)</translation>
+    </message>
+    <message>
+        <source>%1 tomorrow</source>
+        <translation>%1 morgen</translation>
+    </message>
+    <message>
+        <source>%1 in %2 days</source>
+        <translation>%1 in %2 Tagen</translation>
+    </message>
+    <message>
+        <source>No receiver chosen yet</source>
+        <translation>Noch kein Empfänger gewählt</translation>
+    </message>
+    <message>
+        <source>Not connected: shots are missed until it is</source>
+        <translation>Nicht verbunden: Aufnahmen fallen aus, bis er verbunden ist</translation>
+    </message>
+    <message>
+        <source>Until stopped</source>
+        <translation>Bis zum Stopp</translation>
+    </message>
+    <message>
+        <source>Ends about %1, %2 left</source>
+        <translation>Endet gegen %1, noch %2</translation>
+    </message>
+    <message>
+        <source>Name: %1</source>
+        <translation>Name: %1</translation>
+    </message>
+    <message>
+        <source>Saved as %1</source>
+        <translation>Gespeichert als %1</translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation>Gelöscht: %1</translation>
+    </message>
+    <message>
+        <source>Back: %1</source>
+        <translation>Zurück: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Built-in presets</source>
+        <translation>Eingebaute Vorlagen</translation>
+    </message>
+    <message>
+        <source>The built-in presets are back</source>
+        <translation>Die eingebauten Vorlagen sind zurück</translation>
+    </message>
+    <message>
+        <source>Cannot undo</source>
+        <translation>Rückgängig nicht möglich</translation>
+    </message>
 </context>
 </TS>

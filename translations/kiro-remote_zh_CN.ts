@@ -411,5 +411,109 @@
         <source>A series is running: Stop first</source>
         <translation>定时拍摄进行中：请先停止</translation>
     </message>
+    <message>
+        <source>Ramp to</source>
+        <translation>渐变至</translation>
+    </message>
+    <message>
+        <source>Bracket</source>
+        <translation>包围曝光</translation>
+    </message>
+    <message>
+        <source>Ramp to: %1</source>
+        <translation>渐变至：%1</translation>
+    </message>
+    <message>
+        <source>Bracket: %1</source>
+        <translation>包围曝光：%1</translation>
+    </message>
+    <message>
+        <source>a ramp's last bulb is from %1 to %2: not %3</source>
+        <translation>渐变的最后曝光为 %1 到 %2：不能是 %3</translation>
+    </message>
+    <message>
+        <source>a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not %1</source>
+        <translation>包围曝光为无，或 3 或 5 张、间隔至多 3 档，例如 3x1/3：不能是 %1</translation>
+    </message>
+    <message>
+        <source>a ramp needs the bulb it starts from</source>
+        <translation>渐变需要起始曝光时间</translation>
+    </message>
+    <message>
+        <source>a ramp needs a number of shots, 2 or more</source>
+        <translation>渐变需要拍摄张数，至少 2 张</translation>
+    </message>
+    <message>
+        <source>a bracket needs a bulb to go around</source>
+        <translation>包围曝光需要一个曝光时间作为中心</translation>
+    </message>
+    <message>
+        <source>the interval (%1) is shorter than a shot (%2) and its release notice (%3)</source>
+        <translation>间隔（%1）短于一次拍摄（%2）及其释放提示（%3）</translation>
+    </message>
+    <message>
+        <source>the interval (%1) is shorter than the longest bulb (%2) and its release notice (%3)</source>
+        <translation>间隔（%1）短于最长曝光（%2）及其释放提示（%3）</translation>
+    </message>
+    <message>
+        <source>the interval (%1) is shorter than a bracket of %2 shots and their release notices (%3)</source>
+        <translation>间隔（%1）短于 %2 张包围曝光及其释放提示（%3）</translation>
+    </message>
+    <message>
+        <source>%1 tomorrow</source>
+        <translation>明天 %1</translation>
+    </message>
+    <message>
+        <source>%1 in %2 days</source>
+        <translation>%2 天后 %1</translation>
+    </message>
+    <message>
+        <source>No receiver chosen yet</source>
+        <translation>尚未选择接收器</translation>
+    </message>
+    <message>
+        <source>Not connected: shots are missed until it is</source>
+        <translation>未连接：连接前的拍摄将错过</translation>
+    </message>
+    <message>
+        <source>Until stopped</source>
+        <translation>直到停止</translation>
+    </message>
+    <message>
+        <source>Ends about %1, %2 left</source>
+        <translation>约 %1 结束，剩余 %2</translation>
+    </message>
+    <message>
+        <source>Name: %1</source>
+        <translation>名称：%1</translation>
+    </message>
+    <message>
+        <source>Saved as %1</source>
+        <translation>已保存为 %1</translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation>已删除 %1</translation>
+    </message>
+    <message>
+        <source>Back: %1</source>
+        <translation>已恢复 %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Built-in presets</source>
+        <translation>内置预设</translation>
+    </message>
+    <message>
+        <source>The built-in presets are back</source>
+        <translation>内置预设已恢复</translation>
+    </message>
+    <message>
+        <source>Cannot undo</source>
+        <translation>无法撤销</translation>
+    </message>
 </context>
 </TS>
