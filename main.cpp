@@ -370,7 +370,7 @@ int main(int argc, char** argv) {
   }
   if (!options.headless && !hasDisplay()) {
     std::cerr << "kiro-remote: no display found. Run it where there is one, or without a window:\n"
-                 "  kiro-remote --headless --simulate --script FILE   (see --help for the commands)\n";
+                 "  kiro-remote --headless --simulate --script FILE   (its commands: man kiro-remote)\n";
     return 1;
   }
   return run(options, argc, argv);

@@ -9,7 +9,7 @@
 
 namespace kiro {
 
-// Moves between the three screens on the navigation stack, and keeps the link manager's
+// Moves between the screens on the navigation stack, and keeps the link manager's
 // connectionFlag in step: 0 while the device list opened from the remote screen is in
 // front, 1 otherwise.
 class ScreenNavigator final : public RemoteNavigation,

@@ -93,9 +93,11 @@ std::string usageText() {
          "  R or Space          held: the shutter held; let go: released\n"
          "  volume, camera key  on the remote screen, as R; the camera's focus key as F\n"
          "  Escape, Alt+Left    back\n"
-         "  T                   the timed shooting screen (while a sequence runs: stop it)\n"
+         "  T                   the timed shooting screen (nothing while a sequence runs)\n"
          "  S                   stop a timed sequence; on the timed shooting screen: start\n"
-         "  Tab, arrows, Enter  move between the buttons and the list rows, and tap one\n";
+         "  P, U                on the timed shooting screen: the presets; on the presets: undo a delete\n"
+         "  Tab, arrows, Enter  move between the buttons and the list rows, and tap one\n\n"
+         "The script commands, the events, the settings kept and the D-Bus interface: man kiro-remote\n";
 }
 
 }  // namespace kiro
