@@ -25,8 +25,8 @@ void placeLamps(RemoteLayout& layout, double x, double width, double top) {
   }
 }
 
-// F and R as two squares of at most side, centred in the two halves of width from x, with
-// the timer button and its line below them.
+// F and R as two squares of side, centred in the two halves of width from x, with the
+// timer button and its line below them.
 void placeButtons(RemoteLayout& layout, double x, double width, double top, double side) {
   layout.focusButton = makeRect(x + width / 4 - side / 2, top, side, side);
   layout.releaseButton = makeRect(x + width * 3 / 4 - side / 2, top, side, side);
@@ -42,7 +42,7 @@ RemoteLayout portrait(double w, double h) {
   RemoteLayout layout;
   placeLamps(layout, 0, w, kLampTop);
   // Of the two vertical rules only "top 64 below the centre" is kept; both cannot hold
-  // for a square. In a screen nearly as wide as tall the squares shrink to fit above the bottom.
+  // for a square. On a screen nearly as wide as tall they shrink to end above the bottom.
   const double top = h / 2 + kButtonDrop;
   placeButtons(layout, 0, w, top, std::min(buttonSide(w), h - top - kBelowButtons));
   layout.statusLabel = makeRect(w / 2 - 60, h / 4 + 96, 120, 20);
@@ -59,6 +59,7 @@ RemoteLayout landscape(double w, double h) {
   placeLamps(layout, 0, half, middle - 64);
   layout.statusLabel = makeRect(half / 2 - 60, middle + 16, 120, 20);
   layout.commandsLine = makeRect(0, middle + 38, half, 20);
+  // At least 24 points above and below them.
   const double side = std::min(buttonSide(half), h - kBars - kBelowButtons - 48);
   placeButtons(layout, half, half, middle - (side + kBelowButtons) / 2, side);
   return layout;
