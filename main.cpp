@@ -186,6 +186,7 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
       if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return {};
       return Error{"cannot write " + path};
     });
+    session.setWindowHandler([window](int width, int height) { window->resize(width, height); });
   }
   if (ending) return runOnEventLoop(session, fd, runLoop, *ending);
   std::ifstream file;

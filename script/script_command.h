@@ -38,6 +38,11 @@ struct Layout {};
 struct Snapshot {
   std::string path;
 };
+// The window's size in pixels; the screens lay out for it, with a window or without.
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+};
 // A simulated receiver that starts advertising.
 struct AddReceiver {
   std::string name;
@@ -71,8 +76,8 @@ struct Quit {};
 }  // namespace script
 
 using ScriptCommand = std::variant<script::Wait, script::Touch, script::Tap, script::Select, script::Dismiss,
-                                   script::State, script::Layout, script::Snapshot, script::AddReceiver,
-                                   script::ReceiverAction, script::Radio, script::Timer, script::TimerPreset,
-                                   script::Quit>;
+                                   script::State, script::Layout, script::Snapshot, script::WindowSize,
+                                   script::AddReceiver, script::ReceiverAction, script::Radio, script::Timer,
+                                   script::TimerPreset, script::Quit>;
 
 }  // namespace kiro

@@ -66,6 +66,22 @@ Result<ScriptCommand> snapshot(const Words& words) {
   return script::Snapshot{words[1]};
 }
 
+// Sizes a window may take on a desktop; no side more than four times the other, so that
+// the screens and a snapshot of them stay a sensible size.
+Result<ScriptCommand> window(const Words& words) {
+  constexpr int kSmallest = 100, kLargest = 4096, kLongest = 4;
+  const std::string usage = "window needs WxH in pixels, each 100 to 4096 and neither over 4 times the other, "
+                            "such as 960x540";
+  const auto x = words.size() == 2 ? words[1].find('x') : std::string::npos;
+  if (x == std::string::npos) return Error{usage};
+  const auto width = wholeNumber(words[1].substr(0, x), kLargest);
+  const auto height = wholeNumber(words[1].substr(x + 1), kLargest);
+  if (!width || !height || *width < kSmallest || *height < kSmallest || *width > kLongest * *height ||
+      *height > kLongest * *width)
+    return Error{usage};
+  return script::WindowSize{static_cast<int>(*width), static_cast<int>(*height)};
+}
+
 Result<ScriptCommand> addReceiver(const Words& words) {
   if (words.size() < 3 || words[2].starts_with("--"))
     return Error{"receiver add needs a NAME before its options"};
@@ -153,6 +169,7 @@ Result<ScriptCommand> command(const Words& words) {
   if (verb == "state") return noArguments(words, script::State{});
   if (verb == "layout") return noArguments(words, script::Layout{});
   if (verb == "snapshot") return snapshot(words);
+  if (verb == "window") return window(words);
   if (verb == "receiver") return receiver(words);
   if (verb == "radio") return radio(words);
   if (verb == "timer") return timer(words);

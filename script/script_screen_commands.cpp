@@ -5,6 +5,8 @@
 #include "script/state_event.h"
 #include "platform/platform.h"
 #include "ui/alert.h"
+#include "ui/main_screen.h"
+#include "ui/window_size.h"
 #include "screens/devices/view_controller.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_presets.h"
@@ -122,6 +124,17 @@ ScriptSession::Outcome ScriptSession::perform(const script::Snapshot& command) {
   if (!snapshot_) return Error{"snapshot needs the window"};
   if (auto saved = snapshot_(command.path); !saved.ok())
     return Error{"snapshot " + command.path + ": " + saved.error().message};
+  return std::nullopt;
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::WindowSize& command) {
+  // The window lays the screens out as it takes the size.
+  if (window_) {
+    window_(command.width, command.height);
+    return std::nullopt;
+  }
+  const Size pixels{static_cast<double>(command.width), static_cast<double>(command.height)};
+  navigation().setViewSize(layoutSize(pixels, mainScreen().bounds));
   return std::nullopt;
 }
 

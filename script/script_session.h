@@ -31,6 +31,7 @@ class ScriptSession {
   static constexpr std::size_t kMaxLineBytes = 1 << 20;
 
   using SnapshotHandler = std::function<Result<>(const std::string& path)>;
+  using WindowHandler = std::function<void(int width, int height)>;
 
   // delegate: the launched app; ui: the watcher of its screens; radio: the simulated
   // radio, or null with a real adapter; events: where JSON lines go; errors: where
@@ -54,6 +55,9 @@ class ScriptSession {
   // handler: saves the window as a PNG at path, or says why it cannot. The window installs
   // it; without it snapshot is an error.
   void setSnapshotHandler(SnapshotHandler handler) { snapshot_ = std::move(handler); }
+  // handler: resizes the window, in pixels. The window installs it; without it the screens
+  // alone lay out as in a window of that size.
+  void setWindowHandler(WindowHandler handler) { window_ = std::move(handler); }
 
   // For a real adapter: the host reports a write the stack accepted.
   void reportWrite(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
@@ -89,6 +93,7 @@ class ScriptSession {
   Outcome perform(const script::State& command);
   Outcome perform(const script::Layout& command);
   Outcome perform(const script::Snapshot& command);
+  Outcome perform(const script::WindowSize& command);
   Outcome perform(const script::AddReceiver& command);
   Outcome perform(const script::ReceiverAction& command);
   Outcome perform(const script::Radio& command);
@@ -101,6 +106,7 @@ class ScriptSession {
   EventStream events_;
   AppEvents appEvents_;
   SnapshotHandler snapshot_;
+  WindowHandler window_;
   int lineNumber_ = 0;
   std::optional<ScriptStep> ended_;
 };

@@ -5,7 +5,6 @@
 #include "link/link_manager.h"
 #include "platform/platform.h"
 #include "platform/wall_clock.h"
-#include "ui/main_screen.h"
 
 namespace kiro {
 
@@ -97,7 +96,7 @@ Json::Object layoutFields(const NavigationController& navigation) {
   const auto& front = navigation.topViewController();
   Json::Object frames;
   collectFrames(*front->view(), frames);
-  const Size size = mainScreen().bounds;
+  const Size size = front->view()->frame().size;
   return {{"screen", front->name()}, {"W", size.width}, {"H", size.height}, {"frames", std::move(frames)}};
 }
 

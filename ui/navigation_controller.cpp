@@ -6,6 +6,16 @@ namespace kiro {
 
 NavigationController::NavigationController(std::shared_ptr<Screen> root) { stack_.push_back(std::move(root)); }
 
+void NavigationController::display() {
+  if (viewSize_) stack_.back()->setViewSize(*viewSize_);
+  else stack_.back()->loadViewIfNeeded();
+}
+
+void NavigationController::setViewSize(const Size& size) {
+  viewSize_ = size;
+  display();
+}
+
 void NavigationController::pushViewController(std::shared_ptr<Screen> screen, bool animated) {
   if (!screen) return;
   stack_.push_back(std::move(screen));

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ui/screen.h"
@@ -22,8 +23,11 @@ class NavigationController {
 
   const std::vector<std::shared_ptr<Screen>>& viewControllers() const { return stack_; }
   const std::shared_ptr<Screen>& topViewController() const { return stack_.back(); }
-  // The window shows the stack for the first time.
-  void display() { stack_.back()->loadViewIfNeeded(); }
+  // The window shows the stack: the front screen's view loads, at the window's size.
+  void display();
+  // The window's size in points: the front screen lays out at it now, every other as it
+  // comes to the front. Until it is set, screens keep the size they were built at.
+  void setViewSize(const Size& size);
 
   // screen: put on top; null is ignored.
   void pushViewController(std::shared_ptr<Screen> screen, bool animated);
@@ -41,6 +45,7 @@ class NavigationController {
   void changed(NavigationChange change, bool animated);
 
   std::vector<std::shared_ptr<Screen>> stack_;
+  std::optional<Size> viewSize_;
   Observer observer_;
 };
 

@@ -28,6 +28,9 @@ class Screen : public std::enable_shared_from_this<Screen> {
   bool isViewLoaded() const { return view_ != nullptr; }
   // Makes the root view and runs viewDidLoad, the first time only.
   void loadViewIfNeeded();
+  // The window's size changed: the root view takes size, in points, and its subviews follow
+  // it (viewWillTransitionToSize). Loads the view first; nothing changes at the size it has.
+  void setViewSize(const Size& size);
 
   NavigationItem& navigationItem() { return navigationItem_; }
 
@@ -55,6 +58,11 @@ class Screen : public std::enable_shared_from_this<Screen> {
 
   // Runs once, right after the root view is made.
   virtual void viewDidLoad() {}
+  // Places the root view's subviews for size, just before the root view takes it. By
+  // default the screen, laid out for the root view's size now, is kept as a column in the
+  // middle: a view across its whole width (a background, a list) spans the new width, one
+  // that reaches its bottom reaches the new bottom, and every other keeps its size.
+  virtual void viewWillTransitionToSize(const Size& size);
 
  private:
   std::string name_;

@@ -14,12 +14,14 @@ void TableView::reloadData() {
 
 std::shared_ptr<TableViewCell> TableView::cellForRow(std::int64_t row) {
   if (row < 0 || row >= numberOfRows_) return nullptr;
-  if (auto built = cells_.find(row); built != cells_.end()) return built->second;
+  const double width = frame().size.width;
+  // A cell built for another width is built again: its views were placed for that one.
+  if (auto built = cells_.find(row); built != cells_.end() && built->second->frame().size.width == width)
+    return built->second;
   const auto dataSource = dataSource_.lock();
   if (!dataSource) return nullptr;
   auto cell = dataSource->cellForRowAtIndexPath(*this, IndexPath{row, 0});
   if (!cell) return nullptr;
-  const double width = frame().size.width;
   cell->setFrame(makeRect(0, static_cast<double>(row) * rowHeight_, width, rowHeight_));
   cell->contentView()->setFrame(makeRect(0, 0, width, rowHeight_));
   cells_[row] = cell;

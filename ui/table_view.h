@@ -62,8 +62,8 @@ class TableView : public View {
   // Reads the row count again and forgets every cell built so far.
   void reloadData();
   // row's cell, placed at its row and as wide as the table: the one built since the last
-  // reloadData, else a new one from the data source. Null for a row outside the table or
-  // without a data source.
+  // reloadData at the table's width now, else a new one from the data source. Null for a
+  // row outside the table or without a data source.
   std::shared_ptr<TableViewCell> cellForRow(std::int64_t row);
   // A touch on row, as the widget or a script reports it: tells the delegate. Rows outside
   // the table are ignored.

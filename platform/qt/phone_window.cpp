@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "platform/qt/window_language.h"
+#include "ui/window_size.h"
 
 namespace kiro {
 
@@ -94,7 +95,7 @@ void PhoneWindow::modelChanged(View& view, ViewProperty property) {
 }
 
 QImage PhoneWindow::snapshot(double scale) {
-  QImage image((QSizeF(phone_) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+  QImage image((screenSize() * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::black);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -113,11 +114,11 @@ void PhoneWindow::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), Qt::black);
   painter.translate(offset());
   painter.scale(scale(), scale());
-  painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(phone_)));
+  painter.setClipRect(QRectF(QPointF(0, 0), screenSize()));
   if (!leaving_.isNull() && slide_.state() == QAbstractAnimation::Running) {
     const double progress = slide_.currentValue().toDouble();
-    const double w = phoneWidth();
-    const QSizeF whole(phone_);
+    const double w = screenWidth();
+    const QSizeF whole = screenSize();
     // Push: the new screen comes in from the right. Pop: the old one leaves to the right.
     if (slideDirection_ > 0) {
       painter.drawPixmap(QRectF(QPointF(-w * (1 - progress) / 3, 0), whole), leaving_, leaving_.rect());
@@ -149,7 +150,7 @@ void PhoneWindow::paintEvent(QPaintEvent*) {
 }
 
 void PhoneWindow::paintModel(QPainter& painter) {
-  painter.fillRect(QRectF(QPointF(0, 0), QSizeF(phone_)), Qt::black);
+  painter.fillRect(QRectF(QPointF(0, 0), screenSize()), Qt::black);
   painter_.paint(painter, *navigation_->topViewController()->view(), {});
   paintBar(painter);
   if (const Alert* alert = alerts_.visible()) paintAlert(painter, *alert);
@@ -160,7 +161,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
   // The bar is one for the whole stack: it keeps the look a screen before gave it.
   if (item.barTintColor()) barTint_ = toQColor(*item.barTintColor());
   if (item.titleTextAttributes()) titleAttributes_ = item.titleTextAttributes();
-  const QRectF bar(0, 0, phoneWidth(), kStatusBarHeight + kBarHeight);
+  const QRectF bar(0, 0, screenWidth(), kStatusBarHeight + kBarHeight);
   painter.fillRect(bar, barTint_);
   if (titleAttributes_) {
     painter.setFont(fontFor(titleAttributes_->font.name, titleAttributes_->font.size));
@@ -169,7 +170,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
     painter.setFont(fontFor("Arial-BoldMT", 17));
     painter.setPen(Qt::black);
   }
-  painter.drawText(QRectF(0, kStatusBarHeight, phoneWidth(), kBarHeight), Qt::AlignCenter,
+  painter.drawText(QRectF(0, kStatusBarHeight, screenWidth(), kBarHeight), Qt::AlignCenter,
                    shownText(item.title()));
   for (bool left : {true, false}) {
     const auto& barItem = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
@@ -180,7 +181,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
 
 // A centred card with the title, the message and one button below a hairline.
 void PhoneWindow::paintAlert(QPainter& painter, const Alert& alert) {
-  painter.fillRect(QRectF(QPointF(0, 0), QSizeF(phone_)), QColor(0, 0, 0, 100));
+  painter.fillRect(QRectF(QPointF(0, 0), screenSize()), QColor(0, 0, 0, 100));
   const QRectF button = alertButtonRect();
   const QRectF card(button.left(), button.top() - 90, button.width(), 90 + button.height());
   painter.setPen(Qt::NoPen);
@@ -200,13 +201,13 @@ void PhoneWindow::paintAlert(QPainter& painter, const Alert& alert) {
 
 QRectF PhoneWindow::alertButtonRect() const {
   const double w = 270;
-  return {(phoneWidth() - w) / 2, phoneHeight() / 2 + 20, w, 44};
+  return {(screenWidth() - w) / 2, screenHeight() / 2 + 20, w, 44};
 }
 
 // Bar items keep their own size; the bar places them at its ends, centred in its height.
 QPointF PhoneWindow::barItemOrigin(const View& item, bool left) const {
   const auto& frame = item.frame();
-  const double x = left ? 8 : phoneWidth() - 8 - frame.size.width;
+  const double x = left ? 8 : screenWidth() - 8 - frame.size.width;
   const double y = kStatusBarHeight + (kBarHeight - frame.size.height) / 2;
   return {x - frame.origin.x, y - frame.origin.y};
 }
@@ -234,6 +235,7 @@ void PhoneWindow::mousePressEvent(QMouseEvent* event) {
   pressedButton_ = target.button;
   pressedTable_ = target.table;
   pressedRow_ = target.row;
+  relaidOut_ = false;
   if (!target.button) return;
   painter_.setPressed(target.button.get());
   update();
@@ -254,7 +256,10 @@ void PhoneWindow::mouseReleaseEvent(QMouseEvent* event) {
   const TouchTarget target = targetAt(toPhone(event->position()));
   if (button) {
     // The touch-down may have changed the screen in front; the button then counts as left.
-    button->sendActions(target.button == button ? ControlEvent::touchUpInside : ControlEvent::touchUpOutside);
+    // A button the layout moved from under the touch (the window resized, a phone turned)
+    // did not lose it: a held R ends as let go, never left held by the move.
+    const bool inside = target.button == button || std::exchange(relaidOut_, false);
+    button->sendActions(inside ? ControlEvent::touchUpInside : ControlEvent::touchUpOutside);
   } else if (table && target.table == table && target.row == pressedRow_) {
     table->selectRow(pressedRow_);
   }
@@ -266,12 +271,25 @@ void PhoneWindow::wheelEvent(QWheelEvent* event) {
     update();
 }
 
+void PhoneWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const QSizeF before = screenSize();
+  navigation_->setViewSize(layoutSize({static_cast<double>(width()), static_cast<double>(height())},
+                                      {static_cast<double>(phone_.width()), static_cast<double>(phone_.height())}));
+  if (screenSize() != before) relaidOut_ = true;
+}
+
+QSizeF PhoneWindow::screenSize() const {
+  const Size size = navigation_->topViewController()->view()->frame().size;
+  return {size.width, size.height};
+}
+
 double PhoneWindow::scale() const {
-  return std::min(width() / std::max(1.0, phoneWidth()), height() / std::max(1.0, phoneHeight()));
+  return std::min(width() / std::max(1.0, screenWidth()), height() / std::max(1.0, screenHeight()));
 }
 
 QPointF PhoneWindow::offset() const {
-  return {(width() - phoneWidth() * scale()) / 2, (height() - phoneHeight() * scale()) / 2};
+  return {(width() - screenWidth() * scale()) / 2, (height() - screenHeight() * scale()) / 2};
 }
 
 std::vector<PlacedTarget> PhoneWindow::targets() {

@@ -18,12 +18,13 @@
 
 namespace kiro {
 
-// A phone-shaped window that draws the navigation stack's front screen under its
-// navigation bar, with the alert in front on top, and turns mouse presses into the
-// buttons' touch events and the tables' row taps. It follows the model; it decides nothing.
-// Resized, it scales the phone's screen to fit, in proportion. From the keyboard, a
-// button's key equivalents act as a touch on it, and Tab or the arrows move a focus ring
-// over the buttons and rows that Enter taps.
+// The window that draws the navigation stack's front screen under its navigation bar,
+// with the alert in front on top, and turns mouse presses into the buttons' touch events
+// and the tables' row taps. It follows the model; it decides nothing. It opens at the
+// phone's size; resized, it tells the screens the size in points it has room for at the
+// scale that fits the phone's screen (layoutSize), and they lay out at it. From the
+// keyboard, a button's key equivalents act as a touch on it, and Tab or the arrows move a
+// focus ring over the buttons and rows that Enter taps.
 class PhoneWindow final : public QWidget {
   Q_OBJECT
 
@@ -52,6 +53,7 @@ class PhoneWindow final : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool next) override;
@@ -60,12 +62,14 @@ class PhoneWindow final : public QWidget {
   static constexpr double kStatusBarHeight = 20;
   static constexpr double kBarHeight = 44;
 
-  // Window pixels per point, and where the phone's screen starts in the window.
+  // The front screen's size in points: the phone's, or what the window has room for.
+  QSizeF screenSize() const;
+  double screenWidth() const { return screenSize().width(); }
+  double screenHeight() const { return screenSize().height(); }
+  // Window pixels per point, and where the screen starts in the window.
   double scale() const;
   QPointF offset() const;
   QPointF toPhone(QPointF point) const { return (point - offset()) / scale(); }
-  double phoneWidth() const { return phone_.width(); }
-  double phoneHeight() const { return phone_.height(); }
   // The front screen's buttons and rows with their rectangles, the bar's first.
   std::vector<PlacedTarget> targets();
   void moveFocus(int step);
@@ -78,7 +82,7 @@ class PhoneWindow final : public QWidget {
   QPointF barItemOrigin(const View& item, bool left) const;
   TouchTarget targetAt(QPointF point);
 
-  QSize phone_;
+  QSize phone_;  // the phone's screen in points
   std::shared_ptr<NavigationController> navigation_;
   AlertQueue& alerts_;
   AssetPixmaps pixmaps_;
@@ -87,6 +91,7 @@ class PhoneWindow final : public QWidget {
   std::weak_ptr<Button> pressedButton_;
   std::weak_ptr<TableView> pressedTable_;
   std::int64_t pressedRow_ = -1;
+  bool relaidOut_ = false;  // the screen was laid out afresh since the last press
   bool pressedAlert_ = false;
   // Keys held down, with the button each one touches.
   std::map<int, std::weak_ptr<Button>> heldKeys_;

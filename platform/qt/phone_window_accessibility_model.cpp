@@ -39,7 +39,7 @@ void addHeld(const View& view, std::vector<const View*>& into) {
 std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::shown() const {
   if (!window_.alerts_.visible()) return screenShown();
   // The alert is modal and dims the whole window.
-  return {{{Kind::alert, {}, -1}, QRectF(QPointF(0, 0), QSizeF(window_.phone_)), -1},
+  return {{{Kind::alert, {}, -1}, QRectF(QPointF(0, 0), window_.screenSize()), -1},
           {{Kind::alertButton, {}, -1}, window_.alertButtonRect(), 0}};
 }
 
@@ -82,7 +82,7 @@ std::vector<PhoneWindowAccessibility::Shown> PhoneWindowAccessibility::screenSho
   addBarItem(item.leftBarButtonItem(), true);
   if (!item.title().empty())
     found.push_back(
-        {{Kind::title, {}, -1}, QRectF(0, PhoneWindow::kStatusBarHeight, window_.phoneWidth(), PhoneWindow::kBarHeight)});
+        {{Kind::title, {}, -1}, QRectF(0, PhoneWindow::kStatusBarHeight, window_.screenWidth(), PhoneWindow::kBarHeight)});
   addBarItem(item.rightBarButtonItem(), false);
   window_.painter_.forEachShown(screen->view(), {}, add);
   return found;

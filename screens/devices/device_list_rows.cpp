@@ -2,7 +2,6 @@
 #include "platform/platform.h"
 #include "ui/image_view.h"
 #include "ui/label.h"
-#include "ui/main_screen.h"
 #include "screens/devices/view_controller.h"
 
 namespace kiro {
@@ -53,7 +52,7 @@ std::shared_ptr<TableViewCell> ViewController::cellForRowAtIndexPath(TableView&,
 }
 
 void ViewController::fillCell(TableViewCell& cell, const Listed& receiver) const {
-  const double width = mainScreen().bounds.width;
+  const double width = tabel_->frame().size.width;
   const auto& content = cell.contentView();
   cell.setAccessibilityLabel(receiver.name + ", " + statusName(receiver.peripheral->state()));
 

@@ -20,9 +20,8 @@ const Font kHeaderFont{"", 16};
 const Font kTitleFont{"Arial-BoldMT", 18};
 constexpr Color kTitleColor{68 / 255.0, 66 / 255.0, 68 / 255.0, 1};
 
-std::shared_ptr<Label> headerLabel(const Rect& frame, const char* text, TextAlignment alignment) {
+std::shared_ptr<Label> headerLabel(const char* text, TextAlignment alignment) {
   auto label = std::make_shared<Label>();
-  label->setFrame(frame);
   label->setText(text);
   label->setTextAlignment(alignment);
   label->setTextColor(Color::white());
@@ -54,9 +53,22 @@ void ViewController::viewDidLoad() {
 }
 
 void ViewController::addHeader(const Size& screen) {
-  view()->addSubview(headerLabel(makeRect(15, kHeaderTop, 150, 20), "    Device", TextAlignment::left));
-  view()->addSubview(
-      headerLabel(makeRect(screen.width - 15 - 110, kHeaderTop, 100, 20), "Status", TextAlignment::right));
+  deviceHeader_ = headerLabel("    Device", TextAlignment::left);
+  statusHeader_ = headerLabel("Status", TextAlignment::right);
+  placeHeaders(screen);
+  view()->addSubview(deviceHeader_);
+  view()->addSubview(statusHeader_);
+}
+
+void ViewController::placeHeaders(const Size& size) {
+  deviceHeader_->setFrame(makeRect(15, kHeaderTop, 150, 20));
+  statusHeader_->setFrame(makeRect(size.width - 15 - 110, kHeaderTop, 100, 20));
+}
+
+void ViewController::viewWillTransitionToSize(const Size& size) {
+  // The background and the list span the window; the headers stay over the rows' ends.
+  Screen::viewWillTransitionToSize(size);
+  placeHeaders(size);
 }
 
 void ViewController::addTable(const Size& screen) {

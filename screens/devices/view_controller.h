@@ -7,6 +7,7 @@
 
 #include "link/link_manager.h"
 #include "platform/central.h"
+#include "ui/label.h"
 #include "ui/screen.h"
 #include "ui/table_view.h"
 #include "screens/devices/device_list_navigation.h"
@@ -45,6 +46,7 @@ class ViewController final : public Screen, public TableViewDataSource, public T
 
  protected:
   void viewDidLoad() override;
+  void viewWillTransitionToSize(const Size& size) override;
 
  private:
   // A listed receiver: its peripheral and the name it was found under.
@@ -57,6 +59,8 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   std::optional<Listed> listed(std::int64_t row) const;
 
   void addHeader(const Size& screen);
+  // The headers over the two ends of the rows, for a screen of size.
+  void placeHeaders(const Size& size);
   void addTable(const Size& screen);
   void addBarButtons();
   void fillCell(TableViewCell& cell, const Listed& receiver) const;
@@ -65,6 +69,8 @@ class ViewController final : public Screen, public TableViewDataSource, public T
   void select(std::int64_t row, const Listed& receiver);
 
   std::shared_ptr<TableView> tabel_ = std::make_shared<TableView>();
+  std::shared_ptr<Label> deviceHeader_;
+  std::shared_ptr<Label> statusHeader_;
   SharedPeripheralList arr_;
   bool reloadPending_ = false;
 

@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "ui/main_screen.h"
 #include "screens/palette.h"
-#include "screens/remote/remote_layout.h"
 
 namespace kiro {
 
@@ -54,12 +53,9 @@ void cameraViewController::viewDidLoad() {
 }
 
 void cameraViewController::addUI() {
-  const RemoteLayout layout = remoteLayout(mainScreen().bounds);
+  const RemoteLayout layout = remoteLayout(view()->frame().size);
   const auto& root = view();
-
-  auto background = std::make_shared<ImageView>("bj.png");
-  background->setFrame(layout.background);
-  root->addSubview(background);
+  root->addSubview(background_);
 
   navigationItem().setTitle("KIRO- Remoter");
   navigationItem().setBarTintColor(kYellow);
@@ -67,16 +63,11 @@ void cameraViewController::addUI() {
   addBarButtons(layout.barButton);
   logScreenSize();
 
-  const std::shared_ptr<ImageView> lamps[] = {imageLamp01(), imageLamp02(), imageLamp03()};
-  for (std::size_t i = 0; i < 3; ++i) {
-    lamps[i]->setFrame(layout.lamps[i]);
-    root->addSubview(lamps[i]);
-  }
-  addButtons(layout.focusButton, layout.releaseButton);
+  for (const auto& lamp : {imageLamp01(), imageLamp02(), imageLamp03()}) root->addSubview(lamp);
+  addButtons();
 
   const auto& label = testLabel();
   label->setName("testLabel");
-  label->setFrame(layout.statusLabel);
   label->setTextColor(kYellow);
   label->setFont(kBoldFont);
   label->setText("disconnected");
@@ -84,22 +75,38 @@ void cameraViewController::addUI() {
   root->addSubview(label);
   const auto& commands = commandsLine();
   commands->setName("commandsLine");
-  commands->setFrame(layout.commandsLine);
   commands->setTextColor(kYellow);
   commands->setFont({"ArialMT", 15});
   commands->setTextAlignment(TextAlignment::center);
   root->addSubview(commands);
   const auto& receiver = receiverLine();
-  receiver->setFrame(layout.receiverLine);
   receiver->setTextColor(Color::white());
   receiver->setFont({"ArialMT", 15});
   receiver->setTextAlignment(TextAlignment::center);
   reconnection_.showRemembered();
   root->addSubview(receiver);
-  addTimerButton(layout);
+  addTimerButton();
+  placeViews(layout);
 }
 
-void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
+void cameraViewController::viewWillTransitionToSize(const Size& size) { placeViews(remoteLayout(size)); }
+
+void cameraViewController::placeViews(const RemoteLayout& layout) {
+  background_->setFrame(layout.background);
+  const std::shared_ptr<ImageView> lamps[] = {imageLamp01(), imageLamp02(), imageLamp03()};
+  for (std::size_t i = 0; i < 3; ++i) lamps[i]->setFrame(layout.lamps[i]);
+  writeButton_->setFrame(layout.focusButton);
+  writeButton2_->setFrame(layout.releaseButton);
+  testLabel()->setFrame(layout.statusLabel);
+  commandsLine()->setFrame(layout.commandsLine);
+  receiverLine()->setFrame(layout.receiverLine);
+  timerButton_->setFrame(layout.timerButton);
+  timerTitle_->setFrame(makeRect(0, 0, layout.timerButton.size.width, layout.timerButton.size.height));
+  timerLine_->setFrame(layout.timerLine);
+  timerEndLine_->setFrame(layout.timerEndLine);
+}
+
+void cameraViewController::addButtons() {
   const auto& root = view();
   writeButton_->setName("writeButton");
   writeButton_->setAccessibilityLabel("Focus");
@@ -132,8 +139,6 @@ void cameraViewController::addButtons(const Rect& focus, const Rect& release) {
                              const auto owner = screen.shutterOwner();
                              if (owner == ShutterOwner::none || owner == ShutterOwner::hand) screen.returnData();
                            }));
-  writeButton_->setFrame(focus);
-  writeButton2_->setFrame(release);
 }
 
 void cameraViewController::addBarButtons(const Rect& frame) {

@@ -19,6 +19,7 @@
 #include "screens/remote/frame_pump.h"
 #include "screens/remote/indicator_lamps.h"
 #include "screens/remote/reconnection.h"
+#include "screens/remote/remote_layout.h"
 #include "screens/remote/remote_navigation.h"
 #include "screens/remote/timed_shooting.h"
 
@@ -111,13 +112,16 @@ class cameraViewController final : public Screen {
 
  protected:
   void viewDidLoad() override;
+  void viewWillTransitionToSize(const Size& size) override;
 
  private:
   void addUI();
-  void addButtons(const Rect& focus, const Rect& release);
+  void addButtons();
+  // Every view's frame from layout: as the screen is built, and as the window's size changes.
+  void placeViews(const RemoteLayout& layout);
   void addBarButtons(const Rect& frame);
   void logScreenSize();
-  void addTimerButton(const RemoteLayout& layout);
+  void addTimerButton();
   void timedShootingChanged();
   // While a series runs a hand on F or R does nothing, and the timer line says why for a
   // moment. Whether it refused.
@@ -126,6 +130,7 @@ class cameraViewController final : public Screen {
   void showTimedShooting();
 
   FramePump pump_;
+  std::shared_ptr<ImageView> background_ = std::make_shared<ImageView>("bj.png");
   IndicatorLamps lamps_;
   Reconnection reconnection_;
   std::int32_t jumpFlag_ = 0;

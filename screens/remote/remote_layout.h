@@ -21,7 +21,8 @@ struct RemoteLayout {
   Rect barButton;  // each bar button's own frame
 };
 
-// screen: the main screen's bounds, read once when the screen is built.
+// screen: the root view's size. Taller than wide (a phone), the lamps and the status go
+// above F and R; wider (a desktop window), beside them.
 RemoteLayout remoteLayout(const Size& screen);
 
 }  // namespace kiro

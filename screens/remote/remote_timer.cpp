@@ -4,7 +4,6 @@
 #include "platform/wall_clock.h"
 #include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
-#include "screens/remote/remote_layout.h"
 #include "screens/remote/timer_field.h"
 #include "screens/timer/durations.h"
 
@@ -30,14 +29,10 @@ std::string endText(const ShootingStatus& status, bool connected) {
 
 }  // namespace
 
-void cameraViewController::addTimerButton(const RemoteLayout& layout) {
+void cameraViewController::addTimerButton() {
   timerButton_->setName("timerButton");
-  timerButton_->setFrame(layout.timerButton);
   timerButton_->setBackgroundColor(kDarkGrey);
-  timerTitle_->setFrame(makeRect(0, 0, layout.timerButton.size.width, layout.timerButton.size.height));
   timerLine_->setName("timerLine");
-  timerLine_->setFrame(layout.timerLine);
-  timerEndLine_->setFrame(layout.timerEndLine);
   for (const auto& label : {timerTitle_, timerLine_, timerEndLine_}) {
     label->setFont(kTimerFont);
     label->setTextColor(kYellow);

@@ -32,7 +32,8 @@ TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
         "timer interval 30s 3 --bulb 1s --ramp 1s..2s", "timer interval 30s 3 --bulb 1s --bracket 4 --ev 1",
         "timer interval 30s 3 --bulb 1s --bracket 3", "timer interval 30s 3 --bracket 3 --ev 1",
         "timer interval 30s 3 --bulb 1s --bracket 3 --ev x", "timer bulb 1s --bracket 3 --ev 1", "timer preset",
-        "timer interval 5s 3x", "timer interval 30s 3 --foo 1s", "timer preset save", "timer preset rename A", "timer stop now"}) {
+        "timer interval 5s 3x", "timer interval 30s 3 --foo 1s", "timer preset save", "timer preset rename A", "timer stop now",
+        "window", "window 960", "window 960x", "window 99x540", "window 960x4097", "window 2000x400", "window 960x540 1"}) {
     const auto parsed = parseScriptLine(std::regex_replace(line, std::regex("ID"), kId));
     EXPECT_FALSE(parsed.ok() || parsed.error().message.empty()) << line;
   }

@@ -26,7 +26,7 @@ class CountingSource final : public TableViewDataSource, public TableViewDelegat
 };
 
 // The row count is read at each reload, and each cell is built once, when first asked for,
-// until the next.
+// until the next or until the table's width changes.
 TEST(UiTable, CellsAreBuiltOnceAtTheirRowsOfTheLastReloadAndOnlyTheseRowsTakeTaps) {
   auto source = std::make_shared<CountingSource>();
   TableView table;
@@ -55,6 +55,9 @@ TEST(UiTable, CellsAreBuiltOnceAtTheirRowsOfTheLastReloadAndOnlyTheseRowsTakeTap
   EXPECT_EQ(table.numberOfRows(), 6);
   EXPECT_EQ(reloads, 2);
   EXPECT_NE(table.cellForRow(3), first);
+  // A window that grows wider: the row's views are placed for the new width.
+  table.setFrame(makeRect(0, 116, 1066, 551));
+  EXPECT_EQ(table.cellForRow(3)->contentView()->frame(), makeRect(0, 0, 1066, 52));
 
   source->rows = -4;
   table.reloadData();

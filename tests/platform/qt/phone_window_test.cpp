@@ -31,10 +31,13 @@ class PhoneWindowTest : public PhoneWindowFixture {
     QMouseEvent event(QEvent::MouseButtonPress, point, point, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &event);
   }
+  void release(QPointF point) {
+    QMouseEvent event(QEvent::MouseButtonRelease, point, point, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &event);
+  }
   void click(QPointF point) {
     press(point);
-    QMouseEvent release(QEvent::MouseButtonRelease, point, point, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &release);
+    release(point);
   }
 
   void key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false) {
@@ -80,12 +83,23 @@ TEST_F(PhoneWindowTest, ATouchedTimerValueTakesTheKeysTypedUntilEnter) {
   EXPECT_EQ(navigation.topViewController(), timer);
 }
 
-// Resized, the phone's screen is scaled to fit, centred, and a press still finds F.
-TEST_F(PhoneWindowTest, AResizedWindowScalesTheScreenAndMapsPressesBack) {
+// Resized, the screen lays out at the room the window has at the scale that fits the
+// phone (here half a pixel a point, 1278 by 568 points, centred), and a press still finds F.
+// R held as the layout moves it from under the pointer is let go when the touch ends.
+TEST_F(PhoneWindowTest, AResizedWindowLaysTheScreenOutAtItsSizeAndMapsPressesBack) {
+  window->show();
+  auto& remote = *delegate.remote();
+  const QPointF r = centre(remote.writeButton2()->frame());
+  press(r);
+  ASSERT_TRUE(remote.shutterHeld());
   window->resize(640, 284);
-  const QPointF f = centre(delegate.remote()->writeButton()->frame());
-  click({240 + f.x() / 2, f.y() / 2});
-  EXPECT_TRUE(delegate.remote()->writeButton()->isSelected());
+  release(r);
+  EXPECT_FALSE(remote.shutterHeld());
+  EXPECT_EQ(remote.view()->frame(), makeRect(0, 0, 1278, 568));
+  EXPECT_EQ(window->snapshot(1).size(), QSize(1278, 568));
+  const QPointF f = centre(remote.writeButton()->frame());
+  click({0.5 + f.x() / 2, f.y() / 2});
+  EXPECT_TRUE(remote.writeButton()->isSelected());
 }
 
 // Keys act through the buttons that name them: F latches focus, Space held is the shutter

@@ -30,6 +30,29 @@ TEST(RemoteScreenLayout, PlacesEveryElementOnCommonScreens) {
   }
 }
 
+// Wider than tall: the lamps, the label and its line in the left half, F and R side by side
+// in the right one with the timer below them, all below the bars and inside the screen.
+TEST(RemoteScreenLayout, PutsFAndRBesideTheLampsWhenWiderThanTall) {
+  const auto within = [](const Rect& inner, double minX, double maxX, double maxY) {
+    return inner.minX() >= minX && inner.maxX() <= maxX && inner.minY() >= 64 && inner.maxY() <= maxY;
+  };
+  for (const Size screen : {Size{1066, 667}, Size{909, 568}, Size{2668, 667}}) {
+    SCOPED_TRACE(screen.width);
+    const double half = screen.width / 2;
+    const RemoteLayout layout = remoteLayout(screen);
+    for (const Rect& left : {layout.lamps[0], layout.lamps[2], layout.statusLabel, layout.commandsLine})
+      EXPECT_TRUE(within(left, 0, half, screen.height));
+    for (const Rect& right : {layout.focusButton, layout.releaseButton, layout.timerButton, layout.timerLine})
+      EXPECT_TRUE(within(right, half, screen.width, screen.height));
+    EXPECT_EQ(layout.focusButton.minY(), layout.releaseButton.minY());
+    EXPECT_LT(layout.focusButton.maxX(), layout.releaseButton.minX());
+    EXPECT_GT(layout.timerButton.minY(), layout.focusButton.maxY());
+    EXPECT_EQ(layout.background, makeRect(0, 0, screen.width, screen.height));
+  }
+  // As wide as tall, F and R shrink to keep the timer's line above the bottom.
+  EXPECT_LE(remoteLayout({667, 667}).timerLine.maxY(), 667);
+}
+
 using RemoteScreen = RemoteScreenFixture;
 
 }  // namespace
