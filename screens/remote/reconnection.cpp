@@ -54,8 +54,10 @@ void Reconnection::show(const char* status) {
 }
 
 void Reconnection::showRemembered() {
+  // Read in place, as every update of a frame does it: no copy of the name.
+  static const std::string none = "No receiver chosen yet";
   const auto* remembered = platform().defaults.findDictionary("iphone");
-  receiverLine_->setText(remembered && remembered->contains("name") ? remembered->at("name") : "No receiver chosen yet");
+  receiverLine_->setText(remembered && remembered->contains("name") ? remembered->at("name") : none);
 }
 
 void Reconnection::requestConnection(std::size_t index) {
