@@ -21,6 +21,8 @@ class Uuid {
   static std::optional<Uuid> parse(std::string_view text);
 
   std::string UUIDString() const;
+  // The same characters, with no string built: a frame's event writes them out.
+  std::array<char, 36> characters() const;
   // Whether text is exactly UUIDString(), told without building it: the remote screen
   // compares the remembered receiver's record with the list at every update.
   bool isWrittenAs(std::string_view text) const;
@@ -30,8 +32,6 @@ class Uuid {
   friend auto operator<=>(const Uuid&, const Uuid&) = default;
 
  private:
-  std::array<char, 36> characters() const;
-
   std::array<std::uint8_t, 16> bytes_{};
 };
 

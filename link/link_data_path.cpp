@@ -34,17 +34,20 @@ void singleton::writeCharacteristic(const std::shared_ptr<Peripheral>& periphera
     return;
   }
   // Every matching characteristic of every matching service is written, not only the first.
-  const auto services = peripheral->services();
-  for (const auto& service : services) {
+  // A write may change the lists (a link that drops at once): they are read in place at each
+  // step, never copied, and each entry is held while it is written.
+  const std::shared_ptr<Peripheral> target = peripheral;  // the caller's may be reset meanwhile
+  for (std::size_t s = 0; s < target->services().size(); ++s) {
+    const std::shared_ptr<Service> service = target->services()[s];
     if (!(service->uuid == *serviceUuid)) continue;
-    const auto characteristics = service->characteristics;
-    for (const auto& characteristic : characteristics) {
+    for (std::size_t c = 0; c < service->characteristics.size(); ++c) {
+      const std::shared_ptr<Characteristic> characteristic = service->characteristics[c];
       if (!(characteristic->uuid == *characteristicUuid)) continue;
       log_.print("通过写入验证,正在准备写入,写入对象的UUID为:%@", described(characteristic->uuid));
       log_.print("将要写入的数据为:%@", described(data));
       const WriteType type =
           (characteristic->properties & property::write) != 0 ? WriteType::withResponse : WriteType::withoutResponse;
-      peripheral->writeValue(data, *characteristic, type);
+      target->writeValue(data, *characteristic, type);
     }
   }
 }

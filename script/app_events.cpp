@@ -21,7 +21,8 @@ AppEvents::AppEvents(const AppDelegate& delegate, UiEvents& ui, SimulatedRadio* 
   if (radio_) {
     radio_->onReceiverStateChange = [this](const SimulatedReceiver& receiver) { receiverChanged(receiver); };
     radio_->onReceiverWrite = [this](const SimulatedReceiver& receiver, const SimWrite& written) {
-      write(receiver.identifier().UUIDString(), written.bytes, written.type == WriteType::withResponse);
+      const auto id = receiver.identifier().characters();
+      write({id.data(), id.size()}, written.bytes, written.type == WriteType::withResponse);
     };
   }
 }
@@ -34,8 +35,15 @@ AppEvents::~AppEvents() {
 
 void AppEvents::receiverAdded(const SimulatedReceiver& receiver) { receiverChanged(receiver); }
 
-void AppEvents::write(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
-  events_.send("write", {{"receiver", receiverId}, {"bytes", hexText(bytes)}, {"withResponse", withResponse}});
+void AppEvents::write(std::string_view receiverId, const Bytes& bytes, bool withResponse) {
+  // One a frame: written into the line as it goes.
+  events_.send("write", [&](std::string& line) {
+    line += ",\"receiver\":";
+    Json::dumpString(receiverId, line);
+    line += ",\"bytes\":";
+    Json::dumpString(hexText(bytes), line);
+    line += withResponse ? ",\"withResponse\":true" : ",\"withResponse\":false";
+  });
 }
 
 void AppEvents::writeFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/app_delegate.h"
 #include "script/event_stream.h"
@@ -27,7 +28,7 @@ class AppEvents {
   // receiver: one just added to the radio; announces it with its identifier.
   void receiverAdded(const SimulatedReceiver& receiver);
   // A command handed to a receiver. receiverId: its identifier.
-  void write(const std::string& receiverId, const Bytes& bytes, bool withResponse);
+  void write(std::string_view receiverId, const Bytes& bytes, bool withResponse);
   // A command refused, or given up unanswered, and why.
   void writeFailed(const std::string& receiverId, const Bytes& bytes, const std::string& reason);
   // Another program's call that changed something: its method and bus name.

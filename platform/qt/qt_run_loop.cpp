@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 #include <thread>
+#include <utility>
 
 namespace kiro {
 
@@ -80,12 +81,12 @@ QtRunLoop::QtRunLoop() { clock_.start(); }
 
 QtRunLoop::~QtRunLoop() {
   // A repeating timer may hold the object that holds it; ending it here breaks that cycle.
-  while (!scheduled_.empty()) {
-    auto first = scheduled_.begin();
-    if (auto timer = first->second.timer.lock())
+  for (std::size_t id = 0; id < scheduled_.size(); ++id) {
+    if (!scheduled_[id].used) continue;
+    if (auto timer = scheduled_[id].timer.lock())
       timer->invalidate();
     else
-      stop(first->first);
+      stop(static_cast<int>(id));
   }
 }
 
@@ -99,7 +100,7 @@ std::shared_ptr<Timer> QtRunLoop::scheduleTimer(Millis interval, bool repeats, s
   const int id = start(interval);
   auto timer = std::make_shared<QtTimer>(*this, id, now + qtWait(interval), now + std::max(interval, Millis{0}), repeats,
                                          std::move(fire));
-  scheduled_[id].timer = timer;
+  if (Scheduled* entry = find(id)) entry->timer = timer;
   return timer;
 }
 
@@ -112,39 +113,55 @@ void QtRunLoop::restartTimer(std::shared_ptr<Timer>& field, Millis interval, std
 }
 
 void QtRunLoop::performAfterDelay(Millis delay, std::function<void()> action) {
-  scheduled_[start(delay)].perform = std::move(action);
+  if (Scheduled* entry = find(start(delay))) entry->perform = std::move(action);
 }
 
 void QtRunLoop::sleepFor(Millis duration) { std::this_thread::sleep_for(duration); }
 
 void QtRunLoop::timerEvent(QTimerEvent* event) {
-  const auto found = scheduled_.find(event->timerId());
-  if (found == scheduled_.end()) return;
-  if (const auto timer = found->second.timer.lock()) {
+  const int fired = event->timerId();
+  Scheduled* found = find(fired);
+  if (found == nullptr) return;
+  if (const auto timer = found->timer.lock()) {
     const Nanos now = preciseNow();
     const Nanos rest = timer->rest(now);
     if (rest <= Nanos{0}) return timer->fire();
     // Postponed since Qt's timer started: started again for what is left, rounded up.
-    stop(found->first);
+    stop(fired);
     const Millis wait = qtWait(std::chrono::ceil<Millis>(rest));
     const int id = start(wait);
     timer->restarted(id, now + wait);
-    scheduled_[id].timer = timer;
+    if (Scheduled* entry = find(id)) entry->timer = timer;
     return;
   }
   // A perform, which runs once.
-  const std::function<void()> perform = std::move(found->second.perform);
-  stop(found->first);
+  const std::function<void()> perform = std::move(found->perform);
+  stop(fired);
   if (perform) perform();
 }
 
 // A negative interval is due at once, as Qt would refuse it; a longer one than Qt takes comes
 // early, and a timer then waits the rest.
-int QtRunLoop::start(Millis interval) { return startTimer(qtWait(interval), Qt::PreciseTimer); }
+int QtRunLoop::start(Millis interval) {
+  const int id = startTimer(qtWait(interval), Qt::PreciseTimer);
+  if (id <= 0) return 0;  // Qt refused it: a timer that never fires, as an invalidated one
+  const auto index = static_cast<std::size_t>(id);
+  if (index >= scheduled_.size()) scheduled_.resize(index + 1);
+  scheduled_[index].used = true;
+  return id;
+}
 
 void QtRunLoop::stop(int id) {
-  killTimer(id);
-  scheduled_.erase(id);
+  if (id > 0) killTimer(id);
+  Scheduled* entry = find(id);
+  if (entry == nullptr) return;
+  // What the entry held goes once the table is in order again: its end may start a timer.
+  const Scheduled gone = std::exchange(*entry, Scheduled{});
+}
+
+QtRunLoop::Scheduled* QtRunLoop::find(int id) {
+  const auto index = static_cast<std::size_t>(id);
+  return id > 0 && index < scheduled_.size() && scheduled_[index].used ? &scheduled_[index] : nullptr;
 }
 
 }  // namespace kiro

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/run_loop.h"
 
@@ -36,6 +36,7 @@ class QtRunLoop final : public QObject, public RunLoop {
   friend class QtTimer;
   // What a Qt timer id stands for: a Timer, which its holders own, or a perform, owned here.
   struct Scheduled {
+    bool used = false;
     std::weak_ptr<QtTimer> timer;
     std::function<void()> perform;
   };
@@ -44,9 +45,13 @@ class QtRunLoop final : public QObject, public RunLoop {
   std::chrono::nanoseconds preciseNow() const;
   int start(Millis interval);
   void stop(int id);
+  // The entry of a running Qt timer, or null.
+  Scheduled* find(int id);
 
   QElapsedTimer clock_;
-  std::unordered_map<int, Scheduled> scheduled_;
+  // By Qt timer id: Qt hands out small ids and reuses them, so after the first frames a
+  // timer started costs no allocation here.
+  std::vector<Scheduled> scheduled_;
 };
 
 }  // namespace kiro
