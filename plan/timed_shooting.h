@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "plan/shooting_plan.h"
 #include "platform/run_loop.h"
-#include "screens/remote/shooting_plan.h"
 
 namespace kiro {
 
@@ -27,7 +27,6 @@ struct ShootingStatus {
   friend bool operator==(const ShootingStatus&, const ShootingStatus&) = default;
 };
 
-const char* modeName(ShootingPlan::Mode mode);
 const char* stateName(ShootingStatus::State state);
 
 // Shoots on a schedule through the remote screen's own shutter handlers. Every shot is
