@@ -29,9 +29,9 @@ struct ShootingStatus {
 
 const char* stateName(ShootingStatus::State state);
 
-// Shoots on a schedule through the remote screen's own shutter handlers. Every shot is
-// planned from the start, so none drifts; one due while the receiver is away is counted
-// as missed and the sequence goes on.
+// Shoots on a schedule through the shutter it is given, the remote screen's own handlers.
+// Every shot is planned from the start, so none drifts; one due while the receiver is away
+// is counted as missed and the sequence goes on.
 class TimedShooting {
  public:
   struct Shutter {
