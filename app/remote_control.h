@@ -9,8 +9,8 @@
 #include "app/app_delegate.h"
 #include "base/lifetime.h"
 #include "base/result.h"
+#include "plan/timed_shooting.h"
 #include "platform/run_loop.h"
-#include "screens/remote/timed_shooting.h"
 
 namespace kiro {
 

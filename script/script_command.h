@@ -8,7 +8,7 @@
 #include "platform/run_loop.h"
 #include "ui/button.h"
 #include "base/uuid.h"
-#include "screens/remote/timed_shooting.h"
+#include "plan/timed_shooting.h"
 
 namespace kiro {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "screens/timer/plan_words.h"
+#include "plan/plan_words.h"
 #include "script/script_words.h"
 
 namespace kiro {

@@ -7,9 +7,9 @@
 #include "ui/alert.h"
 #include "ui/main_screen.h"
 #include "ui/window_size.h"
+#include "plan/timer_presets.h"
 #include "screens/devices/view_controller.h"
 #include "screens/timer/presets_view_controller.h"
-#include "screens/timer/timer_presets.h"
 #include "screens/timer/timer_view_controller.h"
 
 namespace kiro {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <optional>
 
+#include "plan/timed_shooting.h"
 #include "platform/run_loop.h"
-#include "screens/remote/timed_shooting.h"
 
 namespace kiro {
 

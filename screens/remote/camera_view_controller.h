@@ -15,13 +15,13 @@
 #include "ui/image_view.h"
 #include "ui/label.h"
 #include "ui/screen.h"
+#include "plan/timed_shooting.h"
 #include "screens/remote/audible_countdown.h"
 #include "screens/remote/frame_pump.h"
 #include "screens/remote/indicator_lamps.h"
 #include "screens/remote/reconnection.h"
 #include "screens/remote/remote_layout.h"
 #include "screens/remote/remote_navigation.h"
-#include "screens/remote/timed_shooting.h"
 
 namespace kiro {
 

@@ -1,11 +1,11 @@
 #include <cstdio>
 
+#include "plan/durations.h"
 #include "platform/platform.h"
 #include "platform/wall_clock.h"
 #include "screens/palette.h"
 #include "screens/remote/camera_view_controller.h"
 #include "screens/remote/timer_field.h"
-#include "screens/timer/durations.h"
 
 namespace kiro {
 

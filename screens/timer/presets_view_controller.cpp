@@ -7,9 +7,9 @@
 #include "ui/alert.h"
 #include "ui/label.h"
 #include "ui/main_screen.h"
+#include "plan/timer_presets.h"
 #include "screens/palette.h"
 #include "screens/timer/timer_chrome.h"
-#include "screens/timer/timer_presets.h"
 
 namespace kiro {
 

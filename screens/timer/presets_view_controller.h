@@ -11,7 +11,7 @@
 #include "ui/label.h"
 #include "ui/screen.h"
 #include "ui/table_view.h"
-#include "screens/remote/shooting_plan.h"
+#include "plan/shooting_plan.h"
 
 namespace kiro {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "plan/durations.h"
+#include "plan/ladders.h"
+#include "plan/plan_words.h"
 #include "platform/platform.h"
-#include "screens/timer/durations.h"
-#include "screens/timer/ladders.h"
-#include "screens/timer/plan_words.h"
 
 namespace kiro {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/result.h"
-#include "screens/remote/shooting_plan.h"
+#include "plan/shooting_plan.h"
 
 namespace kiro {
 

@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "screens/timer/plan_words.h"
+#include "plan/plan_words.h"
 #include "script/script_parser.h"
 #include "tests/support/failure.h"
 

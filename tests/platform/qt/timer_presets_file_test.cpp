@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "plan/plan_words.h"
+#include "plan/timer_presets.h"
 #include "platform/qt/settings_user_defaults.h"
-#include "screens/timer/plan_words.h"
-#include "screens/timer/timer_presets.h"
 
 namespace kiro {
 namespace {

@@ -1,7 +1,7 @@
+#include "plan/plan_words.h"
+#include "plan/timer_presets.h"
 #include "screens/remote/audible_countdown.h"
-#include "screens/timer/plan_words.h"
 #include "screens/timer/presets_view_controller.h"
-#include "screens/timer/timer_presets.h"
 #include "screens/timer/timer_view_controller.h"
 
 #include "tests/app/app_shell_fixture.h"

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "screens/timer/durations.h"
-#include "screens/timer/ladders.h"
-#include "screens/timer/plan_words.h"
-#include "tests/support/failure.h"
+#include "plan/plan_words.h"
 #include "tests/support/simulated_world.h"
 
 namespace kiro {
@@ -13,37 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Mode = ShootingPlan::Mode;
-
-TEST(TypedDuration, EachFormReadsAndWhatCannotBeReadSaysWhy) {
-  const std::pair<const char*, Millis> read[] = {
-      {"500ms", 500ms}, {"10s", 10s},       {"0.13s", 130ms},   {"2m", 2min},   {"1h30m", 90min},
-      {"1:30:00", 90min}, {"4:05", 245s}, {"1h2m3s4ms", 3723004ms}, {"99h", 99h},
-  };
-  for (const auto& [text, value] : read) EXPECT_EQ(parseDuration(text).value(), value) << text;
-  for (const char* bad : {"", "10", "s", "1.5", "2m1h", "1s1s", "0.0001s", "1:60", "1:2:3:4", "100h", "99h1ms", "3 s", "-1s", "1x"})
-    EXPECT_NE(failure(parseDuration(bad)), "") << bad;
-  // What is written reads back as the same length.
-  for (const Millis length : std::vector<Millis>{130ms, 1600ms, 90min, 2h + 5min + 30s, 99h})
-    EXPECT_EQ(parseDuration(durationWords(length)).value(), length) << durationText(length);
-  EXPECT_EQ(durationText(2h + 5min + 1300ms), "2 h 5 min 1.3 s");
-}
-
-TEST(Ladders, StepInPhotographicSizesAndATypedValueGoesToTheNextRungItsWay) {
-  const auto& bulb = ladders::bulb();
-  EXPECT_EQ(std::vector<Millis>(bulb.begin(), bulb.begin() + 4), (std::vector<Millis>{100ms, 130ms, 150ms, 200ms}));
-  EXPECT_EQ(ladders::step(bulb, 30s, 1), 40s);
-  EXPECT_EQ(ladders::step(bulb, 30min, 1), 35min);
-  EXPECT_EQ(bulb.back(), 4h);
-  const auto& time = ladders::time();
-  EXPECT_EQ(ladders::step(time, 1min, 1), 65s);
-  EXPECT_EQ(ladders::step(time, 5min, 1), 6min);
-  EXPECT_EQ(ladders::step(time, 1h, 1), 65min);
-  EXPECT_EQ(time.back(), 99h);
-  EXPECT_EQ(ladders::step(time, 62s, 1), 65s);
-  EXPECT_EQ(ladders::step(time, 62s, -1), 1min);
-  EXPECT_EQ(ladders::step(time, 99h, 5), 99h);
-  EXPECT_EQ(ladders::step(time, 1s, -3), 1s);
-}
 
 class TimerValuesTest : public ::testing::Test, protected SimulatedWorld {};
 

@@ -1,12 +1,11 @@
-#include "screens/timer/plan_words.h"
+#include "plan/plan_words.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <set>
 
-#include "screens/remote/timed_shooting.h"
-#include "screens/timer/durations.h"
+#include "plan/durations.h"
 
 namespace kiro {
 

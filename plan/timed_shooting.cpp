@@ -1,4 +1,4 @@
-#include "screens/remote/timed_shooting.h"
+#include "plan/timed_shooting.h"
 
 #include <algorithm>
 #include <utility>
@@ -9,19 +9,9 @@ namespace kiro {
 
 namespace {
 
-using Mode = ShootingPlan::Mode;
 using State = ShootingStatus::State;
 
 }  // namespace
-
-const char* modeName(Mode mode) {
-  switch (mode) {
-    case Mode::self: return "self";
-    case Mode::bulb: return "bulb";
-    case Mode::interval: return "interval";
-  }
-  return "";
-}
 
 const char* stateName(State state) {
   switch (state) {

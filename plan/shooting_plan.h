@@ -29,6 +29,9 @@ struct ShootingPlan {
   double bracketStops = 0;       // between one bracketed shot and the next
 };
 
+// The mode as the plan words and the events name it.
+const char* modeName(ShootingPlan::Mode mode);
+
 // How long a shot that is not a bulb exposure holds the shutter: a brisk press, long enough
 // for the 25 ms pump to write it several times.
 inline constexpr Millis kShortPress{200};

@@ -1,9 +1,9 @@
-#include "screens/remote/shooting_plan.h"
+#include "plan/shooting_plan.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "screens/timer/durations.h"
+#include "plan/durations.h"
 
 namespace kiro {
 
@@ -63,6 +63,15 @@ Result<> checkInterval(const ShootingPlan& plan) {
 }
 
 }  // namespace
+
+const char* modeName(Mode mode) {
+  switch (mode) {
+    case Mode::self: return "self";
+    case Mode::bulb: return "bulb";
+    case Mode::interval: return "interval";
+  }
+  return "";
+}
 
 Result<> checkBulb(Millis bulb) {
   if (bulb <= Millis{0}) return Error{"the bulb time must be more than zero"};

@@ -1,11 +1,8 @@
-#include <cmath>
-
 #include <sstream>
 
 #include "platform/sound.h"
 #include "platform/wall_clock.h"
 #include "tests/screens/remote/remote_fixture.h"
-#include "tests/support/failure.h"
 
 namespace kiro::remote_test {
 namespace {
@@ -14,88 +11,6 @@ using Mode = ShootingPlan::Mode;
 using State = ShootingStatus::State;
 
 using TimedShootingTest = RemoteScreenFixture;
-
-TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
-  const ShootingPlan refused[] = {
-      {Mode::self, std::nullopt, std::nullopt, {}, {}},  {Mode::self, 0ms, std::nullopt, {}, {}},
-      {Mode::bulb, std::nullopt, std::nullopt, {}, {}},  {Mode::bulb, -5ms, 1s, {}, {}},
-      {Mode::interval, {}, 0ms, 5s, 3},                  {Mode::interval, {}, {}, 5s, 0},
-      {Mode::interval, {}, 1s, 1999ms, 3},               {Mode::interval, {}, {}, 1199ms, {}},
-  };
-  for (const auto& plan : refused) EXPECT_FALSE(checkPlan(plan).ok()) << modeName(plan.mode);
-  EXPECT_TRUE(checkPlan({Mode::interval, {}, 1s, 2s, {}}).ok());
-  EXPECT_TRUE(checkPlan({Mode::interval, {}, {}, 1200ms, 1}).ok());
-
-  const auto problem = [](ShootingPlan plan, auto change) {
-    change(plan);
-    return failure(checkPlan(plan));
-  };
-  const ShootingPlan ramp{Mode::interval, {}, 100ms, 21s, 600};
-  EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 20s; }), "");
-  EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 20001ms; }),
-            "the interval (21 s) is shorter than the longest bulb (20.001 s) and its release notice (1 s)");
-  EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.count.reset(), p.rampTo = 1s; }), "");
-  const auto bracket = [](ShootingPlan& p) { p.bracket = 3, p.bracketStops = 1, p.bulb = 1s, p.interval = 6499ms; };
-  EXPECT_EQ(problem(ramp, bracket),
-            "the interval (6.499 s) is shorter than a bracket of 3 shots and their release notices (6.5 s)");
-  const auto brackets = [](int shots) {
-    return [shots](ShootingPlan& p) { p.bracket = shots, p.bracketStops = 1, p.bulb = 1s, p.interval = 99s; };
-  };
-  EXPECT_EQ(problem(ramp, brackets(5)), "");
-  EXPECT_EQ(problem(ramp, brackets(6)), "a bracket takes 3 or 5 shots");
-  EXPECT_TRUE(problem(ramp, [](ShootingPlan& p) { p.interval = 99h, p.count = 9999; }).ends_with(", past 7 days"));
-  // Seven days to the end of the last release notice, and not a millisecond more.
-  const Millis third = (kLongestPlan - 3s) / 2;
-  EXPECT_TRUE(checkPlan({Mode::interval, 1s, 1s, third, 3}).ok());
-  EXPECT_EQ(failure(checkPlan({Mode::interval, 1s, 1001ms, third, 3})), "the plan would run 168 h 0.001 s, past 7 days");
-  // No way in takes a duration past the ladders.
-  EXPECT_EQ(failure(checkPlan({Mode::bulb, 1s, 4h + 1ms, {}, {}})), "the bulb time is at most 4 h");
-  EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 4h + 1ms; }), "the ramp's last bulb is at most 4 h");
-  EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.at = 60, p.delay = 1s; }), "");
-}
-
-// The bulbs go evenly in stops from the first to the last, each shot on its grid; a
-// bracket's shots follow one another with the release notice between.
-TEST_F(TimedShootingTest, ARampAndABracketHoldEachShotForItsOwnPlannedLength) {
-  std::vector<std::pair<Millis, Millis>> shots;  // pressed, let go
-  std::vector<Millis> reported;
-  std::optional<TimedShooting> shooting;
-  shooting.emplace(TimedShooting::Shutter{[&] {
-                                            shots.push_back({loop.now(), 0ms});
-                                            reported.push_back(shooting->status().bulb.value_or(0ms));
-                                          },
-                                          [&] { shots.back().second = loop.now(); }, [] { return true; }},
-                   [] {});
-  ShootingPlan ramp{Mode::interval, {}, 100ms, 21s, 600};
-  ramp.rampTo = 20s;
-  shooting->start(ramp, 5s);
-  loop.advance(5s + 600 * 21s);
-  ASSERT_EQ(shots.size(), 600u);
-  for (std::size_t i = 0; i < shots.size(); ++i) {
-    const double planned = 100 * std::pow(200.0, static_cast<double>(i) / 599);
-    EXPECT_NEAR(static_cast<double>((shots[i].second - shots[i].first).count()), planned, 1.0) << i;
-    EXPECT_EQ(reported[i], shots[i].second - shots[i].first) << i;
-    EXPECT_LE(shots[i].first - (5s + static_cast<int>(i) * 21s), 25ms) << i;
-  }
-  EXPECT_EQ(shooting->status().state, State::done);
-
-  shots.clear();
-  ShootingPlan bracket{Mode::interval, {}, 1s, 20s, 2};
-  bracket.bracket = 5, bracket.bracketStops = 1;
-  const Millis start = loop.now();
-  shooting->start(bracket, 0ms);
-  loop.advance(40s);
-  ASSERT_EQ(shots.size(), 10u);
-  const Millis lengths[] = {250ms, 500ms, 1s, 2s, 4s};
-  Millis at{0};
-  for (std::size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(shots[i].first - start, at) << i;
-    EXPECT_EQ(shots[i].second - shots[i].first, lengths[i]) << i;
-    EXPECT_EQ(shots[i + 5].first - shots[i].first, 20s) << i;
-    at += lengths[i] + kReleaseNotice;
-  }
-  EXPECT_EQ(shooting->status().of, 10);
-}
 
 // A start time is the next such local time, across midnight and a change to summer time:
 // 03:30 on the night the clocks go from 02:00 to 03:00 is three hours after 23:30.

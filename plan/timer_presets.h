@@ -4,8 +4,8 @@
 #include <string>
 
 #include "base/result.h"
+#include "plan/shooting_plan.h"
 #include "platform/user_defaults.h"
-#include "screens/remote/shooting_plan.h"
 
 namespace kiro {
 

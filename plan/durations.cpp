@@ -1,4 +1,4 @@
-#include "screens/timer/durations.h"
+#include "plan/durations.h"
 
 #include <array>
 #include <cctype>

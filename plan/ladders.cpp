@@ -1,4 +1,4 @@
-#include "screens/timer/ladders.h"
+#include "plan/ladders.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "screens/timer/timer_presets.h"
+#include "plan/timer_presets.h"
 
 #include <iostream>
 #include <sstream>
 #include <vector>
 
 #include "base/terminal_text.h"
-#include "screens/timer/durations.h"
-#include "screens/timer/plan_words.h"
+#include "plan/durations.h"
+#include "plan/plan_words.h"
 
 namespace kiro::presets {
 

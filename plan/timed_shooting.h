@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "plan/shooting_plan.h"
 #include "platform/run_loop.h"
-#include "screens/remote/shooting_plan.h"
 
 namespace kiro {
 
@@ -27,12 +27,11 @@ struct ShootingStatus {
   friend bool operator==(const ShootingStatus&, const ShootingStatus&) = default;
 };
 
-const char* modeName(ShootingPlan::Mode mode);
 const char* stateName(ShootingStatus::State state);
 
-// Shoots on a schedule through the remote screen's own shutter handlers. Every shot is
-// planned from the start, so none drifts; one due while the receiver is away is counted
-// as missed and the sequence goes on.
+// Shoots on a schedule through the shutter it is given, the remote screen's own handlers.
+// Every shot is planned from the start, so none drifts; one due while the receiver is away
+// is counted as missed and the sequence goes on.
 class TimedShooting {
  public:
   struct Shutter {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/result.h"
-#include "screens/remote/shooting_plan.h"
+#include "plan/shooting_plan.h"
 
 namespace kiro {
 
