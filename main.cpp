@@ -24,6 +24,7 @@
 #include "script/command_line.h"
 #include "script/live_script.h"
 #include "script/script_session.h"
+#include "script/session_reports.h"
 #include "script/virtual_time_run.h"
 #include "ui/ui_events.h"
 #include "link/link_manager.h"
@@ -44,6 +45,7 @@
 #include "platform/qt/window/window_language.h"
 #include "base/scope_exit.h"
 #include "base/terminal_text.h"
+#include "platform/sim/demo_receivers.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "platform/sim/virtual_wall_clock.h"
@@ -57,19 +59,6 @@ using namespace kiro;
 bool hasDisplay() {
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-// The receivers a person meets in the demo: three KIROs that answer commands and one
-// device the app does not list.
-void addDemoReceivers(SimulatedRadio& radio) {
-  for (const char* name : {"Kiro-7", "KIRO 12", "bde spp dev 3"}) {
-    SimulatedReceiver::Options options;
-    options.advertisedName = name;
-    options.demoFeedback = true;
-    // A fresh identifier each, which no other receiver has.
-    static_cast<void>(radio.addReceiver(std::move(options)));
-  }
-  radio.addReceiver(std::string("Headphones"));
 }
 
 // Runs the script on the event loop as its lines arrive from fd: each wait is a timer, and
@@ -158,7 +147,7 @@ int openScript(const std::string& path) {
 
 // Runs the script of the options (or standard input) against the launched app.
 int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, SimulatedRadio* radio,
-              PhoneWindow* window, RunLoop& runLoop, ScriptSession*& reporting, Ending* ending) {
+              PhoneWindow* window, RunLoop& runLoop, SessionReports& reports, Ending* ending) {
   const int fd = options.script ? openScript(*options.script) : STDIN_FILENO;
   if (fd < 0) {
     std::cerr << "kiro-remote: cannot read the script " << terminalSafe(*options.script) << ": "
@@ -178,9 +167,9 @@ int runScript(const CommandLine& options, AppDelegate& delegate, UiEvents& ui, S
     });
   }
   ScriptSession session(delegate, ui, radio, output ? output->stream() : std::cout, std::cerr);
-  // The real stack reports through the session only while it exists.
-  reporting = &session;
-  const ScopeExit stopReporting([&reporting] { reporting = nullptr; });
+  // The real stack and other programs report through the session only while it exists.
+  reports.attach(&session);
+  const ScopeExit detach([&reports] { reports.attach(nullptr); });
   if (window) {
     session.setSnapshotHandler([window, &options](const std::string& path) -> Result<> {
       if (window->snapshot(options.screenScale).save(QString::fromStdString(path), "PNG")) return {};
@@ -240,17 +229,15 @@ int run(const CommandLine& options, int argc, char** argv) {
   SystemLog log(options.verbose);
   std::unique_ptr<SimulatedRadio> radio = *simulated ? std::make_unique<SimulatedRadio>(*runLoop) : nullptr;
   // The real stack's writes and link states become script events while a script runs.
-  ScriptSession* reporting = nullptr;
+  SessionReports reports;
   QtCentralOptions bluetooth;
-  bluetooth.onWrite = [&reporting](const Peripheral& peripheral, const Bytes& bytes, WriteType type) {
-    if (reporting) reporting->reportWrite(peripheral.identifier().UUIDString(), bytes, type == WriteType::withResponse);
+  bluetooth.onWrite = [&reports](const Peripheral& peripheral, const Bytes& bytes, WriteType type) {
+    reports.write(peripheral, bytes, type);
   };
-  bluetooth.onWriteFailed = [&reporting](const Peripheral& peripheral, const Bytes& bytes, const std::string& reason) {
-    if (reporting) reporting->reportWriteFailed(peripheral.identifier().UUIDString(), bytes, reason);
+  bluetooth.onWriteFailed = [&reports](const Peripheral& peripheral, const Bytes& bytes, const std::string& reason) {
+    reports.writeFailed(peripheral, bytes, reason);
   };
-  bluetooth.onStateChange = [&reporting](const Peripheral& peripheral) {
-    if (reporting) reporting->reportReceiver(peripheral.identifier().UUIDString(), peripheral.name(), peripheral.state());
-  };
+  bluetooth.onStateChange = [&reports](const Peripheral& peripheral) { reports.stateChanged(peripheral); };
   Platform installed{*runLoop, defaults, log,
                      radio ? radio->centralFactory() : bluetoothModule->centralFactory(bluetooth)};
   PlatformScope platformScope(installed);
@@ -316,8 +303,8 @@ int run(const CommandLine& options, int argc, char** argv) {
       window->activateWindow();
     };
     controlObject = exportControl(control, {raise,
-                                            [&reporting](const std::string& method, const std::string& caller) {
-                                              if (reporting) reporting->reportRemote(method, caller);
+                                            [&reports](const std::string& method, const std::string& caller) {
+                                              reports.remote(method, caller);
                                             }});
     // What the screen shows changed: other programs and the inhibitors hear of it.
     const auto refresh = [&controlObject, &awake] {
@@ -333,7 +320,7 @@ int run(const CommandLine& options, int argc, char** argv) {
     QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&ending] { ending->begin(); });
   }
   if (options.script || options.headless)
-    return runScript(options, delegate, ui, radio.get(), window.get(), *runLoop, reporting, ending ? &*ending : nullptr);
+    return runScript(options, delegate, ui, radio.get(), window.get(), *runLoop, reports, ending ? &*ending : nullptr);
   if (radio) addDemoReceivers(*radio);
   QObject::connect(qt.get(), &QCoreApplication::aboutToQuit, [&delegate, &ending] {
     if (!ending->begun()) delegate.applicationWillTerminate();
