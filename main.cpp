@@ -27,6 +27,12 @@ using namespace kiro;
 
 namespace {
 
+// Says why the run cannot go on, on stderr, and gives the exit status.
+int refused(const std::string& why, int status) {
+  std::cerr << "kiro-remote: " << why << '\n';
+  return status;
+}
+
 int run(const CommandLine& options, int& argc, char** argv) {
   const auto qt = startQt(options, argc, argv);
   // One window: a second launch raises the first one's. The name is taken here, before the
@@ -37,16 +43,10 @@ int run(const CommandLine& options, int& argc, char** argv) {
   std::jthread fontDatabase;
   if (!options.headless) fontDatabase = std::jthread([] { QFontDatabase::families(); });
   const auto launched = launch(options);
-  if (!launched.ok()) {
-    std::cerr << "kiro-remote: " << launched.error().message << '\n';
-    return 1;
-  }
+  if (!launched.ok()) return refused(launched.error().message, 1);
   const WindowLanguage language(launched.value().data);
   SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
-  if (const auto usable = checkSettings(defaults); !usable.ok()) {
-    std::cerr << "kiro-remote: " << usable.error().message << '\n';
-    return 2;
-  }
+  if (const auto usable = checkSettings(defaults); !usable.ok()) return refused(usable.error().message, 2);
   SystemLog log(options.verbose);
   SessionReports reports;
   Runtime runtime(options.virtualTime, launched.value().bluetooth, reports);
@@ -56,7 +56,8 @@ int run(const CommandLine& options, int& argc, char** argv) {
   PhoneWindow* phone = window ? &window->phone() : nullptr;
   // On the virtual clock nothing real is held and time moves only as the script says: no
   // ending from outside, and no other program may call in.
-  if (VirtualRunLoop* loop = runtime.virtualLoop()) return runScriptOnVirtualTime(options, app, runtime.radio(), phone, *loop);
+  if (VirtualRunLoop* loop = runtime.virtualLoop())
+    return runScriptOnVirtualTime(options, app, runtime.radio(), phone, *loop);
   Desktop desktop(app, defaults, phone, reports);
   if (options.script || options.headless)
     return runScriptLive(options, app, runtime.radio(), phone, reports, desktop.ending());
@@ -70,10 +71,7 @@ int main(int argc, char** argv) {
   // A reader of standard output that goes away is a write error, handled where events are written.
   std::signal(SIGPIPE, SIG_IGN);
   const auto parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.ok()) {
-    std::cerr << "kiro-remote: " << terminalSafe(parsed.error().message) << '\n';
-    return 2;
-  }
+  if (!parsed.ok()) return refused(terminalSafe(parsed.error().message), 2);
   const CommandLine& options = parsed.value();
   if (options.help || options.version) {
     std::cout << (options.help ? usageText() : std::string("kiro-remote " KIRO_VERSION "\n"));
@@ -82,13 +80,10 @@ int main(int argc, char** argv) {
   if (options.action) {
     const QCoreApplication qt(argc, argv);
     const auto ran = runDesktopAction(*options.action);
-    if (!ran.ok()) std::cerr << "kiro-remote: --action " << *options.action << ": " << ran.error().message << '\n';
-    return ran.ok() ? 0 : 1;
+    return ran.ok() ? 0 : refused("--action " + *options.action + ": " + ran.error().message, 1);
   }
-  if (!options.headless && !hasDisplay()) {
-    std::cerr << "kiro-remote: no display found. Run it where there is one, or without a window:\n"
-                 "  kiro-remote --headless --simulate --script FILE   (its commands: man kiro-remote)\n";
-    return 1;
-  }
+  if (!options.headless && !hasDisplay())
+    return refused("no display found. Run it where there is one, or without a window:\n"
+                   "  kiro-remote --headless --simulate --script FILE   (its commands: man kiro-remote)", 1);
   return run(options, argc, argv);
 }

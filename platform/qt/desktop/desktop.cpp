@@ -32,9 +32,10 @@ Desktop::Desktop(LaunchedApp& app, const SettingsUserDefaults& defaults, QWidget
     QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &connections_, [this] { ending_.begin(); });
   }
   // Quit by other means (the session ending), the app still saves what it holds.
-  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &connections_, [this, &delegate = app.delegate()] {
-    if (!ending_.begun()) delegate.applicationWillTerminate();
-  });
+  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &connections_,
+                   [this, &delegate = app.delegate()] {
+                     if (!ending_.begun()) delegate.applicationWillTerminate();
+                   });
 }
 
 Desktop::~Desktop() { application_.setIdleTimerObserver(nullptr); }
