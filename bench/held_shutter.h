@@ -3,7 +3,7 @@
 #include "app/app_delegate.h"
 #include "link/link_manager.h"
 #include "platform/platform.h"
-#include "platform/qt/system_log.h"
+#include "platform/qt/ports/system_log.h"
 #include "platform/sim/simulated_radio.h"
 #include "platform/sim/virtual_run_loop.h"
 #include "ui/main_screen.h"

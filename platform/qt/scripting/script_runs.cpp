@@ -1,0 +1,94 @@
+#include "platform/qt/scripting/script_runs.h"
+
+#include <QCoreApplication>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+
+#include "base/scope_exit.h"
+#include "base/terminal_text.h"
+#include "platform/qt/scripting/background_output.h"
+#include "platform/qt/scripting/line_reader.h"
+#include "script/live_script.h"
+#include "script/virtual_time_run.h"
+
+namespace kiro {
+
+namespace {
+
+// The script's file opened for reading, standard input without one; -1, said on stderr,
+// when it cannot be read.
+int openScript(const CommandLine& options) {
+  if (!options.script) return STDIN_FILENO;
+  // A folder opens, then reads as empty: it would pass for an empty script.
+  std::error_code ignored;
+  const bool folder = std::filesystem::is_directory(*options.script, ignored);
+  const int fd = folder ? -1 : ::open(options.script->c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    std::cerr << "kiro-remote: cannot read the script " << terminalSafe(*options.script) << ": "
+              << std::strerror(folder ? EISDIR : errno) << '\n';
+  return fd;
+}
+
+// The script's snapshot and window commands act on the window, when there is one.
+void giveWindow(ScriptSession& session, PhoneWindow* window, double scale) {
+  if (!window) return;
+  session.setSnapshotHandler([window, scale](const std::string& path) -> Result<> {
+    if (window->snapshot(scale).save(QString::fromStdString(path), "PNG")) return {};
+    return Error{"cannot write " + path};
+  });
+  session.setWindowHandler([window](int width, int height) { window->resize(width, height); });
+}
+
+}  // namespace
+
+int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,
+                           VirtualRunLoop& loop) {
+  std::ifstream file;
+  if (options.script) {
+    const int fd = openScript(options);
+    if (fd < 0) return 1;
+    ::close(fd);
+    file.open(*options.script);
+  }
+  ScriptSession session(app.delegate(), app.ui(), radio, std::cout, std::cerr);
+  giveWindow(session, window, options.screenScale);
+  return runOnVirtualTime(session, options.script ? file : std::cin, std::cout, loop, app.delegate());
+}
+
+int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,
+                  SessionReports& reports, Ending& ending) {
+  const int fd = openScript(options);
+  if (fd < 0) return 1;
+  const ScopeExit closeScript([fd] {
+    if (fd != STDIN_FILENO) ::close(fd);
+  });
+  // A reader that stalls must not hold up the pump, and one that goes away ends the run as
+  // a signal does.
+  BackgroundOutput output(STDOUT_FILENO, [&ending](const std::string& why) {
+    std::cerr << "kiro-remote: the events cannot be written, ending: " << why << '\n';
+    ending.begin();
+  });
+  ScriptSession session(app.delegate(), app.ui(), radio, output.stream(), std::cerr);
+  reports.attach(&session);
+  const ScopeExit detach([&reports] { reports.attach(nullptr); });
+  giveWindow(session, window, options.screenScale);
+  // Each wait is a timer and reading never blocks, so Bluetooth and the screens carry on
+  // between two lines.
+  LiveScript live(session, app.runLoop(), std::cerr, [&ending](int status) { ending.begin(status); });
+  ending.setBeginning([&live] { live.abandon(); });
+  const ScopeExit forget([&ending] { ending.setBeginning(nullptr); });
+  const LineReader reader(
+      fd, ScriptSession::kMaxLineBytes, [&live](std::optional<std::string> line) { live.lineArrived(std::move(line)); },
+      [&live](const std::string& error) { live.inputEnded(error); });
+  return QCoreApplication::exec();
+}
+
+}  // namespace kiro
