@@ -26,6 +26,7 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   EXPECT_FALSE(values.enter(TimerValues::bulb, "5h").ok());
   EXPECT_FALSE(values.enter(TimerValues::interval, "0s").ok());
   EXPECT_FALSE(values.enter(TimerValues::shots, "10000").ok());
+  EXPECT_TRUE(values.enter(TimerValues::shots, "9999").ok());
   EXPECT_EQ(values.text(TimerValues::bulb), "0.1 s");
   EXPECT_TRUE(values.enter(TimerValues::interval, "1h30m").ok());
   EXPECT_TRUE(values.enter(TimerValues::shots, "forever").ok());
@@ -44,6 +45,10 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   values.keep();
   EXPECT_EQ(planWords(TimerValues().plan()), "interval 1m 2 --ramp 1s..2s --bracket 5 --ev 1/3");
   values.step(TimerValues::bracket, -20);
+  std::string steps;
+  for (int step = 0; step < 9; ++step, values.step(TimerValues::bracket, 1)) steps += values.text(TimerValues::bracket) + "; ";
+  EXPECT_EQ(steps, "none; 3 \xC3\x97 1/3 EV; 3 \xC3\x97 2/3 EV; 3 \xC3\x97 1 EV; 3 \xC3\x97 2 EV; 5 \xC3\x97 1/3 EV; "
+                   "5 \xC3\x97 2/3 EV; 5 \xC3\x97 1 EV; 5 \xC3\x97 2 EV; ");
   values.step(TimerValues::rampTo, -100);
   EXPECT_EQ(values.text(TimerValues::rampTo), "none");
   values.take(parsePlanWords({"interval", "1h30m", "forever", "--bulb", "100ms", "--at", "00:00"}).value());
