@@ -1,5 +1,6 @@
 #include "screens/timer/presets_view_controller.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -86,6 +87,8 @@ void PresetsViewController::type(const Typing& key) {
   std::string& name = *naming_;
   switch (key.kind) {
     case Typing::Kind::text:
+      // A control key's text (Ctrl+A, a tab) is no part of a name the list and the file show.
+      if (std::any_of(key.text.begin(), key.text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; })) return;
       if (std::exchange(offered_, false)) name.clear();
       if (name.size() + key.text.size() <= kLongestName) name += key.text;
       break;

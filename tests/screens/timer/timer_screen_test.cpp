@@ -115,7 +115,7 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   presets->type({Kind::enter, {}});
   EXPECT_EQ(presets->line()->text(), "Saved as Intervals: 30 s every 32 s, until stopped");
   presets->save();
-  for (const char* key : {"M", "ü", "x"}) presets->type({Kind::text, key});
+  for (const char* key : {"M", "\t", "ü", "\x1b", "x"}) presets->type({Kind::text, key});
   presets->type({Kind::erase, {}});
   presets->type({Kind::erase, {}});
   presets->type({Kind::enter, {}});
