@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "plan/durations.h"
 #include "plan/ladders.h"
@@ -66,11 +67,10 @@ Result<std::pair<int, double>> readBracket(std::string text) {
   const std::string typed = text;
   std::erase(text, ' ');
   if (text.ends_with("EV")) text.resize(text.size() - 2);
-  auto times = text.find(kTimes);
-  std::size_t sign = 2;
-  if (times == std::string::npos) times = text.find('x'), sign = 1;
+  if (const auto sign = text.find(kTimes); sign != std::string::npos) text.replace(sign, std::strlen(kTimes), "x");
+  const auto times = text.find('x');
   const auto shots = times == std::string::npos ? std::nullopt : wholeNumber(text.substr(0, times));
-  const auto stops = times == std::string::npos ? std::nullopt : parseStops(text.substr(times + sign));
+  const auto stops = times == std::string::npos ? std::nullopt : parseStops(text.substr(times + 1));
   if (!shots || (*shots != 3 && *shots != 5) || !stops || *stops <= 0 || *stops > 3)
     return Error{"a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not " + typed};
   return std::pair{*shots, *stops};
