@@ -15,7 +15,7 @@ Shutdown::Shutdown(AppDelegate& delegate, RunLoop& runLoop, std::function<void()
 
 void Shutdown::begin() {
   if (std::exchange(begun_, true)) return;
-  if (!delegate_.remote()->letGo("the app is ending")) return closeLink();
+  if (!delegate_.remote()->letGo(Text("the app is ending"))) return closeLink();
   runLoop_.performAfterDelay(kNoticeTime, lifetime_.guard([this] { closeLink(); }));
 }
 

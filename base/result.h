@@ -7,11 +7,19 @@
 #include <utility>
 #include <variant>
 
+#include "base/text.h"
+
 namespace kiro {
 
-// Why something could not be done, in words for the person who asked.
+// Why something could not be done, in words for the person who asked: message in English, for
+// scripts, callers and the log; text, the same words as the window shows them.
 struct Error {
+  Error(std::string english) : message(std::move(english)), text(Text::verbatim(message)) {}
+  Error(const char* english) : Error(std::string(english)) {}
+  Error(Text words) : message(words.english()), text(std::move(words)) {}
+
   std::string message;
+  Text text;
 };
 
 // What an operation gives: its value, or the error in its place. Result<> has no value: it

@@ -37,29 +37,33 @@ Millis slotLength(const ShootingPlan& plan, int slot) {
 }
 
 Result<> checkInterval(const ShootingPlan& plan) {
-  if (plan.count && *plan.count <= 0) return Error{"the number of shots must be more than zero"};
-  if (plan.count && *plan.count > kMostShots) return Error{"at most " + std::to_string(kMostShots) + " shots"};
-  if (plan.bracket != 1 && plan.bracket != 3 && plan.bracket != 5) return Error{"a bracket takes 3 or 5 shots"};
-  if (plan.bracket > 1 && !plan.bulb) return Error{"a bracket needs a bulb to go around"};
+  if (plan.count && *plan.count <= 0) return Error{Text("the number of shots must be more than zero")};
+  if (plan.count && *plan.count > kMostShots) return Error{Text("at most %1 shots", kMostShots)};
+  if (plan.bracket != 1 && plan.bracket != 3 && plan.bracket != 5) return Error{Text("a bracket takes 3 or 5 shots")};
+  if (plan.bracket > 1 && !plan.bulb) return Error{Text("a bracket needs a bulb to go around")};
   if (plan.bracket > 1 && (plan.bracketStops <= 0 || plan.bracketStops > 3))
-    return Error{"a bracket's step must be more than 0 and at most 3 stops"};
-  if (plan.rampTo && !plan.bulb) return Error{"a ramp needs the bulb it starts from"};
-  if (plan.rampTo && *plan.rampTo <= Millis{0}) return Error{"the ramp's last bulb must be more than zero"};
+    return Error{Text("a bracket's step must be more than 0 and at most 3 stops")};
+  if (plan.rampTo && !plan.bulb) return Error{Text("a ramp needs the bulb it starts from")};
+  if (plan.rampTo && *plan.rampTo <= Millis{0}) return Error{Text("the ramp's last bulb must be more than zero")};
   if (plan.rampTo && *plan.rampTo > kLongestBulb)
-    return Error{"the ramp's last bulb is at most " + durationText(kLongestBulb)};
-  if (plan.interval > kLongestDuration) return Error{"the interval is at most " + durationText(kLongestDuration)};
-  if (plan.rampTo && (!plan.count || *plan.count < 2)) return Error{"a ramp needs a number of shots, 2 or more"};
+    return Error{Text("the ramp's last bulb is at most %1", durationText(kLongestBulb))};
+  if (plan.interval > kLongestDuration) return Error{Text("the interval is at most %1", durationText(kLongestDuration))};
+  if (plan.rampTo && (!plan.count || *plan.count < 2)) return Error{Text("a ramp needs a number of shots, 2 or more")};
   // The ramp goes one way, so the longest slot is the first or the last.
   const int last = plan.count && plan.rampTo ? *plan.count - 1 : 0;
   const int longest = slotLength(plan, last) > slotLength(plan, 0) ? last : 0;
   const Millis slot = slotLength(plan, longest);
   if (plan.interval >= slot) return {};
-  const std::string interval = "the interval (" + durationText(plan.interval) + ") is shorter than ";
+  const std::string interval = durationText(plan.interval);
   if (plan.bracket > 1)
-    return Error{interval + "a bracket of " + std::to_string(plan.bracket) + " shots and their release notices (" +
-                 durationText(slot) + ")"};
-  return Error{interval + (plan.rampTo ? "the longest bulb (" : "a shot (") + durationText(slot - kReleaseNotice) +
-               ") and its release notice (" + durationText(kReleaseNotice) + ")"};
+    return Error{Text("the interval (%1) is shorter than a bracket of %2 shots and their release notices (%3)", interval,
+                      plan.bracket, durationText(slot))};
+  const std::string bulb = durationText(slot - kReleaseNotice);
+  const std::string notice = durationText(kReleaseNotice);
+  if (plan.rampTo)
+    return Error{Text("the interval (%1) is shorter than the longest bulb (%2) and its release notice (%3)", interval, bulb,
+                      notice)};
+  return Error{Text("the interval (%1) is shorter than a shot (%2) and its release notice (%3)", interval, bulb, notice)};
 }
 
 }  // namespace
@@ -74,26 +78,26 @@ const char* modeName(Mode mode) {
 }
 
 Result<> checkBulb(Millis bulb) {
-  if (bulb <= Millis{0}) return Error{"the bulb time must be more than zero"};
-  if (bulb > kLongestBulb) return Error{"the bulb time is at most " + durationText(kLongestBulb)};
+  if (bulb <= Millis{0}) return Error{Text("the bulb time must be more than zero")};
+  if (bulb > kLongestBulb) return Error{Text("the bulb time is at most %1", durationText(kLongestBulb))};
   return {};
 }
 
 Result<> checkPlan(const ShootingPlan& plan) {
-  if (plan.delay && *plan.delay <= Millis{0}) return Error{"the delay must be more than zero"};
-  if (plan.delay && *plan.delay > kLongestDuration) return Error{"the delay is at most " + durationText(kLongestDuration)};
+  if (plan.delay && *plan.delay <= Millis{0}) return Error{Text("the delay must be more than zero")};
+  if (plan.delay && *plan.delay > kLongestDuration) return Error{Text("the delay is at most %1", durationText(kLongestDuration))};
   if (plan.bulb)
     if (auto checked = checkBulb(*plan.bulb); !checked.ok()) return checked;
-  if (plan.at && (*plan.at < 0 || *plan.at >= 24 * 60)) return Error{"a start time is from 00:00 to 23:59"};
-  if (plan.at && plan.delay) return Error{"a plan starts after a delay or at a time, not both"};
+  if (plan.at && (*plan.at < 0 || *plan.at >= 24 * 60)) return Error{Text("a start time is from 00:00 to 23:59")};
+  if (plan.at && plan.delay) return Error{Text("a plan starts after a delay or at a time, not both")};
   if (plan.mode != Mode::interval && (plan.rampTo || plan.bracket != 1))
-    return Error{"ramps and brackets are for intervals"};
+    return Error{Text("ramps and brackets are for intervals")};
   switch (plan.mode) {
     case Mode::self:
-      if (!plan.delay && !plan.at) return Error{"the self-timer needs a delay or a start time"};
+      if (!plan.delay && !plan.at) return Error{Text("the self-timer needs a delay or a start time")};
       break;
     case Mode::bulb:
-      if (!plan.bulb) return Error{"a bulb exposure needs its length"};
+      if (!plan.bulb) return Error{Text("a bulb exposure needs its length")};
       break;
     case Mode::interval:
       if (auto checked = checkInterval(plan); !checked.ok()) return checked;
@@ -105,7 +109,7 @@ Result<> checkPlan(const ShootingPlan& plan) {
 Result<> checkRun(const ShootingPlan& plan, Millis firstShotIn) {
   const auto length = planLength(plan);
   if (length && firstShotIn + *length > kLongestPlan)
-    return Error{"the plan would run " + durationText(firstShotIn + *length) + ", past 7 days"};
+    return Error{Text("the plan would run %1, past 7 days", durationText(firstShotIn + *length))};
   return {};
 }
 

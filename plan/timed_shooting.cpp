@@ -46,7 +46,7 @@ void TimedShooting::start(const ShootingPlan& plan, Millis firstShotIn) {
   changed_();
 }
 
-void TimedShooting::stop(std::string why) {
+void TimedShooting::stop(Text why) {
   if (!active()) return;
   if (holding_ && why.empty() && !std::exchange(stopping_, true)) {
     if (shotTimer_) shotTimer_->invalidate();
@@ -57,7 +57,7 @@ void TimedShooting::stop(std::string why) {
   end(std::move(why));
 }
 
-void TimedShooting::end(std::string why) {
+void TimedShooting::end(Text why) {
   if (!active()) return;
   cancelTimers();
   status_.state = State::stopped;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/text.h"
 #include "plan/shooting_plan.h"
 #include "platform/run_loop.h"
 
@@ -23,7 +24,7 @@ struct ShootingStatus {
   bool timeOfDay = false;        // the plan starts at a time of day
   Millis firstAt{0};             // when the first shot is due, on the run loop's clock
   std::optional<Millis> endsAt;  // when the last release notice ends; none: until stopped
-  std::string why;               // why it stopped, when no person stopped it
+  Text why;                      // why it stopped, when no person stopped it
   friend bool operator==(const ShootingStatus&, const ShootingStatus&) = default;
 };
 
@@ -51,7 +52,7 @@ class TimedShooting {
   // Drops the shots still to come. A person's stop (why empty) lets a bulb under way end as
   // planned, unless it is the second; anything else (why: said with the stopped status)
   // lets it go at once.
-  void stop(std::string why = {});
+  void stop(Text why = {});
   bool active() const;
   // The receiver's link is up or down now: a shot held while it is down is not all it should be.
   void linkChanged(bool connected);
@@ -61,7 +62,7 @@ class TimedShooting {
 
  private:
   // Drops the shots to come and lets a held one go at once.
-  void end(std::string why);
+  void end(Text why);
   Millis plannedAt(int shot) const;
   void scheduleShot();
   void shoot();

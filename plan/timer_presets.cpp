@@ -60,9 +60,9 @@ void keep(UserDefaults& defaults, const Stored& stored) {
 }
 
 Result<> checkName(const std::string& name) {
-  if (name.empty()) return Error{"a preset needs a name"};
+  if (name.empty()) return Error{Text("a preset needs a name")};
   if (name.find('=') != std::string::npos || name.find('\n') != std::string::npos)
-    return Error{"a preset's name cannot hold \"=\" or a line break: " + name};
+    return Error{Text("a preset's name cannot hold \"=\" or a line break: %1", name)};
   return {};
 }
 
@@ -73,12 +73,12 @@ Kept all(const UserDefaults& defaults) { return stored(defaults).kept; }
 Result<ShootingPlan> plan(const UserDefaults& defaults, const std::string& name) {
   const Kept kept = all(defaults);
   const auto found = kept.find(name);
-  if (found == kept.end()) return Error{"no preset named " + name};
+  if (found == kept.end()) return Error{Text("no preset named %1", name)};
   std::vector<std::string> words;
   std::istringstream split(found->second);
   for (std::string word; split >> word;) words.push_back(word);
   auto read = parsePlanWords(words);
-  if (!read.ok()) return Error{"the preset " + name + " cannot be used: " + read.error().message};
+  if (!read.ok()) return Error{Text("the preset %1 cannot be used: %2", name, read.error().text)};
   return read;
 }
 
@@ -96,8 +96,8 @@ Result<> rename(UserDefaults& defaults, const std::string& name, const std::stri
   if (auto checked = checkName(newName); !checked.ok()) return checked;
   Stored now = fresh(defaults);
   auto entry = now.kept.extract(name);
-  if (!entry) return Error{"no preset named " + name};
-  if (now.kept.contains(newName)) return Error{"a preset named " + newName + " is there already"};
+  if (!entry) return Error{Text("no preset named %1", name)};
+  if (now.kept.contains(newName)) return Error{Text("a preset named %1 is there already", newName)};
   entry.key() = newName;
   now.kept.insert(std::move(entry));
   keep(defaults, now);
@@ -106,7 +106,7 @@ Result<> rename(UserDefaults& defaults, const std::string& name, const std::stri
 
 Result<> remove(UserDefaults& defaults, const std::string& name) {
   Stored now = fresh(defaults);
-  if (now.kept.erase(name) == 0) return Error{"no preset named " + name};
+  if (now.kept.erase(name) == 0) return Error{Text("no preset named %1", name)};
   keep(defaults, now);
   return {};
 }
@@ -114,7 +114,7 @@ Result<> remove(UserDefaults& defaults, const std::string& name) {
 Result<> putBack(UserDefaults& defaults, const std::string& name, const std::string& words) {
   if (auto checked = checkName(name); !checked.ok()) return checked;
   Stored now = fresh(defaults);
-  if (!now.kept.emplace(name, words).second) return Error{"a preset named " + name + " is there already"};
+  if (!now.kept.emplace(name, words).second) return Error{Text("a preset named %1 is there already", name)};
   keep(defaults, now);
   return {};
 }

@@ -57,12 +57,12 @@ std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow)
   return text;
 }
 
-std::string localDayAndTime(const WallClock& clock, Millis at, Millis runLoopNow) {
+Text localDayAndTime(const WallClock& clock, Millis at, Millis runLoopNow) {
   const auto day = [&](Millis when) { return std::chrono::floor<days>(localReading(clock, when, runLoopNow)); };
   const auto later = (day(at) - day(runLoopNow)).count();
-  const std::string time = localTimeOfDay(clock, at, runLoopNow);
-  if (later <= 0) return time;
-  return time + (later == 1 ? " tomorrow" : " in " + std::to_string(later) + " days");
+  std::string time = localTimeOfDay(clock, at, runLoopNow);
+  if (later <= 0) return Text::verbatim(std::move(time));
+  return later == 1 ? Text("%1 tomorrow", time) : Text("%1 in %2 days", time, later);
 }
 
 }  // namespace kiro

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "base/text.h"
 #include "platform/installed.h"
 #include "platform/run_loop.h"
 
@@ -37,6 +38,6 @@ Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay);
 // The local time of day ("HH:MM", to the nearest minute) that the run loop's clock reads as at.
 std::string localTimeOfDay(const WallClock& clock, Millis at, Millis runLoopNow);
 // The same, with the day when it is not today: "06:40", "01:47 tomorrow", "21:30 in 3 days".
-std::string localDayAndTime(const WallClock& clock, Millis at, Millis runLoopNow);
+Text localDayAndTime(const WallClock& clock, Millis at, Millis runLoopNow);
 
 }  // namespace kiro

@@ -83,7 +83,7 @@ void AppEvents::alertsChanged() {
   const std::size_t count = queue.alerts().size();
   const bool newFront = count > 0 && (alertCount_ == 0 || count < alertCount_);
   alertCount_ = count;
-  if (newFront) events_.send("alert", {{"title", queue.visible()->title}, {"message", queue.visible()->message}});
+  if (newFront) events_.send("alert", {{"title", queue.visible()->title.english()}, {"message", queue.visible()->message.english()}});
 }
 
 void AppEvents::receiverChanged(const SimulatedReceiver& receiver) {

@@ -64,7 +64,7 @@ Json::Object timerFields(const ShootingStatus& status) {
                       {"of", optional(status.of)},     {"missed", status.missed},          {"next", next}};
   // Only plans that ramp, bracket or start at a time of day have these, so the others read as before.
   if (status.bulb) fields.emplace_back("bulb", static_cast<std::int64_t>(status.bulb->count()));
-  if (!status.why.empty()) fields.emplace_back("why", status.why);
+  if (!status.why.empty()) fields.emplace_back("why", status.why.english());
   if (status.cut > 0) fields.emplace_back("short", status.cut);
   if (status.timeOfDay) {
     const Millis now = platform().runLoop.now();

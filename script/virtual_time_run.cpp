@@ -27,7 +27,7 @@ int runOnVirtualTime(ScriptSession& session, std::istream& input, const std::ost
                      AppDelegate& delegate) {
   const int status = lastStep(session, input, events, loop);
   // Nothing real is linked on the virtual clock, so no link is closed.
-  if (delegate.remote()->letGo("the app is ending")) loop.advance(Shutdown::kNoticeTime);
+  if (delegate.remote()->letGo(Text("the app is ending"))) loop.advance(Shutdown::kNoticeTime);
   delegate.applicationWillTerminate();
   return status;
 }

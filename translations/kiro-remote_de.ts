@@ -380,10 +380,6 @@
         <translation>eine Vorlage namens %1 gibt es schon</translation>
     </message>
     <message>
-        <source>no receiver is connected</source>
-        <translation>kein Empfänger ist verbunden</translation>
-    </message>
-    <message>
         <source>Done: 1 shot</source>
         <translation>Fertig: 1 Aufnahme</translation>
     </message>
@@ -514,6 +510,54 @@
     <message>
         <source>Cannot undo</source>
         <translation>Rückgängig nicht möglich</translation>
+    </message>
+    <message>
+        <source>a bracket takes 3 or 5 shots</source>
+        <translation>eine Reihe hat 3 oder 5 Aufnahmen</translation>
+    </message>
+    <message>
+        <source>a bracket's step must be more than 0 and at most 3 stops</source>
+        <translation>der Schritt einer Reihe muss größer als 0 und höchstens 3 Blenden sein</translation>
+    </message>
+    <message>
+        <source>a preset's name cannot hold "=" or a line break: %1</source>
+        <translation>der Name einer Vorlage darf kein „=“ und keinen Zeilenumbruch enthalten: %1</translation>
+    </message>
+    <message>
+        <source>a start time is from 00:00 to 23:59</source>
+        <translation>eine Startzeit geht von 00:00 bis 23:59</translation>
+    </message>
+    <message>
+        <source>at most %1 shots</source>
+        <translation>höchstens %1 Aufnahmen</translation>
+    </message>
+    <message>
+        <source>ramps and brackets are for intervals</source>
+        <translation>Rampen und Reihen gibt es nur bei Intervallen</translation>
+    </message>
+    <message>
+        <source>the bulb time is at most %1</source>
+        <translation>die Belichtungszeit ist höchstens %1</translation>
+    </message>
+    <message>
+        <source>the delay is at most %1</source>
+        <translation>die Verzögerung ist höchstens %1</translation>
+    </message>
+    <message>
+        <source>the interval is at most %1</source>
+        <translation>das Intervall ist höchstens %1</translation>
+    </message>
+    <message>
+        <source>the preset %1 cannot be used: %2</source>
+        <translation>die Vorlage %1 ist nicht nutzbar: %2</translation>
+    </message>
+    <message>
+        <source>the ramp's last bulb is at most %1</source>
+        <translation>die letzte Belichtung einer Rampe ist höchstens %1</translation>
+    </message>
+    <message>
+        <source>the ramp's last bulb must be more than zero</source>
+        <translation>die letzte Belichtung einer Rampe muss größer als null sein</translation>
     </message>
 </context>
 </TS>

@@ -380,10 +380,6 @@
         <translation>已有名为 %1 的预设</translation>
     </message>
     <message>
-        <source>no receiver is connected</source>
-        <translation>没有已连接的接收器</translation>
-    </message>
-    <message>
         <source>Done: 1 shot</source>
         <translation>完成：1 张</translation>
     </message>
@@ -514,6 +510,54 @@
     <message>
         <source>Cannot undo</source>
         <translation>无法撤销</translation>
+    </message>
+    <message>
+        <source>a bracket takes 3 or 5 shots</source>
+        <translation>包围曝光为 3 张或 5 张</translation>
+    </message>
+    <message>
+        <source>a bracket's step must be more than 0 and at most 3 stops</source>
+        <translation>包围曝光的级差必须大于 0 且不超过 3 档</translation>
+    </message>
+    <message>
+        <source>a preset's name cannot hold "=" or a line break: %1</source>
+        <translation>预设名称不能包含“=”或换行：%1</translation>
+    </message>
+    <message>
+        <source>a start time is from 00:00 to 23:59</source>
+        <translation>开始时间为 00:00 到 23:59</translation>
+    </message>
+    <message>
+        <source>at most %1 shots</source>
+        <translation>最多 %1 张</translation>
+    </message>
+    <message>
+        <source>ramps and brackets are for intervals</source>
+        <translation>渐变和包围曝光仅用于间隔拍摄</translation>
+    </message>
+    <message>
+        <source>the bulb time is at most %1</source>
+        <translation>B 门时间最长为 %1</translation>
+    </message>
+    <message>
+        <source>the delay is at most %1</source>
+        <translation>延时最长为 %1</translation>
+    </message>
+    <message>
+        <source>the interval is at most %1</source>
+        <translation>间隔最长为 %1</translation>
+    </message>
+    <message>
+        <source>the preset %1 cannot be used: %2</source>
+        <translation>无法使用预设 %1：%2</translation>
+    </message>
+    <message>
+        <source>the ramp's last bulb is at most %1</source>
+        <translation>渐变的最后曝光时间最长为 %1</translation>
+    </message>
+    <message>
+        <source>the ramp's last bulb must be more than zero</source>
+        <translation>渐变的最后曝光时间必须大于零</translation>
     </message>
 </context>
 </TS>

@@ -4,15 +4,16 @@
 #include <functional>
 #include <string>
 
+#include "base/text.h"
 #include "platform/installed.h"
 
 namespace kiro {
 
 // A message with one button, which only closes it.
 struct Alert {
-  std::string title;
-  std::string message;
-  std::string buttonTitle;
+  Text title;
+  Text message;
+  Text buttonTitle;
   friend bool operator==(const Alert&, const Alert&) = default;
 };
 

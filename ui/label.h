@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "ui/color.h"
 #include "ui/font.h"
 #include "ui/view.h"
@@ -13,8 +14,11 @@ enum class TextAlignment { left, center, right };
 // A line of text, or as many as its height holds when it wraps.
 class Label : public View {
  public:
-  const std::string& text() const { return text_; }
-  void setText(const std::string& text) { update(text_, text, ViewProperty::text); }
+  // The text in English, as the model, the events and the log read it.
+  const std::string& text() const { return text_.english(); }
+  // The same, as the window shows it.
+  const Text& words() const { return text_; }
+  void setText(const Text& text) { update(text_, text, ViewProperty::text); }
 
   const Font& font() const { return font_; }
   void setFont(const Font& font) { update(font_, font, ViewProperty::font); }
@@ -30,7 +34,7 @@ class Label : public View {
   void setWraps(bool wraps) { update(wraps_, wraps, ViewProperty::textAlignment); }
 
  private:
-  std::string text_;
+  Text text_;
   Font font_;
   Color textColor_{0, 0, 0, 1};
   TextAlignment textAlignment_ = TextAlignment::left;

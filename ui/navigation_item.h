@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "base/text.h"
 #include "ui/color.h"
 #include "ui/font.h"
 #include "ui/view.h"
@@ -35,8 +36,10 @@ using NavigationItemObserver = std::function<void(NavigationItem& item, Navigati
 // What the navigation bar shows while its screen is in front.
 class NavigationItem {
  public:
-  const std::string& title() const { return title_; }
-  void setTitle(const std::string& title) { update(title_, title, NavigationItemProperty::title); }
+  // In English; titleWords() as the window shows it.
+  const std::string& title() const { return title_.english(); }
+  const Text& titleWords() const { return title_; }
+  void setTitle(const Text& title) { update(title_, title, NavigationItemProperty::title); }
 
   // nullopt: no item on that side.
   const std::optional<BarButtonItem>& leftBarButtonItem() const { return left_; }
@@ -69,7 +72,7 @@ class NavigationItem {
   }
   void changed(NavigationItemProperty property);
 
-  std::string title_;
+  Text title_;
   std::optional<BarButtonItem> left_;
   std::optional<BarButtonItem> right_;
   std::optional<Color> barTintColor_;

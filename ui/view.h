@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "ui/color.h"
 #include "ui/geometry.h"
 
@@ -70,12 +71,12 @@ class View {
   const std::string& name() const { return name_; }
   void setName(std::string name) { name_ = std::move(name); }
 
-  // What a screen reader calls the view; empty for a view it passes over, such as a
-  // background, or one that speaks for itself, such as a label.
-  const std::string& accessibilityLabel() const { return accessibilityLabel_; }
-  void setAccessibilityLabel(const std::string& label) {
-    update(accessibilityLabel_, label, ViewProperty::accessibility);
-  }
+  // What a screen reader calls the view, in English; empty for a view it passes over, such
+  // as a background, or one that speaks for itself, such as a label.
+  const std::string& accessibilityLabel() const { return accessibilityLabel_.english(); }
+  // The same, as the window says it.
+  const Text& accessibilityWords() const { return accessibilityLabel_; }
+  void setAccessibilityLabel(const Text& label) { update(accessibilityLabel_, label, ViewProperty::accessibility); }
   // Whether a view that is on or off, such as a lamp, is on; nullopt for any other view.
   std::optional<bool> accessibilityOn() const { return accessibilityOn_; }
   void setAccessibilityOn(std::optional<bool> on) { update(accessibilityOn_, on, ViewProperty::accessibility); }
@@ -109,7 +110,7 @@ class View {
   bool hidden_ = false;
   std::optional<Color> backgroundColor_;
   std::string name_;
-  std::string accessibilityLabel_;
+  Text accessibilityLabel_;
   std::optional<bool> accessibilityOn_;
   std::vector<std::shared_ptr<View>> subviews_;
   View* superview_ = nullptr;  // cleared by the superview's destructor

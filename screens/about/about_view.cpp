@@ -35,7 +35,7 @@ TextAttachment attachment(const std::string& name, const Size& size) {
   return {aboutView::scaleToSize(size, assetPicture(name))};
 }
 
-void setUpLabel(Label& label, double y, const std::string& text, double fontSize) {
+void setUpLabel(Label& label, double y, const Text& text, double fontSize) {
   label.setFrame(makeRect(0, y, screenSize().width - 1, 15));
   label.setText(text);
   label.setTextColor(Color::white());
@@ -53,7 +53,7 @@ void aboutView::viewDidLoad() {
   background->setFrame(makeRect(0, 0, screenSize().width, screenSize().height));
   view()->addSubview(background);
 
-  navigationItem().setTitle("About");
+  navigationItem().setTitle(Text("About"));
   navigationItem().setTitleTextAttributes({{"Arial-BoldMT", 18}, kTitleGrey});
   addBackButton();
 
@@ -68,9 +68,9 @@ void aboutView::viewDidLoad() {
   helpTextView_->setEditable(false);
 
   titleLabel_->setName("titleLabel");
-  setUpLabel(*titleLabel_, 84, "KIRO-Remoter", fontSize);
+  setUpLabel(*titleLabel_, 84, Text::verbatim("KIRO-Remoter"), fontSize);
   versionLabel_->setName("versionLabel");
-  setUpLabel(*versionLabel_, 104, "Version 1.0.0", fontSize);
+  setUpLabel(*versionLabel_, 104, Text("Version %1", std::string("1.0.0")), fontSize);
 
   setUpHelpText(helpLineSpacing(kind));
   placeTextViews(kind == ScreenKind::small);
@@ -78,7 +78,7 @@ void aboutView::viewDidLoad() {
 
 void aboutView::addBackButton() {
   auto back = std::make_shared<Button>();
-  back->setAccessibilityLabel("Back");
+  back->setAccessibilityLabel(Text("Back"));
   back->setFrame(makeRect(30, 0, 12, 22));
   back->setImage("后退.png", ControlState::normal);
   back->setKeyEquivalents({"Back"});

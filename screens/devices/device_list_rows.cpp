@@ -3,6 +3,7 @@
 #include "ui/image_view.h"
 #include "ui/label.h"
 #include "screens/devices/view_controller.h"
+#include "screens/peripheral_words.h"
 
 namespace kiro {
 
@@ -54,7 +55,7 @@ std::shared_ptr<TableViewCell> ViewController::cellForRowAtIndexPath(TableView&,
 void ViewController::fillCell(TableViewCell& cell, const Listed& receiver) const {
   const double width = tabel_->frame().size.width;
   const auto& content = cell.contentView();
-  cell.setAccessibilityLabel(receiver.name + ", " + statusName(receiver.peripheral->state()));
+  cell.setAccessibilityLabel(rowWords(receiver.name, receiver.peripheral->state()));
 
   auto background = std::make_shared<ImageView>("img_beijing.png");
   background->setFrame(makeRect(0, 0, width, kCellBackgroundHeight));
@@ -64,7 +65,7 @@ void ViewController::fillCell(TableViewCell& cell, const Listed& receiver) const
   name->setFrame(makeRect(15, 18, (width - 25) * 0.5, 20));
   name->setTextAlignment(TextAlignment::left);
   name->setTextColor(Color::white());
-  name->setText(receiver.name);
+  name->setText(Text::verbatim(receiver.name));
   content->addSubview(name);
 
   auto status = std::make_shared<ImageView>();

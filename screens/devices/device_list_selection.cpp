@@ -16,7 +16,7 @@ bool ViewController::refuse(std::int64_t row) const {
   for (std::size_t i = 0; i < arr_->size(); ++i) {
     const auto& other = (*arr_)[i];
     if (static_cast<std::int64_t>(i) == row || !other || other->state() != PeripheralState::connected) continue;
-    alertQueue().show(Alert{"Can not connect", "A device has connected", "YES"});
+    alertQueue().show(Alert{Text("Can not connect"), Text("A device has connected"), Text("YES")});
     refused = true;
   }
   return refused;

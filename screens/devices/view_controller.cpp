@@ -20,7 +20,7 @@ const Font kHeaderFont{"", 16};
 const Font kTitleFont{"Arial-BoldMT", 18};
 constexpr Color kTitleColor{68 / 255.0, 66 / 255.0, 68 / 255.0, 1};
 
-std::shared_ptr<Label> headerLabel(const char* text, TextAlignment alignment) {
+std::shared_ptr<Label> headerLabel(const Text& text, TextAlignment alignment) {
   auto label = std::make_shared<Label>();
   label->setText(text);
   label->setTextAlignment(alignment);
@@ -53,8 +53,8 @@ void ViewController::viewDidLoad() {
 }
 
 void ViewController::addHeader(const Size& screen) {
-  deviceHeader_ = headerLabel("    Device", TextAlignment::left);
-  statusHeader_ = headerLabel("Status", TextAlignment::right);
+  deviceHeader_ = headerLabel(Text("    Device"), TextAlignment::left);
+  statusHeader_ = headerLabel(Text("Status"), TextAlignment::right);
   placeHeaders(screen);
   view()->addSubview(deviceHeader_);
   view()->addSubview(statusHeader_);
@@ -73,7 +73,7 @@ void ViewController::viewWillTransitionToSize(const Size& size) {
 
 void ViewController::addTable(const Size& screen) {
   tabel_->setName("tabel");
-  tabel_->setAccessibilityLabel("Receivers");
+  tabel_->setAccessibilityLabel(Text("Receivers"));
   // 64 for the bars above and 52 for the headers: the table ends at the screen's bottom.
   tabel_->setFrame(makeRect(0, kTableTop, screen.width, screen.height - 64 - 52));
   tabel_->setBackgroundColor(std::nullopt);
@@ -87,7 +87,7 @@ void ViewController::addTable(const Size& screen) {
 
 void ViewController::addBarButtons() {
   auto refresh = std::make_shared<Button>();
-  refresh->setAccessibilityLabel("Refresh");
+  refresh->setAccessibilityLabel(Text("Refresh"));
   refresh->setFrame(makeRect(30, 0, 22, 19));
   refresh->setImage("刷新.png", ControlState::normal);
   refresh->setImage("刷新点击.png", ControlState::highlighted);
@@ -98,13 +98,13 @@ void ViewController::addBarButtons() {
   navigationItem().setTitleTextAttributes({kTitleFont, kTitleColor});
 
   auto back = std::make_shared<Button>();
-  back->setAccessibilityLabel("Back");
+  back->setAccessibilityLabel(Text("Back"));
   back->setFrame(makeRect(30, 0, 12, 20));
   back->setImage("后退.png", ControlState::normal);
   back->setKeyEquivalents({"Back"});
   back->addTarget(ControlEvent::touchUpInside, weakly<ViewController>(&ViewController::jump3));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
-  navigationItem().setTitle("Bluetooth Device");
+  navigationItem().setTitle(Text("Bluetooth Device"));
 }
 
 void ViewController::jumpV() { singleton::defaultManager().changeList(); }

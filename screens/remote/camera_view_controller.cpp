@@ -22,7 +22,7 @@ void logNumber(const char* label, double value) {
   platform().log.line(line);
 }
 
-std::shared_ptr<Button> barButton(const Rect& frame, const char* normal, const char* highlighted, const char* label) {
+std::shared_ptr<Button> barButton(const Rect& frame, const char* normal, const char* highlighted, const Text& label) {
   auto button = std::make_shared<Button>();
   button->setAccessibilityLabel(label);
   button->setFrame(frame);
@@ -57,7 +57,7 @@ void cameraViewController::addUI() {
   const auto& root = view();
   root->addSubview(background_);
 
-  navigationItem().setTitle("KIRO- Remoter");
+  navigationItem().setTitle(Text::verbatim("KIRO- Remoter"));
   navigationItem().setBarTintColor(kYellow);
   navigationItem().setTitleTextAttributes({kBoldFont, kTitleGrey});
   addBarButtons(layout.barButton);
@@ -70,7 +70,7 @@ void cameraViewController::addUI() {
   label->setName("testLabel");
   label->setTextColor(kYellow);
   label->setFont(kBoldFont);
-  label->setText("disconnected");
+  label->setText(Text("disconnected"));
   label->setTextAlignment(TextAlignment::center);
   root->addSubview(label);
   const auto& commands = commandsLine();
@@ -109,7 +109,7 @@ void cameraViewController::placeViews(const RemoteLayout& layout) {
 void cameraViewController::addButtons() {
   const auto& root = view();
   writeButton_->setName("writeButton");
-  writeButton_->setAccessibilityLabel("Focus");
+  writeButton_->setAccessibilityLabel(Text("Focus"));
   writeButton_->setImage("对焦.png", ControlState::normal);
   writeButton_->setImage("对焦点击.png", ControlState::highlighted);
   writeButton_->addTarget(ControlEvent::touchDown,
@@ -119,7 +119,7 @@ void cameraViewController::addButtons() {
   root->addSubview(writeButton_);
 
   writeButton2_->setName("writeButton2");
-  writeButton2_->setAccessibilityLabel("Shutter release");
+  writeButton2_->setAccessibilityLabel(Text("Shutter release"));
   writeButton2_->setImage("拍照.png", ControlState::normal);
   writeButton2_->addTarget(ControlEvent::touchDown,
                            weakly<cameraViewController>([](cameraViewController& screen) {
@@ -142,13 +142,13 @@ void cameraViewController::addButtons() {
 }
 
 void cameraViewController::addBarButtons(const Rect& frame) {
-  auto devices = barButton(frame, "搜索蓝牙.png", "搜索蓝牙点击.png", "Search for receivers");
+  auto devices = barButton(frame, "搜索蓝牙.png", "搜索蓝牙点击.png", Text("Search for receivers"));
   devices->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
                        if (auto navigation = screen.navigation_.lock()) navigation->jumpAbout(screen);
                      }));
   navigationItem().setRightBarButtonItem(BarButtonItem{devices});
 
-  auto help = barButton(frame, "问号.png", "问号点击.png", "Help");
+  auto help = barButton(frame, "问号.png", "问号点击.png", Text("Help"));
   help->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
                     if (auto navigation = screen.navigation_.lock()) navigation->jump2(screen);
                   }));

@@ -94,7 +94,7 @@ class cameraViewController final : public Screen {
   // Stops a timed sequence (saying why) and lets a held shutter go as a hand on R would,
   // release notice and all: the app is ending, or the system going to sleep. Whether it
   // was held.
-  bool letGo(const std::string& why);
+  bool letGo(const Text& why);
   const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
   const ShootingPlan& lastTimedPlan() const { return timedShooting_.plan(); }
   // Each change of the timed sequence's status.

@@ -17,7 +17,7 @@ bool lampIsLit(const ImageView& lamp) { return lamp.image() && *lamp.image() != 
 IndicatorLamps::IndicatorLamps() {
   const std::shared_ptr<ImageView> lamps[] = {imageLamp01_, imageLamp02_, imageLamp03_};
   const char* names[] = {"imageLamp01", "imageLamp02", "imageLamp03"};
-  const char* labels[] = {"Green lamp", "Blue lamp", "Red lamp"};
+  const Text labels[] = {Text("Green lamp"), Text("Blue lamp"), Text("Red lamp")};
   for (std::size_t i = 0; i < 3; ++i) {
     lamps[i]->setName(names[i]);
     lamps[i]->setAccessibilityLabel(labels[i]);

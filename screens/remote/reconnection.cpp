@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "screens/peripheral_words.h"
 
 namespace kiro {
 
@@ -25,9 +26,9 @@ void Reconnection::change(const SharedPeripheralList& list) {
   auto& log = platform().log;
   log.line("主界面列表接收到通知方法");
   auto& manager = singleton::defaultManager();
-  commandsLine_->setText(manager.commands().accepted() ? "" : "Not accepting commands");
+  commandsLine_->setText(manager.commands().accepted() ? Text() : Text("Not accepting commands"));
   if (!list || list->empty()) {
-    show("disconnected");
+    show(PeripheralState::disconnected);
     return;
   }
 
@@ -37,27 +38,28 @@ void Reconnection::change(const SharedPeripheralList& list) {
     // Read in place at each step: a record held across the request below could outlive a write.
     if (!isRemembered(platform().defaults.findDictionary("iphone"), manager.nameArray(), *list, i)) continue;
     matched = true;
-    const char* status = statusName((*list)[i]->state());
+    const PeripheralState state = (*list)[i]->state();
+    const char* status = statusName(state);
     log.print("进入成功，进行连接判定:%@", status);
     // The label is set before the request: the request's own nested update shows
     // "connecting", which this pass's older reading must not overwrite.
-    show(status);
+    show(state);
     if (std::strcmp(status, "disconnected") == 0 && manager.connectionFlag() == 1) requestConnection(i);
   }
-  if (!matched) show("disconnected");
+  if (!matched) show(PeripheralState::disconnected);
 }
 
-void Reconnection::show(const char* status) {
-  connected_ = std::strcmp(status, "connected") == 0;
-  testLabel_->setText(status);
+void Reconnection::show(PeripheralState state) {
+  connected_ = state == PeripheralState::connected;
+  testLabel_->setText(statusWords(state));
   showRemembered();
 }
 
 void Reconnection::showRemembered() {
   // Read in place, as every update of a frame does it: no copy of the name.
-  static const std::string none = "No receiver chosen yet";
+  static const Text none = Text("No receiver chosen yet");
   const auto* remembered = platform().defaults.findDictionary("iphone");
-  receiverLine_->setText(remembered && remembered->contains("name") ? remembered->at("name") : none);
+  receiverLine_->setText(remembered && remembered->contains("name") ? Text::verbatim(remembered->at("name")) : none);
 }
 
 void Reconnection::requestConnection(std::size_t index) {

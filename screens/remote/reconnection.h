@@ -32,7 +32,7 @@ class Reconnection {
   void showRemembered();
 
  private:
-  void show(const char* status);
+  void show(PeripheralState state);
   void requestConnection(std::size_t index);
 
   std::shared_ptr<Label> testLabel_ = std::make_shared<Label>();

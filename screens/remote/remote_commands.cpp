@@ -76,7 +76,7 @@ bool cameraViewController::releaseShutter(std::uint64_t press) {
   return true;
 }
 
-bool cameraViewController::letGo(const std::string& why) {
+bool cameraViewController::letGo(const Text& why) {
   const bool held = shutterHeld();
   // A sequence's own shot is let go by its stop; a hand's by its touch-up.
   timedShooting_.stop(why);

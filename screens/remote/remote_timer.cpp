@@ -15,16 +15,24 @@ const Font kTimerFont{"ArialMT", 15};
 constexpr Millis kCountdownStep{100};
 constexpr Millis kRefusalShown{3000};
 
-std::string shots(int count) { return std::to_string(count) + (count == 1 ? " shot" : " shots"); }
-
 // What a photographer leaving the tripod needs: when it ends and how long that is, or
 // that the shots due now are missed.
-std::string endText(const ShootingStatus& status, bool connected) {
-  if (!connected) return "Not connected: shots are missed until it is";
-  if (!status.endsAt) return "Until stopped";
+Text endText(const ShootingStatus& status, bool connected) {
+  if (!connected) return Text("Not connected: shots are missed until it is");
+  if (!status.endsAt) return Text("Until stopped");
   const Millis now = platform().runLoop.now();
   const auto left = std::max<long long>(0, (*status.endsAt - now).count()) / 1000 * 1000;
-  return "Ends about " + localDayAndTime(wallClock(), *status.endsAt, now) + ", " + durationText(Millis{left}) + " left";
+  return Text("Ends about %1, %2 left", localDayAndTime(wallClock(), *status.endsAt, now), durationText(Millis{left}));
+}
+
+// What the series has done, or why it stopped.
+Text doneText(const ShootingStatus& status) {
+  using State = ShootingStatus::State;
+  const bool one = status.shot == 1;
+  if (status.state == State::done) return one ? Text("Done: 1 shot") : Text("Done: %1 shots", status.shot);
+  if (status.state != State::stopped) return {};
+  if (status.why.empty()) return one ? Text("Stopped after 1 shot") : Text("Stopped after %1 shots", status.shot);
+  return one ? Text("Stopped after 1 shot: %1", status.why) : Text("Stopped after %1 shots: %2", status.shot, status.why);
 }
 
 }  // namespace
@@ -71,31 +79,29 @@ void cameraViewController::showTimedShooting() {
   using State = ShootingStatus::State;
   const ShootingStatus& status = timedShooting_.status();
   const bool active = timedShooting_.active();
-  timerTitle_->setText(active ? "Stop" : "Timer");
-  timerButton_->setAccessibilityLabel(active ? "Stop timed shooting" : "Timed shooting");
+  timerTitle_->setText(active ? Text("Stop") : Text("Timer"));
+  timerButton_->setAccessibilityLabel(active ? Text("Stop timed shooting") : Text("Timed shooting"));
   // T, which opens the timer screen, is a stray key while a series runs: only S stops it.
   timerButton_->setKeyEquivalents({active ? "S" : "T"});
-  std::string text;
+  Text text;
   if (active && handRefusedUntil_ && platform().runLoop.now() < *handRefusedUntil_) {
-    text = "A series is running: Stop first";
+    text = Text("A series is running: Stop first");
   } else if (active) {
-    text = "Shot " + std::to_string(status.shot) + (status.of ? " of " + std::to_string(*status.of) : "");
+    text = status.of ? Text("Shot %1 of %2", status.shot, *status.of) : Text("Shot %1", status.shot);
     if (status.nextAt) {
       const auto left = std::max<long long>(0, (*status.nextAt - platform().runLoop.now()).count());
       char seconds[32];
       std::snprintf(seconds, sizeof seconds, "%.1f s", static_cast<double>(left) / 1000);
       // A start hours away reads in hours and minutes, to the second.
-      text += ", next in " + (left < 60'000 ? std::string(seconds) : durationText(Millis{left / 1000 * 1000}));
+      text = Text("%1, next in %2", text, left < 60'000 ? std::string(seconds) : durationText(Millis{left / 1000 * 1000}));
     }
-  } else if (status.state == State::done) {
-    text = "Done: " + shots(status.shot);
-  } else if (status.state == State::stopped) {
-    text = "Stopped after " + shots(status.shot) + (status.why.empty() ? "" : ": " + status.why);
+  } else {
+    text = doneText(status);
   }
-  if (status.missed > 0 && status.state != State::idle) text += ", " + std::to_string(status.missed) + " missed";
-  if (status.cut > 0 && status.state != State::idle) text += ", " + std::to_string(status.cut) + " short";
+  if (status.missed > 0 && status.state != State::idle) text = Text("%1, %2 missed", text, status.missed);
+  if (status.cut > 0 && status.state != State::idle) text = Text("%1, %2 short", text, status.cut);
   timerLine_->setText(text);
-  timerEndLine_->setText(active ? endText(status, receiverConnected()) : "");
+  timerEndLine_->setText(active ? endText(status, receiverConnected()) : Text());
 }
 
 }  // namespace kiro

@@ -33,33 +33,33 @@ void PresetsViewController::viewDidLoad() {
   Screen::viewDidLoad();
   const Size screen = mainScreen().bounds;
   addBackground(*view());
-  navigationItem().setTitle("Presets");
+  navigationItem().setTitle(Text("Presets"));
   auto back = backButton();
   back->addTarget(ControlEvent::touchUpInside, weakly<PresetsViewController>([](PresetsViewController& s) { s.back_(); }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 
   const double half = (screen.width - 44) / 2;
-  auto save = textButton(makeRect(20, 80, half, 36), "Save", kFont);
+  auto save = textButton(makeRect(20, 80, half, 36), Text("Save"), kFont);
   save->addTarget(ControlEvent::touchUpInside, weakly<PresetsViewController>([](PresetsViewController& s) { s.save(); }));
-  deleteButton_ = textButton(makeRect(24 + half, 80, half, 36), "Delete", kFont);
+  deleteButton_ = textButton(makeRect(24 + half, 80, half, 36), Text("Delete"), kFont);
   deleteButton_->addTarget(ControlEvent::touchUpInside,
                            weakly<PresetsViewController>([](PresetsViewController& s) { s.toggleDeleting(); }));
   line_->setFrame(makeRect(20, 118, screen.width - 40, 36));
   line_->setFont(kFont);
   line_->setTextColor(kYellow);
   line_->setWraps(true);
-  undoButton_ = textButton(makeRect(20, screen.height - 56, half, 40), "Undo", kFont);
+  undoButton_ = textButton(makeRect(20, screen.height - 56, half, 40), Text("Undo"), kFont);
   undoButton_->setKeyEquivalents({"U"});
   undoButton_->setHidden(true);
   undoButton_->addTarget(ControlEvent::touchUpInside, weakly<PresetsViewController>([](PresetsViewController& s) { s.undo(); }));
-  auto builtIns = textButton(makeRect(24 + half, screen.height - 56, half, 40), "Built-in presets", kFont);
+  auto builtIns = textButton(makeRect(24 + half, screen.height - 56, half, 40), Text("Built-in presets"), kFont);
   builtIns->addTarget(ControlEvent::touchUpInside,
                       weakly<PresetsViewController>([](PresetsViewController& s) { s.restoreBuiltIns(); }));
   for (const auto& view : std::initializer_list<std::shared_ptr<View>>{save, deleteButton_, line_, undoButton_, builtIns})
     this->view()->addSubview(view);
 
   table_->setName("presets");
-  table_->setAccessibilityLabel("Presets");
+  table_->setAccessibilityLabel(Text("Presets"));
   table_->setFrame(makeRect(0, kTop, screen.width, screen.height - kTop - 64));
   table_->setBackgroundColor(std::nullopt);
   table_->setRowHeight(48);
@@ -79,7 +79,7 @@ void PresetsViewController::reload() {
 void PresetsViewController::save() {
   naming_ = presets::nameFor(current_());
   offered_ = true;
-  say("Name: " + *naming_ + "_");
+  say(Text("Name: %1", *naming_ + "_"));
 }
 
 void PresetsViewController::type(const Typing& key) {
@@ -100,21 +100,21 @@ void PresetsViewController::type(const Typing& key) {
       break;
     case Typing::Kind::cancel:
       naming_.reset();
-      return say("");
+      return say({});
     case Typing::Kind::enter: {
       const std::string typed = std::exchange(naming_, std::nullopt).value();
       return keepAs(typed);
     }
   }
-  say("Name: " + name + "_");
+  say(Text("Name: %1", name + "_"));
 }
 
 void PresetsViewController::keepAs(const std::string& name) {
   if (const auto saved = presets::save(platform().defaults, name, current_()); !saved.ok()) {
-    say("");
-    return alertQueue().show(Alert{"Cannot save", saved.error().message, "OK"});
+    say({});
+    return alertQueue().show(Alert{Text("Cannot save"), saved.error().text, Text("OK")});
   }
-  say("Saved as " + name);
+  say(Text("Saved as %1", name));
   reload();
 }
 
@@ -123,18 +123,18 @@ void PresetsViewController::undo() {
   const Deleted back = *deleted_;
   forgetDeleted();
   if (const auto put = presets::putBack(platform().defaults, back.name, back.words); !put.ok())
-    alertQueue().show(Alert{"Cannot undo", put.error().message, "OK"});
-  else say("Back: " + back.name);
+    alertQueue().show(Alert{Text("Cannot undo"), put.error().text, Text("OK")});
+  else say(Text("Back: %1", back.name));
   reload();
 }
 
 void PresetsViewController::restoreBuiltIns() {
   presets::restoreBuiltIns(platform().defaults);
-  say("The built-in presets are back");
+  say(Text("The built-in presets are back"));
   reload();
 }
 
-void PresetsViewController::say(const std::string& text) {
+void PresetsViewController::say(const Text& text) {
   line_->setText(text);
   line_->setAccessibilityLabel(text);
 }
@@ -160,10 +160,10 @@ std::shared_ptr<TableViewCell> PresetsViewController::cellForRowAtIndexPath(Tabl
   cell->setBackgroundColor(std::nullopt);
   if (indexPath.row < 0 || indexPath.row >= numberOfRowsInSection(*table_, 0)) return cell;
   const std::string& name = names_[static_cast<std::size_t>(indexPath.row)];
-  cell->setAccessibilityLabel(name);
+  cell->setAccessibilityLabel(Text::verbatim(name));
   auto label = std::make_shared<Label>();
   label->setFrame(makeRect(20, 0, mainScreen().bounds.width - 40, 48));
-  label->setText(name);
+  label->setText(Text::verbatim(name));
   label->setFont(kFont);
   label->setTextColor(Color::white());
   cell->contentView()->addSubview(label);
@@ -182,15 +182,15 @@ void PresetsViewController::didSelectRowAtIndexPath(TableView&, const IndexPath&
       undoButton_->setHidden(false);
       undoTime_ = platform().runLoop.scheduleTimer(kUndoTime, false, weakly<PresetsViewController>([](PresetsViewController& s) {
                                                      s.forgetDeleted();
-                                                     s.say("");
+                                                     s.say({});
                                                    }));
-      say("Deleted " + name);
+      say(Text("Deleted %1", name));
     }
     reload();
     return;
   }
   const auto plan = presets::plan(platform().defaults, name);
-  if (!plan.ok()) return alertQueue().show(Alert{"Cannot use it", plan.error().message, "OK"});
+  if (!plan.ok()) return alertQueue().show(Alert{Text("Cannot use it"), plan.error().text, Text("OK")});
   pick_(plan.value());
 }
 

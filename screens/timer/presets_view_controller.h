@@ -51,7 +51,7 @@ class PresetsViewController final : public Screen,
  private:
   void reload();
   void keepAs(const std::string& name);
-  void say(const std::string& text);
+  void say(const Text& text);
   void forgetDeleted();
 
   std::function<ShootingPlan()> current_;

@@ -19,11 +19,11 @@ std::shared_ptr<Button> backButton() {
   back->setFrame(makeRect(30, 0, 12, 20));
   back->setImage("后退.png", ControlState::normal);
   back->setKeyEquivalents({"Back"});
-  back->setAccessibilityLabel("Back");
+  back->setAccessibilityLabel(Text("Back"));
   return back;
 }
 
-std::shared_ptr<Button> textButton(const Rect& frame, const std::string& title, const Font& font) {
+std::shared_ptr<Button> textButton(const Rect& frame, const Text& title, const Font& font) {
   auto button = std::make_shared<Button>();
   button->setFrame(frame);
   button->setBackgroundColor(kDarkGrey);

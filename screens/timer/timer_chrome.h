@@ -1,7 +1,7 @@
 #pragma once
 
 #include <memory>
-#include <string>
+#include "base/text.h"
 
 #include "ui/button.h"
 #include "ui/font.h"
@@ -14,6 +14,6 @@ namespace kiro {
 // and buttons drawn as a plain box with a title, for want of pictures.
 void addBackground(View& view);
 std::shared_ptr<Button> backButton();
-std::shared_ptr<Button> textButton(const Rect& frame, const std::string& title, const Font& font);
+std::shared_ptr<Button> textButton(const Rect& frame, const Text& title, const Font& font);
 
 }  // namespace kiro

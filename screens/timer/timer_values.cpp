@@ -25,6 +25,16 @@ const char* const kTimes = "\xC3\x97";  // the multiplication sign
 constexpr int kDay = 24 * 60;
 constexpr int kStartStep = 5;
 
+// A typed value off its row's ladder.
+Text outOfRange(TimerValues::Value which, const std::string& least, const std::string& most, const std::string& typed) {
+  switch (which) {
+    case TimerValues::bulb: return Text("a bulb is from %1 to %2: not %3", least, most, typed);
+    case TimerValues::rampTo: return Text("a ramp's last bulb is from %1 to %2: not %3", least, most, typed);
+    case TimerValues::delay: return Text("a delay is from %1 to %2: not %3", least, most, typed);
+    default: return Text("an interval is from %1 to %2: not %3", least, most, typed);
+  }
+}
+
 std::optional<int> wholeNumber(const std::string& text) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -72,7 +82,7 @@ Result<std::pair<int, double>> readBracket(std::string text) {
   const auto shots = times == std::string::npos ? std::nullopt : wholeNumber(text.substr(0, times));
   const auto stops = times == std::string::npos ? std::nullopt : parseStops(text.substr(times + 1));
   if (!shots || (*shots != 3 && *shots != 5) || !stops || *stops <= 0 || *stops > 3)
-    return Error{"a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not " + typed};
+    return Error{Text("a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not %1", typed)};
   return std::pair{*shots, *stops};
 }
 
@@ -131,7 +141,7 @@ Result<> TimerValues::enter(Value which, const std::string& text) {
   if (which == shots) {
     const auto count = text == "forever" ? std::optional(0) : wholeNumber(text);
     if (!count || *count < 0 || *count > kMostShots)
-      return Error{"the shots are 1 to " + std::to_string(kMostShots) + ", or forever: not " + text};
+      return Error{Text("the shots are 1 to %1, or forever: not %2", kMostShots, text)};
     plan_.count = *count > 0 ? count : std::nullopt;
     return {};
   }
@@ -146,14 +156,9 @@ Result<> TimerValues::enter(Value which, const std::string& text) {
   const Millis value = typed.value();
   const auto& rungs = ladder(which);
   if (value != 0ms && (value < rungs[1] || value > rungs.back()))
-    return Error{std::string(which == bulb     ? "a bulb"
-                             : which == rampTo ? "a ramp's last bulb"
-                             : which == delay  ? "a delay"
-                                               : "an interval") +
-                 " is from " +
-                 durationText(rungs[1]) + " to " + durationText(rungs.back()) + ": not " + text};
+    return Error{outOfRange(which, durationText(rungs[1]), durationText(rungs.back()), text)};
   if (which == interval) {
-    if (value == 0ms) return Error{"the interval must be more than zero"};
+    if (value == 0ms) return Error{Text("the interval must be more than zero")};
     plan_.interval = value;
   } else {
     field(plan_, which) = value > 0ms ? std::optional(value) : std::nullopt;
@@ -161,20 +166,21 @@ Result<> TimerValues::enter(Value which, const std::string& text) {
   return {};
 }
 
-std::string TimerValues::text(Value which) const {
+Text TimerValues::text(Value which) const {
+  const auto shown = [](const std::optional<Millis>& value, Text otherwise) {
+    return value ? Text::verbatim(durationText(*value)) : otherwise;
+  };
   switch (which) {
-    case delay:
-      if (startsAtTime_) return timeOfDayText(startAt_);
-      return plan_.delay ? durationText(*plan_.delay) : "none";
-    case bulb: return plan_.bulb ? durationText(*plan_.bulb) : "press";
-    case interval: return durationText(plan_.interval);
-    case shots: return plan_.count ? std::to_string(*plan_.count) : "forever";
-    case rampTo: return plan_.rampTo ? durationText(*plan_.rampTo) : "none";
+    case delay: return startsAtTime_ ? Text::verbatim(timeOfDayText(startAt_)) : shown(plan_.delay, Text("none"));
+    case bulb: return shown(plan_.bulb, Text("press"));
+    case interval: return Text::verbatim(durationText(plan_.interval));
+    case shots: return plan_.count ? Text::verbatim(std::to_string(*plan_.count)) : Text("forever");
+    case rampTo: return shown(plan_.rampTo, Text("none"));
     case bracket:
-      return plan_.bracket > 1 ? std::to_string(plan_.bracket) + " " + kTimes + " " + stopsWords(plan_.bracketStops) + " EV"
-                               : "none";
+      if (plan_.bracket == 1) return Text("none");
+      return Text::verbatim(std::to_string(plan_.bracket) + " " + kTimes + " " + stopsWords(plan_.bracketStops) + " EV");
   }
-  return "";
+  return {};
 }
 
 ShootingPlan TimerValues::plan() const {

@@ -33,7 +33,7 @@ class TimerValues {
   // cannot and changes nothing.
   Result<> enter(Value which, const std::string& text);
   // The value for the screen: "1.3 s", "none", "press", "forever", "21:30", "3 × 1/3 EV".
-  std::string text(Value which) const;
+  Text text(Value which) const;
   // The plan the values make, for the mode chosen.
   ShootingPlan plan() const;
   // Takes a kept plan's values, its ramp and bracket too.

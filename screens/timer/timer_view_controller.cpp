@@ -32,15 +32,29 @@ int stride(TimerValues::Value which, int repeats) {
 }
 
 // When plan would start and end, on the wall clock; for a plan that cannot run, why not.
-std::string planSummary(const ShootingPlan& plan) {
-  if (const auto checked = checkPlan(plan); !checked.ok()) return checked.error().message;
+Text planSummary(const ShootingPlan& plan) {
+  if (const auto checked = checkPlan(plan); !checked.ok()) return checked.error().text;
   const Millis wait = firstShotIn(plan, wallClock());
-  if (const auto checked = checkRun(plan, wait); !checked.ok()) return checked.error().message;
+  if (const auto checked = checkRun(plan, wait); !checked.ok()) return checked.error().text;
   const Millis now = platform().runLoop.now();
   const Millis first = now + wait;
-  const std::string text = "First shot " + localDayAndTime(wallClock(), first, now);
   const auto length = planLength(plan);
-  return text + (length ? ", ends about " + localDayAndTime(wallClock(), first + *length, now) : ", until stopped");
+  if (!length) return Text("First shot %1, until stopped", localDayAndTime(wallClock(), first, now));
+  return Text("First shot %1, ends about %2", localDayAndTime(wallClock(), first, now),
+              localDayAndTime(wallClock(), first + *length, now));
+}
+
+// A row's name and value, as a screen reader says the row.
+Text rowWords(TimerValues::Value which, bool startsAtTime, const Text& value) {
+  switch (which) {
+    case TimerValues::delay: return startsAtTime ? Text("Start at: %1", value) : Text("Delay: %1", value);
+    case TimerValues::bulb: return Text("Bulb: %1", value);
+    case TimerValues::interval: return Text("Interval: %1", value);
+    case TimerValues::shots: return Text("Shots: %1", value);
+    case TimerValues::rampTo: return Text("Ramp to: %1", value);
+    case TimerValues::bracket: break;
+  }
+  return Text("Bracket: %1", value);
 }
 
 }  // namespace
@@ -53,20 +67,20 @@ void TimerViewController::viewDidLoad() {
   Screen::viewDidLoad();
   const Size screen = mainScreen().bounds;
   addBackground(*view());
-  navigationItem().setTitle("Timed shooting");
+  navigationItem().setTitle(Text("Timed shooting"));
   auto back = backButton();
   back->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.back_(); }));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
 
   const double width = (screen.width - 40) / 3;
-  const char* titles[] = {"Self-timer", "Bulb", "Intervals"};
+  const Text titles[] = {Text("Self-timer"), Text("Bulb"), Text("Intervals")};
   for (std::size_t i = 0; i < kModes.size(); ++i) {
     modeButtons_[i] = addButton(makeRect(20 + width * static_cast<double>(i), 80, width - 4, 36), titles[i]);
     modeButtons_[i]->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([mode = kModes[i]](TimerViewController& s) {
                                  s.setMode(mode);
                                }));
   }
-  const char* rows[] = {"Delay", "Bulb", "Interval", "Shots", "Ramp to", "Bracket"};
+  const Text rows[] = {Text("Delay"), Text("Bulb"), Text("Interval"), Text("Shots"), Text("Ramp to"), Text("Bracket")};
   for (const auto which : TimerValues::all) addStepper(which, rows[which], kFirstRow + kRowStep * static_cast<int>(which));
   const double below = kFirstRow + kRowStep * static_cast<double>(TimerValues::all.size());
   planLine_ = std::make_shared<Label>();
@@ -77,14 +91,14 @@ void TimerViewController::viewDidLoad() {
   planLine_->setTextAlignment(TextAlignment::center);
   planLine_->setWraps(true);
   view()->addSubview(planLine_);
-  auto start = addButton(makeRect(20, below + 40, screen.width - 40, 40), "Start");
+  auto start = addButton(makeRect(20, below + 40, screen.width - 40, 40), Text("Start"));
   start->setKeyEquivalents({"S"});
   start->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.startShooting(); }));
-  presetsButton_ = addButton(makeRect(20, below + 86, screen.width - 40, 40), "Presets");
+  presetsButton_ = addButton(makeRect(20, below + 86, screen.width - 40, 40), Text("Presets"));
   presetsButton_->setKeyEquivalents({"P"});
   presetsButton_->addTarget(ControlEvent::touchUpInside,
                             weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
-  soundButton_ = addButton(makeRect(20, below + 132, screen.width - 40, 40), "");
+  soundButton_ = addButton(makeRect(20, below + 132, screen.width - 40, 40), {});
   soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
                             AudibleCountdown::setOn(!AudibleCountdown::on());
                             s.show();
@@ -92,18 +106,18 @@ void TimerViewController::viewDidLoad() {
   show();
 }
 
-std::shared_ptr<Button> TimerViewController::addButton(const Rect& frame, const std::string& title) {
+std::shared_ptr<Button> TimerViewController::addButton(const Rect& frame, const Text& title) {
   auto button = textButton(frame, title, kFont);
   view()->addSubview(button);
   return button;
 }
 
-void TimerViewController::addStepper(Value which, const std::string& name, double y) {
+void TimerViewController::addStepper(Value which, const Text& name, double y) {
   const double width = mainScreen().bounds.width;
   if (which == delay) {
     // The first row's name is a button: a delay, or a start time of day.
     startAtButton_ = addButton(makeRect(20, y, 96, 36), name);
-    startAtButton_->setAccessibilityLabel("Delay or start time");
+    startAtButton_->setAccessibilityLabel(Text("Delay or start time"));
     startAtButton_->addTarget(ControlEvent::touchUpInside,
                               weakly<TimerViewController>([](TimerViewController& s) { s.toggleStartAt(); }));
     nameLabels_[which] = std::static_pointer_cast<Label>(startAtButton_->subviews().front());
@@ -127,7 +141,7 @@ void TimerViewController::addStepper(Value which, const std::string& name, doubl
   view()->addSubview(typeButton);
   rowButtons_[which][0] = typeButton;
   for (const int sign : {-1, 1}) {
-    auto button = addButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), sign < 0 ? "-" : "+");
+    auto button = addButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), Text::verbatim(sign < 0 ? "-" : "+"));
     rowButtons_[which][sign < 0 ? 1 : 2] = button;
     button->addTarget(ControlEvent::touchDown,
                       weakly<TimerViewController>([which, sign](TimerViewController& s) { s.hold(which, sign); }));
@@ -176,7 +190,7 @@ void TimerViewController::step(Value which, int steps) {
 
 void TimerViewController::enter(Value which, const std::string& text) {
   if (const auto entered = values_.enter(which, text); !entered.ok())
-    alertQueue().show(Alert{"Cannot use that value", entered.error().message, "OK"});
+    alertQueue().show(Alert{Text("Cannot use that value"), entered.error().text, Text("OK")});
   show();
 }
 
@@ -213,7 +227,7 @@ void TimerViewController::startShooting() {
   typing_.reset();
   values_.keep();
   if (const auto started = start_(values_.plan()); !started.ok())
-    alertQueue().show(Alert{"Cannot start", started.error().message, "OK"});
+    alertQueue().show(Alert{Text("Cannot start"), started.error().text, Text("OK")});
 }
 
 void TimerViewController::show() {
@@ -225,19 +239,20 @@ void TimerViewController::show() {
     modeButtons_[i]->setSelected(chosen);
     std::static_pointer_cast<Label>(modeButtons_[i]->subviews().front())->setTextColor(chosen ? kDarkGrey : Color::white());
   }
-  nameLabels_[delay]->setText(values_.startsAtTime() ? "Start at" : "Delay");
+  nameLabels_[delay]->setText(values_.startsAtTime() ? Text("Start at") : Text("Delay"));
   for (const auto which : TimerValues::all) {
-    valueLabels_[which]->setText(typing_ == which ? typed_ + "_" : values_.text(which));
+    const Text value = values_.text(which);
+    valueLabels_[which]->setText(typing_ == which ? Text::verbatim(typed_ + "_") : value);
     for (const auto& label : {nameLabels_[which], valueLabels_[which]})
       label->setTextColor(values_.uses(which) ? Color::white() : kDimmed);
     if (typing_ == which) valueLabels_[which]->setTextColor(kYellow);
-    const std::string& row = nameLabels_[which]->text();
-    rowButtons_[which][0]->setAccessibilityLabel(row + ": " + values_.text(which));
-    rowButtons_[which][1]->setAccessibilityLabel(row + ", less");
-    rowButtons_[which][2]->setAccessibilityLabel(row + ", more");
+    const Text& row = nameLabels_[which]->words();
+    rowButtons_[which][0]->setAccessibilityLabel(rowWords(which, values_.startsAtTime(), value));
+    rowButtons_[which][1]->setAccessibilityLabel(Text("%1, less", row));
+    rowButtons_[which][2]->setAccessibilityLabel(Text("%1, more", row));
   }
   planLine_->setText(planSummary(values_.plan()));
-  const std::string sound = AudibleCountdown::on() ? "Countdown sound: on" : "Countdown sound: off";
+  const Text sound = AudibleCountdown::on() ? Text("Countdown sound: on") : Text("Countdown sound: off");
   std::static_pointer_cast<Label>(soundButton_->subviews().front())->setText(sound);
   soundButton_->setAccessibilityLabel(sound);
 }

@@ -56,8 +56,8 @@ class TimerViewController final : public Screen {
 
  private:
   // A text button added to the view; - and + are read out as less and more.
-  std::shared_ptr<Button> addButton(const Rect& frame, const std::string& title);
-  void addStepper(Value which, const std::string& name, double y);
+  std::shared_ptr<Button> addButton(const Rect& frame, const Text& title);
+  void addStepper(Value which, const Text& name, double y);
   // A held "less" or "more": steps again and again, faster the longer it is held.
   void hold(Value which, int sign);
   void repeatAfter(Value which, int sign, Millis after);

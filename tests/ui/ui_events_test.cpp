@@ -29,8 +29,8 @@ TEST(UiEvents, EverySubscriberHearsEveryScreenShownSoFarTheStackAndAlertsUntilIt
   navigation->setViewControllers({below, remote}, false);  // a screen below that was never shown stays unloaded
   navigation->pushViewController(std::make_shared<Screen>("devices"), true);
   navigation->topViewController()->view()->setHidden(true);
-  alerts.show(Alert{"t", "m", "YES"});
-  alerts.show(Alert{"t2", "m2", "YES"});
+  alerts.show(Alert{Text::verbatim("t"), Text::verbatim("m"), Text("YES")});
+  alerts.show(Alert{Text::verbatim("t2"), Text::verbatim("m2"), Text("YES")});
   leave = UiSubscription();
   remote->view()->setHidden(true);  // off the front, still watched
   alerts.dismiss();

@@ -41,7 +41,7 @@ TEST_F(UiView, ObserverOfARootHearsEachChangeBelowItOnceAndNoneForAnUnchangedVal
   const std::vector<std::pair<std::function<void()>, Change>> cases = {
       {[&] { root->setFrame(makeRect(0, 0, 320, 568)); }, {root.get(), ViewProperty::frame}},
       {[&] { root->addSubview(label); }, {root.get(), ViewProperty::subviews}},  // after the observer
-      {[&] { label->setText("connected"); }, {label.get(), ViewProperty::text}},
+      {[&] { label->setText(Text::verbatim("connected")); }, {label.get(), ViewProperty::text}},
       {[&] { text->setAttributedText(AttributedString("abc")); }, {text.get(), ViewProperty::attributedText}},
       {[&] { text->setAttributedText(withPicture); }, {text.get(), ViewProperty::attributedText}},
       {[&] { text->setAttributedText(withOtherPicture); }, {text.get(), ViewProperty::attributedText}},
@@ -54,7 +54,7 @@ TEST_F(UiView, ObserverOfARootHearsEachChangeBelowItOnceAndNoneForAnUnchangedVal
   }
   changes.clear();
   root->setObserver(nullptr);
-  label->setText("d");
+  label->setText(Text::verbatim("d"));
   EXPECT_TRUE(changes.empty());
 }
 
@@ -75,7 +75,7 @@ TEST_F(UiView, AddSubviewRefusesWhatWouldBreakTheTreeAndTakesAViewWhoseSuperview
   auto second = std::make_shared<View>();
   record(*second);
   EXPECT_TRUE(second->addSubview(grandchild));
-  grandchild->setText("still here");
+  grandchild->setText(Text::verbatim("still here"));
   EXPECT_EQ(changes.back(), (Change{grandchild.get(), ViewProperty::text}));
 }
 

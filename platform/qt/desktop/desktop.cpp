@@ -11,7 +11,7 @@ Desktop::Desktop(LaunchedApp& app, const SettingsUserDefaults& defaults, QWidget
       ending_(app.delegate(), app.runLoop(), defaults),
       control_(app.delegate(), app.runLoop()),
       awake_([&delegate = app.delegate()] { return shotUnderWay(*delegate.remote()); },
-             [&delegate = app.delegate()] { delegate.remote()->letGo("the system went to sleep"); }, window != nullptr) {
+             [&delegate = app.delegate()] { delegate.remote()->letGo(Text("the system went to sleep")); }, window != nullptr) {
   awake_.setIdleTimerDisabled(application_.isIdleTimerDisabled());
   application_.setIdleTimerObserver([this](bool disabled) { awake_.setIdleTimerDisabled(disabled); });
   std::function<void()> raise;

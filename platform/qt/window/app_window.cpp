@@ -30,7 +30,7 @@ AppWindow::AppWindow(const Window& model, AlertQueue& alerts, UiEvents& ui, bool
       drawing_(ui.subscribe({[this](View& view, ViewProperty property) { window_.modelChanged(view, property); },
                              [this](NavigationChange change, bool animated) { window_.navigationChanged(change, animated); },
                              [this] { window_.modelChanged(); }})) {
-  window_.setWindowTitle(shownText(simulated ? "KIRO Remote (simulated receivers)" : "KIRO Remote"));
+  window_.setWindowTitle(shownText(simulated ? Text("KIRO Remote (simulated receivers)") : Text::verbatim("KIRO Remote")));
   // Reading every size of the icon would hold up the first frame.
   window_.afterFirstFrame([] { QGuiApplication::setWindowIcon(windowIcon()); });
   window_.show();

@@ -153,7 +153,7 @@ void PhoneWindow::paintBar(QPainter& painter) {
     painter.setPen(Qt::black);
   }
   painter.drawText(QRectF(0, kStatusBarHeight, screenWidth(), kBarHeight), Qt::AlignCenter,
-                   shownText(item.title()));
+                   shownText(item.titleWords()));
   for (bool left : {true, false}) {
     const auto& barItem = left ? item.leftBarButtonItem() : item.rightBarButtonItem();
     if (barItem && barItem->customView)

@@ -73,7 +73,7 @@ std::unique_ptr<QTextDocument> textDocument(const TextView& view, double width) 
       std::size_t end = i;
       while (end < all.size() && all[end] != U'\n' && !text.attachmentAt(end)) ++end;
       if (cursor.atBlockStart()) cursor.setBlockFormat(blockFormat(attributes));
-      cursor.insertText(shownText(QString::fromUcs4(&all[i], static_cast<qsizetype>(end - i)).toStdString()),
+      cursor.insertText(shownRuns(QString::fromUcs4(&all[i], static_cast<qsizetype>(end - i)).toStdString()),
                         charFormat(attributes, view));
       i = end - 1;
     }

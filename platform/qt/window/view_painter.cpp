@@ -64,7 +64,7 @@ void ViewPainter::paintContent(QPainter& painter, View& view, const QRectF& rect
     painter.setFont(fontFor(label->font().name, label->font().size));
     painter.setPen(toQColor(label->textColor()));
     const int flags = static_cast<int>(toAlignment(label->textAlignment())) | (label->wraps() ? Qt::TextWordWrap : 0);
-    painter.drawText(rect, flags, shownText(label->text()));
+    painter.drawText(rect, flags, shownText(label->words()));
   } else if (const auto* text = dynamic_cast<const TextView*>(&view)) {
     const auto document = textDocument(*text, rect.width());
     const auto& inset = text->textContainerInset();

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace kiro {
 
 // The window speaks the user's language; the model, the events, the log and the settings
@@ -25,9 +27,12 @@ class WindowLanguage {
   QTranslator qt_;
 };
 
-// english as the window shows it, line by line and run by run between the pictures (U+FFFC)
-// set into it: the catalog's text, whole or made of the parts of a known pattern ("Shot 3 of
-// 10"), or english itself where the catalog has none.
-QString shownText(std::string_view english);
+// text as the window shows it: the catalog's words for its id with its parts filled in, each
+// shown in turn; English where the catalog has none.
+QString shownText(const Text& text);
+
+// A text document's english as the window shows it: each run between two line feeds or
+// pictures (U+FFFC) set into it is an id of its own.
+QString shownRuns(std::string_view english);
 
 }  // namespace kiro

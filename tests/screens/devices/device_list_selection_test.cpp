@@ -19,7 +19,7 @@ TEST_F(DeviceListSelection, ATapWhileOthersAreConnectedShowsOneAlertEachAndChang
   for (std::int64_t row : {-1, 3, 40}) screen->didSelectRowAtIndexPath(*screen->tabel(), {row, 0});
   EXPECT_TRUE(alerts.alerts().empty());
   screen->tabel()->selectRow(2);
-  const Alert refusal{"Can not connect", "A device has connected", "YES"};
+  const Alert refusal{Text("Can not connect"), Text("A device has connected"), Text("YES")};
   EXPECT_EQ(alerts.alerts(), (std::deque<Alert>{refusal, refusal}));
   EXPECT_EQ(requests(), "");
   EXPECT_EQ(remembered(), std::nullopt);

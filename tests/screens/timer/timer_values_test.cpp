@@ -46,7 +46,7 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   EXPECT_EQ(planWords(TimerValues().plan()), "interval 1m 2 --ramp 1s..2s --bracket 5 --ev 1/3");
   values.step(TimerValues::bracket, -20);
   std::string steps;
-  for (int step = 0; step < 9; ++step, values.step(TimerValues::bracket, 1)) steps += values.text(TimerValues::bracket) + "; ";
+  for (int step = 0; step < 9; ++step, values.step(TimerValues::bracket, 1)) steps += values.text(TimerValues::bracket).english() + "; ";
   EXPECT_EQ(steps, "none; 3 \xC3\x97 1/3 EV; 3 \xC3\x97 2/3 EV; 3 \xC3\x97 1 EV; 3 \xC3\x97 2 EV; 5 \xC3\x97 1/3 EV; "
                    "5 \xC3\x97 2/3 EV; 5 \xC3\x97 1 EV; 5 \xC3\x97 2 EV; ");
   values.step(TimerValues::rampTo, -100);

@@ -13,16 +13,14 @@ namespace kiro {
 
 namespace {
 
-QString toQString(const std::string& text) { return shownText(text).trimmed(); }
+QString toQString(const Text& text) { return shownText(text).trimmed(); }
 
 // What a label or a text view reads as: its text, pictures set into it left out.
 QString spokenText(const View& view) {
-  if (!view.accessibilityLabel().empty()) return toQString(view.accessibilityLabel());
-  if (const auto* label = dynamic_cast<const Label*>(&view)) return toQString(label->text());
+  if (!view.accessibilityLabel().empty()) return toQString(view.accessibilityWords());
+  if (const auto* label = dynamic_cast<const Label*>(&view)) return toQString(label->words());
   if (const auto* text = dynamic_cast<const TextView*>(&view))
-    return shownText(text->attributedText().string())
-        .remove(QChar(AttributedString::kAttachmentCharacter))
-        .trimmed();
+    return shownRuns(text->attributedText().string()).remove(QChar(AttributedString::kAttachmentCharacter)).trimmed();
   return {};
 }
 
@@ -92,20 +90,20 @@ QString PhoneWindowAccessibility::name(const Key& key) const {
   const auto view = key.view.lock();
   const Alert* alert = window_.alerts_.visible();
   switch (key.kind) {
-    case Kind::title: return toQString(window_.navigation_->topViewController()->navigationItem().title());
+    case Kind::title: return toQString(window_.navigation_->topViewController()->navigationItem().titleWords());
     case Kind::alert: return alert ? toQString(alert->title) : QString();
     case Kind::alertButton: return alert ? toQString(alert->buttonTitle) : QString();
     case Kind::text: return view ? spokenText(*view) : QString();
     case Kind::row: {
       const auto table = std::dynamic_pointer_cast<TableView>(view);
       const auto cell = table ? table->cellForRow(key.row) : nullptr;
-      return cell ? toQString(cell->accessibilityLabel()) : QString();
+      return cell ? toQString(cell->accessibilityWords()) : QString();
     }
     case Kind::button:
     case Kind::picture:
     case Kind::list: break;
   }
-  return view ? toQString(view->accessibilityLabel()) : QString();
+  return view ? toQString(view->accessibilityWords()) : QString();
 }
 
 QString PhoneWindowAccessibility::description(const Key& key) const {

@@ -192,7 +192,7 @@ TEST_F(PhoneWindowTest, KeysDuringASlideActOnTheScreenThatEndsUpInFront) {
 
 TEST_F(PhoneWindowTest, TheVisibleAlertIsDrawnAndOnlyItsButtonClosesIt) {
   const QImage before = window->snapshot(1);
-  alerts.show({"Can not connect", "A device has connected", "YES"});
+  alerts.show({Text("Can not connect"), Text("A device has connected"), Text("YES")});
   const QImage after = window->snapshot(1);
   EXPECT_GT(changedPixels(before, after, makeRect(40, 200, 240, 120)), 1000);
   click(centre(delegate.remote()->writeButton()->frame()));

@@ -90,8 +90,8 @@ TEST_F(PhoneWindowAccessibilityTest, OnceAskedForTheWindowTellsOfLampsAndTheStat
   EXPECT_FALSE(named(root(), "Red lamp")->state().checked);
   remote.lamps().red();
   EXPECT_TRUE(named(root(), "Red lamp")->state().checked);  // asked meanwhile: as it is
-  remote.testLabel()->setText("connecting");
-  remote.testLabel()->setText("connected");
+  remote.testLabel()->setText(Text::verbatim("connecting"));
+  remote.testLabel()->setText(Text::verbatim("connected"));
   EXPECT_TRUE(told.empty());
   QCoreApplication::processEvents();
   // The label's passing state was never told.
@@ -117,7 +117,7 @@ TEST_F(PhoneWindowAccessibilityTest, TheDeviceListHasARowPerReceiverAndTheAlertA
   press(list->child(0));
   EXPECT_TRUE(defaults.dictionary("iphone").has_value());
 
-  alerts.show({"Can not connect", "A device has connected", "YES"});
+  alerts.show({Text("Can not connect"), Text("A device has connected"), Text("YES")});
   ASSERT_EQ(root()->childCount(), 1);
   auto* alert = root()->child(0);
   EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
