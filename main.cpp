@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/terminal_text.h"
+#include "platform/notices.h"
 #include "platform/qt/desktop/desktop.h"
 #include "platform/qt/desktop/session_presence.h"
 #include "platform/qt/launch/launch.h"
@@ -48,9 +49,10 @@ int run(const CommandLine& options, int& argc, char** argv) {
   SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
   if (const auto usable = checkSettings(defaults); !usable.ok()) return refused(usable.error().message, 2);
   SystemLog log(options.verbose);
+  StderrNotices notices;
   SessionReports reports;
-  Runtime runtime(options.virtualTime, launched.value().bluetooth, reports);
-  LaunchedApp app(options, runtime, defaults, log, launched.value().data);
+  Runtime runtime(options.virtualTime, launched.value().bluetooth, reports, notices);
+  LaunchedApp app(options, runtime, defaults, log, notices, launched.value().data);
   std::optional<AppWindow> window;
   if (!options.headless) window.emplace(*app.delegate().window(), app.alerts(), app.ui(), runtime.radio() != nullptr);
   PhoneWindow* phone = window ? &window->phone() : nullptr;

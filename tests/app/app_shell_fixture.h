@@ -55,7 +55,7 @@ class AppShellFixture : public ::testing::Test, protected SimulatedWorld {
   std::filesystem::path documents = store_test::freshFolder() / "Documents";
   Application application;
   std::unique_ptr<AppDelegate> delegate =
-      std::make_unique<AppDelegate>(application, documents, store_test::kShippedModel, log);
+      std::make_unique<AppDelegate>(application, documents, store_test::kShippedModel, log, notices);
 };
 
 }  // namespace kiro::app_test

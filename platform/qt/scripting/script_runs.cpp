@@ -82,7 +82,7 @@ int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* 
   giveWindow(session, window, options.screenScale);
   // Each wait is a timer and reading never blocks, so Bluetooth and the screens carry on
   // between two lines.
-  LiveScript live(session, app.runLoop(), std::cerr, [&ending](int status) { ending.begin(status); });
+  LiveScript live(session, app.runLoop(), app.notices(), [&ending](int status) { ending.begin(status); });
   ending.setBeginning([&live] { live.abandon(); });
   const ScopeExit forget([&ending] { ending.setBeginning(nullptr); });
   const LineReader reader(

@@ -6,6 +6,7 @@
 #include "plan/plan_words.h"
 #include "plan/timer_presets.h"
 #include "platform/qt/ports/settings_user_defaults.h"
+#include "tests/support/logged_platform.h"
 
 namespace kiro {
 namespace {
@@ -13,6 +14,7 @@ namespace {
 // Presets are kept in the INI file as lines a person can read, and come back whole from
 // it: the built-in ones until changed, then what was saved, renamed and deleted.
 TEST(TimerPresetsFile, PresetsAreReadableInTheIniFileAndReadBackFromIt) {
+  test::LoggedPlatform installed;
   QTemporaryDir dir;
   const QString path = dir.filePath("settings.ini");
   const std::string words = "interval 2m 600 --ramp 100ms..20s --bracket 3 --ev 1/3 --at 21:30";
@@ -46,6 +48,8 @@ TEST(TimerPresetsFile, PresetsAreReadableInTheIniFileAndReadBackFromIt) {
   // A later save keeps the line it cannot read.
   ASSERT_TRUE(presets::save(edited, "Ten", presets::plan(reopened, "Ten").value()).ok());
   EXPECT_EQ(*edited.string("timerPresets"), "Bad = interval 0s 3\nTen = self 10s\na line without a name\n");
+  EXPECT_EQ(installed.notices.said, std::vector<std::string>{"a timerPresets line without a name is kept as it is: "
+                                                             "a line without a name"});
 }
 
 // Two runs on one file: each save changes what is there now, so neither loses the other's.
