@@ -23,7 +23,7 @@ LaunchedApp::LaunchedApp(const CommandLine& options, Runtime& runtime, UserDefau
       soundScope_(runtime.sound()),
       screen_(screenOf(options)),
       assets_(data / "assets"),
-      delegate_(application_, documentsFolder(options.documents), data / kModelResourceName, log, notices) {
+      delegate_(application_, documentsFolder(options.documents, notices), data / kModelResourceName, log, notices) {
   delegate_.didFinishLaunchingWithOptions();
   delegate_.window()->display();
   ui_.emplace(delegate_.window()->rootViewController(), alerts_);
