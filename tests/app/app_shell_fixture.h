@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -49,8 +48,6 @@ class AppShellFixture : public ::testing::Test, protected SimulatedWorld {
     ASSERT_TRUE(bar);
     std::dynamic_pointer_cast<Button>(bar->customView)->sendActions(ControlEvent::touchUpInside);
   }
-
-  long logged(const std::string& line) const { return std::count(log.lines.begin(), log.lines.end(), line); }
 
   std::filesystem::path documents = store_test::freshFolder() / "Documents";
   Application application;
