@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/terminal_text.h"
+#include "platform/notices.h"
 #include "platform/qt/desktop/desktop.h"
 #include "platform/qt/desktop/session_presence.h"
 #include "platform/qt/launch/launch.h"
@@ -27,30 +27,31 @@ using namespace kiro;
 
 namespace {
 
-// Says why the run cannot go on, on stderr, and gives the exit status.
-int refused(const std::string& why, int status) {
-  std::cerr << "kiro-remote: " << why << '\n';
+// Says why the run cannot go on and gives the exit status.
+int refused(Notices& notices, const std::string& why, int status) {
+  notices.say(why);
   return status;
 }
 
-int run(const CommandLine& options, int& argc, char** argv) {
+int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   const auto qt = startQt(options, argc, argv);
   // One window: a second launch raises the first one's. The name is taken here, before the
   // window opens, so that of two launches at once only one opens a window.
-  if (!options.headless && !options.script && activateRunningInstance()) return 0;
+  if (!options.headless && !options.script && activateRunningInstance(notices)) return 0;
   // The first frame's text reads the font database, which takes a while to fill: it is
   // filled on another core meanwhile (it may be read from any thread).
   std::jthread fontDatabase;
   if (!options.headless) fontDatabase = std::jthread([] { QFontDatabase::families(); });
-  const auto launched = launch(options);
-  if (!launched.ok()) return refused(launched.error().message, 1);
+  const auto launched = launch(options, notices);
+  if (!launched.ok()) return refused(notices, launched.error().message, 1);
   const WindowLanguage language(launched.value().data);
-  SettingsUserDefaults defaults(QString::fromStdString(options.settings.value_or("")));
-  if (const auto usable = checkSettings(defaults); !usable.ok()) return refused(usable.error().message, 2);
+  SettingsUserDefaults defaults(notices, QString::fromStdString(options.settings.value_or("")));
+  if (const auto usable = checkSettings(defaults, notices); !usable.ok())
+    return refused(notices, usable.error().message, 2);
   SystemLog log(options.verbose);
   SessionReports reports;
-  Runtime runtime(options.virtualTime, launched.value().bluetooth, reports);
-  LaunchedApp app(options, runtime, defaults, log, launched.value().data);
+  Runtime runtime(options.virtualTime, launched.value().bluetooth, reports, notices);
+  LaunchedApp app(options, runtime, defaults, log, notices, launched.value().data);
   std::optional<AppWindow> window;
   if (!options.headless) window.emplace(*app.delegate().window(), app.alerts(), app.ui(), runtime.radio() != nullptr);
   PhoneWindow* phone = window ? &window->phone() : nullptr;
@@ -70,8 +71,9 @@ int run(const CommandLine& options, int& argc, char** argv) {
 int main(int argc, char** argv) {
   // A reader of standard output that goes away is a write error, handled where events are written.
   std::signal(SIGPIPE, SIG_IGN);
+  StderrNotices notices;
   const auto parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.ok()) return refused(terminalSafe(parsed.error().message), 2);
+  if (!parsed.ok()) return refused(notices, parsed.error().message, 2);
   const CommandLine& options = parsed.value();
   if (options.help || options.version) {
     std::cout << (options.help ? usageText() : std::string("kiro-remote " KIRO_VERSION "\n"));
@@ -80,10 +82,13 @@ int main(int argc, char** argv) {
   if (options.action) {
     const QCoreApplication qt(argc, argv);
     const auto ran = runDesktopAction(*options.action);
-    return ran.ok() ? 0 : refused("--action " + *options.action + ": " + ran.error().message, 1);
+    return ran.ok() ? 0 : refused(notices, "--action " + *options.action + ": " + ran.error().message, 1);
   }
-  if (!options.headless && !hasDisplay())
-    return refused("no display found. Run it where there is one, or without a window:\n"
-                   "  kiro-remote --headless --simulate --script FILE   (its commands: man kiro-remote)", 1);
-  return run(options, argc, argv);
+  if (!options.headless && !hasDisplay()) {
+    notices.say("no display found. Run it where there is one, or without a window:");
+    // The command itself, on a line of its own to be copied.
+    std::cerr << "  kiro-remote --headless --simulate --script FILE   (its commands: man kiro-remote)\n";
+    return 1;
+  }
+  return run(options, argc, argv, notices);
 }

@@ -8,8 +8,8 @@ namespace kiro {
 using namespace std::chrono_literals;
 
 AppDelegate::AppDelegate(Application& application, std::filesystem::path documentsDirectory,
-                         std::filesystem::path modelLocation, Log& log)
-    : application_(application), store_(std::move(documentsDirectory), std::move(modelLocation), log) {}
+                         std::filesystem::path modelLocation, Log& log, Notices& notices)
+    : application_(application), store_(std::move(documentsDirectory), std::move(modelLocation), log, notices) {}
 
 bool AppDelegate::didFinishLaunchingWithOptions() {
   platform().runLoop.sleepFor(1ms);

@@ -17,9 +17,9 @@ namespace kiro {
 class AppDelegate {
  public:
   // application: gets the idle-timer flag. documentsDirectory and modelLocation: where the
-  // object store keeps its file and finds its model. log: the store's failure lines.
+  // object store keeps its file and finds its model. log and notices: the store's failures.
   AppDelegate(Application& application, std::filesystem::path documentsDirectory,
-              std::filesystem::path modelLocation, Log& log);
+              std::filesystem::path modelLocation, Log& log, Notices& notices);
 
   bool didFinishLaunchingWithOptions();
   // The life-cycle callbacks: the Bluetooth link, scanning and timers carry on as they are.

@@ -5,8 +5,11 @@
 namespace kiro {
 
 ObjectStore::ObjectStore(std::filesystem::path documentsDirectory, std::filesystem::path modelLocation,
-                         Log& log)
-    : documentsDirectory_(std::move(documentsDirectory)), modelLocation_(std::move(modelLocation)), log_(log) {}
+                         Log& log, Notices& notices)
+    : documentsDirectory_(std::move(documentsDirectory)),
+      modelLocation_(std::move(modelLocation)),
+      log_(log),
+      notices_(notices) {}
 
 const ManagedObjectModel* ObjectStore::managedObjectModel() {
   if (!managedObjectModel_) {
@@ -28,7 +31,7 @@ PersistentStoreCoordinator* ObjectStore::persistentStoreCoordinator() {
     if (model == nullptr) return nullptr;
     persistentStoreCoordinator_ = std::make_unique<PersistentStoreCoordinator>(*model);
     const auto added = persistentStoreCoordinator_->addPersistentStore(documentsDirectory_ / kStoreFileName);
-    if (!added.ok()) terminateUnresolved(log_, storeInitializationError(added.error()));
+    if (!added.ok()) terminateUnresolved(log_, notices_, storeInitializationError(added.error()));
   }
   return persistentStoreCoordinator_.get();
 }

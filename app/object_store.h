@@ -8,6 +8,7 @@
 #include "app/managed_object_model.h"
 #include "app/persistent_store_coordinator.h"
 #include "platform/log.h"
+#include "platform/notices.h"
 
 namespace kiro {
 
@@ -21,8 +22,10 @@ inline constexpr std::string_view kStoreFileName = "Tavrel.sqlite";
 class ObjectStore {
  public:
   // documentsDirectory: where the store file lives (see userDocumentsDirectory()).
-  // modelLocation: the model resource. log: receives the failure lines.
-  ObjectStore(std::filesystem::path documentsDirectory, std::filesystem::path modelLocation, Log& log);
+  // modelLocation: the model resource. log: receives the failure lines. notices: told of a
+  // store that cannot be added.
+  ObjectStore(std::filesystem::path documentsDirectory, std::filesystem::path modelLocation, Log& log,
+              Notices& notices);
 
   // nullptr when the model resource is missing or invalid; that is logged, and retried on
   // the next call.
@@ -44,6 +47,7 @@ class ObjectStore {
   std::filesystem::path documentsDirectory_;
   std::filesystem::path modelLocation_;
   Log& log_;
+  Notices& notices_;
   // Declared in order of dependence, so each piece is destroyed before the one it uses.
   std::unique_ptr<ManagedObjectModel> managedObjectModel_;
   std::unique_ptr<PersistentStoreCoordinator> persistentStoreCoordinator_;

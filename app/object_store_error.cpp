@@ -4,8 +4,6 @@
 #include <iostream>
 #include <utility>
 
-#include "base/terminal_text.h"
-
 namespace kiro {
 
 ObjectStoreError objectStoreError(ObjectStoreCode code, std::string description) {
@@ -31,11 +29,11 @@ std::string describeUserInfo(const ObjectStoreError& error) {
   return out + "}";
 }
 
-void terminateUnresolved(Log& log, const ObjectStoreError& error) {
+void terminateUnresolved(Log& log, Notices& notices, const ObjectStoreError& error) {
   const std::string line = format("Unresolved error %@, %@", describe(error), describeUserInfo(error));
   log.line(line);
   // The log may be quiet: a person must still learn why the app stopped.
-  std::cerr << terminalSafe(line) << std::endl;
+  notices.say(line);
   // At once and without clean-up, but as a plain failure: a signal would leave a core dump
   // and a crash report for what is bad data, not a bug.
   std::cout.flush();

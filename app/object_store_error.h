@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/log.h"
+#include "platform/notices.h"
 
 namespace kiro {
 
@@ -39,9 +40,9 @@ std::string describe(const ObjectStoreError& error);
 // The user-info entries present, `{key = value; ...}`, the underlying error by its description.
 std::string describeUserInfo(const ObjectStoreError& error);
 
-// Logs "Unresolved error %@, %@" with the error and its user info, prints it on stderr too,
+// Logs "Unresolved error %@, %@" with the error and its user info, says it to the user too,
 // then ends the process at once with status 1: the saved data cannot be trusted, so nothing
 // else may run.
-[[noreturn]] void terminateUnresolved(Log& log, const ObjectStoreError& error);
+[[noreturn]] void terminateUnresolved(Log& log, Notices& notices, const ObjectStoreError& error);
 
 }  // namespace kiro

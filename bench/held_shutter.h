@@ -45,14 +45,15 @@ class HeldShutter {
   VirtualRunLoop loop_;
   MemoryUserDefaults defaults_;
   SystemLog log_;
+  StderrNotices notices_;
   SimulatedRadio radio_{loop_};
-  Platform installed_{loop_, defaults_, log_, radio_.centralFactory()};
+  Platform installed_{loop_, defaults_, log_, notices_, radio_.centralFactory()};
   PlatformScope scope_{installed_};
   const MainScreen screen_;
   MainScreenScope screenScope_{screen_};
   SimulatedReceiver* receiver_ = nullptr;
   Application application_;
-  AppDelegate delegate_{application_, "/nonexistent", "/nonexistent/Tavrel.momd", log_};
+  AppDelegate delegate_{application_, "/nonexistent", "/nonexistent/Tavrel.momd", log_, notices_};
 };
 
 }  // namespace kiro

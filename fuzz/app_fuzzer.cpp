@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     SimulatedWorld world;
     Application application;
-    AppDelegate delegate(application, documents(), KIRO_MODEL_RESOURCE, world.log);
+    AppDelegate delegate(application, documents(), KIRO_MODEL_RESOURCE, world.log, world.notices);
     if (!delegate.didFinishLaunchingWithOptions()) __builtin_trap();
     delegate.window()->display();
     UiEvents ui(delegate.window()->rootViewController(), world.alerts);

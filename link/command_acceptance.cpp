@@ -1,9 +1,6 @@
 #include "link/command_acceptance.h"
 
-#include <iostream>
-
 #include "platform/central.h"
-#include "base/terminal_text.h"
 
 namespace kiro {
 
@@ -17,8 +14,8 @@ void CommandAcceptance::refused(const Peripheral& peripheral, const std::string&
   if (said_) return;
   said_ = true;
   // The log may be quiet, and the label still reads "connected".
-  std::cerr << "kiro-remote: " << terminalSafe(peripheral.name().value_or(peripheral.identifier().UUIDString()))
-            << " does not accept commands: " << terminalSafe(reason) << '\n';
+  const std::string name = peripheral.name().value_or(peripheral.identifier().UUIDString());
+  notices_.say(name + " does not accept commands: " + reason);
 }
 
 void CommandAcceptance::writeAccepted() { reason_.clear(); }

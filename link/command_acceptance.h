@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/notices.h"
+
 namespace kiro {
 
 class Peripheral;
@@ -12,19 +14,23 @@ class Peripheral;
 // lists and how it answers writes.
 class CommandAcceptance {
  public:
+  // notices: where a person is told; it must outlive this.
+  explicit CommandAcceptance(Notices& notices) : notices_(notices) {}
+
   bool accepted() const { return reason_.empty(); }
   // Why commands do not get through; empty while they do.
   const std::string& reason() const { return reason_; }
 
   // A connection starts: nothing is known against it yet.
   void connected();
-  // peripheral cannot take commands, for reason. Said on stderr once a connection.
+  // peripheral cannot take commands, for reason. Said once a connection.
   void refused(const Peripheral& peripheral, const std::string& reason);
   void writeAccepted();
 
  private:
+  Notices& notices_;
   std::string reason_;
-  bool said_ = false;  // on stderr, this connection
+  bool said_ = false;  // this connection
 };
 
 }  // namespace kiro

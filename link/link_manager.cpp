@@ -30,7 +30,7 @@ singleton& singleton::defaultManager() {
   std::lock_guard lock(sharedMutex);
   if (!sharedInstance) {
     const Platform& installed = platform();
-    std::unique_ptr<singleton> made(new singleton(installed.runLoop, installed.log));
+    std::unique_ptr<singleton> made(new singleton(installed.runLoop, installed.log, installed.notices));
     made->attachCentral(installed.makeCentral);
     sharedInstance = std::move(made);
   }
@@ -50,7 +50,8 @@ bool singleton::sharedExists() {
   return sharedInstance != nullptr;
 }
 
-singleton::singleton(RunLoop& runLoop, Log& log) : runLoop_(runLoop), log_(log), isText_("单例实例化成功") {}
+singleton::singleton(RunLoop& runLoop, Log& log, Notices& notices)
+    : runLoop_(runLoop), log_(log), isText_("单例实例化成功"), commands_(notices) {}
 
 void singleton::attachCentral(const CentralFactory& makeCentral) {
   central_ = makeCentral(*this);

@@ -101,7 +101,7 @@ class singleton final : public CentralDelegate, public PeripheralDelegate {
   void didReadRSSI(Peripheral& peripheral, int rssi, const Result<>& result) override;
 
  private:
-  singleton(RunLoop& runLoop, Log& log);
+  singleton(RunLoop& runLoop, Log& log, Notices& notices);
   void attachCentral(const CentralFactory& makeCentral);
 
   void connectOrCancel(std::size_t indexRow);

@@ -1,12 +1,11 @@
 #include "plan/timer_presets.h"
 
-#include <iostream>
 #include <sstream>
 #include <vector>
 
-#include "base/terminal_text.h"
 #include "plan/durations.h"
 #include "plan/plan_words.h"
+#include "platform/platform.h"
 
 namespace kiro::presets {
 
@@ -54,7 +53,7 @@ void keep(UserDefaults& defaults, const Stored& stored) {
   // A hand-edited line the app cannot read is never dropped by a save.
   for (const auto& line : stored.unnamed) {
     text += line + "\n";
-    std::cerr << "kiro-remote: a " << kKey << " line without a name is kept as it is: " << terminalSafe(line) << '\n';
+    platform().notices.say(std::string("a ") + kKey + " line without a name is kept as it is: " + line);
   }
   defaults.set(kKey, text);
 }

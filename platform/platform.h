@@ -3,17 +3,19 @@
 #include "platform/central.h"
 #include "platform/installed.h"
 #include "platform/log.h"
+#include "platform/notices.h"
 #include "platform/run_loop.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {
 
-// The process-wide services the system reaches by name: its run loop, user defaults, log
-// and a maker of its Bluetooth central.
+// The process-wide services the system reaches by name: its run loop, user defaults, log,
+// what it tells the user, and a maker of its Bluetooth central.
 struct Platform {
   RunLoop& runLoop;
   UserDefaults& defaults;
   Log& log;
+  Notices& notices;
   CentralFactory makeCentral;
 };
 

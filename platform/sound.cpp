@@ -1,12 +1,12 @@
 #include "platform/sound.h"
 
-#include <ostream>
+#include <utility>
 
 namespace kiro {
 
 void SilentSound::play(Cue) {
   if (std::exchange(said_, true)) return;
-  err_ << "kiro-remote: the countdown is silent: " << why_ << '\n';
+  notices_.say("the countdown is silent: " + why_);
 }
 
 }  // namespace kiro

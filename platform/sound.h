@@ -1,9 +1,9 @@
 #pragma once
 
-#include <iosfwd>
 #include <string>
 
 #include "platform/installed.h"
+#include "platform/notices.h"
 
 namespace kiro {
 
@@ -15,15 +15,15 @@ class Sound {
   virtual void play(Cue cue) = 0;
 };
 
-// Where no sound can be played: the first cue asked for says why on err, once.
+// Where no sound can be played: the first cue asked for says why, once.
 class SilentSound final : public Sound {
  public:
-  SilentSound(std::string why, std::ostream& err) : why_(std::move(why)), err_(err) {}
+  SilentSound(std::string why, Notices& notices) : why_(std::move(why)), notices_(notices) {}
   void play(Cue cue) override;
 
  private:
   std::string why_;
-  std::ostream& err_;
+  Notices& notices_;
   bool said_ = false;
 };
 

@@ -2,8 +2,8 @@
 
 namespace kiro {
 
-LiveScript::LiveScript(ScriptSession& session, RunLoop& runLoop, std::ostream& errors, std::function<void(int)> ended)
-    : session_(session), runLoop_(runLoop), errors_(errors), ended_(std::move(ended)) {}
+LiveScript::LiveScript(ScriptSession& session, RunLoop& runLoop, Notices& notices, std::function<void(int)> ended)
+    : session_(session), runLoop_(runLoop), notices_(notices), ended_(std::move(ended)) {}
 
 void LiveScript::lineArrived(std::optional<std::string> line) {
   lines_.push_back(std::move(line));
@@ -26,7 +26,7 @@ void LiveScript::run() {
     } else if (!inputEnded_) {
       return;
     } else if (!inputError_.empty()) {
-      errors_ << "kiro-remote: cannot read the script: " << inputError_ << std::endl;
+      notices_.say("cannot read the script: " + inputError_);
       end(1);
       return;
     } else {

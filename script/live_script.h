@@ -3,10 +3,10 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "base/lifetime.h"
+#include "platform/notices.h"
 #include "platform/run_loop.h"
 #include "script/script_session.h"
 
@@ -17,9 +17,9 @@ namespace kiro {
 // timers and Bluetooth events go on meanwhile.
 class LiveScript {
  public:
-  // session: drives the app; runLoop: times the waits; errors: where a broken input is said;
+  // session: drives the app; runLoop: times the waits; notices: told of a broken input;
   // ended: told the exit status, once. All must outlive it.
-  LiveScript(ScriptSession& session, RunLoop& runLoop, std::ostream& errors, std::function<void(int)> ended);
+  LiveScript(ScriptSession& session, RunLoop& runLoop, Notices& notices, std::function<void(int)> ended);
 
   // line: nullopt for one longer than the session takes, which was not kept.
   void lineArrived(std::optional<std::string> line);
@@ -34,7 +34,7 @@ class LiveScript {
 
   ScriptSession& session_;
   RunLoop& runLoop_;
-  std::ostream& errors_;
+  Notices& notices_;
   std::function<void(int)> ended_;
   std::deque<std::optional<std::string>> lines_;
   bool waiting_ = false;

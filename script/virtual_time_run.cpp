@@ -1,8 +1,7 @@
 #include "script/virtual_time_run.h"
 
-#include <iostream>
-
 #include "app/shutdown.h"
+#include "platform/platform.h"
 
 namespace kiro {
 
@@ -14,7 +13,7 @@ int lastStep(ScriptSession& session, std::istream& input, const std::ostream& ev
     if (step.kind != ScriptStep::Kind::wait) return step.exitStatus;
     // Its reader gone, the run ends as at the end of its input.
     if (!events) {
-      std::cerr << "kiro-remote: the events cannot be written, ending\n";
+      platform().notices.say("the events cannot be written, ending");
       return session.inputEnded().exitStatus;
     }
     loop.advance(step.duration);

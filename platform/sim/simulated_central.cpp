@@ -44,7 +44,9 @@ void SimulatedCentral::later(Millis delay, Action action) {
 }
 
 void SimulatedCentral::scanForPeripherals(bool allowDuplicates) {
-  if (radio_ == nullptr || state_ != CentralState::poweredOn) return;
+  if (radio_ == nullptr) return;
+  ++radio_->scanRequests_;
+  if (state_ != CentralState::poweredOn) return;
   scanning_ = true;
   allowDuplicates_ = allowDuplicates;
   ++scanEpoch_;
@@ -79,9 +81,10 @@ void SimulatedCentral::scheduleAdvertisement(SimulatedReceiver& receiver, Millis
 }
 
 void SimulatedCentral::connectPeripheral(Peripheral& peripheral, bool) {
-  if (radio_ == nullptr || state_ != CentralState::poweredOn) return;
+  if (radio_ == nullptr) return;
   auto target = own(peripheral);
-  if (!target || target->state_ != PeripheralState::disconnected) return;
+  if (target) ++target->receiver_.connectRequests_;
+  if (state_ != CentralState::poweredOn || !target || target->state_ != PeripheralState::disconnected) return;
   target->pendingResponse_ = target->receiver_.takeNextConnectionResponse();
   target->waitingForReceiver_ = false;
   setPeripheralState(*target, PeripheralState::connecting);
@@ -121,6 +124,7 @@ void SimulatedCentral::scheduleConnection(const std::shared_ptr<SimulatedPeriphe
 void SimulatedCentral::cancelPeripheralConnection(Peripheral& peripheral) {
   if (radio_ == nullptr) return;
   auto target = own(peripheral);
+  if (target) ++target->receiver_.cancelRequests_;
   if (!target || (target->state_ != PeripheralState::connecting && target->state_ != PeripheralState::connected)) {
     return;
   }

@@ -114,6 +114,9 @@ class SimulatedReceiver {
   void simulateBackInRange();
   // response: what the next connect request to it does; later ones succeed again.
   void setNextConnectionResponse(SimConnectionResponse response) { nextResponse_ = response; }
+  // The connect and cancel requests centrals made of it, whatever came of them.
+  int connectRequests() const { return connectRequests_; }
+  int cancelRequests() const { return cancelRequests_; }
 
  private:
   friend class SimulatedRadio;
@@ -131,6 +134,8 @@ class SimulatedReceiver {
   Options options_;
   bool inRange_ = true;
   SimConnectionResponse nextResponse_ = SimConnectionResponse::succeed;
+  int connectRequests_ = 0;
+  int cancelRequests_ = 0;
   std::vector<SimWrite> writes_;
   bool releaseNoticeSeen_ = false;
   std::weak_ptr<SimulatedPeripheral> link_;  // the peripheral connected to it
@@ -166,6 +171,8 @@ class SimulatedRadio {
 
   // Makes centrals bound to this radio; each reports its state once, just after creation.
   CentralFactory centralFactory();
+  // The scans its centrals were asked to start, whatever came of them.
+  int scanRequests() const { return scanRequests_; }
 
   // Called whenever a receiver's link state changes (for scripts and demos).
   std::function<void(const SimulatedReceiver&)> onReceiverStateChange;
@@ -190,6 +197,7 @@ class SimulatedRadio {
 
   RunLoop& runLoop_;
   bool powered_ = true;
+  int scanRequests_ = 0;
   std::vector<std::unique_ptr<SimulatedReceiver>> receivers_;
   std::vector<SimulatedCentral*> centrals_;
   Lifetime lifetime_;  // pending demo answers check it

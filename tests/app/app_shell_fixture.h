@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -50,12 +49,10 @@ class AppShellFixture : public ::testing::Test, protected SimulatedWorld {
     std::dynamic_pointer_cast<Button>(bar->customView)->sendActions(ControlEvent::touchUpInside);
   }
 
-  long logged(const std::string& line) const { return std::count(log.lines.begin(), log.lines.end(), line); }
-
   std::filesystem::path documents = store_test::freshFolder() / "Documents";
   Application application;
   std::unique_ptr<AppDelegate> delegate =
-      std::make_unique<AppDelegate>(application, documents, store_test::kShippedModel, log);
+      std::make_unique<AppDelegate>(application, documents, store_test::kShippedModel, log, notices);
 };
 
 }  // namespace kiro::app_test

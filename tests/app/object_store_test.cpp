@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/log.h"
+#include "platform/notices.h"
 #include "tests/app/store_files.h"
 
 namespace kiro {
@@ -19,8 +20,9 @@ using namespace store_test;
 TEST(ObjectStore, OnlyTheSaveMakesTheStackAndTheStoreFileWhichLaterRunsOpenUnchanged) {
   const auto documents = freshFolder() / "home" / "Documents";  // not there yet
   CapturingLog log;
+  RecordingNotices notices;
   {
-    ObjectStore store(documents, kShippedModel, log);
+    ObjectStore store(documents, kShippedModel, log, notices);
     EXPECT_NE(store.managedObjectModel(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(documents));
     store.saveContext();
@@ -32,9 +34,9 @@ TEST(ObjectStore, OnlyTheSaveMakesTheStackAndTheStoreFileWhichLaterRunsOpenUncha
   }
   const std::string firstRun = readFile(documents / "Tavrel.sqlite");
   ASSERT_FALSE(firstRun.empty());
-  ObjectStore(documents, kShippedModel, log).saveContext();
+  ObjectStore(documents, kShippedModel, log, notices).saveContext();
   EXPECT_EQ(readFile(documents / "Tavrel.sqlite"), firstRun);
-  EXPECT_TRUE(log.lines.empty());
+  EXPECT_TRUE(log.lines.empty() && notices.said.empty());
 }
 
 // A model file holds one "object-model <version>" line among comments and blank lines.
@@ -60,7 +62,8 @@ TEST(ObjectStore, AnUnreadableOrInvalidModelLeavesTheStackUnmadeSaysWhyAndIsRead
     else
       writeFile(model, c.text);
     CapturingLog log;
-    ObjectStore store(folder / "Documents", model, log);
+    RecordingNotices notices;
+    ObjectStore store(folder / "Documents", model, log, notices);
     store.saveContext();
     if (!c.logged) {
       EXPECT_EQ(store.managedObjectModel()->version(), 12);
@@ -94,7 +97,8 @@ TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsT
          const auto model = freshFolder() / "Tavrel.momd";
          writeFile(model, "object-model 2\n");
          CapturingLog log;
-         ObjectStore(d, model, log).saveContext();
+         RecordingNotices notices;
+         ObjectStore(d, model, log, notices).saveContext();
        },
        "Error Domain=ObjectStore Code=3 \"The store was made for version 2 of the data model, not version 1\""},
       {[](const auto& d) { writeFile(d, "not a folder"); }, "Error Domain="},
@@ -115,7 +119,8 @@ TEST(ObjectStoreDeathTest, AStoreThatCannotBeAddedLogsTheUnresolvedErrorAndEndsT
     EXPECT_EXIT(
         {
           CapturingLog quiet;
-          ObjectStore(documents, kShippedModel, quiet).saveContext();
+          StderrNotices notices;
+          ObjectStore(documents, kShippedModel, quiet, notices).saveContext();
         },
         ::testing::ExitedWithCode(1), expected + underlying);
     EXPECT_EQ(readFile(place), before) << "the file that could not be used is left as it was";

@@ -58,8 +58,9 @@ class LinkManagerFixture : public ::testing::Test {
   VirtualRunLoop loop;
   MemoryUserDefaults defaults;
   CapturingLog log;
+  RecordingNotices notices;
   SimulatedRadio radio{loop};
-  Platform installed{loop, defaults, log, radio.centralFactory()};
+  Platform installed{loop, defaults, log, notices, radio.centralFactory()};
   PlatformScope scope{installed};
 
   std::vector<SharedPeripheralList> updates;

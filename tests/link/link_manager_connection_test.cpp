@@ -49,6 +49,8 @@ TEST_F(LinkManagerConnection, AFailedConnectADropAndTheRadiosReturnAreAnnouncedA
   loop.advance(2s);
   EXPECT_EQ(receiver.state(), PeripheralState::connected);
   EXPECT_EQ(link.peripheralArr(), nullptr);  // it offers no command service
+  // Said once each of its three connections.
+  EXPECT_EQ(notices.said, std::vector<std::string>(3, "Kiro-A does not accept commands: it has no service FFB0"));
 }
 
 TEST_F(LinkManagerConnection, AnIndexRowOutsideTheRegistryReachesNoPeripheral) {

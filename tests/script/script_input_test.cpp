@@ -29,7 +29,7 @@ TEST_F(ScriptInput, ALineOf1MiBRunsAndOneByteMoreIsRefused) {
 
 TEST_F(ScriptInput, ALiveLineWaitsForTheRunningWaitAndABrokenInputEndsWithStatus1) {
   std::vector<int> ended;
-  LiveScript live(*session, loop, errors, [&ended](int status) { ended.push_back(status); });
+  LiveScript live(*session, loop, notices, [&ended](int status) { ended.push_back(status); });
   live.lineArrived("wait 100");
   live.lineArrived("state");
   loop.advance(std::chrono::milliseconds(99));
@@ -38,7 +38,7 @@ TEST_F(ScriptInput, ALiveLineWaitsForTheRunningWaitAndABrokenInputEndsWithStatus
   EXPECT_EQ(events("state").size(), 1u);
   live.inputEnded("Input/output error");
   EXPECT_EQ(ended, std::vector<int>{1});
-  EXPECT_EQ(errors.str(), "kiro-remote: cannot read the script: Input/output error\n");
+  EXPECT_EQ(notices.said, std::vector<std::string>{"cannot read the script: Input/output error"});
 }
 
 // Stored settings hold valid UTF-8 only, so a remembered name with a stray byte comes back

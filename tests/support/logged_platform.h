@@ -6,12 +6,13 @@
 
 namespace kiro::test {
 
-// Installs a platform whose log lines the test reads.
+// Installs a platform whose log lines and notices the test reads.
 struct LoggedPlatform {
   VirtualRunLoop runLoop;
   MemoryUserDefaults defaults;
   CapturingLog log;
-  Platform platform{runLoop, defaults, log, nullptr};
+  RecordingNotices notices;
+  Platform platform{runLoop, defaults, log, notices, nullptr};
   PlatformScope scope{platform};
 };
 

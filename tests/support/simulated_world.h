@@ -13,14 +13,15 @@
 namespace kiro {
 
 // A test's platform, installed for its lifetime: the virtual clock and a wall clock that
-// moves with it, in-memory defaults, a log that keeps its lines,
+// moves with it, in-memory defaults, a log and notices that keep their lines,
 // simulated receivers, a 320 x 568 point display at scale 2, the shipped pictures and an alert queue.
 struct SimulatedWorld {
   VirtualRunLoop loop;
   MemoryUserDefaults defaults;
   CapturingLog log;
+  RecordingNotices notices;
   SimulatedRadio radio{loop};
-  Platform installed{loop, defaults, log, radio.centralFactory()};
+  Platform installed{loop, defaults, log, notices, radio.centralFactory()};
   PlatformScope scope{installed};
   VirtualWallClock wall{loop};
   WallClockScope wallScope{wall};

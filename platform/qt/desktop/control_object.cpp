@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <iostream>
 
 #include "platform/platform.h"
 #include "base/result.h"
@@ -170,8 +169,8 @@ QDBusMessage ControlObject::application(const QDBusMessage& message) {
   // A few at most: a flood of calls must not pile up.
   if (!result.ok() && result.error().kind == ControlRefusal::Kind::notConnected && !before.receiver.empty() &&
       waiting_.size() < kMostWaiting) {
-    std::cerr << "kiro-remote: the " << action.toStdString() << " action waits up to "
-              << kConnectWait.count() / 1000 << " s for the remembered receiver to connect\n";
+    platform().notices.say("the " + action.toStdString() + " action waits up to " +
+                           std::to_string(kConnectWait.count() / 1000) + " s for the remembered receiver to connect");
     message.setDelayedReply(true);
     waiting_.push_back({++waited_, message});
     QTimer::singleShot(kConnectWait, this, [this, id = waited_] { giveUpWaiting(id); });

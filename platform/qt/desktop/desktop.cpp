@@ -8,10 +8,11 @@ namespace kiro {
 
 Desktop::Desktop(LaunchedApp& app, const SettingsUserDefaults& defaults, QWidget* window, SessionReports& reports)
     : application_(app.application()),
-      ending_(app.delegate(), app.runLoop(), defaults),
+      ending_(app.delegate(), app.runLoop(), defaults, app.notices()),
       control_(app.delegate(), app.runLoop()),
       awake_([&delegate = app.delegate()] { return shotUnderWay(*delegate.remote()); },
-             [&delegate = app.delegate()] { delegate.remote()->letGo(Text("the system went to sleep")); }, window != nullptr) {
+             [&delegate = app.delegate()] { delegate.remote()->letGo(Text("the system went to sleep")); },
+             window != nullptr, app.notices()) {
   awake_.setIdleTimerDisabled(application_.isIdleTimerDisabled());
   application_.setIdleTimerObserver([this](bool disabled) { awake_.setIdleTimerDisabled(disabled); });
   std::function<void()> raise;
@@ -20,9 +21,10 @@ Desktop::Desktop(LaunchedApp& app, const SettingsUserDefaults& defaults, QWidget
     window->raise();
     window->activateWindow();
   };
-  controlObject_ = exportControl(control_, {raise, [&reports](const std::string& method, const std::string& caller) {
-                                              reports.remote(method, caller);
-                                            }});
+  controlObject_ =
+      exportControl(control_, app.notices(), {raise, [&reports](const std::string& method, const std::string& caller) {
+                      reports.remote(method, caller);
+                    }});
   announcing_ = app.ui().subscribe({[this](View&, ViewProperty) { refresh(); },
                                     [this](NavigationChange, bool) { refresh(); }, [this] { refresh(); }});
   timerAnnouncing_ = app.delegate().remote()->onTimedShooting([this](const ShootingStatus&) { refresh(); });

@@ -6,10 +6,7 @@
 #include <QDBusPendingReply>
 #include <QGuiApplication>
 
-#include <iostream>
 #include <utility>
-
-#include "base/terminal_text.h"
 
 namespace kiro {
 
@@ -26,7 +23,8 @@ QDBusMessage call(const char* service, const char* path, const char* interface, 
 
 }  // namespace
 
-KeepAwake::Refusal::Refusal(const char* consequence, std::function<void()> retry) : consequence_(consequence) {
+KeepAwake::Refusal::Refusal(const char* consequence, Notices& notices, std::function<void()> retry)
+    : consequence_(consequence), notices_(notices) {
   retry_.setSingleShot(true);
   retry_.setInterval(kRetryAfter);
   QObject::connect(&retry_, &QTimer::timeout, std::move(retry));
@@ -35,23 +33,22 @@ KeepAwake::Refusal::Refusal(const char* consequence, std::function<void()> retry
 void KeepAwake::Refusal::refused(const QString& why) {
   retry_.start();
   if (std::exchange(said_, true)) return;
-  std::cerr << "kiro-remote: " << consequence_ << ": " << terminalSafe(why.toStdString()) << '\n';
+  notices_.say(std::string(consequence_) + ": " + why.toStdString());
 }
 
-KeepAwake::KeepAwake(std::function<bool()> underWay, std::function<void()> beforeSleep, bool window)
+KeepAwake::KeepAwake(std::function<bool()> underWay, std::function<void()> beforeSleep, bool window, Notices& notices)
     : underWay_(std::move(underWay)),
       beforeSleep_(std::move(beforeSleep)),
       window_(window),
-      idleRefused_("the screen may blank during a shot", [this] { applyIdle(); }),
-      sleepRefused_("a suspend cannot be delayed to let the shutter go", [this] { applySleep(); }) {
-  if (!QDBusConnection::sessionBus().isConnected())
-    std::cerr << "kiro-remote: no session bus: the screen may blank during a shot\n";
+      idleRefused_("the screen may blank during a shot", notices, [this] { applyIdle(); }),
+      sleepRefused_("a suspend cannot be delayed to let the shutter go", notices, [this] { applySleep(); }) {
+  if (!QDBusConnection::sessionBus().isConnected()) notices.say("no session bus: the screen may blank during a shot");
   QDBusConnection system = QDBusConnection::systemBus();
   if (system.isConnected()) {
     system.connect("org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
                    "PrepareForSleep", this, SLOT(prepareForSleep(bool)));
   } else {
-    std::cerr << "kiro-remote: no system bus: a suspend cannot be delayed to let the shutter go\n";
+    notices.say("no system bus: a suspend cannot be delayed to let the shutter go");
   }
   if (window_) {
     active_ = QGuiApplication::applicationState() == Qt::ApplicationActive;

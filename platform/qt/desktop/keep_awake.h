@@ -8,13 +8,15 @@
 #include <functional>
 #include <optional>
 
+#include "platform/notices.h"
+
 namespace kiro {
 
 // Keeps the phone awake while a shot is under way (R held, F latched, a timed sequence),
 // whether or not the window has focus: an idle and suspend inhibitor through the desktop
 // portal, or the screen saver's where there is no portal; and a logind delay inhibitor, so
 // that a suspend first lets the shutter go. Without a session or system bus that part is
-// skipped, said once on stderr; an inhibitor refused is asked again a minute later at the
+// skipped, said once to the user; an inhibitor refused is asked again a minute later at the
 // soonest. Every call is asynchronous: the pump never waits for it.
 class KeepAwake final : public QObject {
   Q_OBJECT
@@ -22,8 +24,9 @@ class KeepAwake final : public QObject {
  public:
   // underWay: whether a shot is under way now. beforeSleep: lets the shot go as a hand
   // would; the system may sleep kSleepGrace after it. window: the app has one, whose focus
-  // with the app's idle-timer flag also keeps the display awake.
-  KeepAwake(std::function<bool()> underWay, std::function<void()> beforeSleep, bool window);
+  // with the app's idle-timer flag also keeps the display awake. notices: told what cannot
+  // be kept awake; it must outlive this.
+  KeepAwake(std::function<bool()> underWay, std::function<void()> beforeSleep, bool window, Notices& notices);
   ~KeepAwake() override;
 
   static constexpr int kSleepGrace = 150;  // ms: the release notice's first frames go out
@@ -38,16 +41,17 @@ class KeepAwake final : public QObject {
 
  private:
   // An inhibitor refused, or its service absent: not asked again for a minute, so that a
-  // refusal costs nothing while a shot goes on, and said once on stderr until granted.
+  // refusal costs nothing while a shot goes on, and said once until granted.
   class Refusal {
    public:
-    Refusal(const char* consequence, std::function<void()> retry);
+    Refusal(const char* consequence, Notices& notices, std::function<void()> retry);
     bool waiting() const { return retry_.isActive(); }
     void refused(const QString& why);
     void granted() { said_ = false; }
 
    private:
     const char* consequence_;
+    Notices& notices_;
     bool said_ = false;
     QTimer retry_;
   };

@@ -2,10 +2,6 @@
 
 #include <QDBusConnectionInterface>
 
-#include <iostream>
-
-#include "base/terminal_text.h"
-
 namespace kiro {
 
 namespace {
@@ -17,7 +13,7 @@ QDBusConnectionInterface::RegisterServiceReply ownName(QDBusConnection& bus) {
 
 }  // namespace
 
-bool activateRunningInstance() {
+bool activateRunningInstance(Notices& notices) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   // Owned before control is exported: Qt hands this connection no call before the event
   // loop runs, so one that comes at once (D-Bus started this run for it) waits for control.
@@ -27,8 +23,8 @@ bool activateRunningInstance() {
   const QDBusMessage reply = bus.call(activate, QDBus::Block, 5000);
   if (reply.type() != QDBusMessage::ErrorMessage) return true;
   // One without a window (a script's run) or one that does not answer: this one starts.
-  std::cerr << "kiro-remote: another KIRO Remote owns the name but did not raise a window ("
-            << terminalSafe(reply.errorMessage().toStdString()) << ")\n";
+  const std::string why = reply.errorMessage().toStdString();
+  notices.say("another KIRO Remote owns the name but did not raise a window (" + why + ")");
   return false;
 }
 
@@ -44,10 +40,10 @@ Result<> runDesktopAction(const std::string& action) {
   return {};
 }
 
-std::unique_ptr<ControlObject> exportControl(RemoteControl& control, ControlObject::Hooks hooks) {
+std::unique_ptr<ControlObject> exportControl(RemoteControl& control, Notices& notices, ControlObject::Hooks hooks) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
-    std::cerr << "kiro-remote: no session bus: other programs cannot reach this run\n";
+    notices.say("no session bus: other programs cannot reach this run");
     return nullptr;
   }
   auto object = std::make_unique<ControlObject>(control, bus, std::move(hooks));
@@ -55,8 +51,8 @@ std::unique_ptr<ControlObject> exportControl(RemoteControl& control, ControlObje
   bus.registerVirtualObject(kControlPath, object.get());
   if (ownName(bus) == QDBusConnectionInterface::ServiceRegistered) return object;
   bus.unregisterObject(kControlPath);
-  std::cerr << "kiro-remote: another KIRO Remote owns " << kBusName
-            << " on the session bus: other programs cannot reach this run\n";
+  notices.say(std::string("another KIRO Remote owns ") + kBusName +
+              " on the session bus: other programs cannot reach this run");
   return nullptr;
 }
 

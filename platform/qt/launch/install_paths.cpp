@@ -6,10 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <iostream>
 #include <system_error>
-
-#include "base/terminal_text.h"
 
 namespace kiro {
 
@@ -33,7 +30,7 @@ std::filesystem::path bluetoothModuleFile() {
   return folderHolding(kModule, KIRO_INSTALLED_MODULES) / kModule;
 }
 
-std::filesystem::path documentsFolder(const std::optional<std::string>& given) {
+std::filesystem::path documentsFolder(const std::optional<std::string>& given, Notices& notices) {
   const std::filesystem::path folder =
       given ? std::filesystem::path(*given)
             : std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) /
@@ -41,9 +38,7 @@ std::filesystem::path documentsFolder(const std::optional<std::string>& given) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (!error && ::access(folder.c_str(), W_OK) != 0) error = std::error_code(errno, std::generic_category());
-  if (error)
-    std::cerr << "kiro-remote: the saved data cannot be kept in " << terminalSafe(folder.string()) << ": "
-              << error.message() << '\n';
+  if (error) notices.say("the saved data cannot be kept in " + folder.string() + ": " + error.message());
   return folder;
 }
 

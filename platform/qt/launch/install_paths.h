@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/notices.h"
+
 namespace kiro {
 
 // Where the app's own files are: beside the executable in the build tree, else where the
@@ -16,7 +18,7 @@ std::filesystem::path dataFolder();
 std::filesystem::path bluetoothModuleFile();
 
 // Where the object store lives: given, else the app's own data folder. A folder the store
-// cannot be made in is said on stderr; the store itself fails at its first use.
-std::filesystem::path documentsFolder(const std::optional<std::string>& given);
+// cannot be made in is said to the user; the store itself fails at its first use.
+std::filesystem::path documentsFolder(const std::optional<std::string>& given, Notices& notices);
 
 }  // namespace kiro

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/result.h"
+#include "platform/notices.h"
 #include "platform/qt/bluetooth/bluetooth_module.h"
 #include "platform/qt/ports/settings_user_defaults.h"
 #include "script/command_line.h"
@@ -16,17 +17,18 @@ struct Launch {
 };
 
 // The receivers options ask for: the module at moduleFile when it opens and finds an
-// adapter, else simulated ones (null), which is said on stderr; an error when Bluetooth is
+// adapter, else simulated ones (null), which is said to the user; an error when Bluetooth is
 // required and cannot be had.
-Result<const BluetoothModule*> chooseBluetooth(const CommandLine& options, const std::filesystem::path& moduleFile);
+Result<const BluetoothModule*> chooseBluetooth(const CommandLine& options, const std::filesystem::path& moduleFile,
+                                               Notices& notices);
 
 // The run's files and receivers, with the lock that keeps other runs off Bluetooth when it
 // drives it; or why it cannot go on.
-Result<Launch> launch(const CommandLine& options);
+Result<Launch> launch(const CommandLine& options, Notices& notices);
 
 // Whether the run may go on with defaults: not when its file has text that is not ours,
-// which the first write would rewrite as INI. Writes that will not be kept are said on
-// stderr, and the run goes on.
-Result<> checkSettings(const SettingsUserDefaults& defaults);
+// which the first write would rewrite as INI. Writes that will not be kept are said to
+// the user, and the run goes on.
+Result<> checkSettings(const SettingsUserDefaults& defaults, Notices& notices);
 
 }  // namespace kiro

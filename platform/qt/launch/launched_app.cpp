@@ -17,13 +17,13 @@ MainScreen screenOf(const CommandLine& options) {
 LaunchedApp::LinkManagerEnd::~LinkManagerEnd() { singleton::resetShared(); }
 
 LaunchedApp::LaunchedApp(const CommandLine& options, Runtime& runtime, UserDefaults& defaults, Log& log,
-                         const std::filesystem::path& data)
-    : platform_{runtime.runLoop(), defaults, log, runtime.centralFactory()},
+                         Notices& notices, const std::filesystem::path& data)
+    : platform_{runtime.runLoop(), defaults, log, notices, runtime.centralFactory()},
       wallClockScope_(runtime.wallClock()),
       soundScope_(runtime.sound()),
       screen_(screenOf(options)),
       assets_(data / "assets"),
-      delegate_(application_, documentsFolder(options.documents), data / kModelResourceName, log) {
+      delegate_(application_, documentsFolder(options.documents, notices), data / kModelResourceName, log, notices) {
   delegate_.didFinishLaunchingWithOptions();
   delegate_.window()->display();
   ui_.emplace(delegate_.window()->rootViewController(), alerts_);

@@ -23,12 +23,13 @@ namespace kiro {
 class LaunchedApp {
  public:
   // data: the folder of the pictures and the data model. All must outlive it.
-  LaunchedApp(const CommandLine& options, Runtime& runtime, UserDefaults& defaults, Log& log,
+  LaunchedApp(const CommandLine& options, Runtime& runtime, UserDefaults& defaults, Log& log, Notices& notices,
               const std::filesystem::path& data);
   LaunchedApp(const LaunchedApp&) = delete;
   LaunchedApp& operator=(const LaunchedApp&) = delete;
 
   RunLoop& runLoop() { return platform_.runLoop; }
+  Notices& notices() { return platform_.notices; }
   Application& application() { return application_; }
   AppDelegate& delegate() { return delegate_; }
   AlertQueue& alerts() { return alerts_; }

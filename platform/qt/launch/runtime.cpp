@@ -1,7 +1,5 @@
 #include "platform/qt/launch/runtime.h"
 
-#include <iostream>
-
 #include "platform/qt/ports/qt_run_loop.h"
 #include "platform/qt/ports/qt_sound.h"
 #include "platform/sim/virtual_wall_clock.h"
@@ -25,17 +23,17 @@ QtCentralOptions reportingTo(SessionReports& reports) {
 
 }  // namespace
 
-Runtime::Runtime(bool virtualTime, const BluetoothModule* bluetooth, SessionReports& reports) {
+Runtime::Runtime(bool virtualTime, const BluetoothModule* bluetooth, SessionReports& reports, Notices& notices) {
   if (virtualTime) {
     auto loop = std::make_unique<VirtualRunLoop>();
     virtualLoop_ = loop.get();
     runLoop_ = std::move(loop);
     wallClock_ = std::make_unique<VirtualWallClock>(*virtualLoop_);
-    sound_ = std::make_unique<SilentSound>("no sound is played on the virtual clock", std::cerr);
+    sound_ = std::make_unique<SilentSound>("no sound is played on the virtual clock", notices);
   } else {
     runLoop_ = std::make_unique<QtRunLoop>();
     wallClock_ = std::make_unique<SystemWallClock>();
-    sound_ = std::make_unique<QtSound>();
+    sound_ = std::make_unique<QtSound>(notices);
   }
   if (bluetooth) {
     centralFactory_ = bluetooth->centralFactory(reportingTo(reports));

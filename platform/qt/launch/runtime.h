@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/central.h"
+#include "platform/notices.h"
 #include "platform/qt/bluetooth/bluetooth_module.h"
 #include "platform/run_loop.h"
 #include "platform/sim/simulated_radio.h"
@@ -20,8 +21,9 @@ namespace kiro {
 class Runtime {
  public:
   // bluetooth: the module whose central to use; null for simulated receivers. reports:
-  // hears the real stack's writes and link states; it must outlive the runtime.
-  Runtime(bool virtualTime, const BluetoothModule* bluetooth, SessionReports& reports);
+  // hears the real stack's writes and link states; notices: told when no sound is played.
+  // Both must outlive the runtime.
+  Runtime(bool virtualTime, const BluetoothModule* bluetooth, SessionReports& reports, Notices& notices);
 
   RunLoop& runLoop() { return *runLoop_; }
   // The run loop as the virtual one it is on the virtual clock; null on real time.

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <iostream>
 #include <numbers>
 
 namespace kiro {
@@ -30,7 +29,7 @@ QByteArray tone(double hertz, int milliseconds) {
 
 }  // namespace
 
-QtSound::QtSound() {
+QtSound::QtSound(Notices& notices) : notices_(notices) {
   format_.setSampleRate(kRate);
   format_.setChannelCount(1);
   format_.setSampleFormat(QAudioFormat::Int16);
@@ -40,9 +39,9 @@ void QtSound::play(Cue cue) {
   // The audio system is first asked when a sound is first wanted, not at start-up.
   if (tick_.isEmpty() && !silent_) {
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull()) silent_ = std::make_unique<SilentSound>("no audio output found", std::cerr);
+    if (output.isNull()) silent_ = std::make_unique<SilentSound>("no audio output found", notices_);
     else if (!output.isFormatSupported(format_))
-      silent_ = std::make_unique<SilentSound>("the audio output takes no 16-bit mono", std::cerr);
+      silent_ = std::make_unique<SilentSound>("the audio output takes no 16-bit mono", notices_);
     tick_ = tone(1000, 40);
     shot_ = tone(1760, 180);
   }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "platform/notices.h"
 #include "platform/sound.h"
 
 namespace kiro {
@@ -15,10 +16,12 @@ namespace kiro {
 // when it has played: nothing waits for the device.
 class QtSound final : public QObject, public Sound {
  public:
-  QtSound();
+  // notices: told once when no sound can be played; it must outlive this.
+  explicit QtSound(Notices& notices);
   void play(Cue cue) override;
 
  private:
+  Notices& notices_;
   QAudioFormat format_;
   QByteArray tick_;
   QByteArray shot_;

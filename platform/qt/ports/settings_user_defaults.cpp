@@ -2,10 +2,7 @@
 
 #include <QVariantMap>
 
-#include <iostream>
-
 #include "base/settings_file.h"
-#include "base/terminal_text.h"
 
 namespace kiro {
 
@@ -21,7 +18,8 @@ QVariant toVariant(const DefaultsValue& value) {
 
 }  // namespace
 
-SettingsUserDefaults::SettingsUserDefaults(const QString& path) : path_(path), settings_(openSettings()) {}
+SettingsUserDefaults::SettingsUserDefaults(Notices& notices, const QString& path)
+    : notices_(notices), path_(path), settings_(openSettings()) {}
 
 std::unique_ptr<QSettings> SettingsUserDefaults::openSettings() const {
   return path_.isEmpty() ? std::make_unique<QSettings>() : std::make_unique<QSettings>(path_, QSettings::IniFormat);
@@ -63,7 +61,7 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
   unsaved_.insert_or_assign(key, value);
   // The file may have been replaced since start-up: the rewrite would destroy what it holds now.
   if (const auto rewrite = safeToRewrite(); !rewrite.ok()) {
-    std::cerr << "kiro-remote: a setting was not saved: " << rewrite.error().message << '\n';
+    notices_.say("a setting was not saved: " + rewrite.error().message);
     return;
   }
   // A fresh QSettings for each write: its status then tells of this write, not of an earlier
@@ -73,14 +71,14 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
     settings_->setValue(QString::fromStdString(name), toVariant(unsaved));
   settings_->sync();
   if (const auto kept = keepsWrites(); !kept.ok()) {
-    std::cerr << "kiro-remote: a setting was not saved: " << kept.error().message << '\n';
+    notices_.say("a setting was not saved: " + kept.error().message);
     return;
   }
   unsaved_.clear();
 }
 
 Result<> SettingsUserDefaults::keepsWrites() const {
-  const std::string file = terminalSafe(settings_->fileName().toStdString());
+  const std::string file = settings_->fileName().toStdString();
   if (settings_->status() == QSettings::AccessError || !settings_->isWritable())
     return Error{file + " cannot be written"};
   if (settings_->status() == QSettings::FormatError) return Error{file + " cannot be read as settings"};
@@ -90,7 +88,7 @@ Result<> SettingsUserDefaults::keepsWrites() const {
 Result<> SettingsUserDefaults::safeToRewrite() const {
   const std::string file = settings_->fileName().toStdString();
   if (const auto checked = checkSettingsFile(file); !checked.ok())
-    return Error{terminalSafe(file) + " is not a settings file of this app (" + checked.error().message +
+    return Error{file + " is not a settings file of this app (" + checked.error().message +
                  "); it is left as it is"};
   return {};
 }

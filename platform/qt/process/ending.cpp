@@ -2,25 +2,23 @@
 
 #include <QCoreApplication>
 
-#include <iostream>
-
 namespace kiro {
 
 namespace {
 
-int exitStatus(const SettingsUserDefaults& defaults) {
+int exitStatus(const SettingsUserDefaults& defaults, Notices& notices) {
   const auto kept = defaults.keepsWrites();
   if (kept.ok()) return 0;
-  std::cerr << "kiro-remote: the settings could not be saved: " << kept.error().message << '\n';
+  notices.say("the settings could not be saved: " + kept.error().message);
   return 1;
 }
 
 }  // namespace
 
-Ending::Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults)
+Ending::Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults, Notices& notices)
     : shutdown_(delegate, runLoop,
-                [this, &defaults] {
-                  const int settings = exitStatus(defaults);
+                [this, &defaults, &notices] {
+                  const int settings = exitStatus(defaults, notices);
                   QCoreApplication::exit(status_ != 0 ? status_ : settings);
                 }),
       signals_([this](int) { begin(); }) {}

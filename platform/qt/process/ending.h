@@ -14,8 +14,8 @@ namespace kiro {
 // the settings could not be saved, else 0.
 class Ending {
  public:
-  // All must outlive it.
-  Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults);
+  // notices: told when the settings could not be saved. All must outlive it.
+  Ending(AppDelegate& delegate, RunLoop& runLoop, const SettingsUserDefaults& defaults, Notices& notices);
 
   // status: the exit status asked for; the first begin's counts.
   void begin(int status = 0);

@@ -13,7 +13,6 @@
 #include <system_error>
 
 #include "base/scope_exit.h"
-#include "base/terminal_text.h"
 #include "platform/qt/scripting/background_output.h"
 #include "platform/qt/scripting/line_reader.h"
 #include "script/live_script.h"
@@ -23,17 +22,18 @@ namespace kiro {
 
 namespace {
 
-// The script's file opened for reading, standard input without one; -1, said on stderr,
+// The script's file opened for reading, standard input without one; -1, said to the user,
 // when it cannot be read.
-int openScript(const CommandLine& options) {
+int openScript(const CommandLine& options, Notices& notices) {
   if (!options.script) return STDIN_FILENO;
   // A folder opens, then reads as empty: it would pass for an empty script.
   std::error_code ignored;
   const bool folder = std::filesystem::is_directory(*options.script, ignored);
   const int fd = folder ? -1 : ::open(options.script->c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    std::cerr << "kiro-remote: cannot read the script " << terminalSafe(*options.script) << ": "
-              << std::strerror(folder ? EISDIR : errno) << '\n';
+  if (fd < 0) {
+    const int why = folder ? EISDIR : errno;
+    notices.say("cannot read the script " + *options.script + ": " + std::strerror(why));
+  }
   return fd;
 }
 
@@ -53,7 +53,7 @@ int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, Simulat
                            VirtualRunLoop& loop) {
   std::ifstream file;
   if (options.script) {
-    const int fd = openScript(options);
+    const int fd = openScript(options, app.notices());
     if (fd < 0) return 1;
     ::close(fd);
     file.open(*options.script);
@@ -65,15 +65,15 @@ int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, Simulat
 
 int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,
                   SessionReports& reports, Ending& ending) {
-  const int fd = openScript(options);
+  const int fd = openScript(options, app.notices());
   if (fd < 0) return 1;
   const ScopeExit closeScript([fd] {
     if (fd != STDIN_FILENO) ::close(fd);
   });
   // A reader that stalls must not hold up the pump, and one that goes away ends the run as
   // a signal does.
-  BackgroundOutput output(STDOUT_FILENO, [&ending](const std::string& why) {
-    std::cerr << "kiro-remote: the events cannot be written, ending: " << why << '\n';
+  BackgroundOutput output(STDOUT_FILENO, [&ending, &app](const std::string& why) {
+    app.notices().say("the events cannot be written, ending: " + why);
     ending.begin();
   });
   ScriptSession session(app.delegate(), app.ui(), radio, output.stream(), std::cerr);
@@ -82,7 +82,7 @@ int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* 
   giveWindow(session, window, options.screenScale);
   // Each wait is a timer and reading never blocks, so Bluetooth and the screens carry on
   // between two lines.
-  LiveScript live(session, app.runLoop(), std::cerr, [&ending](int status) { ending.begin(status); });
+  LiveScript live(session, app.runLoop(), app.notices(), [&ending](int status) { ending.begin(status); });
   ending.setBeginning([&live] { live.abandon(); });
   const ScopeExit forget([&ending] { ending.setBeginning(nullptr); });
   const LineReader reader(

@@ -13,7 +13,7 @@ namespace kiro {
 // The runs of the options' script (standard input without one) against the launched app,
 // each returning the exit status. radio: the simulated receivers, null on Bluetooth; window:
 // the window its snapshots and sizes are of, null without one. A script that cannot be read
-// is said on stderr, status 1.
+// is said to the user, status 1.
 
 // On the virtual clock: time passes only as the script waits.
 int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,

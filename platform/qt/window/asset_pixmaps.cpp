@@ -3,9 +3,8 @@
 #include <QFont>
 #include <QImage>
 #include <QImageReader>
-#include <iostream>
 
-#include "base/terminal_text.h"
+#include "platform/platform.h"
 
 namespace kiro {
 
@@ -41,7 +40,7 @@ const QPixmap& AssetPixmaps::pixmap(const std::string& name) {
     image = decodeForPixmap(file);
   }
   const QPixmap loaded = QPixmap::fromImage(std::move(image), Qt::NoOpaqueDetection);
-  if (loaded.isNull()) std::cerr << "kiro-remote: no picture named " << terminalSafe(file.toStdString()) << '\n';
+  if (loaded.isNull()) platform().notices.say("no picture named " + file.toStdString());
   return *cache_.insert(file, loaded);
 }
 

@@ -14,7 +14,7 @@
 namespace kiro {
 
 // The screens' pictures by asset name, from the app's resources; names given without an
-// extension get ".png". A missing picture is an empty pixmap, reported once on stderr.
+// extension get ".png". A missing picture is an empty pixmap, said once to the user.
 class AssetPixmaps {
  public:
   const QPixmap& pixmap(const std::string& name);

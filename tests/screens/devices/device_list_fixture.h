@@ -13,7 +13,6 @@
 #include "ui/main_screen.h"
 #include "screens/devices/view_controller.h"
 #include "tests/link/link_fixture.h"
-#include "tests/support/link_requests.h"
 
 namespace kiro::devices_test {
 
@@ -58,7 +57,6 @@ class DeviceListFixture : public link_test::LinkManagerFixture {
   MainScreenScope display{larger};
   AlertQueue alerts;
   AlertQueueScope alertScope{alerts};
-  std::string requests() const { return test::linkRequests(log); }
 };
 
 }  // namespace kiro::devices_test

@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "tests/screens/remote/remote_fixture.h"
-#include "tests/support/link_requests.h"
 
 namespace kiro::remote_test {
 namespace {
@@ -24,7 +23,6 @@ class ReconnectionTest : public RemoteScreenFixture {
   }
 
   std::string label() const { return reconnection.testLabel()->text(); }
-  std::string requests() const { return test::linkRequests(log); }
 
   Reconnection reconnection;
   Subscription listening;
@@ -32,7 +30,7 @@ class ReconnectionTest : public RemoteScreenFixture {
 };
 
 TEST_F(ReconnectionTest, TheRememberedReceiverIsShownAndAskedForWhileReconnectionIsAllowed) {
-  radio.addReceiver(std::string("KIRO-2"));
+  const auto& other = radio.addReceiver(std::string("KIRO-2"));
   EXPECT_EQ(reconnection.receiverLine()->text(), "No receiver chosen yet");
   auto& receiver = addRemembered("KIRO-1");
   EXPECT_EQ(label(), "disconnected");
@@ -40,24 +38,26 @@ TEST_F(ReconnectionTest, TheRememberedReceiverIsShownAndAskedForWhileReconnectio
   EXPECT_EQ(reconnection.receiverLine()->text(), "KIRO-1");
   receiver.simulateDisconnection();
   loop.advance(2s);
-  EXPECT_EQ(requests(), "1 1 ");
+  EXPECT_EQ(receiver.connectRequests(), 2);
   EXPECT_EQ(labels, "connecting connected disconnected connecting connected ");
 
   manager().setConnectionFlag(0);
   receiver.simulateDisconnection();
   loop.advance(5s);
-  EXPECT_EQ(requests(), "1 1 ");
+  EXPECT_EQ(receiver.connectRequests(), 2);
   EXPECT_EQ(receiver.state(), PeripheralState::disconnected);
   EXPECT_EQ(label(), "disconnected");
   manager().setConnectionFlag(1);
   manager().radioArr();
   loop.advance(1s);
-  EXPECT_EQ(requests(), "1 1 1 ");
+  EXPECT_EQ(receiver.connectRequests(), 3);
+  EXPECT_EQ(other.connectRequests(), 0);
   EXPECT_EQ(label(), "connected");
 }
 
 TEST_F(ReconnectionTest, OnlyARecordWithTheListedNameAndIdentifierMatches) {
-  const std::string uuid = radio.addReceiver(std::string("KIRO-1")).identifier().UUIDString();
+  const auto& receiver = radio.addReceiver(std::string("KIRO-1"));
+  const std::string uuid = receiver.identifier().UUIDString();
   loop.advance(2s);
   ASSERT_EQ(manager().arr()->size(), 1u);
   const std::string other = "4B49524F-0000-0000-0000-000000000009";
@@ -69,13 +69,13 @@ TEST_F(ReconnectionTest, OnlyARecordWithTheListedNameAndIdentifierMatches) {
     defaults.set("iphone", record);
     manager().radioArr();
   }
-  EXPECT_EQ(requests(), "0 ");
+  EXPECT_EQ(receiver.connectRequests(), 1);
   EXPECT_EQ(labels, "connecting disconnected ");
 }
 
 // A list may arrive longer than the name list, hold no peripheral at an entry, or be missing.
 TEST_F(ReconnectionTest, WithoutItsReceiverInTheListTheLabelSaysDisconnected) {
-  addRemembered();
+  const auto& receiver = addRemembered();
   loop.advance(2s);
   const auto remembered = manager().arr()->at(0);
   for (const SharedPeripheralList& odd :
@@ -84,7 +84,7 @@ TEST_F(ReconnectionTest, WithoutItsReceiverInTheListTheLabelSaysDisconnected) {
     reconnection.change(odd);
     manager().radioArr();
   }
-  EXPECT_EQ(requests(), "0 ");
+  EXPECT_EQ(receiver.connectRequests(), 1);
   EXPECT_EQ(labels, "connecting connected disconnected connected disconnected connected disconnected connected ");
 }
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
-
 namespace kiro {
 namespace {
 
@@ -13,19 +10,19 @@ namespace {
 TEST(Launch, WithoutItsModuleARunIsSimulatedUnlessBluetoothIsRequired) {
   const std::filesystem::path missing = "/nonexistent/kiro-bluetooth.so";
   CommandLine options;
-  std::ostringstream said;
-  std::streambuf* kept = std::cerr.rdbuf(said.rdbuf());
-  const auto fallback = chooseBluetooth(options, missing);
-  std::cerr.rdbuf(kept);
+  RecordingNotices notices;
+  const auto fallback = chooseBluetooth(options, missing, notices);
   ASSERT_TRUE(fallback.ok());
   EXPECT_EQ(fallback.value(), nullptr);
-  EXPECT_NE(said.str().find("Bluetooth cannot be used: "), std::string::npos) << said.str();
-  EXPECT_NE(said.str().find("using simulated receivers\n"), std::string::npos) << said.str();
+  ASSERT_EQ(notices.said.size(), 2u);
+  EXPECT_TRUE(notices.said[0].starts_with("Bluetooth cannot be used: ")) << notices.said[0];
+  EXPECT_EQ(notices.said[1], "using simulated receivers");
 
   options.bluetooth = true;
-  const auto required = chooseBluetooth(options, missing);
+  const auto required = chooseBluetooth(options, missing, notices);
   ASSERT_FALSE(required.ok());
   EXPECT_NE(required.error().message.find(missing.string()), std::string::npos) << required.error().message;
+  EXPECT_EQ(notices.said.size(), 2u) << "an ending run says no fallback";
 }
 
 }  // namespace

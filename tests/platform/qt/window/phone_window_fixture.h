@@ -37,7 +37,7 @@ class PhoneWindowFixture : public ::testing::Test, protected SimulatedWorld {
   MainScreen scaleOne{{320, 568}, 1};
   MainScreenScope display{scaleOne};
   Application application;
-  AppDelegate delegate{application, "/nonexistent", "/nonexistent/Tavrel.momd", log};
+  AppDelegate delegate{application, "/nonexistent", "/nonexistent/Tavrel.momd", log, notices};
   std::unique_ptr<PhoneWindow> window;
   std::unique_ptr<UiEvents> ui;
   UiSubscription drawing;
