@@ -2,6 +2,7 @@
 
 #include <libnova/julian_day.h>
 #include <libnova/solar.h>
+#include <libnova/transform.h>
 
 #include <array>
 #include <cmath>
@@ -57,6 +58,16 @@ std::string horizonText(double horizon) {
   return text;
 }
 
+// The sun's height in degrees half a day after its transit at noon, the lowest of its day.
+double lowestHeight(double transit, ln_lnlat_posn& observer) {
+  const double midnight = transit + 0.5;
+  ln_equ_posn sun{};
+  ln_get_solar_equ_coords(midnight, &sun);
+  ln_hrz_posn height{};
+  ln_get_hrz_from_equ(&sun, &observer, midnight, &height);
+  return height.alt;
+}
+
 }  // namespace
 
 std::string_view sunEventName(SunEvent event) { return kind(event).name; }
@@ -76,9 +87,13 @@ Result<WallTime> sunEventOn(SunEvent event, const Location& where, std::chrono::
   ln_rst_time times{};
   // The rise and set in the day from the instant given.
   const int circumpolar = ln_get_solar_rst_horizon(julianDay(midnight), &observer, what.horizon, &times);
-  if (circumpolar == 0) return instant(what.rising ? times.rise : times.set);
+  const WallTime at = instant(what.rising ? times.rise : times.set);
+  if (circumpolar == 0 && std::chrono::floor<days>(at + clock.utcOffset(at)) == day) return at;
+  // Next to the days without it, what libnova finds may be the day before's: then the sun's
+  // lowest of the day says which way it stays.
+  const bool above = circumpolar == 0 ? lowestHeight(times.transit, observer) > what.horizon : circumpolar > 0;
   const std::string name(what.name), date = dateText(day), place = locationWords(where), height = horizonText(what.horizon);
-  if (circumpolar > 0) return Error{Text("no %1 on %2 at %3: the sun stays above %4", name, date, place, height)};
+  if (above) return Error{Text("no %1 on %2 at %3: the sun stays above %4", name, date, place, height)};
   return Error{Text("no %1 on %2 at %3: the sun stays below %4", name, date, place, height)};
 }
 

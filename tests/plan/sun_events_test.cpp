@@ -49,14 +49,18 @@ TEST(SunEvents, AgreeWithThePublishedAlmanacWithinAMinute) {
   }
 }
 
-// Polar night in Tromso and the white nights of Helsinki: the day is refused with the event,
-// the date, the place and which way the sun stays.
+// Polar night and spring's white nights in Tromso, and the white nights of Helsinki: the day is
+// refused with the event, the date, the place and which way the sun stays.
 TEST(SunEvents, ADayWithoutTheEventIsRefusedWithWhy) {
   VirtualRunLoop loop;
   VirtualWallClock clock(loop);
   clock.setOffset(WallTime{}, 1h);
   EXPECT_EQ(failure(sunEventOn(SunEvent::sunrise, {69.65, 18.96}, December / 21 / 2027, clock)),
             "no sunrise on 2027-12-21 at 69.65 18.96: the sun stays below -0.83\xC2\xB0");
+  // The last astronomical dusk of spring there is late on 26 March: the 27th has none, though
+  // a search from its midnight lands on the 26th's.
+  EXPECT_EQ(failure(sunEventOn(SunEvent::astroDusk, {69.65, 18.96}, March / 27 / 2027, clock)),
+            "no astro-dusk on 2027-03-27 at 69.65 18.96: the sun stays above -18\xC2\xB0");
   clock.setOffset(WallTime{}, 3h);
   EXPECT_EQ(failure(sunEventOn(SunEvent::astroDusk, {60.17, 24.94}, June / 21 / 2027, clock)),
             "no astro-dusk on 2027-06-21 at 60.17 24.94: the sun stays above -18\xC2\xB0");
