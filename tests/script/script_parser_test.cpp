@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "plan/location.h"
 #include "plan/plan_words.h"
 #include "script/script_parser.h"
 #include "tests/support/failure.h"
@@ -35,7 +36,8 @@ TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
         "timer interval 5s 3x", "timer interval 30s 3 --foo 1s", "timer preset save", "timer preset rename A", "timer stop now",
         "window", "window 960", "window 960x", "window 99x540", "window 960x4097", "window 2000x400", "window 960x540 1",
         "timer self --at sunset+", "timer self --at sundown", "timer self --at sunset+20", "timer self --at sunset*20m",
-        "timer self --at sunset+12h1s", "timer self --at civil-", "timer self --at -20m"}) {
+        "timer self --at sunset+12h1s", "timer self --at civil-", "timer self --at -20m", "location", "location off 1",
+        "location 47.37", "location 47.37 8.54 0"}) {
     const auto parsed = parseScriptLine(std::regex_replace(line, std::regex("ID"), kId));
     EXPECT_FALSE(parsed.ok() || parsed.error().message.empty()) << line;
   }
@@ -68,6 +70,28 @@ TEST(ScriptParser, TimerPlansTakeRampsBracketsAndStartTimes) {
   const auto rename = parseScriptLine("timer preset rename \"Star trails\" Stars");
   ASSERT_TRUE(rename.ok() && rename.value());
   EXPECT_EQ(std::get<script::TimerPreset>(*rename.value()).newName, "Stars");
+}
+
+// A location is two bounded coordinates in plain decimals, kept as they read; anything else is
+// refused with the reason.
+TEST(ScriptParser, ALocationIsALatitudeAndALongitudeOrOff) {
+  const auto where = [](const std::string& line) {
+    const auto parsed = parseScriptLine(line);
+    if (!parsed.ok()) return parsed.error().message;
+    const auto& set = std::get<script::SetLocation>(*parsed.value());
+    return set.where ? locationWords(*set.where) : std::string("off");
+  };
+  EXPECT_EQ(where("location 47.37 8.54"), "47.37 8.54");
+  EXPECT_EQ(where("location -33.870 151.2100"), "-33.87 151.21");
+  EXPECT_EQ(where("location -90 180"), "-90 180");
+  EXPECT_EQ(where("location -0 0.000001"), "0 0.000001");
+  EXPECT_EQ(where("location off"), "off");
+  EXPECT_EQ(where("location 90.000001 0"), "location: a latitude is from -90 to 90: not 90.000001");
+  EXPECT_EQ(where("location 0 -180.5"), "location: a longitude is from -180 to 180: not -180.5");
+  for (const char* bad : {"nan 0", "0 inf", "1e1 0", "0x10 0", "+1 0", "1.1234567 0", "1. 0", ".5 0", "1,5 0", "1000 0",
+                          "-- 0", "1.2.3 0"})
+    EXPECT_EQ(where(std::string("location ") + bad),
+              std::string("location: a location is LAT LON in degrees with at most 6 decimals, such as 47.37 8.54: not ") + bad);
 }
 
 }  // namespace
