@@ -13,7 +13,8 @@ const char* const kKey = "location";
 constexpr std::size_t kMostDecimals = 6;
 
 bool digits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  return !text.empty() && std::all_of(text.begin(), text.end(), digit);
 }
 
 // One coordinate: an optional minus, up to three digits, and up to six decimals. Spelled out

@@ -13,7 +13,8 @@ namespace kiro {
 //   self D|--at T
 //   bulb B [--delay D | --at T]
 //   interval I N|forever [--bulb B | --ramp B1..B2] [--bracket 3|5 --ev E] [--delay D | --at T]
-// Durations as parseDuration reads them, starts T as parseStartTime. Returns the plan, or why it cannot be read or run.
+// Durations as parseDuration reads them, starts T as parseStartTime. Returns the plan, or why
+// it cannot be read or run.
 Result<ShootingPlan> parsePlanWords(const std::vector<std::string>& words);
 // plan in the words parsePlanWords reads back.
 std::string planWords(const ShootingPlan& plan);

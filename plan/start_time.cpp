@@ -1,7 +1,6 @@
 #include "plan/start_time.h"
 
 #include <cctype>
-#include <charconv>
 
 #include "plan/durations.h"
 
@@ -11,32 +10,16 @@ namespace {
 
 using std::chrono::days;
 
-// A sun event whose moment is not to come on yesterday's date, today's or tomorrow's is looked
-// for up to this many days after today.
+// A sun event is looked for from yesterday's date to this many days after today's.
 constexpr int kDaysAhead = 3;
-
-std::optional<int> number(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || text[0] == '-' || error != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
-// HH:MM as minutes after midnight.
-std::optional<int> timeOfDay(std::string_view text) {
-  const auto colon = text.find(':');
-  if (colon == std::string_view::npos || text.size() - colon != 3) return std::nullopt;
-  const auto hour = number(text.substr(0, colon)), minute = number(text.substr(colon + 1));
-  if (!hour || !minute || *hour > 23 || *minute > 59) return std::nullopt;
-  return *hour * 60 + *minute;
-}
 
 Result<StartTime> sunTime(std::string_view words) {
   // The offset's sign is the first + or - before a digit: the events' own hyphens come before letters.
+  const auto beforeDigit = [words](std::size_t at) {
+    return at + 1 < words.size() && std::isdigit(static_cast<unsigned char>(words[at + 1]));
+  };
   auto sign = words.find_first_of("+-");
-  while (sign != std::string_view::npos && (sign + 1 == words.size() || !std::isdigit(static_cast<unsigned char>(words[sign + 1]))))
-    sign = words.find_first_of("+-", sign + 1);
+  while (sign != std::string_view::npos && !beforeDigit(sign)) sign = words.find_first_of("+-", sign + 1);
   StartTime start;
   start.sun = sunEventNamed(words.substr(0, sign));
   if (!start.sun) return Error{"not a start time: " + std::string(words) + " (HH:MM, or a sun event such as sunset+20m)"};
@@ -58,13 +41,14 @@ Result<Millis> untilSunTime(SunEvent event, Millis offset, const WallClock& cloc
     if (at.ok() && at.value() + offset > now) return at.value() + offset - now;
     if (!at.ok() && !missing && day >= today) missing = at.error();
   }
+  // Every day had its event, and all are past: only an offset beyond its bound does that.
   return missing ? *missing : Error{Text("an offset from a sun event is at most %1", durationText(kLongestSunOffset))};
 }
 
 }  // namespace
 
 Result<StartTime> parseStartTime(std::string_view words) {
-  if (const auto minute = timeOfDay(words)) return StartTime{std::nullopt, *minute, Millis{0}};
+  if (const auto minute = parseTimeOfDay(words)) return StartTime{std::nullopt, *minute, Millis{0}};
   if (words.find(':') != std::string_view::npos)
     return Error{"not a time of day: " + std::string(words) + " (HH:MM, from 00:00 to 23:59)"};
   return sunTime(words);
@@ -89,7 +73,8 @@ Result<> checkStartTime(const StartTime& start) {
 Result<Millis> untilStart(const StartTime& start, const WallClock& clock, const Result<std::optional<Location>>& where) {
   if (!start.sun) return untilTimeOfDay(clock, start.minuteOfDay);
   const std::string words = startTimeWords(start);
-  if (!where.ok()) return Error{Text("a start at %1 needs a location, and the one kept cannot be used: %2", words, where.error().text)};
+  if (!where.ok())
+    return Error{Text("a start at %1 needs a location, and the one kept cannot be used: %2", words, where.error().text)};
   if (!where.value()) return Error{Text("a start at %1 needs a location: location LAT LON", words)};
   return untilSunTime(*start.sun, start.offset, clock, *where.value());
 }
