@@ -128,4 +128,13 @@ std::string timeOfDayText(int minuteOfDay) {
   return hours.substr(1) + ":" + minutes.substr(1);
 }
 
+std::optional<int> parseTimeOfDay(std::string_view text) {
+  std::size_t at = 0, minuteDigits = 0;
+  const auto hour = digits(text, at);
+  if (!hour || at == text.size() || text[at++] != ':') return std::nullopt;
+  const auto minute = digits(text, at, &minuteDigits);
+  if (!minute || at != text.size() || minuteDigits != 2 || *hour > 23 || *minute > 59) return std::nullopt;
+  return static_cast<int>(*hour * 60 + *minute);
+}
+
 }  // namespace kiro

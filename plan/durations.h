@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,8 @@ std::string durationText(Millis duration);
 // duration as parseDuration reads it back: "130ms", "30s", "1m30s", "2h5m".
 std::string durationWords(Millis duration);
 
-// A time of day, minutes after midnight, as "HH:MM".
+// A time of day, minutes after midnight, as "HH:MM"; and read back, from 00:00 to 23:59.
 std::string timeOfDayText(int minuteOfDay);
+std::optional<int> parseTimeOfDay(std::string_view text);
 
 }  // namespace kiro

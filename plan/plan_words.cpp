@@ -15,8 +15,8 @@ using Mode = ShootingPlan::Mode;
 using Words = std::vector<std::string>;
 
 const char* const kUsage =
-    "a plan is self D|--at HH:MM, bulb B [--delay D|--at HH:MM] or interval I N|forever [--bulb B|--ramp B1..B2]"
-    " [--bracket 3|5 --ev E] [--delay D|--at HH:MM]";
+    "a plan is self D|--at T, bulb B [--delay D|--at T] or interval I N|forever [--bulb B|--ramp B1..B2]"
+    " [--bracket 3|5 --ev E] [--delay D|--at T], T a time HH:MM or a sun event such as sunset+20m";
 
 std::optional<int> number(const std::string& text) {
   int value = 0;
@@ -24,15 +24,6 @@ std::optional<int> number(const std::string& text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value);
   if (text.empty() || text[0] == '-' || error != std::errc() || stop != end) return std::nullopt;
   return value;
-}
-
-// HH:MM as minutes after midnight.
-std::optional<int> timeOfDay(const std::string& text) {
-  const auto colon = text.find(':');
-  if (colon == std::string::npos || text.size() - colon != 3) return std::nullopt;
-  const auto hour = number(text.substr(0, colon)), minute = number(text.substr(colon + 1));
-  if (!hour || !minute || *hour > 23 || *minute > 59) return std::nullopt;
-  return *hour * 60 + *minute;
 }
 
 // Reads text as a duration into out, or says why it cannot.
@@ -63,8 +54,9 @@ Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
     if (at + 1 == words.size()) return Error{option + " needs a value"};
     const std::string& value = words[at + 1];
     if (option == "--at") {
-      plan.at = timeOfDay(value);
-      if (!plan.at) return Error{"not a time of day: " + value + " (HH:MM, from 00:00 to 23:59)"};
+      auto start = parseStartTime(value);
+      if (!start.ok()) return start.error();
+      plan.at = start.value();
     } else if (option == "--bracket") {
       const auto shots = number(value);
       if (shots != 3 && shots != 5) return Error{"a bracket takes 3 or 5 shots, not " + value};
@@ -148,7 +140,7 @@ std::string planWords(const ShootingPlan& plan) {
   else if (plan.bulb) words += (plan.mode == Mode::bulb ? " " : " --bulb ") + durationWords(*plan.bulb);
   if (plan.bracket > 1) words += " --bracket " + std::to_string(plan.bracket) + " --ev " + stopsWords(plan.bracketStops);
   if (plan.delay && plan.mode != Mode::self) words += " --delay " + durationWords(*plan.delay);
-  if (plan.at) words += " --at " + timeOfDayText(*plan.at);
+  if (plan.at) words += " --at " + startTimeWords(*plan.at);
   return words;
 }
 

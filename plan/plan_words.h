@@ -10,10 +10,11 @@
 namespace kiro {
 
 // A plan in words, as a script's timer command and a kept preset say it:
-//   self D|--at HH:MM
-//   bulb B [--delay D | --at HH:MM]
-//   interval I N|forever [--bulb B | --ramp B1..B2] [--bracket 3|5 --ev E] [--delay D | --at HH:MM]
-// Durations as parseDuration reads them. Returns the plan, or why it cannot be read or run.
+//   self D|--at T
+//   bulb B [--delay D | --at T]
+//   interval I N|forever [--bulb B | --ramp B1..B2] [--bracket 3|5 --ev E] [--delay D | --at T]
+// Durations as parseDuration reads them, starts T as parseStartTime. Returns the plan, or why
+// it cannot be read or run.
 Result<ShootingPlan> parsePlanWords(const std::vector<std::string>& words);
 // plan in the words parsePlanWords reads back.
 std::string planWords(const ShootingPlan& plan);

@@ -88,7 +88,8 @@ Result<> checkPlan(const ShootingPlan& plan) {
   if (plan.delay && *plan.delay > kLongestDuration) return Error{Text("the delay is at most %1", durationText(kLongestDuration))};
   if (plan.bulb)
     if (auto checked = checkBulb(*plan.bulb); !checked.ok()) return checked;
-  if (plan.at && (*plan.at < 0 || *plan.at >= 24 * 60)) return Error{Text("a start time is from 00:00 to 23:59")};
+  if (plan.at)
+    if (auto checked = checkStartTime(*plan.at); !checked.ok()) return checked;
   if (plan.at && plan.delay) return Error{Text("a plan starts after a delay or at a time, not both")};
   if (plan.mode != Mode::interval && (plan.rampTo || plan.bracket != 1))
     return Error{Text("ramps and brackets are for intervals")};
@@ -113,8 +114,9 @@ Result<> checkRun(const ShootingPlan& plan, Millis firstShotIn) {
   return {};
 }
 
-Millis firstShotIn(const ShootingPlan& plan, const WallClock& clock) {
-  return plan.at ? untilTimeOfDay(clock, *plan.at) : plan.delay.value_or(Millis{0});
+Result<Millis> firstShotIn(const ShootingPlan& plan, const WallClock& clock, const Result<std::optional<Location>>& where) {
+  if (plan.at) return untilStart(*plan.at, clock, where);
+  return plan.delay.value_or(Millis{0});
 }
 
 std::optional<int> exposureCount(const ShootingPlan& plan) {

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "base/result.h"
+#include "plan/location.h"
+#include "plan/start_time.h"
 #include "platform/run_loop.h"
 #include "platform/wall_clock.h"
 
@@ -23,7 +25,7 @@ struct ShootingPlan {
   std::optional<Millis> bulb;   // how long each shot holds the shutter; required by bulb
   Millis interval{0};           // intervalometer: from one shot's start to the next one's
   std::optional<int> count;     // intervalometer: how many shots; none: until stopped
-  std::optional<int> at;        // instead of a delay: the local time of day, in minutes after midnight
+  std::optional<StartTime> at;  // instead of a delay: a local time of day or a sun event
   std::optional<Millis> rampTo;  // intervalometer: the last shot's bulb, reached from bulb evenly in stops
   int bracket = 1;               // intervalometer: shots in each interval, 1, 3 or 5, around the bulb
   double bracketStops = 0;       // between one bracketed shot and the next
@@ -52,8 +54,9 @@ Result<> checkPlan(const ShootingPlan& plan);
 // Whether plan can run when its first shot is firstShotIn away, or why not.
 Result<> checkRun(const ShootingPlan& plan, Millis firstShotIn);
 
-// How long from now until plan's first shot: its delay, or until its time of day on clock.
-Millis firstShotIn(const ShootingPlan& plan, const WallClock& clock);
+// How long from now until plan's first shot: its delay, or until its start on clock at where
+// (the location kept, which a sun event needs); or why it has none.
+Result<Millis> firstShotIn(const ShootingPlan& plan, const WallClock& clock, const Result<std::optional<Location>>& where);
 
 // One press of the shutter in a plan: when it starts, after the first one, and how long it holds.
 struct Exposure {

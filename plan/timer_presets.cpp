@@ -137,7 +137,7 @@ std::string nameFor(const ShootingPlan& plan) {
       break;
   }
   if (plan.delay && plan.mode != ShootingPlan::Mode::self) name += " after " + durationText(*plan.delay);
-  if (plan.at) name += " at " + timeOfDayText(*plan.at);
+  if (plan.at) name += " at " + startTimeWords(*plan.at);
   return name;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/run_loop.h"
 #include "ui/button.h"
 #include "base/uuid.h"
+#include "plan/location.h"
 #include "plan/timed_shooting.h"
 
 namespace kiro {
@@ -71,6 +72,10 @@ struct TimerPreset {
   std::string name;
   std::string newName;  // with rename
 };
+// Keeps where the user is, for sun events, or forgets it (none).
+struct SetLocation {
+  std::optional<Location> where;
+};
 struct Quit {};
 
 }  // namespace script
@@ -78,6 +83,6 @@ struct Quit {};
 using ScriptCommand = std::variant<script::Wait, script::Touch, script::Tap, script::Select, script::Dismiss,
                                    script::State, script::Layout, script::Snapshot, script::WindowSize,
                                    script::AddReceiver, script::ReceiverAction, script::Radio, script::Timer,
-                                   script::TimerPreset, script::Quit>;
+                                   script::TimerPreset, script::SetLocation, script::Quit>;
 
 }  // namespace kiro

@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "plan/location.h"
 #include "plan/plan_words.h"
 #include "script/script_words.h"
 
@@ -157,6 +158,14 @@ Result<ScriptCommand> timer(const Words& words) {
   return script::Timer{std::move(plan).value()};
 }
 
+Result<ScriptCommand> location(const Words& words) {
+  if (words.size() == 2 && words[1] == "off") return script::SetLocation{};
+  if (words.size() != 3) return Error{"location needs LAT LON in degrees, such as 47.37 8.54, or off"};
+  const auto where = parseLocation(words[1] + " " + words[2]);
+  if (!where.ok()) return Error{"location: " + where.error().message};
+  return script::SetLocation{where.value()};
+}
+
 Result<ScriptCommand> command(const Words& words) {
   const std::string& verb = words[0];
   if (verb == "wait") return wait(words);
@@ -173,6 +182,7 @@ Result<ScriptCommand> command(const Words& words) {
   if (verb == "receiver") return receiver(words);
   if (verb == "radio") return radio(words);
   if (verb == "timer") return timer(words);
+  if (verb == "location") return location(words);
   if (verb == "quit") return noArguments(words, script::Quit{});
   return Error{"unknown command " + verb};
 }

@@ -102,4 +102,9 @@ ScriptSession::Outcome ScriptSession::perform(const script::Wait& command) {
 
 ScriptSession::Outcome ScriptSession::perform(const script::Quit&) { return finish(); }
 
+ScriptSession::Outcome ScriptSession::perform(const script::SetLocation& command) {
+  keepLocation(platform().defaults, command.where);
+  return std::nullopt;
+}
+
 }  // namespace kiro

@@ -99,6 +99,7 @@ class ScriptSession {
   Outcome perform(const script::Radio& command);
   Outcome perform(const script::Timer& command);
   Outcome perform(const script::TimerPreset& command);
+  Outcome perform(const script::SetLocation& command);
 
   AppDelegate& delegate_;
   SimulatedRadio* radio_;

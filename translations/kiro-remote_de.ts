@@ -559,5 +559,37 @@
         <source>the ramp's last bulb must be more than zero</source>
         <translation>die letzte Belichtung einer Rampe muss größer als null sein</translation>
     </message>
+    <message>
+        <source>a location is LAT LON in degrees with at most 6 decimals, such as 47.37 8.54: not %1</source>
+        <translation>ein Ort ist LAT LON in Grad mit höchstens 6 Nachkommastellen, etwa 47.37 8.54: nicht %1</translation>
+    </message>
+    <message>
+        <source>a latitude is from -90 to 90: not %1</source>
+        <translation>eine Breite geht von -90 bis 90: nicht %1</translation>
+    </message>
+    <message>
+        <source>a longitude is from -180 to 180: not %1</source>
+        <translation>eine Länge geht von -180 bis 180: nicht %1</translation>
+    </message>
+    <message>
+        <source>no %1 on %2 at %3: the sun stays above %4</source>
+        <translation>kein %1 am %2 bei %3: die Sonne bleibt über %4</translation>
+    </message>
+    <message>
+        <source>no %1 on %2 at %3: the sun stays below %4</source>
+        <translation>kein %1 am %2 bei %3: die Sonne bleibt unter %4</translation>
+    </message>
+    <message>
+        <source>an offset from a sun event is at most %1</source>
+        <translation>der Abstand zu einem Sonnenereignis ist höchstens %1</translation>
+    </message>
+    <message>
+        <source>a start at %1 needs a location, and the one kept cannot be used: %2</source>
+        <translation>ein Start um %1 braucht einen Ort, und der gespeicherte ist nicht nutzbar: %2</translation>
+    </message>
+    <message>
+        <source>a start at %1 needs a location: location LAT LON</source>
+        <translation>ein Start um %1 braucht einen Ort: location LAT LON</translation>
+    </message>
 </context>
 </TS>

@@ -559,5 +559,37 @@
         <source>the ramp's last bulb must be more than zero</source>
         <translation>渐变的最后曝光时间必须大于零</translation>
     </message>
+    <message>
+        <source>a location is LAT LON in degrees with at most 6 decimals, such as 47.37 8.54: not %1</source>
+        <translation>位置为以度表示的 LAT LON，最多 6 位小数，例如 47.37 8.54：不是 %1</translation>
+    </message>
+    <message>
+        <source>a latitude is from -90 to 90: not %1</source>
+        <translation>纬度为 -90 到 90：不是 %1</translation>
+    </message>
+    <message>
+        <source>a longitude is from -180 to 180: not %1</source>
+        <translation>经度为 -180 到 180：不是 %1</translation>
+    </message>
+    <message>
+        <source>no %1 on %2 at %3: the sun stays above %4</source>
+        <translation>%2 在 %3 没有 %1：太阳始终高于 %4</translation>
+    </message>
+    <message>
+        <source>no %1 on %2 at %3: the sun stays below %4</source>
+        <translation>%2 在 %3 没有 %1：太阳始终低于 %4</translation>
+    </message>
+    <message>
+        <source>an offset from a sun event is at most %1</source>
+        <translation>与太阳事件的偏移最多为 %1</translation>
+    </message>
+    <message>
+        <source>a start at %1 needs a location, and the one kept cannot be used: %2</source>
+        <translation>在 %1 开始需要位置，而保存的位置无法使用：%2</translation>
+    </message>
+    <message>
+        <source>a start at %1 needs a location: location LAT LON</source>
+        <translation>在 %1 开始需要位置：location LAT LON</translation>
+    </message>
 </context>
 </TS>

@@ -86,9 +86,10 @@ bool cameraViewController::letGo(const Text& why) {
 
 Result<> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   if (auto checked = checkPlan(plan); !checked.ok()) return checked;
-  const Millis wait = firstShotIn(plan, wallClock());
-  if (auto checked = checkRun(plan, wait); !checked.ok()) return checked;
-  timedShooting_.start(plan, wait);
+  const auto wait = firstShotIn(plan, wallClock(), keptLocation(platform().defaults));
+  if (!wait.ok()) return wait.error();
+  if (auto checked = checkRun(plan, wait.value()); !checked.ok()) return checked;
+  timedShooting_.start(plan, wait.value());
   return {};
 }
 

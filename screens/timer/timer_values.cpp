@@ -24,6 +24,7 @@ constexpr std::array<std::pair<int, double>, 9> kBrackets{
 const char* const kTimes = "\xC3\x97";  // the multiplication sign
 constexpr int kDay = 24 * 60;
 constexpr int kStartStep = 5;
+constexpr Millis kSunStep = 5min;
 
 // A typed value off its row's ladder.
 Text outOfRange(TimerValues::Value which, const std::string& least, const std::string& most, const std::string& typed) {
@@ -116,8 +117,11 @@ bool TimerValues::uses(Value which) const {
 }
 
 void TimerValues::step(Value which, int steps) {
-  if (which == delay && startsAtTime_) {
-    startAt_ = ((startAt_ / kStartStep + steps) * kStartStep % kDay + kDay) % kDay;
+  if (which == delay && startsAtTime_ && startAt_.sun) {
+    // A sun event stays one: its offset moves.
+    startAt_.offset = std::clamp(startAt_.offset + steps * kSunStep, -kLongestSunOffset, kLongestSunOffset);
+  } else if (which == delay && startsAtTime_) {
+    startAt_.minuteOfDay = ((startAt_.minuteOfDay / kStartStep + steps) * kStartStep % kDay + kDay) % kDay;
   } else if (which == shots) {
     plan_.count = std::clamp(plan_.count.value_or(0) + steps, 0, kMostShots);
     if (plan_.count == 0) plan_.count.reset();
@@ -171,7 +175,7 @@ Text TimerValues::text(Value which) const {
     return value ? Text::verbatim(durationText(*value)) : otherwise;
   };
   switch (which) {
-    case delay: return startsAtTime_ ? Text::verbatim(timeOfDayText(startAt_)) : shown(plan_.delay, Text("none"));
+    case delay: return startsAtTime_ ? Text::verbatim(startTimeWords(startAt_)) : shown(plan_.delay, Text("none"));
     case bulb: return shown(plan_.bulb, Text("press"));
     case interval: return Text::verbatim(durationText(plan_.interval));
     case shots: return plan_.count ? Text::verbatim(std::to_string(*plan_.count)) : Text("forever");
@@ -222,7 +226,7 @@ void TimerValues::keep() const {
   defaults.set(kKeys[shots], plan_.count ? std::to_string(*plan_.count) : "forever");
   defaults.set(kKeys[rampTo], plan_.rampTo ? durationWords(*plan_.rampTo) : "0s");
   defaults.set(kKeys[bracket], plan_.bracket > 1 ? std::to_string(plan_.bracket) + "x" + stopsWords(plan_.bracketStops) : "none");
-  defaults.set("timerStartAt", startsAtTime_ ? timeOfDayText(startAt_) : "");
+  defaults.set("timerStartAt", startsAtTime_ ? startTimeWords(startAt_) : "");
 }
 
 }  // namespace kiro

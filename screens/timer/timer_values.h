@@ -26,13 +26,14 @@ class TimerValues {
   void setStartsAtTime(bool atTime) { startsAtTime_ = atTime; }
   // Whether the mode uses the value.
   bool uses(Value which) const;
-  // Moves a value steps rungs along its ladder (the start time by 5 min), kept in range.
+  // Moves a value steps rungs along its ladder (the start time, or a sun event's offset, by
+  // 5 min), kept in range.
   void step(Value which, int steps);
   // Sets a value from what the user typed (a duration; a number or "forever" for the
-  // shots; HH:MM for a start time; "none" or such as 3x1/3 for a bracket), or says why it
-  // cannot and changes nothing.
+  // shots; HH:MM or a sun event for a start time; "none" or such as 3x1/3 for a bracket),
+  // or says why it cannot and changes nothing.
   Result<> enter(Value which, const std::string& text);
-  // The value for the screen: "1.3 s", "none", "press", "forever", "21:30", "3 × 1/3 EV".
+  // The value for the screen: "1.3 s", "none", "press", "forever", "21:30", "sunset+20m", "3 × 1/3 EV".
   Text text(Value which) const;
   // The plan the values make, for the mode chosen.
   ShootingPlan plan() const;
@@ -43,7 +44,7 @@ class TimerValues {
  private:
   ShootingPlan plan_;  // every value, whether the mode uses it or not
   bool startsAtTime_ = false;
-  int startAt_ = 22 * 60;
+  StartTime startAt_{std::nullopt, 22 * 60, Millis{0}};
 };
 
 }  // namespace kiro

@@ -34,10 +34,11 @@ int stride(TimerValues::Value which, int repeats) {
 // When plan would start and end, on the wall clock; for a plan that cannot run, why not.
 Text planSummary(const ShootingPlan& plan) {
   if (const auto checked = checkPlan(plan); !checked.ok()) return checked.error().text;
-  const Millis wait = firstShotIn(plan, wallClock());
-  if (const auto checked = checkRun(plan, wait); !checked.ok()) return checked.error().text;
+  const auto wait = firstShotIn(plan, wallClock(), keptLocation(platform().defaults));
+  if (!wait.ok()) return wait.error().text;
+  if (const auto checked = checkRun(plan, wait.value()); !checked.ok()) return checked.error().text;
   const Millis now = platform().runLoop.now();
-  const Millis first = now + wait;
+  const Millis first = now + wait.value();
   const auto length = planLength(plan);
   if (!length) return Text("First shot %1, until stopped", localDayAndTime(wallClock(), first, now));
   return Text("First shot %1, ends about %2", localDayAndTime(wallClock(), first, now),

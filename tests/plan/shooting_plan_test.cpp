@@ -46,7 +46,7 @@ TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
   // No way in takes a duration past the ladders.
   EXPECT_EQ(failure(checkPlan({Mode::bulb, 1s, 4h + 1ms, {}, {}})), "the bulb time is at most 4 h");
   EXPECT_EQ(problem(ramp, [](ShootingPlan& p) { p.rampTo = 4h + 1ms; }), "the ramp's last bulb is at most 4 h");
-  EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.at = 60, p.delay = 1s; }), "");
+  EXPECT_NE(problem(ramp, [](ShootingPlan& p) { p.at = StartTime{std::nullopt, 60, {}}, p.delay = 1s; }), "");
 }
 
 }  // namespace

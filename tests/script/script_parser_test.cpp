@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "plan/location.h"
 #include "plan/plan_words.h"
 #include "script/script_parser.h"
 #include "tests/support/failure.h"
@@ -33,7 +34,10 @@ TEST(ScriptParser, EveryMalformedLineIsAnErrorWithoutACommand) {
         "timer interval 30s 3 --bulb 1s --bracket 3", "timer interval 30s 3 --bracket 3 --ev 1",
         "timer interval 30s 3 --bulb 1s --bracket 3 --ev x", "timer bulb 1s --bracket 3 --ev 1", "timer preset",
         "timer interval 5s 3x", "timer interval 30s 3 --foo 1s", "timer preset save", "timer preset rename A", "timer stop now",
-        "window", "window 960", "window 960x", "window 99x540", "window 960x4097", "window 2000x400", "window 960x540 1"}) {
+        "window", "window 960", "window 960x", "window 99x540", "window 960x4097", "window 2000x400", "window 960x540 1",
+        "timer self --at sunset+", "timer self --at sundown", "timer self --at sunset+20", "timer self --at sunset*20m",
+        "timer self --at sunset+12h1s", "timer self --at civil-", "timer self --at -20m", "location", "location off 1",
+        "location 47.37", "location 47.37 8.54 0"}) {
     const auto parsed = parseScriptLine(std::regex_replace(line, std::regex("ID"), kId));
     EXPECT_FALSE(parsed.ok() || parsed.error().message.empty()) << line;
   }
@@ -51,17 +55,43 @@ TEST(ScriptParser, TimerPlansTakeRampsBracketsAndStartTimes) {
   EXPECT_EQ(ramp.rampTo, std::chrono::seconds(20));
   EXPECT_EQ(ramp.bracket, 3);
   EXPECT_DOUBLE_EQ(ramp.bracketStops, 1.0 / 3);
-  EXPECT_EQ(ramp.at, 21 * 60 + 30);
-  EXPECT_EQ(plan("timer self --at 00:05").at, 5);
+  EXPECT_EQ(ramp.at, (StartTime{std::nullopt, 21 * 60 + 30, {}}));
+  EXPECT_EQ(plan("timer self --at 00:05").at, (StartTime{std::nullopt, 5, {}}));
   EXPECT_EQ(plan("timer bulb 1:30 --delay 1h30m").delay, std::chrono::minutes(90));
   // A plan is kept as words: they read back as written, whole stops as whole numbers.
   for (const std::string words :
        {"interval 30s 5 --bulb 1s --bracket 3 --ev 1", "interval 30s forever --bulb 1s --bracket 5 --ev 2/3",
-        "interval 1m 9 --bulb 2s --bracket 3 --ev 1.5 --delay 1h30m", "bulb 1m30s --delay 10s"})
+        "interval 1m 9 --bulb 2s --bracket 3 --ev 1.5 --delay 1h30m", "bulb 1m30s --delay 10s", "self --at sunset",
+        "interval 5s 300 --bulb 1s --at astro-dawn-15m", "bulb 2s --at nautical-dusk+1h30m", "self --at civil-dawn-12h",
+        "interval 1m forever --at sunrise+500ms", "self --at 07:05"})
     EXPECT_EQ(planWords(plan("timer " + words)), words);
+  EXPECT_EQ(plan("timer self --at sunset+20m").at, (StartTime{SunEvent::sunset, 0, std::chrono::minutes(20)}));
+  EXPECT_EQ(plan("timer self --at astro-dusk-1m").at, (StartTime{SunEvent::astroDusk, 0, -std::chrono::minutes(1)}));
   const auto rename = parseScriptLine("timer preset rename \"Star trails\" Stars");
   ASSERT_TRUE(rename.ok() && rename.value());
   EXPECT_EQ(std::get<script::TimerPreset>(*rename.value()).newName, "Stars");
+}
+
+// A location is two bounded coordinates in plain decimals, kept as they read; anything else is
+// refused with the reason.
+TEST(ScriptParser, ALocationIsALatitudeAndALongitudeOrOff) {
+  const auto where = [](const std::string& line) {
+    const auto parsed = parseScriptLine(line);
+    if (!parsed.ok()) return parsed.error().message;
+    const auto& set = std::get<script::SetLocation>(*parsed.value());
+    return set.where ? locationWords(*set.where) : std::string("off");
+  };
+  EXPECT_EQ(where("location 47.37 8.54"), "47.37 8.54");
+  EXPECT_EQ(where("location -33.870 151.2100"), "-33.87 151.21");
+  EXPECT_EQ(where("location -90 180"), "-90 180");
+  EXPECT_EQ(where("location -0 0.000001"), "0 0.000001");
+  EXPECT_EQ(where("location off"), "off");
+  EXPECT_EQ(where("location 90.000001 0"), "location: a latitude is from -90 to 90: not 90.000001");
+  EXPECT_EQ(where("location 0 -180.5"), "location: a longitude is from -180 to 180: not -180.5");
+  for (const char* bad : {"nan 0", "0 inf", "1e1 0", "0x10 0", "+1 0", "1.1234567 0", "1. 0", ".5 0", "1,5 0", "1000 0",
+                          "-- 0", "1.2.3 0"})
+    EXPECT_EQ(where(std::string("location ") + bad),
+              std::string("location: a location is LAT LON in degrees with at most 6 decimals, such as 47.37 8.54: not ") + bad);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
   EXPECT_EQ(untilTimeOfDay(autumn, 2 * 60 + 50), 5min);
   auto& receiver = loadAndConnect();
   ShootingPlan plan{Mode::interval, {}, 1s, 1h, 2};
-  plan.at = 3 * 60 + 30;
+  plan.at = StartTime{std::nullopt, 3 * 60 + 30, {}};
   ASSERT_TRUE(remote->startTimedShooting(plan).ok());
   const auto& status = remote->timedShooting();
   EXPECT_EQ(localTimeOfDay(clock, status.firstAt, loop.now()), "03:30");
@@ -41,6 +41,41 @@ TEST_F(TimedShootingTest, AStartTimeIsTheWallClockTimeChosenAcrossMidnightAndADa
   EXPECT_EQ(status.shot, 1);
   ASSERT_FALSE(receiver.writes().empty());
   EXPECT_EQ(receiver.writes().front().bytes, Bytes{0x30});
+}
+
+// A start at a sun event is its next moment at the kept location: today's while it is to come,
+// yesterday's while its offset has not yet passed, tomorrow's across the change to summer time.
+// Without a usable location, or where the event does not come for days, the plan is refused.
+TEST_F(TimedShootingTest, ASunStartIsItsNextMomentAtTheKeptLocationAcrossSummerTime) {
+  using std::chrono::sys_days;
+  VirtualWallClock clock(loop, sys_days{std::chrono::March / 27 / 2027} + 11h - loop.now());
+  clock.setOffset(sys_days{std::chrono::January / 1 / 2027}, 1h);
+  clock.setOffset(sys_days{std::chrono::March / 28 / 2027} + 1h, 2h);
+  const WallClockScope scope(clock);
+  const auto startsAt = [&](const std::string& at) {
+    ShootingPlan plan{Mode::self, {}, {}, {}, {}};
+    plan.at = parseStartTime(at).value();
+    const auto started = remote->startTimedShooting(plan);
+    const std::string shown = started.ok() ? localTimeOfDay(clock, remote->timedShooting().firstAt, loop.now())
+                                           : started.error().message;
+    remote->stopTimedShooting();
+    return shown;
+  };
+  EXPECT_EQ(startsAt("sunset+20m"), "a start at sunset+20m needs a location: location LAT LON");
+  defaults.set("location", std::string("Zurich"));
+  EXPECT_EQ(startsAt("sunset+20m"),
+            "a start at sunset+20m needs a location, and the one kept cannot be used: a location is LAT LON in degrees "
+            "with at most 6 decimals, such as 47.37 8.54: not Zurich");
+  keepLocation(defaults, Location{47.37, 8.54});
+  // Sunset in Zurich is at 18:46 on the 27th, 19:47 summer time on the 28th.
+  EXPECT_EQ(startsAt("sunset+20m"), "19:06");
+  loop.advance(9h);
+  EXPECT_EQ(startsAt("sunset+20m"), "20:07");
+  EXPECT_EQ(startsAt("sunset-20m"), "19:27");
+  loop.advance(3h + 30min);
+  EXPECT_EQ(startsAt("sunset+6h"), "00:46");
+  keepLocation(defaults, Location{69.65, 18.96});
+  EXPECT_EQ(startsAt("astro-dusk"), "no astro-dusk on 2027-03-28 at 69.65 18.96: the sun stays above -18\xC2\xB0");
 }
 
 // The 1,000th shot of a 2 s interval starts where the plan put it, not where 999 late

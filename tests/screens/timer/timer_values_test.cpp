@@ -55,6 +55,12 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
   values.keep();
   const TimerValues kept;
   EXPECT_EQ(planWords(kept.plan()), "interval 1h30m forever --bulb 100ms --at 00:00");
+  // A sun start stays one, shown in its words: a step moves its offset.
+  values.take(parsePlanWords({"self", "--at", "sunset+20m"}).value());
+  values.step(TimerValues::delay, -5);
+  EXPECT_EQ(values.text(TimerValues::delay), "sunset-5m");
+  values.keep();
+  EXPECT_EQ(planWords(TimerValues().plan()), "self --at sunset-5m");
   // A kept mode that is none of the three gives the first-time one.
   for (const char* stored : {"3", "-1", "1x"}) {
     defaults.set("timerMode", std::string(stored));
