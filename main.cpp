@@ -1,11 +1,8 @@
-#include <QFontDatabase>
-
 #include <csignal>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/notices.h"
@@ -38,10 +35,6 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   // One window: a second launch raises the first one's. The name is taken here, before the
   // window opens, so that of two launches at once only one opens a window.
   if (!options.headless && !options.script && activateRunningInstance(notices)) return 0;
-  // The first frame's text reads the font database, which takes a while to fill: it is
-  // filled on another core meanwhile (it may be read from any thread).
-  std::jthread fontDatabase;
-  if (!options.headless) fontDatabase = std::jthread([] { QFontDatabase::families(); });
   const auto launched = launch(options, notices);
   if (!launched.ok()) return refused(notices, launched.error().message, 1);
   const WindowLanguage language(launched.value().data);
@@ -84,11 +77,6 @@ int main(int argc, char** argv) {
     const auto ran = runDesktopAction(*options.action);
     return ran.ok() ? 0 : refused(notices, "--action " + *options.action + ": " + ran.error().message, 1);
   }
-  if (!options.headless && !hasDisplay()) {
-    notices.say("no display found. Run it where there is one, or without a window:");
-    // The command itself, on a line of its own to be copied.
-    std::cerr << "  kiro-remote --headless --simulate --script FILE   (its commands: man kiro-remote)\n";
-    return 1;
-  }
+  if (!options.headless && !hasDisplay(notices)) return 1;
   return run(options, argc, argv, notices);
 }
