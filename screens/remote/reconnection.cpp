@@ -56,10 +56,13 @@ void Reconnection::show(PeripheralState state) {
 }
 
 void Reconnection::showRemembered() {
-  // Read in place, as every update of a frame does it: no copy of the name.
+  // Read in place, as every update of a frame does it: the name is copied only when it changes.
   static const Text none = Text("No receiver chosen yet");
   const auto* remembered = platform().defaults.findDictionary("iphone");
-  receiverLine_->setText(remembered && remembered->contains("name") ? Text::verbatim(remembered->at("name")) : none);
+  const auto name = remembered ? remembered->find("name") : StringDictionary::const_iterator{};
+  if (!remembered || name == remembered->end()) return receiverLine_->setText(none);
+  const Text& shown = receiverLine_->words();
+  if (!shown.id().empty() || shown.english() != name->second) receiverLine_->setText(Text::verbatim(name->second));
 }
 
 void Reconnection::requestConnection(std::size_t index) {
