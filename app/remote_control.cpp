@@ -90,6 +90,11 @@ ControlResult RemoteControl::startTimer(const ShootingPlan& plan) {
 
 void RemoteControl::stopTimer() { remote().stopTimedShooting(); }
 
+ControlResult RemoteControl::continueTimer() {
+  if (remote().continueTimedShooting()) return {};
+  return ControlRefusal{ControlRefusal::Kind::invalidPlan, "no series is waiting for its dark frames"};
+}
+
 ControlResult RemoteControl::selfTimer() {
   TimerValues last;
   last.setMode(ShootingPlan::Mode::self);

@@ -61,6 +61,8 @@ class RemoteControl {
   ControlResult setFocus(bool on);
   ControlResult startTimer(const ShootingPlan& plan);
   void stopTimer();
+  // Takes the dark frames of a series that waits for them.
+  ControlResult continueTimer();
   // The self-timer with the timer screen's last delay, never its start time.
   ControlResult selfTimer();
   // caller has left the bus: a shutter it pressed is let go.

@@ -15,8 +15,10 @@ using Mode = ShootingPlan::Mode;
 using Words = std::vector<std::string>;
 
 const char* const kUsage =
-    "a plan is self D|--at T, bulb B [--delay D|--at T] or interval I N|forever [--bulb B|--ramp B1..B2]"
-    " [--bracket 3|5 --ev E] [--delay D|--at T], T a time HH:MM or a sun event such as sunset+20m";
+    "a plan is self D|--at T, bulb B [--delay D|--at T] or interval I N|forever|--until T"
+    " [--bulb B|--ramp B1..B2|--key T=B[/I]...] [--bracket 3|5|7|9 --ev E] [--delay D|--at T] [--nights N]"
+    " [--dark N],"
+    " T a time HH:MM or a sun event such as sunset+20m";
 
 std::optional<int> number(const std::string& text) {
   int value = 0;
@@ -41,25 +43,55 @@ Result<> readDuration(const std::string& text, std::optional<Millis>& out) {
   return {};
 }
 
+// A keyframe T=B[/I]: at a start time T, the bulb B and perhaps the interval I.
+Result<Keyframe> keyframe(const std::string& text) {
+  const auto equals = text.find('=');
+  if (equals == std::string::npos) return Error{"a keyframe is T=B[/I], such as sunset=0.5s/5s, not " + text};
+  Keyframe key;
+  auto at = parseStartTime(text.substr(0, equals));
+  if (!at.ok()) return at.error();
+  key.at = at.value();
+  const std::string values = text.substr(equals + 1);
+  const auto slash = values.find('/');
+  if (auto read = readDuration(values.substr(0, slash), key.bulb); !read.ok()) return read.error();
+  if (slash != std::string::npos)
+    if (auto read = readDuration(values.substr(slash + 1), key.interval); !read.ok()) return read.error();
+  return key;
+}
+
 // Reads the options from words[at] on into plan.
 Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
   std::set<std::string> given;
   for (; at < words.size(); at += 2) {
     const std::string& option = words[at];
-    if (!given.insert(option).second) return Error{option + " is given twice"};
+    if (!given.insert(option).second && option != "--key") return Error{option + " is given twice"};
     const bool interval = plan.mode == Mode::interval;
     const bool known = option == "--at" || (option == "--delay" && plan.mode != Mode::self) ||
-                       (interval && (option == "--bulb" || option == "--ramp" || option == "--bracket" || option == "--ev"));
+                       (interval && (option == "--bulb" || option == "--ramp" || option == "--bracket" || option == "--ev" ||
+                                     option == "--until" || option == "--nights" || option == "--key" || option == "--dark"));
     if (!known) return Error{std::string(modeName(plan.mode)) + " has no option " + option};
     if (at + 1 == words.size()) return Error{option + " needs a value"};
     const std::string& value = words[at + 1];
-    if (option == "--at") {
+    if (option == "--at" || option == "--until") {
       auto start = parseStartTime(value);
       if (!start.ok()) return start.error();
-      plan.at = start.value();
+      (option == "--at" ? plan.at : plan.until) = start.value();
+    } else if (option == "--key") {
+      auto key = keyframe(value);
+      if (!key.ok()) return key.error();
+      plan.keys.push_back(key.value());
+    } else if (option == "--nights") {
+      const auto nights = number(value);
+      if (!nights || *nights < 1 || *nights > kMostNights)
+        return Error{"--nights takes 1 to " + std::to_string(kMostNights) + ", not " + value};
+      plan.nights = *nights;
+    } else if (option == "--dark") {
+      const auto dark = number(value);
+      if (!dark || *dark > kMostDark) return Error{"--dark takes 0 to " + std::to_string(kMostDark) + ", not " + value};
+      plan.dark = *dark;
     } else if (option == "--bracket") {
       const auto shots = number(value);
-      if (shots != 3 && shots != 5) return Error{"a bracket takes 3 or 5 shots, not " + value};
+      if (shots != 3 && shots != 5 && shots != 7 && shots != 9) return Error{"a bracket takes 3, 5, 7 or 9 shots, not " + value};
       plan.bracket = *shots;
     } else if (option == "--ev") {
       const auto step = parseStops(value);
@@ -74,7 +106,8 @@ Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
       return read;
     }
   }
-  if (given.contains("--bulb") && given.contains("--ramp")) return Error{"--ramp sets the bulb: give --bulb or --ramp"};
+  if (given.contains("--bulb") + given.contains("--ramp") + given.contains("--key") > 1)
+    return Error{"--bulb, --ramp and --key each set the bulb: give one of them"};
   if (given.contains("--delay") && given.contains("--at")) return Error{"give --delay or --at, not both"};
   if (given.contains("--bracket") != given.contains("--ev")) return Error{"--bracket and --ev go together"};
   return {};
@@ -117,16 +150,19 @@ Result<ShootingPlan> parsePlanWords(const Words& words) {
   } else if (what == "interval" && words.size() >= 3) {
     plan.mode = Mode::interval;
     if (auto read = readDuration(words[1], plan.interval); !read.ok()) return read.error();
-    if (words[2] != "forever") {
+    const bool counted = !words[2].starts_with("--");
+    if (counted && words[2] != "forever") {
       plan.count = number(words[2]);
       if (!plan.count)
         return Error{"not a number of shots: " + words[2] + " (1 to " + std::to_string(kMostShots) + ", or forever)"};
     }
-    at = 3;
+    at = counted ? 3 : 2;
   } else {
     return Error{kUsage};
   }
   if (auto read = options(words, at, plan); !read.ok()) return read.error();
+  if (plan.mode == Mode::interval && (at == 2) != plan.until.has_value())
+    return Error{"interval " + words[1] + " takes N, forever or --until T: one of them"};
   if (auto checked = checkPlan(plan); !checked.ok()) return checked.error();
   return plan;
 }
@@ -134,13 +170,20 @@ Result<ShootingPlan> parsePlanWords(const Words& words) {
 std::string planWords(const ShootingPlan& plan) {
   std::string words = modeName(plan.mode);
   if (plan.mode == Mode::self && plan.delay) words += " " + durationWords(*plan.delay);
-  if (plan.mode == Mode::interval)
+  if (plan.mode == Mode::interval && plan.until) words += " " + durationWords(plan.interval) + " --until " + startTimeWords(*plan.until);
+  else if (plan.mode == Mode::interval)
     words += " " + durationWords(plan.interval) + " " + (plan.count ? std::to_string(*plan.count) : "forever");
   if (plan.bulb && plan.rampTo) words += " --ramp " + durationWords(*plan.bulb) + ".." + durationWords(*plan.rampTo);
   else if (plan.bulb) words += (plan.mode == Mode::bulb ? " " : " --bulb ") + durationWords(*plan.bulb);
   if (plan.bracket > 1) words += " --bracket " + std::to_string(plan.bracket) + " --ev " + stopsWords(plan.bracketStops);
   if (plan.delay && plan.mode != Mode::self) words += " --delay " + durationWords(*plan.delay);
   if (plan.at) words += " --at " + startTimeWords(*plan.at);
+  if (plan.nights > 1) words += " --nights " + std::to_string(plan.nights);
+  if (plan.dark > 0) words += " --dark " + std::to_string(plan.dark);
+  for (const auto& key : plan.keys) {
+    words += " --key " + startTimeWords(key.at) + "=" + durationWords(key.bulb);
+    if (key.interval) words += "/" + durationWords(*key.interval);
+  }
   return words;
 }
 

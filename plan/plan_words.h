@@ -12,7 +12,8 @@ namespace kiro {
 // A plan in words, as a script's timer command and a kept preset say it:
 //   self D|--at T
 //   bulb B [--delay D | --at T]
-//   interval I N|forever [--bulb B | --ramp B1..B2] [--bracket 3|5 --ev E] [--delay D | --at T]
+//   interval I N|forever|--until T [--bulb B | --ramp B1..B2 | --key T=B[/I]...]
+//            [--bracket 3|5|7|9 --ev E] [--delay D | --at T] [--nights N] [--dark N]
 // Durations as parseDuration reads them, starts T as parseStartTime. Returns the plan, or why
 // it cannot be read or run.
 Result<ShootingPlan> parsePlanWords(const std::vector<std::string>& words);

@@ -10,8 +10,8 @@ namespace {
 
 using std::chrono::days;
 
-// A sun event is looked for from yesterday's date to this many days after today's.
-constexpr int kDaysAhead = 3;
+// A start is looked for up to this many days ahead.
+constexpr Millis kDaysAhead{3LL * 24 * 3600 * 1000};
 
 Result<StartTime> sunTime(std::string_view words) {
   // The offset's sign is the first + or - before a digit: the events' own hyphens come before letters.
@@ -31,17 +31,18 @@ Result<StartTime> sunTime(std::string_view words) {
   return start;
 }
 
-Result<Millis> untilSunTime(SunEvent event, Millis offset, const WallClock& clock, const Location& where) {
-  const WallTime now = clock.now();
-  const auto today = std::chrono::floor<days>(now + clock.utcOffset(now));
-  // Yesterday's event comes first: with an offset its moment may still be to come.
+Result<WallTime> nextSunTime(SunEvent event, Millis offset, WallTime after, Millis within, const WallClock& clock,
+                             const Location& where) {
+  const auto first = std::chrono::floor<days>(after + clock.utcOffset(after));
+  const auto last = std::chrono::floor<days>(after + within + clock.utcOffset(after + within));
+  // The day before's event comes first: with an offset its moment may still be to come.
   std::optional<Error> missing;
-  for (auto day = today - days{1}; day <= today + days{kDaysAhead}; day += days{1}) {
+  for (auto day = first - days{1}; day <= last + days{1}; day += days{1}) {
     const auto at = sunEventOn(event, where, day, clock);
-    if (at.ok() && at.value() + offset > now) return at.value() + offset - now;
-    if (!at.ok() && !missing && day >= today) missing = at.error();
+    if (at.ok() && at.value() + offset > after && at.value() + offset <= after + within) return at.value() + offset;
+    if (!at.ok() && !missing && day >= first) missing = at.error();
   }
-  // Every day had its event, and all are past: only an offset beyond its bound does that.
+  // Every day had its event, and all are out of reach: only an offset beyond its bound does that.
   return missing ? *missing : Error{Text("an offset from a sun event is at most %1", durationText(kLongestSunOffset))};
 }
 
@@ -70,13 +71,21 @@ Result<> checkStartTime(const StartTime& start) {
   return {};
 }
 
-Result<Millis> untilStart(const StartTime& start, const WallClock& clock, const Result<std::optional<Location>>& where) {
-  if (!start.sun) return untilTimeOfDay(clock, start.minuteOfDay);
+Result<WallTime> nextStart(const StartTime& start, WallTime after, Millis within, const WallClock& clock,
+                           const Result<std::optional<Location>>& where) {
+  if (!start.sun) return nextTimeOfDay(clock, after, start.minuteOfDay);
   const std::string words = startTimeWords(start);
   if (!where.ok())
     return Error{Text("a start at %1 needs a location, and the one kept cannot be used: %2", words, where.error().text)};
   if (!where.value()) return Error{Text("a start at %1 needs a location: location LAT LON", words)};
-  return untilSunTime(*start.sun, start.offset, clock, *where.value());
+  return nextSunTime(*start.sun, start.offset, after, within, clock, *where.value());
+}
+
+Result<Millis> untilStart(const StartTime& start, const WallClock& clock, const Result<std::optional<Location>>& where) {
+  const WallTime now = clock.now();
+  const auto at = nextStart(start, now, kDaysAhead, clock, where);
+  if (!at.ok()) return at.error();
+  return at.value() - now;
 }
 
 }  // namespace kiro

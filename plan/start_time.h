@@ -31,6 +31,10 @@ std::string startTimeWords(const StartTime& start);
 // Whether start is in range, or why not: what words give always is.
 Result<> checkStartTime(const StartTime& start);
 
+// The first such moment after after and at most within later, on clock at where; or why there
+// is none: no location for a sun event, or the event does not happen (with the first such day).
+Result<WallTime> nextStart(const StartTime& start, WallTime after, Millis within, const WallClock& clock,
+                           const Result<std::optional<Location>>& where);
 // How long from now on clock until the next such moment at where: a time of day today if it
 // is still to come, else tomorrow; a sun event's likewise, or a later day's when it does not
 // happen on those, up to a few days ahead. Or why there is none: no location for a sun event,

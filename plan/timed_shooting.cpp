@@ -18,6 +18,7 @@ const char* stateName(State state) {
     case State::idle: return "idle";
     case State::planned: return "planned";
     case State::running: return "running";
+    case State::waiting: return "waiting";
     case State::done: return "done";
     case State::stopped: return "stopped";
   }
@@ -29,19 +30,35 @@ TimedShooting::TimedShooting(Shutter shutter, std::function<void()> changed)
 
 TimedShooting::~TimedShooting() { cancelTimers(); }
 
-bool TimedShooting::active() const { return status_.state == State::planned || status_.state == State::running; }
+bool TimedShooting::active() const {
+  return status_.state == State::planned || status_.state == State::running || status_.state == State::waiting;
+}
 
-void TimedShooting::start(const ShootingPlan& plan, Millis firstShotIn) {
+bool TimedShooting::continueSeries() {
+  if (status_.state != State::waiting) return false;
+  darkFrom_ = platform().runLoop.now();
+  status_.state = State::running;
+  const Exposure last = exposure(*status_.of - 1);
+  status_.endsAt = *darkFrom_ + last.at + last.length + kReleaseNotice;
+  scheduleShot();
+  changed_();
+  return true;
+}
+
+void TimedShooting::start(Schedule schedule) {
   end({});
   stopping_ = false;
-  plan_ = plan;
+  darkFrom_.reset();
+  schedule_ = std::move(schedule);
   status_ = ShootingStatus{};
   status_.state = State::planned;
-  status_.mode = plan.mode;
-  status_.of = exposureCount(plan);
-  status_.timeOfDay = plan.at.has_value();
-  status_.firstAt = platform().runLoop.now() + firstShotIn;
-  if (const auto length = planLength(plan)) status_.endsAt = status_.firstAt + *length;
+  status_.mode = plan().mode;
+  status_.dark = plan().dark;
+  status_.of = schedule_.count();
+  if (status_.of) *status_.of += status_.dark;
+  status_.timeOfDay = plan().at.has_value();
+  status_.firstAt = platform().runLoop.now() + schedule_.firstIn();
+  if (const auto length = schedule_.length()) status_.endsAt = status_.firstAt + *length;
   scheduleShot();
   changed_();
 }
@@ -67,7 +84,22 @@ void TimedShooting::end(Text why) {
   changed_();
 }
 
-Millis TimedShooting::plannedAt(int shot) const { return status_.firstAt + exposure(plan_, shot).at; }
+// A dark frame is planned from when it was asked for, with the last shot's bulb at the last interval.
+Exposure TimedShooting::exposure(int shot) const {
+  if (!status_.of || shot < *status_.of - status_.dark) return schedule_.exposure(shot);
+  const int own = *status_.of - status_.dark;
+  return {(shot - own) * schedule_.lastInterval(), schedule_.exposure(own - 1).length};
+}
+
+Millis TimedShooting::plannedAt(int shot) const {
+  const bool dark = status_.of && shot >= *status_.of - status_.dark;
+  return (dark ? *darkFrom_ : status_.firstAt) + exposure(shot).at;
+}
+
+void TimedShooting::finish() {
+  const bool waits = status_.dark > 0 && !darkFrom_;
+  status_.state = waits ? State::waiting : State::done;
+}
 
 void TimedShooting::scheduleShot() {
   status_.nextAt = plannedAt(status_.shot);
@@ -77,9 +109,9 @@ void TimedShooting::scheduleShot() {
 
 void TimedShooting::shoot() {
   const Millis due = plannedAt(status_.shot);
-  const Millis length = exposure(plan_, status_.shot++).length;
+  const Millis length = exposure(status_.shot++).length;
   status_.state = State::running;
-  if (variesBulb(plan_)) status_.bulb = length;
+  if (variesBulb(plan())) status_.bulb = length;
   if (shutter_.connected()) {
     holding_ = true;
     shotCut_ = false;
@@ -90,9 +122,10 @@ void TimedShooting::shoot() {
   } else {
     ++status_.missed;
   }
-  if (!status_.of || status_.shot < *status_.of) scheduleShot();
+  const bool ownDone = status_.of && status_.shot == *status_.of - status_.dark && !darkFrom_;
+  if (!ownDone && (!status_.of || status_.shot < *status_.of)) scheduleShot();
   else status_.nextAt.reset();
-  if (!holding_ && !status_.nextAt) status_.state = State::done;
+  if (!holding_ && !status_.nextAt) finish();
   changed_();
 }
 
@@ -104,7 +137,8 @@ void TimedShooting::letGo() {
   holding_ = false;
   if (std::exchange(shotCut_, false)) ++status_.cut;
   shutter_.release();
-  if (!status_.nextAt) status_.state = stopping_ ? State::stopped : State::done;
+  if (!status_.nextAt && stopping_) status_.state = State::stopped;
+  else if (!status_.nextAt) finish();
   changed_();
 }
 

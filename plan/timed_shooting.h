@@ -6,19 +6,20 @@
 #include <string>
 
 #include "base/text.h"
-#include "plan/shooting_plan.h"
+#include "plan/schedule.h"
 #include "platform/run_loop.h"
 
 namespace kiro {
 
 struct ShootingStatus {
-  enum class State { idle, planned, running, done, stopped };
+  enum class State { idle, planned, running, waiting, done, stopped };
   State state = State::idle;
   ShootingPlan::Mode mode = ShootingPlan::Mode::self;
   int shot = 0;                  // shots due so far, missed ones included
   std::optional<int> of;         // shots planned; none: until stopped
   int missed = 0;                // shots due while the receiver was not connected
   int cut = 0;                   // shots whose link dropped while they held: shorter than planned
+  int dark = 0;                  // of them, the dark frames the series waits for once its own shots are done
   std::optional<Millis> nextAt;  // when the next shot is due, on the run loop's clock
   std::optional<Millis> bulb;    // the last shot's length, when the plan ramps or brackets
   bool timeOfDay = false;        // the plan starts at a time of day
@@ -46,24 +47,28 @@ class TimedShooting {
   TimedShooting(const TimedShooting&) = delete;
   TimedShooting& operator=(const TimedShooting&) = delete;
 
-  // Starts plan with its first shot firstShotIn from now, ending a sequence under way
-  // first; plan must pass checkPlan.
-  void start(const ShootingPlan& plan, Millis firstShotIn);
+  // Starts schedule, ending a sequence under way first.
+  void start(Schedule schedule);
   // Drops the shots still to come. A person's stop (why empty) lets a bulb under way end as
   // planned, unless it is the second; anything else (why: said with the stopped status)
   // lets it go at once.
   void stop(Text why = {});
   bool active() const;
+  // Takes the dark frames a series waits for (state waiting), from now; false when none waits.
+  bool continueSeries();
   // The receiver's link is up or down now: a shot held while it is down is not all it should be.
   void linkChanged(bool connected);
   const ShootingStatus& status() const { return status_; }
   // The plan last started.
-  const ShootingPlan& plan() const { return plan_; }
+  const ShootingPlan& plan() const { return schedule_.plan(); }
 
  private:
   // Drops the shots to come and lets a held one go at once.
   void end(Text why);
   Millis plannedAt(int shot) const;
+  Exposure exposure(int shot) const;
+  // The series' own shots are done: wait for the dark frames, or it is done.
+  void finish();
   void scheduleShot();
   void shoot();
   void letGo();
@@ -71,10 +76,11 @@ class TimedShooting {
 
   Shutter shutter_;
   std::function<void()> changed_;
-  ShootingPlan plan_;
+  Schedule schedule_;
   bool holding_ = false;
   bool stopping_ = false;  // asked to stop while a shot holds: it ends as planned
   bool shotCut_ = false;   // the link dropped during the shot held now
+  std::optional<Millis> darkFrom_;  // when the dark frames were asked for
   ShootingStatus status_;
   std::shared_ptr<Timer> shotTimer_;
   std::shared_ptr<Timer> releaseTimer_;

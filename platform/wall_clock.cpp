@@ -19,24 +19,28 @@ std::chrono::seconds SystemWallClock::utcOffset(WallTime at) const {
   return std::chrono::seconds{local.tm_gmtoff};
 }
 
-Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay) {
-  const WallTime now = clock.now();
+WallTime nextTimeOfDay(const WallClock& clock, WallTime from, int minuteOfDay) {
   // Local readings are kept as if they were UTC ones, then turned back with an offset in
   // force then. Around a change there are two: the reading is each one's that agrees with
   // itself (twice when the clocks go back, so the repeated hour comes too), or, in the hour
   // skipped when they go forward, the one from before the change.
-  const auto today = std::chrono::floor<days>(now + clock.utcOffset(now));
+  const auto today = std::chrono::floor<days>(from + clock.utcOffset(from));
   for (int day = 0;; ++day) {
     const WallTime local = today + days{day} + minutes{minuteOfDay};
     const auto before = clock.utcOffset(local - days{1}), after = clock.utcOffset(local + days{1});
     std::optional<WallTime> due;
     for (const auto offset : {before, after}) {
       const WallTime instant = local - offset;
-      if (clock.utcOffset(instant) == offset && instant > now && (!due || instant < *due)) due = instant;
+      if (clock.utcOffset(instant) == offset && instant > from && (!due || instant < *due)) due = instant;
     }
-    if (!due && local - before > now && clock.utcOffset(local - before) != before) due = local - before;
-    if (due) return *due - now;
+    if (!due && local - before > from && clock.utcOffset(local - before) != before) due = local - before;
+    if (due) return *due;
   }
+}
+
+Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay) {
+  const WallTime now = clock.now();
+  return nextTimeOfDay(clock, now, minuteOfDay) - now;
 }
 
 namespace {

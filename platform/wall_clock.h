@@ -32,6 +32,9 @@ using WallClockScope = Installed<const WallClock>;
 
 inline const WallClock& wallClock() { return WallClockScope::current("wall clock"); }
 
+// The first instant after from whose local time of day is minuteOfDay (after midnight),
+// counting a daylight-saving change on the way.
+WallTime nextTimeOfDay(const WallClock& clock, WallTime from, int minuteOfDay);
 // How long from now until the next local time of day minuteOfDay (after midnight): today
 // if it is still to come, else tomorrow. Counts a daylight-saving change on the way.
 Millis untilTimeOfDay(const WallClock& clock, int minuteOfDay);

@@ -62,9 +62,11 @@ struct ReceiverAction {
 struct Radio {
   bool on = true;
 };
-// Starts a timed sequence on the remote screen, or stops one (no plan).
+// Starts a timed sequence on the remote screen, or stops one (no plan), or has one that waits
+// take its dark frames (continues).
 struct Timer {
   std::optional<ShootingPlan> plan;
+  bool continues = false;
 };
 // Starts a kept plan, or keeps the plan last started, renames or deletes one.
 struct TimerPreset {

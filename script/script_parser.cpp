@@ -152,6 +152,8 @@ Result<ScriptCommand> timerPreset(const Words& words) {
 Result<ScriptCommand> timer(const Words& words) {
   const std::string what = words.size() > 1 ? words[1] : "";
   if (what == "stop") return words.size() == 2 ? Result<ScriptCommand>(script::Timer{}) : Error{"timer stop takes no arguments"};
+  if (what == "continue")
+    return words.size() == 2 ? Result<ScriptCommand>(script::Timer{std::nullopt, true}) : Error{"timer continue takes no arguments"};
   if (what == "preset") return timerPreset(words);
   auto plan = parsePlanWords(Words(words.begin() + 1, words.end()));
   if (!plan.ok()) return Error{"timer: " + plan.error().message};

@@ -35,6 +35,10 @@ ScriptSession::Outcome ScriptSession::perform(const script::Timer& command) {
   const auto& front = *navigation().topViewController();
   if (&front != delegate_.remote().get()) return lacks(front, "timer");
   auto& remote = *delegate_.remote();
+  if (command.continues) {
+    if (!remote.continueTimedShooting()) return Error{"no series is waiting for its dark frames"};
+    return std::nullopt;
+  }
   if (!command.plan) {
     remote.stopTimedShooting();
     return std::nullopt;

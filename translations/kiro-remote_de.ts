@@ -428,16 +428,16 @@
         <translation>die letzte Belichtung einer Rampe ist %1 bis %2: nicht %3</translation>
     </message>
     <message>
-        <source>a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not %1</source>
-        <translation>eine Reihe ist keine, oder 3 oder 5 Aufnahmen bis 3 Blenden auseinander, etwa 3x1/3: nicht %1</translation>
+        <source>a bracket is none, or 3, 5, 7 or 9 shots up to 3 stops apart, such as 3x1/3: not %1</source>
+        <translation>eine Reihe ist keine, oder 3, 5, 7 oder 9 Aufnahmen bis 3 Blenden auseinander, etwa 3x1/3: nicht %1</translation>
     </message>
     <message>
         <source>a ramp needs the bulb it starts from</source>
         <translation>eine Rampe braucht die Belichtung, mit der sie beginnt</translation>
     </message>
     <message>
-        <source>a ramp needs a number of shots, 2 or more</source>
-        <translation>eine Rampe braucht eine Zahl von Aufnahmen, 2 oder mehr</translation>
+        <source>a ramp needs a number of shots, 2 or more, or an end</source>
+        <translation>eine Rampe braucht eine Zahl von Aufnahmen, 2 oder mehr, oder ein Ende</translation>
     </message>
     <message>
         <source>a bracket needs a bulb to go around</source>
@@ -512,8 +512,8 @@
         <translation>Rückgängig nicht möglich</translation>
     </message>
     <message>
-        <source>a bracket takes 3 or 5 shots</source>
-        <translation>eine Reihe hat 3 oder 5 Aufnahmen</translation>
+        <source>a bracket takes 3, 5, 7 or 9 shots</source>
+        <translation>eine Reihe hat 3, 5, 7 oder 9 Aufnahmen</translation>
     </message>
     <message>
         <source>a bracket's step must be more than 0 and at most 3 stops</source>
@@ -590,6 +590,70 @@
     <message>
         <source>a start at %1 needs a location: location LAT LON</source>
         <translation>ein Start um %1 braucht einen Ort: location LAT LON</translation>
+    </message>
+    <message>
+        <source>a plan ends after a number of shots or at a time, not both</source>
+        <translation>ein Plan endet nach einer Zahl von Aufnahmen oder zu einer Zeit, nicht beides</translation>
+    </message>
+    <message>
+        <source>a plan runs on 1 to %1 nights</source>
+        <translation>ein Plan läuft in 1 bis %1 Nächten</translation>
+    </message>
+    <message>
+        <source>nights need a start (--at) and an end (--until)</source>
+        <translation>Nächte brauchen einen Beginn (--at) und ein Ende (--until)</translation>
+    </message>
+    <message>
+        <source>keyframes set the bulb: give --bulb, --ramp or --key</source>
+        <translation>Schlüsselbilder setzen die Belichtung: --bulb, --ramp oder --key angeben</translation>
+    </message>
+    <message>
+        <source>at most %1 keyframes</source>
+        <translation>höchstens %1 Schlüsselbilder</translation>
+    </message>
+    <message>
+        <source>keyframes need a number of shots or an end (--until)</source>
+        <translation>Schlüsselbilder brauchen eine Zahl von Aufnahmen oder ein Ende (--until)</translation>
+    </message>
+    <message>
+        <source>a keyframe's interval is more than zero and at most %1</source>
+        <translation>das Intervall eines Schlüsselbilds ist mehr als null und höchstens %1</translation>
+    </message>
+    <message>
+        <source>an end, nights and keyframes are for intervals</source>
+        <translation>Ende, Nächte und Schlüsselbilder gibt es nur für Intervalle</translation>
+    </message>
+    <message>
+        <source>the plan would take more than %1 shots</source>
+        <translation>der Plan hätte mehr als %1 Aufnahmen</translation>
+    </message>
+    <message>
+        <source>shot %1 (%2): the interval (%3) is shorter than a bracket of %4 shots and their release notices (%5)</source>
+        <translation>Aufnahme %1 (%2): das Intervall (%3) ist kürzer als eine Reihe von %4 Aufnahmen und ihre Auslösehinweise (%5)</translation>
+    </message>
+    <message>
+        <source>shot %1 (%2): the interval (%3) is shorter than its bulb (%4) and its release notice (%5)</source>
+        <translation>Aufnahme %1 (%2): das Intervall (%3) ist kürzer als ihre Belichtung (%4) und ihr Auslösehinweis (%5)</translation>
+    </message>
+    <message>
+        <source>Cover the lens: %1 dark frames</source>
+        <translation>Objektiv abdecken: %1 Dunkelbilder</translation>
+    </message>
+    <message>
+        <source>Take the dark frames</source>
+        <translation>Dunkelbilder aufnehmen</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>dark frames are 0 to %1</source>
+        <translation>Dunkelbilder sind 0 bis %1</translation>
+    </message>
+    <message>
+        <source>dark frames need an interval series that ends</source>
+        <translation>Dunkelbilder brauchen eine Intervallreihe, die endet</translation>
     </message>
 </context>
 </TS>

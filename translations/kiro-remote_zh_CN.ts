@@ -428,16 +428,16 @@
         <translation>渐变的最后曝光为 %1 到 %2：不能是 %3</translation>
     </message>
     <message>
-        <source>a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not %1</source>
-        <translation>包围曝光为无，或 3 或 5 张、间隔至多 3 档，例如 3x1/3：不能是 %1</translation>
+        <source>a bracket is none, or 3, 5, 7 or 9 shots up to 3 stops apart, such as 3x1/3: not %1</source>
+        <translation>包围曝光为无，或 3、5、7 或 9 张、间隔至多 3 档，例如 3x1/3：不能是 %1</translation>
     </message>
     <message>
         <source>a ramp needs the bulb it starts from</source>
         <translation>渐变需要起始曝光时间</translation>
     </message>
     <message>
-        <source>a ramp needs a number of shots, 2 or more</source>
-        <translation>渐变需要拍摄张数，至少 2 张</translation>
+        <source>a ramp needs a number of shots, 2 or more, or an end</source>
+        <translation>渐变需要拍摄张数（至少 2 张）或结束时间</translation>
     </message>
     <message>
         <source>a bracket needs a bulb to go around</source>
@@ -512,8 +512,8 @@
         <translation>无法撤销</translation>
     </message>
     <message>
-        <source>a bracket takes 3 or 5 shots</source>
-        <translation>包围曝光为 3 张或 5 张</translation>
+        <source>a bracket takes 3, 5, 7 or 9 shots</source>
+        <translation>包围曝光为 3、5、7 或 9 张</translation>
     </message>
     <message>
         <source>a bracket's step must be more than 0 and at most 3 stops</source>
@@ -590,6 +590,70 @@
     <message>
         <source>a start at %1 needs a location: location LAT LON</source>
         <translation>在 %1 开始需要位置：location LAT LON</translation>
+    </message>
+    <message>
+        <source>a plan ends after a number of shots or at a time, not both</source>
+        <translation>计划在若干张后或在某个时间结束，不能两者都设</translation>
+    </message>
+    <message>
+        <source>a plan runs on 1 to %1 nights</source>
+        <translation>计划可运行 1 到 %1 个夜晚</translation>
+    </message>
+    <message>
+        <source>nights need a start (--at) and an end (--until)</source>
+        <translation>多个夜晚需要开始时间（--at）和结束时间（--until）</translation>
+    </message>
+    <message>
+        <source>keyframes set the bulb: give --bulb, --ramp or --key</source>
+        <translation>关键帧设定曝光时间：请给出 --bulb、--ramp 或 --key 之一</translation>
+    </message>
+    <message>
+        <source>at most %1 keyframes</source>
+        <translation>至多 %1 个关键帧</translation>
+    </message>
+    <message>
+        <source>keyframes need a number of shots or an end (--until)</source>
+        <translation>关键帧需要拍摄张数或结束时间（--until）</translation>
+    </message>
+    <message>
+        <source>a keyframe's interval is more than zero and at most %1</source>
+        <translation>关键帧的间隔须大于零且至多 %1</translation>
+    </message>
+    <message>
+        <source>an end, nights and keyframes are for intervals</source>
+        <translation>结束时间、多个夜晚和关键帧只用于间隔拍摄</translation>
+    </message>
+    <message>
+        <source>the plan would take more than %1 shots</source>
+        <translation>计划将超过 %1 张</translation>
+    </message>
+    <message>
+        <source>shot %1 (%2): the interval (%3) is shorter than a bracket of %4 shots and their release notices (%5)</source>
+        <translation>第 %1 张（%2）：间隔（%3）短于 %4 张包围曝光及其释放提示（%5）</translation>
+    </message>
+    <message>
+        <source>shot %1 (%2): the interval (%3) is shorter than its bulb (%4) and its release notice (%5)</source>
+        <translation>第 %1 张（%2）：间隔（%3）短于其曝光（%4）及其释放提示（%5）</translation>
+    </message>
+    <message>
+        <source>Cover the lens: %1 dark frames</source>
+        <translation>请盖上镜头：%1 张暗场</translation>
+    </message>
+    <message>
+        <source>Take the dark frames</source>
+        <translation>拍摄暗场</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>dark frames are 0 to %1</source>
+        <translation>暗场为 0 到 %1 张</translation>
+    </message>
+    <message>
+        <source>dark frames need an interval series that ends</source>
+        <translation>暗场需要一个会结束的间隔拍摄</translation>
     </message>
 </context>
 </TS>

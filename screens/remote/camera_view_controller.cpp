@@ -104,6 +104,8 @@ void cameraViewController::placeViews(const RemoteLayout& layout) {
   timerTitle_->setFrame(makeRect(0, 0, layout.timerButton.size.width, layout.timerButton.size.height));
   timerLine_->setFrame(layout.timerLine);
   timerEndLine_->setFrame(layout.timerEndLine);
+  continueButton_->setFrame(layout.timerEndLine);
+  continueTitle_->setFrame(makeRect(0, 0, layout.timerEndLine.size.width, layout.timerEndLine.size.height));
 }
 
 void cameraViewController::addButtons() {

@@ -74,6 +74,7 @@ class cameraViewController final : public Screen {
   const std::shared_ptr<Label>& timerLine() const { return timerLine_; }
   // When the sequence ends and the time left, or that shots are being missed.
   const std::shared_ptr<Label>& timerEndLine() const { return timerEndLine_; }
+  const std::shared_ptr<Button>& continueButton() const { return continueButton_; }
 
   // F touch-down: toggles the focus latch. sender: the F button.
   void writeData2(Button& sender);
@@ -91,6 +92,7 @@ class cameraViewController final : public Screen {
   // stop, the ending or sleep ends it: leaving the screen and a hand on F or R do not.
   Result<> startTimedShooting(const ShootingPlan& plan);
   void stopTimedShooting() { timedShooting_.stop(); }
+  bool continueTimedShooting() { return timedShooting_.continueSeries(); }
   // Stops a timed sequence (saying why) and lets a held shutter go as a hand on R would,
   // release notice and all: the app is ending, or the system going to sleep. Whether it
   // was held.
@@ -140,6 +142,9 @@ class cameraViewController final : public Screen {
   std::shared_ptr<Label> timerTitle_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerLine_ = std::make_shared<Label>();
   std::shared_ptr<Label> timerEndLine_ = std::make_shared<Label>();
+  // In the end line's place while a series waits for its dark frames.
+  std::shared_ptr<Button> continueButton_ = std::make_shared<Button>();
+  std::shared_ptr<Label> continueTitle_ = std::make_shared<Label>();
   std::shared_ptr<Timer> countdown_;  // redraws the countdown while a sequence runs
   std::optional<Millis> handRefusedUntil_;  // the timer line says a hand was refused until then
   AudibleCountdown audibleCountdown_;

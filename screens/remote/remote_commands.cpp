@@ -1,5 +1,6 @@
 #include "link/descriptions.h"
 #include "link/link_manager.h"
+#include "plan/schedule.h"
 #include "platform/platform.h"
 #include "platform/wall_clock.h"
 #include "screens/remote/camera_view_controller.h"
@@ -85,11 +86,9 @@ bool cameraViewController::letGo(const Text& why) {
 }
 
 Result<> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
-  if (auto checked = checkPlan(plan); !checked.ok()) return checked;
-  const auto wait = firstShotIn(plan, wallClock(), keptLocation(platform().defaults));
-  if (!wait.ok()) return wait.error();
-  if (auto checked = checkRun(plan, wait.value()); !checked.ok()) return checked;
-  timedShooting_.start(plan, wait.value());
+  auto schedule = schedulePlan(plan, wallClock(), keptLocation(platform().defaults));
+  if (!schedule.ok()) return schedule.error();
+  timedShooting_.start(std::move(schedule).value());
   return {};
 }
 

@@ -41,7 +41,16 @@ void cameraViewController::addTimerButton() {
   timerButton_->setName("timerButton");
   timerButton_->setBackgroundColor(kDarkGrey);
   timerLine_->setName("timerLine");
-  for (const auto& label : {timerTitle_, timerLine_, timerEndLine_}) {
+  continueButton_->setName("continueButton");
+  continueButton_->setBackgroundColor(kDarkGrey);
+  continueButton_->setAccessibilityLabel(Text("Take the dark frames"));
+  continueButton_->setKeyEquivalents({"C"});
+  continueTitle_->setText(Text("Continue"));
+  continueButton_->addSubview(continueTitle_);
+  continueButton_->addTarget(ControlEvent::touchUpInside, weakly<cameraViewController>([](cameraViewController& screen) {
+                               screen.timedShooting_.continueSeries();
+                             }));
+  for (const auto& label : {timerTitle_, timerLine_, timerEndLine_, continueTitle_}) {
     label->setFont(kTimerFont);
     label->setTextColor(kYellow);
     label->setTextAlignment(TextAlignment::center);
@@ -54,6 +63,7 @@ void cameraViewController::addTimerButton() {
   view()->addSubview(timerButton_);
   view()->addSubview(timerLine_);
   view()->addSubview(timerEndLine_);
+  view()->addSubview(continueButton_);
   showTimedShooting();
 }
 
@@ -83,8 +93,12 @@ void cameraViewController::showTimedShooting() {
   timerButton_->setAccessibilityLabel(active ? Text("Stop timed shooting") : Text("Timed shooting"));
   // T, which opens the timer screen, is a stray key while a series runs: only S stops it.
   timerButton_->setKeyEquivalents({active ? "S" : "T"});
+  const bool waiting = status.state == State::waiting;
+  continueButton_->setHidden(!waiting);
   Text text;
-  if (active && handRefusedUntil_ && platform().runLoop.now() < *handRefusedUntil_) {
+  if (waiting) {
+    text = Text("Cover the lens: %1 dark frames", status.dark);
+  } else if (active && handRefusedUntil_ && platform().runLoop.now() < *handRefusedUntil_) {
     text = Text("A series is running: Stop first");
   } else if (active) {
     text = status.of ? Text("Shot %1 of %2", status.shot, *status.of) : Text("Shot %1", status.shot);
@@ -101,7 +115,7 @@ void cameraViewController::showTimedShooting() {
   if (status.missed > 0 && status.state != State::idle) text = Text("%1, %2 missed", text, status.missed);
   if (status.cut > 0 && status.state != State::idle) text = Text("%1, %2 short", text, status.cut);
   timerLine_->setText(text);
-  timerEndLine_->setText(active ? endText(status, receiverConnected()) : Text());
+  timerEndLine_->setText(active && !waiting ? endText(status, receiverConnected()) : Text());
 }
 
 }  // namespace kiro

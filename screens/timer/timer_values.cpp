@@ -19,8 +19,11 @@ using Mode = ShootingPlan::Mode;
 constexpr std::array<const char*, 6> kKeys{"timerDelay", "timerBulb",   "timerInterval",
                                            "timerShots", "timerRampTo", "timerBracket"};
 // The brackets the buttons step through, as shots and stops: none first.
-constexpr std::array<std::pair<int, double>, 9> kBrackets{
-    {{1, 0}, {3, 1.0 / 3}, {3, 2.0 / 3}, {3, 1}, {3, 2}, {5, 1.0 / 3}, {5, 2.0 / 3}, {5, 1}, {5, 2}}};
+constexpr std::array<std::pair<int, double>, 17> kBrackets{{{1, 0},
+                                                            {3, 1.0 / 3}, {3, 2.0 / 3}, {3, 1}, {3, 2},
+                                                            {5, 1.0 / 3}, {5, 2.0 / 3}, {5, 1}, {5, 2},
+                                                            {7, 1.0 / 3}, {7, 2.0 / 3}, {7, 1}, {7, 2},
+                                                            {9, 1.0 / 3}, {9, 2.0 / 3}, {9, 1}, {9, 2}}};
 const char* const kTimes = "\xC3\x97";  // the multiplication sign
 constexpr int kDay = 24 * 60;
 constexpr int kStartStep = 5;
@@ -82,8 +85,8 @@ Result<std::pair<int, double>> readBracket(std::string text) {
   const auto times = text.find('x');
   const auto shots = times == std::string::npos ? std::nullopt : wholeNumber(text.substr(0, times));
   const auto stops = times == std::string::npos ? std::nullopt : parseStops(text.substr(times + 1));
-  if (!shots || (*shots != 3 && *shots != 5) || !stops || *stops <= 0 || *stops > 3)
-    return Error{Text("a bracket is none, or 3 or 5 shots up to 3 stops apart, such as 3x1/3: not %1", typed)};
+  if (!shots || *shots < 3 || *shots > 9 || *shots % 2 == 0 || !stops || *stops <= 0 || *stops > 3)
+    return Error{Text("a bracket is none, or 3, 5, 7 or 9 shots up to 3 stops apart, such as 3x1/3: not %1", typed)};
   return std::pair{*shots, *stops};
 }
 

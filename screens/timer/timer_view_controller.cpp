@@ -1,5 +1,6 @@
 #include "screens/timer/timer_view_controller.h"
 
+#include "plan/schedule.h"
 #include "platform/platform.h"
 #include "ui/alert.h"
 #include "ui/main_screen.h"
@@ -33,13 +34,11 @@ int stride(TimerValues::Value which, int repeats) {
 
 // When plan would start and end, on the wall clock; for a plan that cannot run, why not.
 Text planSummary(const ShootingPlan& plan) {
-  if (const auto checked = checkPlan(plan); !checked.ok()) return checked.error().text;
-  const auto wait = firstShotIn(plan, wallClock(), keptLocation(platform().defaults));
-  if (!wait.ok()) return wait.error().text;
-  if (const auto checked = checkRun(plan, wait.value()); !checked.ok()) return checked.error().text;
+  const auto schedule = schedulePlan(plan, wallClock(), keptLocation(platform().defaults));
+  if (!schedule.ok()) return schedule.error().text;
   const Millis now = platform().runLoop.now();
-  const Millis first = now + wait.value();
-  const auto length = planLength(plan);
+  const Millis first = now + schedule.value().firstIn();
+  const auto length = schedule.value().length();
   if (!length) return Text("First shot %1, until stopped", localDayAndTime(wallClock(), first, now));
   return Text("First shot %1, ends about %2", localDayAndTime(wallClock(), first, now),
               localDayAndTime(wallClock(), first + *length, now));

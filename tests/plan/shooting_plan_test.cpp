@@ -36,8 +36,8 @@ TEST(TimedShootingPlan, RefusesWhatCannotRunWithAReason) {
   const auto brackets = [](int shots) {
     return [shots](ShootingPlan& p) { p.bracket = shots, p.bracketStops = 1, p.bulb = 1s, p.interval = 99s; };
   };
-  EXPECT_EQ(problem(ramp, brackets(5)), "");
-  EXPECT_EQ(problem(ramp, brackets(6)), "a bracket takes 3 or 5 shots");
+  EXPECT_EQ(problem(ramp, brackets(9)), "");
+  EXPECT_EQ(problem(ramp, brackets(6)), "a bracket takes 3, 5, 7 or 9 shots");
   EXPECT_TRUE(problem(ramp, [](ShootingPlan& p) { p.interval = 99h, p.count = 9999; }).ends_with(", past 7 days"));
   // Seven days to the end of the last release notice, and not a millisecond more.
   const Millis third = (kLongestPlan - 3s) / 2;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "plan/plan_words.h"
 #include "platform/platform.h"
 #include "base/result.h"
 
@@ -16,6 +17,8 @@ namespace kiro {
 namespace {
 
 constexpr std::size_t kMostWaiting = 8;
+// A plan in words is a line of a script; no plan needs more.
+constexpr qsizetype kLongestPlanWords = 1024;
 const QString kControl = QStringLiteral("io.github.kiro_remote.KiroRemote1");
 const QString kApplication = QStringLiteral("org.freedesktop.Application");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
@@ -41,6 +44,18 @@ ControlRefusal invalidPlan(const std::string& why) { return {ControlRefusal::Kin
 Result<ShootingPlan, ControlRefusal> planFrom(const QVariantMap& given) {
   static const std::map<QString, ShootingPlan::Mode> modes{
       {"self", ShootingPlan::Mode::self}, {"bulb", ShootingPlan::Mode::bulb}, {"interval", ShootingPlan::Mode::interval}};
+  // Or the plan in a script's words, alone.
+  if (given.contains("words")) {
+    const QVariant words = given.value("words");
+    if (given.size() != 1 || words.typeId() != QMetaType::QString) return invalidPlan("words must be an s, alone in the plan");
+    if (words.toString().size() > kLongestPlanWords)
+      return invalidPlan("a plan's words are at most " + std::to_string(kLongestPlanWords) + " characters");
+    std::vector<std::string> split;
+    for (const QString& word : words.toString().split(' ', Qt::SkipEmptyParts)) split.push_back(word.toStdString());
+    auto plan = parsePlanWords(split);
+    if (!plan.ok()) return invalidPlan(plan.error().message);
+    return std::move(plan).value();
+  }
   const auto mode = modes.find(given.value("mode").toString());
   if (mode == modes.end()) return invalidPlan("mode must be self, bulb or interval");
   ShootingPlan plan;
@@ -143,6 +158,7 @@ QDBusMessage ControlObject::control(const QDBusMessage& message) {
     if (!plan.ok()) return answered(plan.error());
     return answered(control_.startTimer(plan.value()));
   }
+  if (method == "Continue" && signature.isEmpty()) return answered(control_.continueTimer());
   if (method == "StopTimer" && signature.isEmpty()) {
     control_.stopTimer();
     return answered({});
