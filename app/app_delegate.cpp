@@ -17,6 +17,7 @@ bool AppDelegate::didFinishLaunchingWithOptions() {
   window_ = std::make_shared<Window>(Rect{{0, 0}, mainScreen().bounds});
   window_->makeKeyAndVisible();
   remote_ = std::make_shared<cameraViewController>();
+  remote_->setShotLogFolder(store_.applicationDocumentsDirectory() / "shots");
   auto navigation = std::make_shared<NavigationController>(remote_);
   navigator_ = std::make_shared<ScreenNavigator>(navigation);
   remote_->setNavigation(navigator_);

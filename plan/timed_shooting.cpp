@@ -25,8 +25,8 @@ const char* stateName(State state) {
   return "";
 }
 
-TimedShooting::TimedShooting(Shutter shutter, std::function<void()> changed)
-    : shutter_(std::move(shutter)), changed_(std::move(changed)) {}
+TimedShooting::TimedShooting(Shutter shutter, std::function<void()> changed, std::function<void(const ShotEnd&)> ended)
+    : shutter_(std::move(shutter)), changed_(std::move(changed)), ended_(std::move(ended)) {}
 
 TimedShooting::~TimedShooting() { cancelTimers(); }
 
@@ -80,7 +80,10 @@ void TimedShooting::end(Text why) {
   status_.state = State::stopped;
   status_.why = std::move(why);
   status_.nextAt.reset();
-  if (std::exchange(holding_, false)) shutter_.release();
+  if (std::exchange(holding_, false)) {
+    shutter_.release();
+    report(status_.why.empty() ? "stopped" : status_.why.english());
+  }
   changed_();
 }
 
@@ -121,6 +124,7 @@ void TimedShooting::shoot() {
     releaseTimer_ = platform().runLoop.scheduleTimer(wait, false, [this] { letGo(); });
   } else {
     ++status_.missed;
+    report("not connected");
   }
   const bool ownDone = status_.of && status_.shot == *status_.of - status_.dark && !darkFrom_;
   if (!ownDone && (!status_.of || status_.shot < *status_.of)) scheduleShot();
@@ -135,11 +139,18 @@ void TimedShooting::linkChanged(bool connected) {
 
 void TimedShooting::letGo() {
   holding_ = false;
-  if (std::exchange(shotCut_, false)) ++status_.cut;
+  const bool cut = std::exchange(shotCut_, false);
+  if (cut) ++status_.cut;
   shutter_.release();
+  report(cut ? "the link dropped" : "");
   if (!status_.nextAt && stopping_) status_.state = State::stopped;
   else if (!status_.nextAt) finish();
   changed_();
+}
+
+void TimedShooting::report(std::string missed) {
+  const int shot = status_.shot - 1;
+  if (ended_) ended_({status_.shot, plannedAt(shot), exposure(shot).length, std::move(missed)});
 }
 
 void TimedShooting::cancelTimers() {

@@ -31,6 +31,14 @@ struct ShootingStatus {
 
 const char* stateName(ShootingStatus::State state);
 
+// How one shot of a series went, told as it ends: taken (why empty), or why not all of it.
+struct ShotEnd {
+  int shot = 0;          // from 1
+  Millis plannedAt{0};   // on the run loop's clock
+  Millis length{0};      // as planned
+  std::string missed;    // empty: taken as planned; else why not, in English as the log keeps it
+};
+
 // Shoots on a schedule through the shutter it is given, the remote screen's own handlers.
 // Every shot is planned from the start, so none drifts; one due while the receiver is away
 // is counted as missed and the sequence goes on.
@@ -41,8 +49,8 @@ class TimedShooting {
     std::function<void()> release;    // R's touch-up inside
     std::function<bool()> connected;  // whether the receiver is connected now
   };
-  // changed: called after each change of status().
-  TimedShooting(Shutter shutter, std::function<void()> changed);
+  // changed: called after each change of status(); ended: as each shot ends, before that change.
+  TimedShooting(Shutter shutter, std::function<void()> changed, std::function<void(const ShotEnd&)> ended = {});
   ~TimedShooting();
   TimedShooting(const TimedShooting&) = delete;
   TimedShooting& operator=(const TimedShooting&) = delete;
@@ -73,9 +81,12 @@ class TimedShooting {
   void shoot();
   void letGo();
   void cancelTimers();
+  // Tells how the shot taken last went.
+  void report(std::string missed);
 
   Shutter shutter_;
   std::function<void()> changed_;
+  std::function<void(const ShotEnd&)> ended_;
   Schedule schedule_;
   bool holding_ = false;
   bool stopping_ = false;  // asked to stop while a shot holds: it ends as planned

@@ -17,7 +17,12 @@ AppEvents::AppEvents(const AppDelegate& delegate, UiEvents& ui, SimulatedRadio* 
       [this] { alertsChanged(); },
   });
   timerListener_ = delegate.remote()->onTimedShooting(
-      [this](const ShootingStatus& status) { events_.send("timer", timerFields(status)); });
+      [this, remote = delegate.remote().get()](const ShootingStatus& status) {
+        auto fields = timerFields(status);
+        const bool over = status.state == ShootingStatus::State::done || status.state == ShootingStatus::State::stopped;
+        if (over && !remote->shotLog().path().empty()) fields.emplace_back("log", remote->shotLog().path().string());
+        events_.send("timer", fields);
+      });
   if (radio_) {
     radio_->onReceiverStateChange = [this](const SimulatedReceiver& receiver) { receiverChanged(receiver); };
     radio_->onReceiverWrite = [this](const SimulatedReceiver& receiver, const SimWrite& written) {

@@ -655,5 +655,13 @@
         <source>dark frames need an interval series that ends</source>
         <translation>Dunkelbilder brauchen eine Intervallreihe, die endet</translation>
     </message>
+    <message>
+        <source>%1 shots, %2 missed; log: %3</source>
+        <translation>%1 Aufnahmen, %2 verpasst; Protokoll: %3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 </TS>

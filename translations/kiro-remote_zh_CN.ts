@@ -655,5 +655,13 @@
         <source>dark frames need an interval series that ends</source>
         <translation>暗场需要一个会结束的间隔拍摄</translation>
     </message>
+    <message>
+        <source>%1 shots, %2 missed; log: %3</source>
+        <translation>%1 张，错过 %2 张；记录：%3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1，%2</translation>
+    </message>
 </context>
 </TS>

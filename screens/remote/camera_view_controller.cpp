@@ -48,8 +48,14 @@ void cameraViewController::viewDidLoad() {
   jumpFlag_ = 1;
   platform().runLoop.performAfterDelay(1000ms, weakly<cameraViewController>([](cameraViewController& screen) { screen.getData(); }));
   // The pump holds the screen, so the screen lives as long as the pump runs: all along.
-  pump_.start([](const std::string& text) { singleton::defaultManager().writeDataType("FFB0", "FFB2", text); },
-              shared_from_this());
+  // The pump lives in this screen and stops with it, so this outlives every tick.
+  pump_.start(
+      [this](const std::string& text) {
+        auto& manager = singleton::defaultManager();
+        manager.writeDataType("FFB0", "FFB2", text);
+        if (receiverConnected() && manager.commands().accepted()) shotRecorder_.frameWritten(shutterHeld());
+      },
+      shared_from_this());
 }
 
 void cameraViewController::addUI() {

@@ -19,6 +19,7 @@
 #include "screens/remote/audible_countdown.h"
 #include "screens/remote/frame_pump.h"
 #include "screens/remote/indicator_lamps.h"
+#include "screens/remote/shot_recorder.h"
 #include "screens/remote/reconnection.h"
 #include "screens/remote/remote_layout.h"
 #include "screens/remote/remote_navigation.h"
@@ -99,6 +100,9 @@ class cameraViewController final : public Screen {
   bool letGo(const Text& why);
   const ShootingStatus& timedShooting() const { return timedShooting_.status(); }
   const ShootingPlan& lastTimedPlan() const { return timedShooting_.plan(); }
+  // Where each series keeps its shot log; and the log of the series last started.
+  void setShotLogFolder(std::filesystem::path folder) { shotRecorder_.setFolder(std::move(folder)); }
+  const ShotRecorder& shotLog() const { return shotRecorder_; }
   // Each change of the timed sequence's status.
   [[nodiscard]] Subscription onTimedShooting(std::function<void(const ShootingStatus&)> handler) {
     return timedShootingChanged_.listen(std::move(handler));
@@ -125,6 +129,8 @@ class cameraViewController final : public Screen {
   void logScreenSize();
   void addTimerButton();
   void timedShootingChanged();
+  // Redraws the countdown after wait, and so on while the series is active.
+  void countdownAfter(Millis wait);
   // While a series runs a hand on F or R does nothing, and the timer line says why for a
   // moment. Whether it refused.
   bool seriesRefusesHand();
@@ -151,12 +157,14 @@ class cameraViewController final : public Screen {
   Channel<const ShootingStatus&> timedShootingChanged_;
   ShutterOwner owner_ = ShutterOwner::none;
   std::uint64_t press_ = 0;  // the how-manieth press of R
+  ShotRecorder shotRecorder_;
   TimedShooting timedShooting_{{[this] { pressShutter(ShutterOwner::series); },
                                 [this] {
                                   if (shutterOwner() == ShutterOwner::series) returnData();
                                 },
                                 [this] { return receiverConnected(); }},
-                               [this] { timedShootingChanged(); }};
+                               [this] { timedShootingChanged(); },
+                               [this](const ShotEnd& end) { shotRecorder_.shotEnded(end); }};
 
   std::weak_ptr<RemoteNavigation> navigation_;
   Subscription lightListener_;

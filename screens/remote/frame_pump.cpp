@@ -8,7 +8,6 @@ namespace kiro {
 
 namespace {
 
-constexpr Millis kPumpPeriod{25};
 constexpr Millis kReleaseNoticeTime{1000};
 constexpr Millis kAcknowledgeTime{85};
 

@@ -10,6 +10,9 @@
 
 namespace kiro {
 
+// How often the pump writes the frame.
+inline constexpr Millis kPumpPeriod{25};
+
 // The command frame and the timers that change it: the pump that writes it every 25 ms
 // while anything is set, the release notice's 1 s and the acknowledge's 85 ms.
 class FramePump {

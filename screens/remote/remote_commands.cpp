@@ -89,6 +89,7 @@ Result<> cameraViewController::startTimedShooting(const ShootingPlan& plan) {
   auto schedule = schedulePlan(plan, wallClock(), keptLocation(platform().defaults));
   if (!schedule.ok()) return schedule.error();
   timedShooting_.start(std::move(schedule).value());
+  shotRecorder_.start(timedShooting_.status().firstAt);
   return {};
 }
 

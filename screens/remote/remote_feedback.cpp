@@ -8,10 +8,17 @@ void cameraViewController::change2(LampArray lamps) {
   if (lamps[0]) {
     lamps_.blue();
     pump_.acknowledge();
+    shotRecorder_.lampSeen("blue");
   }
   if (lamps[1]) pump_.endReleaseNotice();
-  if (lamps[2]) lamps_.red();
-  if (lamps[3]) lamps_.green();
+  if (lamps[2]) {
+    lamps_.red();
+    shotRecorder_.lampSeen("red");
+  }
+  if (lamps[3]) {
+    lamps_.green();
+    shotRecorder_.lampSeen("green");
+  }
 }
 
 }  // namespace kiro

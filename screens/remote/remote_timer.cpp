@@ -13,6 +13,8 @@ namespace {
 
 const Font kTimerFont{"ArialMT", 15};
 constexpr Millis kCountdownStep{100};
+constexpr Millis kCountdownSecond{1000};
+constexpr Millis kCountdownTenths{61'000};
 constexpr Millis kRefusalShown{3000};
 
 // What a photographer leaving the tripod needs: when it ends and how long that is, or
@@ -68,14 +70,23 @@ void cameraViewController::addTimerButton() {
 }
 
 void cameraViewController::timedShootingChanged() {
-  if (timedShooting_.active() && !countdown_)
-    countdown_ = platform().runLoop.scheduleTimer(kCountdownStep, true, weakly<cameraViewController>([](cameraViewController& screen) {
-                                                    screen.showTimedShooting();
-                                                  }));
-  else if (!timedShooting_.active()) stopTimer(countdown_);
+  stopTimer(countdown_);
+  if (timedShooting_.active()) countdownAfter(kCountdownStep);
   audibleCountdown_.follow(timedShooting_.status());
   showTimedShooting();
   timedShootingChanged_.send(timedShooting_.status());
+}
+
+void cameraViewController::countdownAfter(Millis wait) {
+  countdown_ = platform().runLoop.scheduleTimer(wait, false, weakly<cameraViewController>([](cameraViewController& screen) {
+                                                  screen.showTimedShooting();
+                                                  if (!screen.timedShooting_.active()) return;
+                                                  // Tenths are shown only in the last minute: before it, and
+                                                  // through the hours between nights, a redraw a second does.
+                                                  const auto& next = screen.timedShooting_.status().nextAt;
+                                                  const bool close = next && *next - platform().runLoop.now() < kCountdownTenths;
+                                                  screen.countdownAfter(close ? kCountdownStep : kCountdownSecond);
+                                                }));
 }
 
 bool cameraViewController::seriesRefusesHand() {
@@ -102,6 +113,8 @@ void cameraViewController::showTimedShooting() {
     text = Text("A series is running: Stop first");
   } else if (active) {
     text = status.of ? Text("Shot %1 of %2", status.shot, *status.of) : Text("Shot %1", status.shot);
+    // A ramp's, a bracket's or a keyframed series' bulb changes from shot to shot.
+    if (status.bulb) text = Text("%1, %2", text, durationText(*status.bulb));
     if (status.nextAt) {
       const auto left = std::max<long long>(0, (*status.nextAt - platform().runLoop.now()).count());
       char seconds[32];
@@ -115,7 +128,11 @@ void cameraViewController::showTimedShooting() {
   if (status.missed > 0 && status.state != State::idle) text = Text("%1, %2 missed", text, status.missed);
   if (status.cut > 0 && status.state != State::idle) text = Text("%1, %2 short", text, status.cut);
   timerLine_->setText(text);
-  timerEndLine_->setText(active && !waiting ? endText(status, receiverConnected()) : Text());
+  if (active) timerEndLine_->setText(waiting ? Text() : endText(status, receiverConnected()));
+  else if (!shotRecorder_.path().empty())
+    timerEndLine_->setText(Text("%1 shots, %2 missed; log: %3", shotRecorder_.shots(), shotRecorder_.missed(),
+                                shotRecorder_.path().string()));
+  else timerEndLine_->setText({});
 }
 
 }  // namespace kiro
