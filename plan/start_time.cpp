@@ -10,6 +10,8 @@ namespace {
 
 using std::chrono::days;
 
+// The most a clock change moves the local time.
+constexpr std::chrono::hours kClockChange{2};
 // A start is looked for up to this many days ahead.
 constexpr Millis kDaysAhead{3LL * 24 * 3600 * 1000};
 
@@ -38,6 +40,11 @@ Result<WallTime> nextSunTime(SunEvent event, Millis offset, WallTime after, Mill
   // The day before's event comes first: with an offset its moment may still be to come.
   std::optional<Error> missing;
   for (auto day = first - days{1}; day <= last + days{1}; day += days{1}) {
+    // A day's event is within its local day, give or take a clock change: a day that cannot
+    // hold the moment is not worked out, for the sun's place is costly.
+    const WallTime midnight = WallTime{day} - clock.utcOffset(WallTime{day});
+    if (midnight + days{1} + kClockChange + offset <= after) continue;
+    if (midnight - kClockChange + offset > after + within) break;
     const auto at = sunEventOn(event, where, day, clock);
     if (at.ok() && at.value() + offset > after && at.value() + offset <= after + within) return at.value() + offset;
     if (!at.ok() && !missing && day >= first) missing = at.error();

@@ -68,6 +68,30 @@ double lowestHeight(double transit, ln_lnlat_posn& observer) {
   return height.alt;
 }
 
+// The sun's rise, transit and set in the day from an instant, and whether it stays up or down.
+struct RiseAndSet {
+  int circumpolar = 0;
+  ln_rst_time times{};
+};
+
+// A plan asks for the same few days again and again (each night's start, end and keyframes),
+// and each costs about a millisecond of the sun's series: the last few answers are kept.
+RiseAndSet riseAndSet(double julianDay, ln_lnlat_posn observer, double horizon) {
+  struct Kept {
+    double julianDay, longitude, latitude, horizon;
+    RiseAndSet answer;
+  };
+  thread_local std::array<Kept, 32> kept{};
+  thread_local std::size_t next = 0;
+  for (const Kept& each : kept)
+    if (each.julianDay == julianDay && each.longitude == observer.lng && each.latitude == observer.lat && each.horizon == horizon)
+      return each.answer;
+  RiseAndSet answer;
+  answer.circumpolar = ln_get_solar_rst_horizon(julianDay, &observer, horizon, &answer.times);
+  kept[next++ % kept.size()] = {julianDay, observer.lng, observer.lat, horizon, answer};
+  return answer;
+}
+
 }  // namespace
 
 std::string_view sunEventName(SunEvent event) { return kind(event).name; }
@@ -84,9 +108,8 @@ Result<WallTime> sunEventOn(SunEvent event, const Location& where, std::chrono::
   const WallTime midnight = WallTime{day} - clock.utcOffset(WallTime{day} - clock.utcOffset(WallTime{day}));
   // East is positive in libnova too.
   ln_lnlat_posn observer{where.longitude, where.latitude};
-  ln_rst_time times{};
   // The rise and set in the day from the instant given.
-  const int circumpolar = ln_get_solar_rst_horizon(julianDay(midnight), &observer, what.horizon, &times);
+  const auto [circumpolar, times] = riseAndSet(julianDay(midnight), observer, what.horizon);
   const WallTime at = instant(what.rising ? times.rise : times.set);
   if (circumpolar == 0 && std::chrono::floor<days>(at + clock.utcOffset(at)) == day) return at;
   // Next to the days without it, what libnova finds may be the day before's: then the sun's

@@ -235,6 +235,10 @@ TEST_F(ControlBusTest, RemoteCallsActAsAHandsTouchesAndRefusalsAreErrors) {
   EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"mode", "interval"}, {"interval", 5000u}, {"count", 2147483648u}}})
                 .errorMessage(),
             "at most 9999 shots");
+  // The plan also comes in a script's words; Continue with no series waiting is refused.
+  EXPECT_EQ(call(kControl, "StartTimer", {QVariantMap{{"words", "interval 5s 2 --bulb 5h"}}}).errorMessage(),
+            "the bulb time is at most 4 h");
+  EXPECT_EQ(call(kControl, "Continue").errorName(), error + "InvalidPlan");
   const auto timer = [&] { return qdbus_cast<QVariantMap>(property("Timer").value<QDBusArgument>()); };
   ASSERT_EQ(call(kApplication, "ActivateAction", {"self-timer", QVariantList(), QVariantMap()}).type(),
             QDBusMessage::ReplyMessage);
