@@ -12,7 +12,11 @@ namespace kiro {
 
 namespace {
 
-const Font kFont{"ArialMT", 16};
+// Sun events with offsets are long: this screen's rows are denser than the timer screen's.
+const Font kFont{"ArialMT", 15};
+const Font kValueFont{"ArialMT", 14};
+// From the right: the more button, the value, the less button.
+constexpr double kMoreX = 56, kValueX = 166, kLessX = 206;
 const Font kLineFont{"ArialMT", 14};
 constexpr double kFirstRow = 76, kRowStep = 40;
 // Enough for astro-dawn-11h55m; more is no value.
@@ -68,14 +72,14 @@ void NightViewController::addRow(Value which, const Text& name, double y) {
   const double width = mainScreen().bounds.width;
   if (which == NightValues::until) {
     // The end's name is a button: an end, or none.
-    auto ends = textButton(makeRect(20, y, 96, 36), name, kFont);
+    auto ends = textButton(makeRect(20, y, width - kLessX - 24, 36), name, kFont);
     ends->setAccessibilityLabel(Text("End or no end"));
     ends->addTarget(ControlEvent::touchUpInside, weakly<NightViewController>([](NightViewController& s) { s.toggleEnds(); }));
     view()->addSubview(ends);
     names_[which] = std::static_pointer_cast<Label>(ends->subviews().front());
   } else {
     names_[which] = std::make_shared<Label>();
-    names_[which]->setFrame(makeRect(20, y, width - 200, 36));
+    names_[which]->setFrame(makeRect(20, y, width - kLessX - 24, 36));
     names_[which]->setText(name);
     names_[which]->setFont(kFont);
     names_[which]->setTextColor(Color::white());
@@ -83,18 +87,18 @@ void NightViewController::addRow(Value which, const Text& name, double y) {
   }
   // A touch on the value starts typing one.
   auto typeButton = std::make_shared<Button>();
-  typeButton->setFrame(makeRect(width - 140, y, 80, 36));
+  typeButton->setFrame(makeRect(width - kValueX, y, kValueX - kMoreX - 4, 36));
   typeButton->addTarget(ControlEvent::touchUpInside,
                         weakly<NightViewController>([which](NightViewController& s) { s.startTyping(which); }));
   valueLabels_[which] = std::make_shared<Label>();
-  valueLabels_[which]->setFrame(makeRect(0, 0, 80, 36));
-  valueLabels_[which]->setFont(kFont);
+  valueLabels_[which]->setFrame(makeRect(0, 0, kValueX - kMoreX - 4, 36));
+  valueLabels_[which]->setFont(kValueFont);
   valueLabels_[which]->setTextAlignment(TextAlignment::center);
   typeButton->addSubview(valueLabels_[which]);
   view()->addSubview(typeButton);
   rowButtons_[which][0] = typeButton;
   for (const int sign : {-1, 1}) {
-    auto button = textButton(makeRect(sign < 0 ? width - 180 : width - 60, y, 40, 36), Text::verbatim(sign < 0 ? "-" : "+"), kFont);
+    auto button = textButton(makeRect(width - (sign < 0 ? kLessX : kMoreX), y, 36, 36), Text::verbatim(sign < 0 ? "-" : "+"), kFont);
     view()->addSubview(button);
     rowButtons_[which][sign < 0 ? 1 : 2] = button;
     auto stepper = weakly<NightViewController>([which, sign](NightViewController& s, int) { s.step(which, sign); });
