@@ -99,6 +99,7 @@ TEST_F(TimerValuesTest, TheNightsValuesMakeThePlanAndComeBackWhole) {
   EXPECT_FALSE(values.uses(TimerValues::shots) || values.uses(TimerValues::bulb));
   values.keep();
   EXPECT_EQ(planWords(TimerValues().plan()), words);
+  EXPECT_EQ(presets::nameFor(values.plan()), "Intervals: 0.5 s to 20 s every 5 s, until astro-dusk+15m, 2 nights at sunset-30m");
   ASSERT_TRUE(presets::save(defaults, "Milky way", values.plan()).ok());
   values.take(parsePlanWords({"interval", "1m", "3"}).value());
   EXPECT_EQ(planWords(values.plan()), "interval 1m 3");
