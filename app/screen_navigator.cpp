@@ -5,6 +5,7 @@
 #include "screens/about/about_view.h"
 #include "screens/devices/view_controller.h"
 #include "screens/remote/camera_view_controller.h"
+#include "screens/timer/night_view_controller.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
 
@@ -49,6 +50,13 @@ void ScreenNavigator::openTimer(cameraViewController& from) {
                                                     },
                                                     back),
             true);
+      },
+      [weak = navigation_, back](TimerViewController& timer) {
+        if (auto navigation = weak.lock())
+          navigation->pushViewController(
+              std::make_shared<NightViewController>(
+                  std::static_pointer_cast<TimerViewController>(timer.shared_from_this()), back),
+              true);
       });
   navigation->pushViewController(std::move(timer), true);
 }

@@ -43,8 +43,9 @@ Result<> readDuration(const std::string& text, std::optional<Millis>& out) {
   return {};
 }
 
-// A keyframe T=B[/I]: at a start time T, the bulb B and perhaps the interval I.
-Result<Keyframe> keyframe(const std::string& text) {
+}  // namespace
+
+Result<Keyframe> parseKeyframe(const std::string& text) {
   const auto equals = text.find('=');
   if (equals == std::string::npos) return Error{"a keyframe is T=B[/I], such as sunset=0.5s/5s, not " + text};
   Keyframe key;
@@ -58,6 +59,14 @@ Result<Keyframe> keyframe(const std::string& text) {
     if (auto read = readDuration(values.substr(slash + 1), key.interval); !read.ok()) return read.error();
   return key;
 }
+
+std::string keyframeWords(const Keyframe& key) {
+  std::string words = startTimeWords(key.at) + "=" + durationWords(key.bulb);
+  if (key.interval) words += "/" + durationWords(*key.interval);
+  return words;
+}
+
+namespace {
 
 // Reads the options from words[at] on into plan.
 Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
@@ -77,7 +86,7 @@ Result<> options(const Words& words, std::size_t at, ShootingPlan& plan) {
       if (!start.ok()) return start.error();
       (option == "--at" ? plan.at : plan.until) = start.value();
     } else if (option == "--key") {
-      auto key = keyframe(value);
+      auto key = parseKeyframe(value);
       if (!key.ok()) return key.error();
       plan.keys.push_back(key.value());
     } else if (option == "--nights") {
@@ -180,10 +189,7 @@ std::string planWords(const ShootingPlan& plan) {
   if (plan.at) words += " --at " + startTimeWords(*plan.at);
   if (plan.nights > 1) words += " --nights " + std::to_string(plan.nights);
   if (plan.dark > 0) words += " --dark " + std::to_string(plan.dark);
-  for (const auto& key : plan.keys) {
-    words += " --key " + startTimeWords(key.at) + "=" + durationWords(key.bulb);
-    if (key.interval) words += "/" + durationWords(*key.interval);
-  }
+  for (const auto& key : plan.keys) words += " --key " + keyframeWords(key);
   return words;
 }
 

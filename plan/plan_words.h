@@ -19,6 +19,10 @@ namespace kiro {
 Result<ShootingPlan> parsePlanWords(const std::vector<std::string>& words);
 // plan in the words parsePlanWords reads back.
 std::string planWords(const ShootingPlan& plan);
+// A keyframe T=B[/I], as --key takes it: at a start time T, the bulb B and perhaps the
+// interval I; or why it cannot be read. And a keyframe in those words.
+Result<Keyframe> parseKeyframe(const std::string& text);
+std::string keyframeWords(const Keyframe& key);
 // A bracket's step in stops: 1, 0.5 or 1/3; and as written back, thirds as thirds.
 std::optional<double> parseStops(const std::string& text);
 std::string stopsWords(double stops);

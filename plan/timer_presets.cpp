@@ -130,9 +130,16 @@ std::string nameFor(const ShootingPlan& plan) {
     case ShootingPlan::Mode::self: name = "Self-timer" + (plan.delay ? " " + durationText(*plan.delay) : ""); break;
     case ShootingPlan::Mode::bulb: name = "Bulb " + durationText(plan.bulb.value_or(Millis{0})); break;
     case ShootingPlan::Mode::interval:
-      name = "Intervals: " + (plan.bulb ? durationText(*plan.bulb) : std::string("a press")) +
+      // Keyframes go from the first one's bulb to the last one's, as a ramp does.
+      name = "Intervals: " +
+             (!plan.keys.empty() ? durationText(plan.keys.front().bulb) + " to " + durationText(plan.keys.back().bulb)
+              : plan.bulb        ? durationText(*plan.bulb)
+                                 : std::string("a press")) +
              (plan.rampTo ? " to " + durationText(*plan.rampTo) : "") + " every " + durationText(plan.interval) + ", " +
-             (plan.count ? std::to_string(*plan.count) + " shots" : "until stopped");
+             (plan.count ? std::to_string(*plan.count) + " shots"
+              : plan.until ? "until " + startTimeWords(*plan.until)
+                           : "until stopped");
+      if (plan.nights > 1) name += ", " + std::to_string(plan.nights) + " nights";
       if (plan.bracket > 1) name += ", brackets of " + std::to_string(plan.bracket);
       break;
   }

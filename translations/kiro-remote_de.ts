@@ -663,5 +663,89 @@
         <source>%1, %2</source>
         <translation>%1, %2</translation>
     </message>
+    <message>
+        <source>Night</source>
+        <translation>Nacht</translation>
+    </message>
+    <message>
+        <source>First shot %1, %2 shots, ends about %3</source>
+        <translation>Erste Aufnahme %1, %2 Aufnahmen, Ende gegen %3</translation>
+    </message>
+    <message>
+        <source>%1: new</source>
+        <translation>%1: neu</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>the plan's</source>
+        <translation>wie der Plan</translation>
+    </message>
+    <message>
+        <source>the nights are 1 to %1: not %2</source>
+        <translation>die Nächte sind 1 bis %1: nicht %2</translation>
+    </message>
+    <message>
+        <source>the dark frames are 0 to %1: not %2</source>
+        <translation>die Dunkelbilder sind 0 bis %1: nicht %2</translation>
+    </message>
+    <message>
+        <source>the keyframes are 1 to %1: not %2</source>
+        <translation>die Schlüsselbilder sind 1 bis %1: nicht %2</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Bis</translation>
+    </message>
+    <message>
+        <source>Nights</source>
+        <translation>Nächte</translation>
+    </message>
+    <message>
+        <source>Dark frames</source>
+        <translation>Dunkelbilder</translation>
+    </message>
+    <message>
+        <source>Keyframe</source>
+        <translation>Schlüsselbild</translation>
+    </message>
+    <message>
+        <source>At</source>
+        <translation>Um</translation>
+    </message>
+    <message>
+        <source>Until: %1</source>
+        <translation>Bis: %1</translation>
+    </message>
+    <message>
+        <source>Nights: %1</source>
+        <translation>Nächte: %1</translation>
+    </message>
+    <message>
+        <source>Dark frames: %1</source>
+        <translation>Dunkelbilder: %1</translation>
+    </message>
+    <message>
+        <source>Keyframe: %1</source>
+        <translation>Schlüsselbild: %1</translation>
+    </message>
+    <message>
+        <source>Keyframe at: %1</source>
+        <translation>Schlüsselbild um: %1</translation>
+    </message>
+    <message>
+        <source>Keyframe bulb: %1</source>
+        <translation>Schlüsselbild Langzeit: %1</translation>
+    </message>
+    <message>
+        <source>Keyframe interval: %1</source>
+        <translation>Schlüsselbild Intervall: %1</translation>
+    </message>
+    <message>
+        <source>End or no end</source>
+        <translation>Ende oder kein Ende</translation>
+    </message>
 </context>
 </TS>

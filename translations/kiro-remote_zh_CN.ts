@@ -663,5 +663,89 @@
         <source>%1, %2</source>
         <translation>%1，%2</translation>
     </message>
+    <message>
+        <source>Night</source>
+        <translation>夜间</translation>
+    </message>
+    <message>
+        <source>First shot %1, %2 shots, ends about %3</source>
+        <translation>第一张 %1，共 %2 张，约 %3 结束</translation>
+    </message>
+    <message>
+        <source>%1: new</source>
+        <translation>%1：新</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>the plan's</source>
+        <translation>沿用计划</translation>
+    </message>
+    <message>
+        <source>the nights are 1 to %1: not %2</source>
+        <translation>夜数为 1 到 %1：不是 %2</translation>
+    </message>
+    <message>
+        <source>the dark frames are 0 to %1: not %2</source>
+        <translation>暗帧为 0 到 %1：不是 %2</translation>
+    </message>
+    <message>
+        <source>the keyframes are 1 to %1: not %2</source>
+        <translation>关键帧为 1 到 %1：不是 %2</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>结束于</translation>
+    </message>
+    <message>
+        <source>Nights</source>
+        <translation>夜数</translation>
+    </message>
+    <message>
+        <source>Dark frames</source>
+        <translation>暗帧</translation>
+    </message>
+    <message>
+        <source>Keyframe</source>
+        <translation>关键帧</translation>
+    </message>
+    <message>
+        <source>At</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Until: %1</source>
+        <translation>结束于：%1</translation>
+    </message>
+    <message>
+        <source>Nights: %1</source>
+        <translation>夜数：%1</translation>
+    </message>
+    <message>
+        <source>Dark frames: %1</source>
+        <translation>暗帧：%1</translation>
+    </message>
+    <message>
+        <source>Keyframe: %1</source>
+        <translation>关键帧：%1</translation>
+    </message>
+    <message>
+        <source>Keyframe at: %1</source>
+        <translation>关键帧时间：%1</translation>
+    </message>
+    <message>
+        <source>Keyframe bulb: %1</source>
+        <translation>关键帧 B 门：%1</translation>
+    </message>
+    <message>
+        <source>Keyframe interval: %1</source>
+        <translation>关键帧间隔：%1</translation>
+    </message>
+    <message>
+        <source>End or no end</source>
+        <translation>结束或不结束</translation>
+    </message>
 </context>
 </TS>

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/run_loop.h"
+#include "ui/picture.h"
 #include "ui/view.h"
 
 namespace kiro {
@@ -20,6 +22,10 @@ class ImageView : public View {
   // nullopt: no picture.
   const std::optional<std::string>& image() const { return image_; }
   void setImage(const std::optional<std::string>& image) { update(image_, image, ViewProperty::image); }
+
+  // A picture the app drew itself, such as a chart: shown instead of image() while set.
+  const std::shared_ptr<const Picture>& picture() const { return picture_; }
+  void setPicture(std::shared_ptr<const Picture> picture) { update(picture_, std::move(picture), ViewProperty::image); }
 
   // The frames, in the order they play.
   const std::vector<std::string>& animationImages() const { return animationImages_; }
@@ -43,6 +49,7 @@ class ImageView : public View {
 
  private:
   std::optional<std::string> image_;
+  std::shared_ptr<const Picture> picture_;
   std::vector<std::string> animationImages_;
   Millis animationDuration_{0};
   unsigned animationRepeatCount_ = 0;

@@ -25,9 +25,6 @@ constexpr std::array<std::pair<int, double>, 17> kBrackets{{{1, 0},
                                                             {7, 1.0 / 3}, {7, 2.0 / 3}, {7, 1}, {7, 2},
                                                             {9, 1.0 / 3}, {9, 2.0 / 3}, {9, 1}, {9, 2}}};
 const char* const kTimes = "\xC3\x97";  // the multiplication sign
-constexpr int kDay = 24 * 60;
-constexpr int kStartStep = 5;
-constexpr Millis kSunStep = 5min;
 
 // A typed value off its row's ladder.
 Text outOfRange(TimerValues::Value which, const std::string& least, const std::string& most, const std::string& typed) {
@@ -114,17 +111,16 @@ TimerValues::TimerValues() {
 bool TimerValues::uses(Value which) const {
   switch (which) {
     case delay: return true;
-    case bulb: return plan_.mode != Mode::self;
+    case bulb: return plan_.mode == Mode::bulb || (plan_.mode == Mode::interval && !night_.hasKeys());
+    case shots: return plan_.mode == Mode::interval && !night_.ends();
+    case rampTo: return plan_.mode == Mode::interval && !night_.hasKeys();
     default: return plan_.mode == Mode::interval;  // the intervalometer's own
   }
 }
 
 void TimerValues::step(Value which, int steps) {
-  if (which == delay && startsAtTime_ && startAt_.sun) {
-    // A sun event stays one: its offset moves.
-    startAt_.offset = std::clamp(startAt_.offset + steps * kSunStep, -kLongestSunOffset, kLongestSunOffset);
-  } else if (which == delay && startsAtTime_) {
-    startAt_.minuteOfDay = ((startAt_.minuteOfDay / kStartStep + steps) * kStartStep % kDay + kDay) % kDay;
+  if (which == delay && startsAtTime_) {
+    startAt_ = steppedStart(startAt_, steps);  // a sun event stays one: its offset moves
   } else if (which == shots) {
     plan_.count = std::clamp(plan_.count.value_or(0) + steps, 0, kMostShots);
     if (plan_.count == 0) plan_.count.reset();
@@ -200,6 +196,8 @@ ShootingPlan TimerValues::plan() const {
   if (plan.mode != Mode::interval) {
     plan.rampTo.reset();
     plan.bracket = 1;
+  } else {
+    night_.applyTo(plan);
   }
   return plan;
 }
@@ -218,6 +216,11 @@ void TimerValues::take(const ShootingPlan& plan) {
   startsAtTime_ = plan.at.has_value();
   if (plan.at) startAt_ = *plan.at;
   plan_.at.reset();
+  night_.take(plan);
+  plan_.until.reset();
+  plan_.nights = 1;
+  plan_.keys.clear();
+  plan_.dark = 0;
 }
 
 void TimerValues::keep() const {
@@ -230,6 +233,7 @@ void TimerValues::keep() const {
   defaults.set(kKeys[rampTo], plan_.rampTo ? durationWords(*plan_.rampTo) : "0s");
   defaults.set(kKeys[bracket], plan_.bracket > 1 ? std::to_string(plan_.bracket) + "x" + stopsWords(plan_.bracketStops) : "none");
   defaults.set("timerStartAt", startsAtTime_ ? startTimeWords(startAt_) : "");
+  night_.keep();
 }
 
 }  // namespace kiro

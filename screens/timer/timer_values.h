@@ -5,12 +5,13 @@
 
 #include "base/result.h"
 #include "plan/shooting_plan.h"
+#include "screens/timer/night_values.h"
 
 namespace kiro {
 
 // The timer screen's values: how each one steps and what typing it takes, the plan they
-// make, and keeping them in the user defaults for next time. An intervalometer's ramp and
-// bracket are values as the others are, so the screen shows all of the plan it starts.
+// make, and keeping them in the user defaults for next time. An intervalometer's ramp,
+// bracket and night are values as the others are, so the screens show all of the plan it starts.
 class TimerValues {
  public:
   enum Value { delay, bulb, interval, shots, rampTo, bracket };
@@ -24,7 +25,10 @@ class TimerValues {
   // Whether the first shot is at a time of day rather than after the delay.
   bool startsAtTime() const { return startsAtTime_; }
   void setStartsAtTime(bool atTime) { startsAtTime_ = atTime; }
-  // Whether the mode uses the value.
+  // An interval plan's end, nights, dark frames and keyframes.
+  const NightValues& night() const { return night_; }
+  NightValues& night() { return night_; }
+  // Whether the mode uses the value: an end counts no shots, keyframes set the bulb.
   bool uses(Value which) const;
   // Moves a value steps rungs along its ladder (the start time, or a sun event's offset, by
   // 5 min), kept in range.
@@ -37,7 +41,7 @@ class TimerValues {
   Text text(Value which) const;
   // The plan the values make, for the mode chosen.
   ShootingPlan plan() const;
-  // Takes a kept plan's values, its ramp and bracket too.
+  // Takes a kept plan's values, its ramp, bracket and night too.
   void take(const ShootingPlan& plan);
   void keep() const;
 
@@ -45,6 +49,7 @@ class TimerValues {
   ShootingPlan plan_;  // every value, whether the mode uses it or not
   bool startsAtTime_ = false;
   StartTime startAt_{std::nullopt, 22 * 60, Millis{0}};
+  NightValues night_;
 };
 
 }  // namespace kiro

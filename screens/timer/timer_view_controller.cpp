@@ -1,12 +1,10 @@
 #include "screens/timer/timer_view_controller.h"
 
-#include "plan/schedule.h"
-#include "platform/platform.h"
 #include "ui/alert.h"
 #include "ui/main_screen.h"
-#include "platform/wall_clock.h"
 #include "screens/palette.h"
 #include "screens/remote/audible_countdown.h"
+#include "screens/timer/plan_summary.h"
 #include "screens/timer/timer_chrome.h"
 
 namespace kiro {
@@ -19,9 +17,7 @@ constexpr Color kDimmed{0.45, 0.45, 0.47, 1};
 const Font kFont{"ArialMT", 16};
 const Font kLineFont{"ArialMT", 14};
 constexpr std::array<Mode, 3> kModes{Mode::self, Mode::bulb, Mode::interval};
-// A held button first waits, then repeats, then hurries; the count strides as it goes on.
-constexpr Millis kFirstRepeat{400}, kRepeat{120}, kFastRepeat{40};
-constexpr int kHurryAfter = 10;
+// A held button's count strides as it goes on.
 // Enough for 1h30m15s500ms; more is no duration.
 constexpr std::size_t kLongestTyping = 16;
 // The value rows, one under the other below the mode buttons.
@@ -30,18 +26,6 @@ constexpr double kFirstRow = 124, kRowStep = 40;
 int stride(TimerValues::Value which, int repeats) {
   if (which != TimerValues::shots) return 1;
   return repeats < 20 ? 1 : repeats < 40 ? 10 : 100;
-}
-
-// When plan would start and end, on the wall clock; for a plan that cannot run, why not.
-Text planSummary(const ShootingPlan& plan) {
-  const auto schedule = schedulePlan(plan, wallClock(), keptLocation(platform().defaults));
-  if (!schedule.ok()) return schedule.error().text;
-  const Millis now = platform().runLoop.now();
-  const Millis first = now + schedule.value().firstIn();
-  const auto length = schedule.value().length();
-  if (!length) return Text("First shot %1, until stopped", localDayAndTime(wallClock(), first, now));
-  return Text("First shot %1, ends about %2", localDayAndTime(wallClock(), first, now),
-              localDayAndTime(wallClock(), first + *length, now));
 }
 
 // A row's name and value, as a screen reader says the row.
@@ -60,8 +44,10 @@ Text rowWords(TimerValues::Value which, bool startsAtTime, const Text& value) {
 }  // namespace
 
 TimerViewController::TimerViewController(Start start, std::function<void()> back,
-                                         std::function<void(TimerViewController&)> presets)
-    : Screen("timer"), start_(std::move(start)), back_(std::move(back)), presets_(std::move(presets)) {}
+                                         std::function<void(TimerViewController&)> presets,
+                                         std::function<void(TimerViewController&)> night)
+    : Screen("timer"), start_(std::move(start)), back_(std::move(back)), presets_(std::move(presets)),
+      night_(std::move(night)) {}
 
 void TimerViewController::viewDidLoad() {
   Screen::viewDidLoad();
@@ -94,10 +80,18 @@ void TimerViewController::viewDidLoad() {
   auto start = addButton(makeRect(20, below + 40, screen.width - 40, 40), Text("Start"));
   start->setKeyEquivalents({"S"});
   start->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) { s.startShooting(); }));
-  presetsButton_ = addButton(makeRect(20, below + 86, screen.width - 40, 40), Text("Presets"));
+  const double half = (screen.width - 44) / 2;
+  presetsButton_ = addButton(makeRect(20, below + 86, half, 40), Text("Presets"));
   presetsButton_->setKeyEquivalents({"P"});
   presetsButton_->addTarget(ControlEvent::touchUpInside,
                             weakly<TimerViewController>([](TimerViewController& s) { s.presets_(s); }));
+  // The night is an interval plan's: opening it picks the intervalometer.
+  nightButton_ = addButton(makeRect(24 + half, below + 86, half, 40), Text("Night"));
+  nightButton_->setKeyEquivalents({"N"});
+  nightButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
+                            s.setMode(Mode::interval);
+                            s.night_(s);
+                          }));
   soundButton_ = addButton(makeRect(20, below + 132, screen.width - 40, 40), {});
   soundButton_->addTarget(ControlEvent::touchUpInside, weakly<TimerViewController>([](TimerViewController& s) {
                             AudibleCountdown::setOn(!AudibleCountdown::on());
@@ -146,28 +140,13 @@ void TimerViewController::addStepper(Value which, const Text& name, double y) {
     button->addTarget(ControlEvent::touchDown,
                       weakly<TimerViewController>([which, sign](TimerViewController& s) { s.hold(which, sign); }));
     for (const auto end : {ControlEvent::touchUpInside, ControlEvent::touchUpOutside})
-      button->addTarget(end, weakly<TimerViewController>([](TimerViewController& s) { s.letGo(); }));
+      button->addTarget(end, weakly<TimerViewController>([](TimerViewController& s) { s.held_.letGo(); }));
   }
 }
 
 void TimerViewController::hold(Value which, int sign) {
-  letGo();
-  step(which, sign);
-  repeatAfter(which, sign, kFirstRepeat);
-}
-
-void TimerViewController::repeatAfter(Value which, int sign, Millis after) {
-  repeat_ = platform().runLoop.scheduleTimer(after, false, weakly<TimerViewController>([which, sign](TimerViewController& s) {
-                                               ++s.repeats_;
-                                               s.step(which, sign * stride(which, s.repeats_));
-                                               s.repeatAfter(which, sign, s.repeats_ < kHurryAfter ? kRepeat : kFastRepeat);
-                                             }));
-}
-
-void TimerViewController::letGo() {
-  if (repeat_) repeat_->invalidate();
-  repeat_.reset();
-  repeats_ = 0;
+  held_.hold(weakly<TimerViewController>(
+      [which, sign](TimerViewController& s, int repeats) { s.step(which, sign * stride(which, repeats)); }));
 }
 
 void TimerViewController::setMode(Mode mode) {
@@ -223,6 +202,12 @@ void TimerViewController::take(const ShootingPlan& plan) {
   show();
 }
 
+void TimerViewController::changeNight(const std::function<void(NightValues&)>& change) {
+  typing_.reset();
+  change(values_.night());
+  show();
+}
+
 void TimerViewController::startShooting() {
   typing_.reset();
   values_.keep();
@@ -251,7 +236,7 @@ void TimerViewController::show() {
     rowButtons_[which][1]->setAccessibilityLabel(Text("%1, less", row));
     rowButtons_[which][2]->setAccessibilityLabel(Text("%1, more", row));
   }
-  planLine_->setText(planSummary(values_.plan()));
+  planLine_->setText(planSummary(scheduleNow(values_.plan())));
   const Text sound = AudibleCountdown::on() ? Text("Countdown sound: on") : Text("Countdown sound: off");
   std::static_pointer_cast<Label>(soundButton_->subviews().front())->setText(sound);
   soundButton_->setAccessibilityLabel(sound);

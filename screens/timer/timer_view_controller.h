@@ -10,6 +10,7 @@
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/screen.h"
+#include "screens/timer/held_stepper.h"
 #include "screens/timer/timer_values.h"
 
 namespace kiro {
@@ -22,8 +23,10 @@ class TimerViewController final : public Screen {
  public:
   // Starts plan, or says why it cannot.
   using Start = std::function<Result<>(const ShootingPlan& plan)>;
-  // start: asked when Start is let go; back: when the back button is; presets: when Presets is.
-  TimerViewController(Start start, std::function<void()> back, std::function<void(TimerViewController&)> presets);
+  // start: asked when Start is let go; back: when the back button is; presets: when Presets
+  // is; night: when Night is.
+  TimerViewController(Start start, std::function<void()> back, std::function<void(TimerViewController&)> presets,
+                      std::function<void(TimerViewController&)> night);
 
   using Value = TimerValues::Value;
   static constexpr Value delay = TimerValues::delay, bulb = TimerValues::bulb, interval = TimerValues::interval,
@@ -33,6 +36,8 @@ class TimerViewController final : public Screen {
   const std::shared_ptr<Button>& soundButton() const { return soundButton_; }
   // Opens the presets list.
   const std::shared_ptr<Button>& presetsButton() const { return presetsButton_; }
+  // Opens the night's values: the end, nights, keyframes and dark frames.
+  const std::shared_ptr<Button>& nightButton() const { return nightButton_; }
   // When the plan would start and end.
   const std::shared_ptr<Label>& planLine() const { return planLine_; }
   void setMode(ShootingPlan::Mode mode);
@@ -48,6 +53,8 @@ class TimerViewController final : public Screen {
   void type(const Typing& key) override;
   // Takes a kept plan's values, as picked from the presets.
   void take(const ShootingPlan& plan);
+  // The night screen's change to the night's values, shown here too.
+  void changeNight(const std::function<void(NightValues&)>& change);
   // Saves the values and starts the plan; a plan that cannot run shows its reason.
   void startShooting();
 
@@ -60,18 +67,16 @@ class TimerViewController final : public Screen {
   void addStepper(Value which, const Text& name, double y);
   // A held "less" or "more": steps again and again, faster the longer it is held.
   void hold(Value which, int sign);
-  void repeatAfter(Value which, int sign, Millis after);
-  void letGo();
   void show();
 
   Start start_;
   std::function<void()> back_;
   std::function<void(TimerViewController&)> presets_;
+  std::function<void(TimerViewController&)> night_;
   TimerValues values_;
   std::optional<Value> typing_;
   std::string typed_;
-  std::shared_ptr<Timer> repeat_;
-  int repeats_ = 0;
+  HeldStepper held_;
   std::array<std::shared_ptr<Button>, 3> modeButtons_;
   std::array<std::shared_ptr<Label>, TimerValues::all.size()> valueLabels_;
   std::array<std::shared_ptr<Label>, TimerValues::all.size()> nameLabels_;
@@ -80,6 +85,7 @@ class TimerViewController final : public Screen {
   std::shared_ptr<Button> startAtButton_;
   std::shared_ptr<Label> planLine_;
   std::shared_ptr<Button> presetsButton_;
+  std::shared_ptr<Button> nightButton_;
   std::shared_ptr<Button> soundButton_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/qt/window/view_painter.h"
 
 #include <QColor>
+#include <QImage>
 
 #include "platform/qt/window/text_document.h"
 #include "platform/qt/window/window_language.h"
@@ -13,6 +14,13 @@ namespace kiro {
 namespace {
 
 QColor toQColor(const Color& color) { return QColor::fromRgbF(color.red, color.green, color.blue, color.alpha); }
+
+// The picture's pixels as they are, without a copy: Pixel is premultiplied RGBA in that order.
+QImage pictureImage(const Picture& picture) {
+  const auto width = static_cast<int>(picture.pixelWidth());
+  return {reinterpret_cast<const uchar*>(picture.row(0).data()), width, static_cast<int>(picture.pixelHeight()),
+          width * static_cast<int>(sizeof(Pixel)), QImage::Format_RGBA8888_Premultiplied};
+}
 
 QRectF toRect(const Rect& frame, QPointF origin) {
   return {origin.x() + frame.origin.x, origin.y() + frame.origin.y, frame.size.width, frame.size.height};
@@ -49,7 +57,8 @@ void ViewPainter::paint(QPainter& painter, View& view, QPointF origin) {
 
 void ViewPainter::paintContent(QPainter& painter, View& view, const QRectF& rect) {
   if (const auto* image = dynamic_cast<const ImageView*>(&view)) {
-    if (auto name = imageShown(*image)) painter.drawPixmap(rect, pixmaps_.pixmap(*name), {});
+    if (const auto& picture = image->picture()) painter.drawImage(rect, pictureImage(*picture));
+    else if (auto name = imageShown(*image)) painter.drawPixmap(rect, pixmaps_.pixmap(*name), {});
     // A pixel more each side: a smoothly scaled picture may bleed into it.
     if (image->isAnimating())
       animatedArea_ += painter.worldTransform().mapRect(rect).toAlignedRect().adjusted(-1, -1, 1, 1);

@@ -1,6 +1,7 @@
 #include "plan/plan_words.h"
 #include "plan/timer_presets.h"
 #include "screens/remote/audible_countdown.h"
+#include "screens/timer/night_view_controller.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
 
@@ -152,6 +153,33 @@ TEST_F(AppShellFixture, APresetsRampAndBracketAreShownEditedAndRunAsShown) {
   timer->step(TimerViewController::bracket, -3);
   timer->startShooting();
   EXPECT_EQ(planWords(remote->lastTimedPlan()), "interval 30s 100 --ramp 1.3s..4s");
+}
+
+// Night opens the night's screen for an interval plan; each of its buttons is named, its
+// chart and line follow a change, and the timer screen shows the plan the night made.
+TEST_F(AppShellFixture, TheNightScreenSetsTheTimerScreensPlanAndChartsIt) {
+  launch();
+  delegate->remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
+  const auto timer = std::dynamic_pointer_cast<TimerViewController>(navigation().topViewController());
+  timer->nightButton()->sendActions(ControlEvent::touchUpInside);
+  const auto night = std::dynamic_pointer_cast<NightViewController>(navigation().topViewController());
+  ASSERT_TRUE(night);
+  EXPECT_EQ(timer->values().mode(), Mode::interval);
+  for (const auto& view : night->view()->subviews())
+    if (std::dynamic_pointer_cast<Button>(view)) {
+      EXPECT_NE(view->accessibilityLabel(), "");
+    }
+  const auto chart = night->chart()->picture();
+  ASSERT_TRUE(chart);
+  night->enter(NightViewController::Value::keyBulb, "2s");
+  night->step(NightViewController::Value::key, 1);
+  night->enter(NightViewController::Value::keyAt, "23:00");
+  night->enter(NightViewController::Value::keyBulb, "8s");
+  EXPECT_EQ(night->planLine()->text(), "First shot 00:00, 10 shots, ends about 00:01");
+  EXPECT_NE(night->chart()->picture(), chart);
+  EXPECT_EQ(buttons(*night, "Keyframe: 2 of 2").size(), 1u);
+  tapBar(true);
+  EXPECT_EQ(planWords(timer->values().plan()), "interval 5s 10 --delay 10s --key 22:00=2s --key 23:00=8s");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plan/plan_words.h"
+#include "plan/timer_presets.h"
 #include "tests/support/simulated_world.h"
 
 namespace kiro {
@@ -66,6 +67,44 @@ TEST_F(TimerValuesTest, ValuesStepTypeAndKeep) {
     defaults.set("timerMode", std::string(stored));
     EXPECT_EQ(TimerValues().plan().mode, Mode::self) << stored;
   }
+}
+
+// The night's values make the plan: an end counts no shots, keyframes set the bulb and one
+// whose bulb is taken away is none. Kept, and taken back from a preset after a plain plan, the
+// plan comes back whole.
+TEST_F(TimerValuesTest, TheNightsValuesMakeThePlanAndComeBackWhole) {
+  TimerValues values;
+  values.setMode(Mode::interval);
+  values.setStartsAtTime(true);
+  ASSERT_TRUE(values.enter(TimerValues::delay, "sunset-30m").ok());
+  auto& night = values.night();
+  ASSERT_TRUE(night.enter(NightValues::until, "astro-dusk+15m").ok());
+  night.step(NightValues::nights, 1);
+  EXPECT_FALSE(night.enter(NightValues::dark, "100").ok());
+  ASSERT_TRUE(night.enter(NightValues::dark, "10").ok());
+  const auto key = [&](const char* at, const char* bulb, const char* interval) {
+    EXPECT_TRUE(night.enter(NightValues::keyAt, at).ok() && night.enter(NightValues::keyBulb, bulb).ok() &&
+                night.enter(NightValues::keyInterval, interval).ok());
+    night.step(NightValues::key, 1);
+  };
+  key("sunset", "0.5s", "none");
+  key("nautical-dusk", "20s", "25s");
+  key("23:00", "30s", "none");
+  night.step(NightValues::key, -1);
+  night.step(NightValues::keyBulb, -100);
+  EXPECT_EQ(night.text(NightValues::key), "3: new");
+  const std::string words = "interval 5s --until astro-dusk+15m --at sunset-30m --nights 2 --dark 10"
+                            " --key sunset=500ms --key nautical-dusk=20s/25s";
+  EXPECT_EQ(planWords(values.plan()), words);
+  EXPECT_FALSE(values.uses(TimerValues::shots) || values.uses(TimerValues::bulb));
+  values.keep();
+  EXPECT_EQ(planWords(TimerValues().plan()), words);
+  EXPECT_EQ(presets::nameFor(values.plan()), "Intervals: 0.5 s to 20 s every 5 s, until astro-dusk+15m, 2 nights at sunset-30m");
+  ASSERT_TRUE(presets::save(defaults, "Milky way", values.plan()).ok());
+  values.take(parsePlanWords({"interval", "1m", "3"}).value());
+  EXPECT_EQ(planWords(values.plan()), "interval 1m 3");
+  values.take(presets::plan(defaults, "Milky way").value());
+  EXPECT_EQ(planWords(values.plan()), words);
 }
 
 }  // namespace
