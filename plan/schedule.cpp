@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "plan/durations.h"
+#include "plan/night_windows.h"
 #include "plan/start_time.h"
 
 namespace kiro {
@@ -14,35 +15,6 @@ namespace {
 using Where = Result<std::optional<Location>>;
 
 constexpr Millis kDay{24LL * 3600 * 1000};
-// Half a day on from a night's start is past any hour the clocks repeat when they go back.
-constexpr Millis kHalfDay{12LL * 3600 * 1000};
-
-struct Window {
-  WallTime start;
-  std::optional<WallTime> end;  // none: the plan counts its shots
-};
-
-// The plan's window on each night, from the first shot's moment on.
-Result<std::vector<Window>> windows(const ShootingPlan& plan, WallTime first, const WallClock& clock, const Where& where) {
-  std::vector<Window> result;
-  for (int night = 0; night < plan.nights; ++night) {
-    Window window{first, std::nullopt};
-    if (night > 0) {
-      const auto start = nextStart(*plan.at, result.back().start + kHalfDay, kDay, clock, where);
-      if (!start.ok()) return start.error();
-      window.start = start.value();
-      // A window that runs into the next night's ends where that one starts.
-      if (*result.back().end > window.start) result.back().end = window.start;
-    }
-    if (plan.until) {
-      const auto end = nextStart(*plan.until, window.start, kDay, clock, where);
-      if (!end.ok()) return end.error();
-      window.end = end.value();
-    }
-    result.push_back(window);
-  }
-  return result;
-}
 
 struct Setting {
   WallTime at;
@@ -78,10 +50,10 @@ Setting between(const std::vector<Setting>& keys, WallTime at) {
 
 // Each slot's start and interval, and its bulb where keyframes set it.
 Result<std::vector<Setting>> slots(const ShootingPlan& plan, WallTime first, const WallClock& clock, const Where& where) {
-  const auto nights = windows(plan, first, clock, where);
+  const auto nights = nightWindows(plan, first, clock, where);
   if (!nights.ok()) return nights.error();
   std::vector<Setting> result;
-  for (const Window& window : nights.value()) {
+  for (const NightWindow& window : nights.value()) {
     const auto keys = keyframes(plan, window.start, clock, where);
     if (!keys.ok()) return keys.error();
     WallTime at = window.start;

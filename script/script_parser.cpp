@@ -50,9 +50,9 @@ Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
 }
 
 Result<ScriptCommand> tap(const Words& words) {
-  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer", "presets"};
+  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer", "presets", "night"};
   if (words.size() != 2 || !kButtons.contains(words[1]))
-    return Error{"tap needs search, help, back, refresh, timer or presets"};
+    return Error{"tap needs search, help, back, refresh, timer, presets or night"};
   return script::Tap{words[1]};
 }
 

@@ -74,14 +74,15 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   static const std::map<std::pair<std::string, std::string>, bool> kLeft{
       {{"remote", "search"}, false}, {{"remote", "help"}, true}, {{"devices", "back"}, true},
       {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true}, {{"presets", "back"}, true},
+      {{"night", "back"}, true},
   };
   auto& front = *navigation().topViewController();
   if (command.button == "timer" && &front == delegate_.remote().get()) {
     delegate_.remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
     return std::nullopt;
   }
-  if (const auto* timer = dynamic_cast<TimerViewController*>(&front); timer && command.button == "presets") {
-    timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
+  if (const auto* timer = dynamic_cast<TimerViewController*>(&front); timer && (command.button == "presets" || command.button == "night")) {
+    (command.button == "presets" ? timer->presetsButton() : timer->nightButton())->sendActions(ControlEvent::touchUpInside);
     return std::nullopt;
   }
   const auto side = kLeft.find({front.name(), command.button});
