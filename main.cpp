@@ -12,6 +12,7 @@
 #include "platform/qt/launch/launched_app.h"
 #include "platform/qt/launch/qt_application.h"
 #include "platform/qt/launch/runtime.h"
+#include "platform/qt/location/qt_location_service.h"
 #include "platform/qt/ports/settings_user_defaults.h"
 #include "platform/qt/ports/system_log.h"
 #include "platform/qt/scripting/script_runs.h"
@@ -48,13 +49,14 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   std::optional<AppWindow> window;
   if (!options.headless) window.emplace(*app.delegate().window(), app.alerts(), app.ui(), runtime.radio() != nullptr);
   PhoneWindow* phone = window ? &window->phone() : nullptr;
+  QtLocationService location;
   // On the virtual clock nothing real is held and time moves only as the script says: no
   // ending from outside, and no other program may call in.
   if (VirtualRunLoop* loop = runtime.virtualLoop())
-    return runScriptOnVirtualTime(options, app, runtime.radio(), phone, *loop);
+    return runScriptOnVirtualTime(options, app, runtime.radio(), phone, location, *loop);
   Desktop desktop(app, defaults, phone, reports);
   if (options.script || options.headless)
-    return runScriptLive(options, app, runtime.radio(), phone, reports, desktop.ending());
+    return runScriptLive(options, app, runtime.radio(), phone, location, reports, desktop.ending());
   if (SimulatedRadio* radio = runtime.radio()) addDemoReceivers(*radio);
   return QCoreApplication::exec();
 }

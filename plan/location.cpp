@@ -73,4 +73,17 @@ void keepLocation(UserDefaults& defaults, const std::optional<Location>& where) 
   defaults.set(kKey, where ? locationWords(*where) : "");
 }
 
+void keepFoundLocation(UserDefaults& defaults, Notices& notices, const Result<Position>& found) {
+  char words[64] = "";
+  if (found.ok()) std::snprintf(words, sizeof words, "%.2f %.2f", found.value().latitude, found.value().longitude);
+  // Read back as a typed one is, so that a service's nonsense is refused as a person's would be.
+  const auto where = found.ok() ? parseLocation(words) : Result<Location>(found.error());
+  if (!where.ok()) {
+    notices.say("the system's location cannot be used: " + where.error().message);
+    return;
+  }
+  keepLocation(defaults, where.value());
+  notices.say("location from the system: " + locationWords(where.value()));
+}
+
 }  // namespace kiro

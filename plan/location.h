@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "base/result.h"
+#include "platform/location_service.h"
+#include "platform/notices.h"
 #include "platform/user_defaults.h"
 
 namespace kiro {
@@ -26,5 +28,8 @@ std::string locationWords(const Location& where);
 Result<std::optional<Location>> keptLocation(const UserDefaults& defaults);
 // Keeps where, or with none forgets the one kept.
 void keepLocation(UserDefaults& defaults, const std::optional<Location>& where);
+// Keeps the position the system found, rounded to 2 decimals (all a sun time needs), and says
+// so; or says why there is none, and the one kept stays.
+void keepFoundLocation(UserDefaults& defaults, Notices& notices, const Result<Position>& found);
 
 }  // namespace kiro

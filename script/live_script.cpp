@@ -33,6 +33,14 @@ void LiveScript::run() {
       step = session_.inputEnded();
     }
     if (!step) continue;
+    if (step->kind == ScriptStep::Kind::answer) {
+      waiting_ = true;
+      session_.whenAnswered(lifetime_.guard([this] {
+        waiting_ = false;
+        run();
+      }));
+      return;
+    }
     if (step->kind != ScriptStep::Kind::wait) {
       end(step->exitStatus);
       return;

@@ -78,6 +78,8 @@ struct TimerPreset {
 struct SetLocation {
   std::optional<Location> where;
 };
+// Asks the system where the user is and keeps that.
+struct FindLocation {};
 struct Quit {};
 
 }  // namespace script
@@ -85,6 +87,6 @@ struct Quit {};
 using ScriptCommand = std::variant<script::Wait, script::Touch, script::Tap, script::Select, script::Dismiss,
                                    script::State, script::Layout, script::Snapshot, script::WindowSize,
                                    script::AddReceiver, script::ReceiverAction, script::Radio, script::Timer,
-                                   script::TimerPreset, script::SetLocation, script::Quit>;
+                                   script::TimerPreset, script::SetLocation, script::FindLocation, script::Quit>;
 
 }  // namespace kiro

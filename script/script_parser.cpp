@@ -162,7 +162,8 @@ Result<ScriptCommand> timer(const Words& words) {
 
 Result<ScriptCommand> location(const Words& words) {
   if (words.size() == 2 && words[1] == "off") return script::SetLocation{};
-  if (words.size() != 3) return Error{"location needs LAT LON in degrees, such as 47.37 8.54, or off"};
+  if (words.size() == 2 && words[1] == "auto") return script::FindLocation{};
+  if (words.size() != 3) return Error{"location needs LAT LON in degrees, such as 47.37 8.54, auto or off"};
   const auto where = parseLocation(words[1] + " " + words[2]);
   if (!where.ok()) return Error{"location: " + where.error().message};
   return script::SetLocation{where.value()};

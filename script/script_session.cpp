@@ -1,6 +1,7 @@
 #include "script/script_session.h"
 
 #include <string_view>
+#include <utility>
 
 #include "script/script_parser.h"
 #include "platform/platform.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Messages quote the bad line; a huge line is cut, not echoed whole.
 constexpr std::size_t kMessageLimit = 300;
+// A service that has not found the position by then may take minutes more (a cold GPS).
+constexpr Millis kLocationTimeout{30'000};
 
 // message cut after kMessageLimit bytes, at the start of a UTF-8 character.
 std::string shortened(const std::string& message) {
@@ -105,6 +108,18 @@ ScriptSession::Outcome ScriptSession::perform(const script::Quit&) { return fini
 ScriptSession::Outcome ScriptSession::perform(const script::SetLocation& command) {
   keepLocation(platform().defaults, command.where);
   return std::nullopt;
+}
+
+ScriptSession::Outcome ScriptSession::perform(const script::FindLocation&) {
+  if (!location_) return Error{"location auto: this run has no location service"};
+  answered_ = false;
+  location_->locate(kLocationTimeout, lifetime_.guard([this](const Result<Position>& found) {
+    keepFoundLocation(platform().defaults, platform().notices, found);
+    answered_ = true;
+    if (auto resume = std::exchange(resume_, nullptr)) resume();
+  }));
+  if (answered_) return std::nullopt;
+  return ScriptStep{ScriptStep::Kind::answer, kLocationTimeout, 0};
 }
 
 }  // namespace kiro

@@ -9,17 +9,20 @@
 #include "app/app_delegate.h"
 #include "script/app_events.h"
 #include "script/event_stream.h"
+#include "base/lifetime.h"
 #include "base/result.h"
 #include "script/script_command.h"
 #include "ui/ui_events.h"
+#include "platform/location_service.h"
 #include "platform/sim/simulated_radio.h"
 
 namespace kiro {
 
 // What the host does next.
 struct ScriptStep {
-  enum class Kind { wait, finished, failed } kind = Kind::finished;
-  Millis duration{0};  // with wait: let this much time pass, then call next() again
+  // answer: the session waits for an answer from outside; see ScriptSession::whenAnswered.
+  enum class Kind { wait, answer, finished, failed } kind = Kind::finished;
+  Millis duration{0};  // with wait: let this much time pass, then call next() again; with answer, the most it takes
   int exitStatus = 0;  // with finished (0) or failed (2)
 };
 
@@ -58,6 +61,11 @@ class ScriptSession {
   // handler: resizes the window, in pixels. The window installs it; without it the screens
   // alone lay out as in a window of that size.
   void setWindowHandler(WindowHandler handler) { window_ = std::move(handler); }
+  // service: what location auto asks; it must outlive the session. Without one the line fails.
+  void setLocationService(LocationService* service) { location_ = service; }
+  // After a step of kind answer: resume is called once the answer has come, and the host
+  // goes on with the next line.
+  void whenAnswered(std::function<void()> resume) { resume_ = std::move(resume); }
 
   // For a real adapter: the host reports a write the stack accepted.
   void reportWrite(const std::string& receiverId, const Bytes& bytes, bool withResponse) {
@@ -100,6 +108,7 @@ class ScriptSession {
   Outcome perform(const script::Timer& command);
   Outcome perform(const script::TimerPreset& command);
   Outcome perform(const script::SetLocation& command);
+  Outcome perform(const script::FindLocation& command);
 
   AppDelegate& delegate_;
   SimulatedRadio* radio_;
@@ -108,6 +117,10 @@ class ScriptSession {
   AppEvents appEvents_;
   SnapshotHandler snapshot_;
   WindowHandler window_;
+  LocationService* location_ = nullptr;
+  std::function<void()> resume_;
+  bool answered_ = false;
+  Lifetime lifetime_;
   int lineNumber_ = 0;
   std::optional<ScriptStep> ended_;
 };

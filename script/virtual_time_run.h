@@ -13,6 +13,7 @@ namespace kiro {
 // waits, and nothing moves while a line is read, so reading may block. When it ends (quit,
 // its end, a bad line, or events that can no longer be written) the app ends as every
 // ending does: a held shutter is let go with its release notice, the object store saved.
+// The session's services must answer before they return: nothing else turns a real loop.
 // Returns the exit status.
 int runOnVirtualTime(ScriptSession& session, std::istream& input, const std::ostream& events, VirtualRunLoop& loop,
                      AppDelegate& delegate);

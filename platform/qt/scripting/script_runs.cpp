@@ -1,6 +1,7 @@
 #include "platform/qt/scripting/script_runs.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -47,10 +48,30 @@ void giveWindow(ScriptSession& session, PhoneWindow* window, double scale) {
   session.setWindowHandler([window](int width, int height) { window->resize(width, height); });
 }
 
+// On the virtual clock nothing turns Qt's loop between two lines, so an ask turns it here until
+// it is answered (within its timeout), the window's input left for after.
+class AnsweredHere final : public LocationService {
+ public:
+  explicit AnsweredHere(LocationService& service) : service_(service) {}
+  void locate(Millis timeout, Answer answer) override {
+    QEventLoop loop;
+    bool answered = false;
+    service_.locate(timeout, [&](Result<Position> found) {
+      answered = true;
+      loop.quit();
+      answer(std::move(found));
+    });
+    while (!answered) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+
+ private:
+  LocationService& service_;
+};
+
 }  // namespace
 
 int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,
-                           VirtualRunLoop& loop) {
+                           LocationService& location, VirtualRunLoop& loop) {
   std::ifstream file;
   if (options.script) {
     const int fd = openScript(options, app.notices());
@@ -60,11 +81,13 @@ int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, Simulat
   }
   ScriptSession session(app.delegate(), app.ui(), radio, std::cout, std::cerr);
   giveWindow(session, window, options.screenScale);
+  AnsweredHere answeredHere(location);
+  session.setLocationService(&answeredHere);
   return runOnVirtualTime(session, options.script ? file : std::cin, std::cout, loop, app.delegate());
 }
 
 int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,
-                  SessionReports& reports, Ending& ending) {
+                  LocationService& location, SessionReports& reports, Ending& ending) {
   const int fd = openScript(options, app.notices());
   if (fd < 0) return 1;
   const ScopeExit closeScript([fd] {
@@ -80,6 +103,7 @@ int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* 
   reports.attach(&session);
   const ScopeExit detach([&reports] { reports.attach(nullptr); });
   giveWindow(session, window, options.screenScale);
+  session.setLocationService(&location);
   // Each wait is a timer and reading never blocks, so Bluetooth and the screens carry on
   // between two lines.
   LiveScript live(session, app.runLoop(), app.notices(), [&ending](int status) { ending.begin(status); });
