@@ -747,5 +747,13 @@
         <source>End or no end</source>
         <translation>Ende oder kein Ende</translation>
     </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Location: %1</source>
+        <translation>Ort: %1</translation>
+    </message>
 </context>
 </TS>

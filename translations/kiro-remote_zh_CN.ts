@@ -747,5 +747,13 @@
         <source>End or no end</source>
         <translation>结束或不结束</translation>
     </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Location: %1</source>
+        <translation>位置：%1</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "screens/timer/night_view_controller.h"
 
+#include "plan/location.h"
 #include "platform/platform.h"
 #include "ui/alert.h"
 #include "ui/main_screen.h"
@@ -19,8 +20,9 @@ const Font kValueFont{"ArialMT", 14};
 constexpr double kMoreX = 56, kValueX = 166, kLessX = 206;
 const Font kLineFont{"ArialMT", 14};
 constexpr double kFirstRow = 76, kRowStep = 40;
-// Enough for astro-dawn-11h55m; more is no value.
+// Enough for astro-dawn-11h55m, and for a location to 6 decimals; more is no value.
 constexpr std::size_t kLongestTyping = 20;
+constexpr std::size_t kLongestLocation = 24;
 
 // A row's name and value, as a screen reader says the row.
 Text rowWords(NightValues::Value which, const Text& value) {
@@ -65,7 +67,28 @@ void NightViewController::viewDidLoad() {
   planLine_->setTextAlignment(TextAlignment::center);
   planLine_->setWraps(true);
   view()->addSubview(planLine_);
+  addLocationRow(below + 168);
   show();
+}
+
+void NightViewController::addLocationRow(double y) {
+  const double width = mainScreen().bounds.width;
+  auto name = std::make_shared<Label>();
+  name->setFrame(makeRect(20, y, width - kLessX - 24, 36));
+  name->setText(Text("Location"));
+  name->setFont(kFont);
+  name->setTextColor(Color::white());
+  view()->addSubview(name);
+  locationButton_ = std::make_shared<Button>();
+  locationButton_->setFrame(makeRect(width - kLessX, y, kLessX - 20, 36));
+  locationButton_->addTarget(ControlEvent::touchUpInside,
+                             weakly<NightViewController>([](NightViewController& s) { s.startTypingLocation(); }));
+  locationLabel_ = std::make_shared<Label>();
+  locationLabel_->setFrame(makeRect(0, 0, kLessX - 20, 36));
+  locationLabel_->setFont(kValueFont);
+  locationLabel_->setTextAlignment(TextAlignment::center);
+  locationButton_->addSubview(locationLabel_);
+  view()->addSubview(locationButton_);
 }
 
 void NightViewController::addRow(Value which, const Text& name, double y) {
@@ -111,6 +134,7 @@ void NightViewController::addRow(Value which, const Text& name, double y) {
 
 void NightViewController::change(const std::function<void(NightValues&)>& change) {
   typing_.reset();
+  typingLocation_ = false;
   timer_->changeNight(change);
   show();
 }
@@ -132,21 +156,44 @@ void NightViewController::toggleEnds() {
 
 void NightViewController::startTyping(Value which) {
   typing_ = which;
+  typingLocation_ = false;
   typed_.clear();
   show();
 }
 
+void NightViewController::startTypingLocation() {
+  typing_.reset();
+  typingLocation_ = true;
+  typed_.clear();
+  show();
+}
+
+void NightViewController::enterLocation(const std::string& text) {
+  typingLocation_ = false;
+  if (text == "off") {
+    keepLocation(platform().defaults, std::nullopt);
+  } else if (const auto where = parseLocation(text); where.ok()) {
+    keepLocation(platform().defaults, where.value());
+  } else {
+    alertQueue().show(Alert{Text("Cannot use that value"), where.error().text, Text("OK")});
+  }
+  show();
+}
+
 void NightViewController::type(const Typing& key) {
-  if (!typing_) return;
+  if (!takesTyping()) return;
   switch (key.kind) {
     case Typing::Kind::text:
-      if (typed_.size() + key.text.size() <= kLongestTyping) typed_ += key.text;
+      if (typed_.size() + key.text.size() <= (typingLocation_ ? kLongestLocation : kLongestTyping)) typed_ += key.text;
       break;
     case Typing::Kind::erase:
       if (!typed_.empty()) typed_.pop_back();
       break;
-    case Typing::Kind::cancel: typing_.reset(); break;
-    case Typing::Kind::enter: return enter(*typing_, typed_);
+    case Typing::Kind::cancel:
+      typing_.reset();
+      typingLocation_ = false;
+      break;
+    case Typing::Kind::enter: return typingLocation_ ? enterLocation(typed_) : enter(*typing_, typed_);
   }
   show();
 }
@@ -162,11 +209,16 @@ void NightViewController::show() {
     rowButtons_[which][1]->setAccessibilityLabel(Text("%1, less", row));
     rowButtons_[which][2]->setAccessibilityLabel(Text("%1, more", row));
   }
+  const auto kept = keptLocation(platform().defaults);
+  const Text where = kept.ok() && kept.value() ? Text::verbatim(locationWords(*kept.value())) : Text("none");
+  locationLabel_->setText(typingLocation_ ? Text::verbatim(typed_ + "_") : where);
+  locationLabel_->setTextColor(typingLocation_ ? kYellow : Color::white());
+  locationButton_->setAccessibilityLabel(Text("Location: %1", where));
   const auto schedule = scheduleNow(timer_->values().plan());
   planLine_->setText(planSummary(schedule, true));
   const Size size = chart_->frame().size;
   chart_->setPicture(schedule.ok() ? std::make_shared<const Picture>(nightChart(schedule.value(), wallClock(),
-                                                                                  keptLocation(platform().defaults), size,
+                                                                                  kept, size,
                                                                                   mainScreen().scale))
                                    : nullptr);
 }

@@ -35,7 +35,11 @@ class NightViewController final : public Screen {
   // Turns the end on or off, keeping its time.
   void toggleEnds();
   void startTyping(Value which);
-  bool takesTyping() const override { return typing_.has_value(); }
+  // Where the sun events are, typed as "LAT LON" or "off"; one that cannot be read shows why
+  // and the kept one stays.
+  void enterLocation(const std::string& text);
+  void startTypingLocation();
+  bool takesTyping() const override { return typing_.has_value() || typingLocation_; }
   void type(const Typing& key) override;
 
  protected:
@@ -43,12 +47,14 @@ class NightViewController final : public Screen {
 
  private:
   void addRow(Value which, const Text& name, double y);
+  void addLocationRow(double y);
   void change(const std::function<void(NightValues&)>& change);
   void show();
 
   std::shared_ptr<TimerViewController> timer_;
   std::function<void()> back_;
   std::optional<Value> typing_;
+  bool typingLocation_ = false;
   std::string typed_;
   HeldStepper held_;
   std::array<std::shared_ptr<Label>, NightValues::all.size()> names_;
@@ -57,6 +63,8 @@ class NightViewController final : public Screen {
   std::array<std::array<std::shared_ptr<Button>, 3>, NightValues::all.size()> rowButtons_;
   std::shared_ptr<ImageView> chart_;
   std::shared_ptr<Label> planLine_;
+  std::shared_ptr<Button> locationButton_;
+  std::shared_ptr<Label> locationLabel_;
 };
 
 }  // namespace kiro

@@ -178,6 +178,10 @@ TEST_F(AppShellFixture, TheNightScreenSetsTheTimerScreensPlanAndChartsIt) {
   EXPECT_EQ(night->planLine()->text(), "First shot 00:00, 10 shots, ends about 00:01");
   EXPECT_NE(night->chart()->picture(), chart);
   EXPECT_EQ(buttons(*night, "Keyframe: 2 of 2").size(), 1u);
+  // Where the sun events are, typed on the screen; a place that cannot be keeps the one kept.
+  night->enterLocation("47.37 8.54");
+  night->enterLocation("91 8");
+  EXPECT_EQ(buttons(*night, "Location: 47.37 8.54").size(), 1u);
   tapBar(true);
   EXPECT_EQ(planWords(timer->values().plan()), "interval 5s 10 --delay 10s --key 22:00=2s --key 23:00=8s");
 }
