@@ -4,8 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 #include <utility>
 
 namespace kiro {
@@ -59,6 +63,37 @@ std::string localIsoTime(WallTime at, const WallClock& clock) {
   return text;
 }
 
+// Syncs the file after each row it is told of, and once more as it stops.
+struct ShotLog::Syncer {
+  explicit Syncer(int file) : thread([this, file](std::stop_token stop) { run(file, stop); }) {}
+
+  void written() {
+    {
+      const std::lock_guard lock(mutex);
+      pending = true;
+    }
+    wake.notify_one();
+  }
+
+  void run(int file, std::stop_token stop) {
+    std::unique_lock lock(mutex);
+    while (wake.wait(lock, stop, [this] { return pending; })) {
+      pending = false;
+      lock.unlock();
+      ::fdatasync(file);
+      lock.lock();
+    }
+  }
+
+  std::mutex mutex;
+  std::condition_variable_any wake;
+  bool pending = false;
+  std::jthread thread;  // last: it starts once the rest is there, and stops first
+};
+
+ShotLog::ShotLog(int file, std::filesystem::path path, const WallClock& clock)
+    : file_(file), path_(std::move(path)), clock_(&clock), syncer_(std::make_unique<Syncer>(file)) {}
+
 Result<ShotLog> ShotLog::create(const std::filesystem::path& folder, WallTime start, const WallClock& clock) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
@@ -76,18 +111,24 @@ Result<ShotLog> ShotLog::create(const std::filesystem::path& folder, WallTime st
 }
 
 ShotLog::ShotLog(ShotLog&& other) noexcept
-    : file_(std::exchange(other.file_, -1)), path_(std::move(other.path_)), clock_(other.clock_) {}
+    : file_(std::exchange(other.file_, -1)),
+      path_(std::move(other.path_)),
+      clock_(other.clock_),
+      syncer_(std::move(other.syncer_)) {}
 
 ShotLog& ShotLog::operator=(ShotLog&& other) noexcept {
   if (this == &other) return *this;
+  syncer_.reset();
   if (file_ >= 0) ::close(file_);
   file_ = std::exchange(other.file_, -1);
   path_ = std::move(other.path_);
   clock_ = other.clock_;
+  syncer_ = std::move(other.syncer_);
   return *this;
 }
 
 ShotLog::~ShotLog() {
+  syncer_.reset();  // its last sync first
   if (file_ >= 0) ::close(file_);
 }
 
@@ -101,14 +142,14 @@ Result<> ShotLog::write(const ShotRow& row) {
 }
 
 Result<> ShotLog::put(std::string_view line) {
-  // A row is on the disk before the next shot starts: a crash loses at most the one under way.
+  // A row is in the file before the next shot starts: a crash loses at most the one under way.
   while (!line.empty()) {
     const ssize_t written = ::write(file_, line.data(), line.size());
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) return Error{"the shot log " + path_.string() + " cannot be written: " + std::strerror(errno)};
     line.remove_prefix(static_cast<std::size_t>(written));
   }
-  if (::fdatasync(file_) != 0) return Error{"the shot log " + path_.string() + " cannot be written: " + std::strerror(errno)};
+  syncer_->written();
   return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ struct ShotRow {
   std::string outcome;  // "taken", or "missed: " and why
 };
 
-// A series' log: a CSV file (RFC 4180, a header row) of one row a shot, each written through
-// to the disk as its shot ends, so that a crash loses at most the shot under way.
+// A series' log: a CSV file (RFC 4180, a header row) of one row a shot, each written as its
+// shot ends, so that a crash loses at most the shot under way. A thread of its own syncs it
+// to the disk after each row: a slow disk never holds up the frames.
 class ShotLog {
  public:
   // A new file in folder, named by the local time start; never one that is there already.
@@ -38,12 +40,14 @@ class ShotLog {
   Result<> write(const ShotRow& row);
 
  private:
-  ShotLog(int file, std::filesystem::path path, const WallClock& clock) : file_(file), path_(std::move(path)), clock_(&clock) {}
+  struct Syncer;
+  ShotLog(int file, std::filesystem::path path, const WallClock& clock);
   Result<> put(std::string_view line);
 
   int file_ = -1;
   std::filesystem::path path_;
   const WallClock* clock_ = nullptr;
+  std::unique_ptr<Syncer> syncer_;
 };
 
 // A field as a spreadsheet reads it back: quoted where it must be, and never taken for a formula.

@@ -127,8 +127,8 @@ class SimulatedReceiver {
   SimConnectionResponse takeNextConnectionResponse();
   // write: an accepted write, recorded and, in demo mode, answered.
   void received(SimWrite write);
-  // bytes: notified after delay unless the radio is gone by then.
-  void notifyLater(Millis delay, Bytes bytes);
+  // A feedback byte, notified after delay unless the radio is gone by then.
+  void notifyLater(Millis delay, std::uint8_t feedback);
 
   SimulatedRadio& radio_;
   Options options_;
@@ -138,6 +138,7 @@ class SimulatedReceiver {
   int cancelRequests_ = 0;
   std::vector<SimWrite> writes_;
   bool releaseNoticeSeen_ = false;
+  Bytes notified_;  // the feedback notified last, kept so that a frame's answer makes no new one
   std::weak_ptr<SimulatedPeripheral> link_;  // the peripheral connected to it
   // What centrals and watchers were last told, so each change is announced once.
   bool announcedAdvertising_ = false;

@@ -104,13 +104,15 @@ void SimulatedReceiver::received(SimWrite write) {
   if ((command & kFocusCommand) != 0) feedback |= kFocusFeedback;
   if ((command & kShutterCommand) != 0) feedback |= kShutterFeedback;
   if (releaseNotice) feedback |= kReleaseNoticeFeedback;
-  if (feedback != 0) notifyLater(sim_latency::demoFeedback, {feedback});
-  if (newReleaseNotice) notifyLater(sim_latency::demoReleaseCompleted, {kReleaseCompletedFeedback});
+  if (feedback != 0) notifyLater(sim_latency::demoFeedback, feedback);
+  if (newReleaseNotice) notifyLater(sim_latency::demoReleaseCompleted, kReleaseCompletedFeedback);
 }
 
-void SimulatedReceiver::notifyLater(Millis delay, Bytes bytes) {
-  radio_.runLoop().performAfterDelay(delay,
-                                     radio_.lifetime_.guard([this, bytes = std::move(bytes)] { simulateNotification(bytes); }));
+void SimulatedReceiver::notifyLater(Millis delay, std::uint8_t feedback) {
+  radio_.runLoop().performAfterDelay(delay, radio_.lifetime_.guard([this, feedback] {
+    notified_.assign(1, feedback);
+    simulateNotification(notified_);
+  }));
 }
 
 }  // namespace kiro
