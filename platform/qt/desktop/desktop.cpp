@@ -45,6 +45,7 @@ Desktop::~Desktop() { application_.setIdleTimerObserver(nullptr); }
 void Desktop::refresh() {
   if (controlObject_) controlObject_->refresh();
   awake_.refresh();
+  changes_.send();
 }
 
 }  // namespace kiro

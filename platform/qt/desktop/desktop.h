@@ -3,9 +3,12 @@
 #include <QObject>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/remote_control.h"
+#include "base/channel.h"
 #include "base/subscription.h"
 #include "platform/qt/desktop/control_object.h"
 #include "platform/qt/desktop/keep_awake.h"
@@ -29,6 +32,10 @@ class Desktop {
   Desktop& operator=(const Desktop&) = delete;
 
   Ending& ending() { return ending_; }
+  // The control other programs drive the remote screen through, for the other ways in.
+  RemoteControl& control() { return control_; }
+  // Told after anything the screen shows changed.
+  [[nodiscard]] Subscription onChange(std::function<void()> changed) { return changes_.listen(std::move(changed)); }
 
  private:
   // What the screen shows changed: other programs and the inhibitors hear of it.
@@ -39,6 +46,7 @@ class Desktop {
   RemoteControl control_;
   std::unique_ptr<ControlObject> controlObject_;  // null where other programs cannot reach this run
   KeepAwake awake_;
+  Channel<> changes_;
   UiSubscription announcing_;
   Subscription timerAnnouncing_;
   QObject connections_;  // last: the Qt connections to this object go first
