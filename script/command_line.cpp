@@ -28,6 +28,25 @@ bool parseScreen(const std::string& text, CommandLine& options) {
          parsePositive(view.substr(at + 1), options.screenScale);
 }
 
+// "[ADDR:]PORT"; an IPv6 address in brackets, as in "[::1]:8080".
+std::optional<WebListen> parseWeb(const std::string& text) {
+  WebListen listen;
+  const auto colon = text.rfind(':');
+  std::string_view port(text);
+  if (colon != std::string::npos) {
+    std::string address = text.substr(0, colon);
+    if (address.size() > 2 && address.front() == '[' && address.back() == ']') address = address.substr(1, address.size() - 2);
+    if (address.empty() || address.find_first_of("[] ") != std::string::npos) return std::nullopt;
+    listen.address = address;
+    port = port.substr(colon + 1);
+  }
+  unsigned value = 0;
+  auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), value);
+  if (port.empty() || error != std::errc() || end != port.data() + port.size() || value > 65535) return std::nullopt;
+  listen.port = static_cast<std::uint16_t>(value);
+  return listen;
+}
+
 }  // namespace
 
 Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
@@ -40,7 +59,7 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
   };
   const std::map<std::string, std::optional<std::string>*> values{
       {"--script", &options.script}, {"--settings", &options.settings}, {"--documents", &options.documents},
-      {"--action", &options.action}};
+      {"--action", &options.action}, {"--web-cert", &options.webCert}, {"--web-key", &options.webKey}};
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     // "--opt=value" reads as "--opt value".
@@ -52,14 +71,18 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
       continue;
     }
     const bool isScreen = arg == "--screen";
+    const bool isWeb = arg == "--web";
     auto value = values.find(arg);
-    if (!isScreen && value == values.end()) return Error{"unknown option " + arg + " (see --help)"};
+    if (!isScreen && !isWeb && value == values.end()) return Error{"unknown option " + arg + " (see --help)"};
     const bool inline_ = equals != std::string::npos;
     if (!inline_ && i + 1 >= args.size()) return Error{arg + " needs a value"};
     const std::string given = inline_ ? args[i].substr(equals + 1) : args[++i];
     if (given.empty()) return Error{arg + " needs a value"};
     if (isScreen) {
       if (!parseScreen(given, options)) return Error{"--screen takes WxH@S, such as 375x667@2, not " + given};
+    } else if (isWeb) {
+      options.web = parseWeb(given);
+      if (!options.web) return Error{"--web takes [ADDR:]PORT, such as 8080 or 0.0.0.0:8080, not " + given};
     } else {
       *value->second = given;
     }
@@ -70,6 +93,10 @@ Result<CommandLine> parseCommandLine(const std::vector<std::string>& args) {
   if (options.simulate && options.bluetooth) return Error{"--simulate and --bluetooth exclude each other"};
   if (options.virtualTime && !(options.headless && options.simulate))
     return Error{"--virtual-time works only with --headless --simulate"};
+  if (options.webCert.has_value() != options.webKey.has_value())
+    return Error{"--web-cert and --web-key go together"};
+  if (options.webCert && !options.web) return Error{"--web-cert and --web-key need --web"};
+  if (options.web && options.virtualTime) return Error{"--web does not run on the virtual clock"};
   return options;
 }
 
@@ -85,6 +112,8 @@ std::string usageText() {
          "  --documents DIR     keep the object store in DIR\n"
          "  --screen WxH@S      the phone's screen in points and its scale (default 375x667@2)\n"
          "  --verbose           print the log on stderr and send it to the system log\n"
+         "  --web [ADDR:]PORT   serve the web remote on PORT of ADDR (default loopback only)\n"
+         "  --web-cert FILE     with --web-key FILE: serve it over HTTPS\n"
          "  --action NAME       have the running app (started if need be) shoot, focus, self-timer or stop\n"
          "  --version           print the version and exit\n"
          "  --help              print this text and exit\n\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,13 @@
 #include "base/result.h"
 
 namespace kiro {
+
+// Where the web remote listens: loopback unless an address is given on purpose.
+struct WebListen {
+  std::string address = "127.0.0.1";
+  std::uint16_t port = 0;  // 0: any free port
+  friend bool operator==(const WebListen&, const WebListen&) = default;
+};
 
 // How kiro-remote was asked to run.
 struct CommandLine {
@@ -21,6 +29,9 @@ struct CommandLine {
   std::optional<std::string> settings;
   std::optional<std::string> documents;
   std::optional<std::string> action;  // a desktop action for the running instance
+  std::optional<WebListen> web;        // serve the web remote this run
+  std::optional<std::string> webCert;  // with webKey: serve it over HTTPS
+  std::optional<std::string> webKey;
   double screenWidth = 375;  // points
   double screenHeight = 667;
   double screenScale = 2;

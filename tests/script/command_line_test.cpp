@@ -22,6 +22,17 @@ TEST(CommandLine, ReadsFlagsValuesAndTheScreenAndDefaultsToAPhoneSizedWindow) {
   EXPECT_EQ(std::tuple(defaults.screenWidth, defaults.screenHeight, defaults.screenScale), std::tuple(375, 667, 2));
 }
 
+TEST(CommandLine, ServesTheWebRemoteOnLoopbackUnlessAnAddressIsGiven) {
+  EXPECT_EQ(parseCommandLine({"--web", "8080"}).value().web, (WebListen{"127.0.0.1", 8080}));
+  EXPECT_EQ(parseCommandLine({"--web=0.0.0.0:80"}).value().web, (WebListen{"0.0.0.0", 80}));
+  EXPECT_EQ(parseCommandLine({"--web", "[::1]:0"}).value().web, (WebListen{"::1", 0}));
+  for (const char* web : {"", ":80", "65536", "80x", "-1", "host:", "[::1", "a b:80"})
+    EXPECT_NE(errorOf({"--web", web}), "") << web;
+  EXPECT_EQ(errorOf({"--web", "80", "--web-cert", "c.pem"}), "--web-cert and --web-key go together");
+  EXPECT_EQ(errorOf({"--web-cert", "c.pem", "--web-key", "k.pem"}), "--web-cert and --web-key need --web");
+  EXPECT_EQ(errorOf({"--headless", "--simulate", "--virtual-time", "--web", "80"}), "--web does not run on the virtual clock");
+}
+
 TEST(CommandLine, RejectsWhatItCannotHonourWithAClearMessage) {
   EXPECT_EQ(errorOf({"--frobnicate"}), "unknown option --frobnicate (see --help)");
   EXPECT_EQ(errorOf({"--script"}), "--script needs a value");
