@@ -16,6 +16,7 @@
 #include "platform/qt/ports/settings_user_defaults.h"
 #include "platform/qt/ports/system_log.h"
 #include "platform/qt/scripting/script_runs.h"
+#include "platform/qt/web/qt_web_remote.h"
 #include "platform/qt/window/app_window.h"
 #include "platform/qt/window/window_language.h"
 #include "platform/sim/demo_receivers.h"
@@ -55,6 +56,18 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   if (VirtualRunLoop* loop = runtime.virtualLoop())
     return runScriptOnVirtualTime(options, app, runtime.radio(), phone, location, *loop);
   Desktop desktop(app, defaults, phone, reports);
+  std::optional<QSslConfiguration> tls;
+  if (options.webCert) {
+    auto made = tlsFrom(*options.webCert, *options.webKey);
+    if (!made.ok()) return refused(notices, made.error().message, 2);
+    tls = std::move(made).value();
+  }
+  QtWebRemote web({options.web.value_or(WebListen{.port = 8080}), std::move(tls)}, desktop.control(), defaults, notices,
+                  [&reports](const std::string& verb, const std::string& caller) { reports.remote(verb, caller); });
+  const Subscription webTold = desktop.onChange([&web] { web.refresh(); });
+  if (options.web) web.setServing(true);
+  if (options.headless && web.status().serving)
+    notices.say("pair a browser with the web remote: open " + web.status().pairingUrl);
   if (options.script || options.headless)
     return runScriptLive(options, app, runtime.radio(), phone, location, reports, desktop.ending());
   if (SimulatedRadio* radio = runtime.radio()) addDemoReceivers(*radio);
