@@ -33,7 +33,7 @@ class WebApp:
     def wait_for_pairing(self):
         end = time.monotonic() + 20
         while time.monotonic() < end:
-            found = re.search(r'open (http://\S+/pair\?secret=[0-9a-f]+)', self.stderr())
+            found = re.search(r'open (https?://\S+/pair\?secret=[0-9a-f]+)', self.stderr())
             if found:
                 return found.group(1)
             time.sleep(0.02)

@@ -3,7 +3,10 @@
 
 import http.client
 import json
+import ssl
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 import urllib.parse
@@ -141,6 +144,37 @@ class WebRemoteTest(unittest.TestCase):
         while refused['type'] != 'refused':
             refused = json.loads(socket.recv())
         self.assertEqual(refused['kind'], 'InvalidPlan')
+
+
+class HttpsTest(unittest.TestCase):
+    def test_with_a_certificate_it_serves_https_and_its_cookie_goes_only_over_it(self):
+        folder = tempfile.TemporaryDirectory()
+        cert, key = folder.name + '/c.pem', folder.name + '/k.pem'
+        subprocess.run(['openssl', 'req', '-x509', '-newkey', 'ec', '-pkeyopt', 'ec_paramgen_curve:prime256v1',
+                        '-nodes', '-keyout', key, '-out', cert, '-subj', '/CN=127.0.0.1', '-days', '1'],
+                       check=True, capture_output=True)
+        app = WebApp(APP, '--web-cert', cert, '--web-key', key, connect=False)
+        try:
+            self.assertTrue(app.pairing_url.startswith('https://'), app.pairing_url)
+            parsed = urllib.parse.urlparse(app.base)
+            context = ssl.create_default_context(cafile=cert)
+            context.check_hostname = False
+            connection = http.client.HTTPSConnection(parsed.hostname, parsed.port, context=context, timeout=5)
+            connection.request('GET', '/pair?secret=' + app.secret)
+            response = connection.getresponse()
+            response.read()
+            self.assertEqual(response.status, 303)
+            self.assertIn('; Secure', response.getheader('Set-Cookie'))
+        finally:
+            app.close()
+        # A key that is not one is refused before anything listens.
+        with open(key, 'w') as broken:
+            broken.write('not a key\n')
+        refused = subprocess.run([APP, '--headless', '--simulate', '--web', '0', '--web-cert', cert, '--web-key', key],
+                                 stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+        self.assertEqual(refused.returncode, 2)
+        self.assertIn('--web-key ' + key + ': no PEM private key', refused.stderr)
+        folder.cleanup()
 
 
 if __name__ == '__main__':
