@@ -136,6 +136,16 @@ class WebRemoteTest(unittest.TestCase):
             connection.request('GET', '/', headers={'Cookie': self.cookie, 'X-Pad': 'x' * 65536})
             connection.getresponse().read()
 
+    def test_a_port_taken_is_said_and_the_run_goes_on(self):
+        other = subprocess.Popen([APP, '--headless', '--simulate', '--web', '127.0.0.1:%d' % self.port,
+                                  '--settings', self.app.folder.name + '/other.ini'],
+                                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        other.stdin.write('state\n')
+        other.stdin.flush()
+        self.assertTrue(any('"event":"state"' in line for line in iter(other.stdout.readline, '')))
+        other.terminate()
+        self.assertIn('the web remote cannot listen on 127.0.0.1:%d: ' % self.port, other.communicate(timeout=30)[1])
+
     def test_refusals_are_told_to_the_page(self):
         socket = self.socket()
         self.state(socket)
