@@ -20,6 +20,7 @@
 #include "platform/qt/window/app_window.h"
 #include "platform/qt/window/window_language.h"
 #include "platform/sim/demo_receivers.h"
+#include "platform/sim/simulated_web_remote.h"
 #include "script/command_line.h"
 
 using namespace kiro;
@@ -46,7 +47,10 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   SystemLog log(options.verbose);
   SessionReports reports;
   Runtime runtime(options.virtualTime, launched.value().bluetooth, reports, notices);
+  SimulatedWebRemote simulatedWeb;
   LaunchedApp app(options, runtime, defaults, log, notices, launched.value().data);
+  // A script on simulated receivers drives a web remote with no network, unless --web serves one.
+  if (runtime.radio() && options.script && !options.web) app.delegate().setWebRemote(&simulatedWeb);
   std::optional<AppWindow> window;
   if (!options.headless) window.emplace(*app.delegate().window(), app.alerts(), app.ui(), runtime.radio() != nullptr);
   PhoneWindow* phone = window ? &window->phone() : nullptr;

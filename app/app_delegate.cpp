@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "ui/main_screen.h"
+#include "screens/web/web_view_controller.h"
 
 namespace kiro {
 
@@ -20,9 +21,16 @@ bool AppDelegate::didFinishLaunchingWithOptions() {
   remote_->setShotLogFolder(store_.applicationDocumentsDirectory() / "shots");
   auto navigation = std::make_shared<NavigationController>(remote_);
   navigator_ = std::make_shared<ScreenNavigator>(navigation);
+  navigator_->setWebRemote(webRemote_);
   remote_->setNavigation(navigator_);
   window_->setRootViewController(std::move(navigation));
   return true;
+}
+
+void AppDelegate::setWebRemote(WebRemote* remote) {
+  webRemote_ = remote;
+  if (navigator_) navigator_->setWebRemote(remote);
+  if (remote && WebViewController::remembered()) remote->setServing(true);
 }
 
 }  // namespace kiro

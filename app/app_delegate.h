@@ -5,6 +5,7 @@
 
 #include "app/object_store.h"
 #include "app/screen_navigator.h"
+#include "platform/web_remote.h"
 #include "ui/application.h"
 #include "ui/window.h"
 #include "screens/remote/camera_view_controller.h"
@@ -29,6 +30,10 @@ class AppDelegate {
   void applicationDidBecomeActive() {}
   void applicationWillTerminate() { saveContext(); }
 
+  // remote: the run's web remote, or null (the default) where it has none; it must outlive
+  // the delegate's screens. Remembered on, it starts serving.
+  void setWebRemote(WebRemote* remote);
+
   const std::shared_ptr<Window>& window() const { return window_; }
   // The remote control screen made at launch; null before it.
   const std::shared_ptr<cameraViewController>& remote() const { return remote_; }
@@ -45,6 +50,7 @@ class AppDelegate {
   std::shared_ptr<Window> window_;
   std::shared_ptr<cameraViewController> remote_;
   std::shared_ptr<ScreenNavigator> navigator_;
+  WebRemote* webRemote_ = nullptr;
 };
 
 }  // namespace kiro

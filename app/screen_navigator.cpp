@@ -8,6 +8,7 @@
 #include "screens/timer/night_view_controller.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
+#include "screens/web/web_view_controller.h"
 
 namespace kiro {
 
@@ -93,6 +94,17 @@ void ScreenNavigator::jump3(aboutView&) {
   auto& manager = singleton::defaultManager();
   manager.setConnectionFlag(1);
   navigation->pushViewController(manager.mainView(), true);
+}
+
+void ScreenNavigator::openWeb(aboutView&) {
+  auto navigation = navigation_.lock();
+  if (!navigation) return;
+  navigation->pushViewController(std::make_shared<WebViewController>(webRemote_,
+                                                                     [weak = navigation_] {
+                                                                       if (auto navigation = weak.lock())
+                                                                         navigation->popViewControllerAnimated(true);
+                                                                     }),
+                                 true);
 }
 
 }  // namespace kiro

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/web_remote.h"
 #include "ui/navigation_controller.h"
 #include "screens/about/about_navigation.h"
 #include "screens/devices/device_list_navigation.h"
@@ -29,9 +30,15 @@ class ScreenNavigator final : public RemoteNavigation,
   void jump3(ViewController& from) override;
   // About screen: the remote screen over it again, the same instance as before.
   void jump3(aboutView& from) override;
+  // About screen: the web remote's screen over it.
+  void openWeb(aboutView& from) override;
+
+  // remote: the run's web remote, or null; it must outlive the screens.
+  void setWebRemote(WebRemote* remote) { webRemote_ = remote; }
 
  private:
   std::weak_ptr<NavigationController> navigation_;
+  WebRemote* webRemote_ = nullptr;
 };
 
 }  // namespace kiro

@@ -50,9 +50,10 @@ Result<ScriptCommand> touch(const Words& words, ControlEvent event) {
 }
 
 Result<ScriptCommand> tap(const Words& words) {
-  static const std::set<std::string> kButtons{"search", "help", "back", "refresh", "timer", "presets", "night"};
+  static const std::set<std::string> kButtons{"search", "help",  "back",  "refresh", "timer", "presets",
+                                              "night",  "web",   "serve", "renew",   "cancel"};
   if (words.size() != 2 || !kButtons.contains(words[1]))
-    return Error{"tap needs search, help, back, refresh, timer, presets or night"};
+    return Error{"tap needs search, help, back, refresh, timer, presets, night, web, serve, renew or cancel"};
   return script::Tap{words[1]};
 }
 

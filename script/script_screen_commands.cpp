@@ -11,6 +11,7 @@
 #include "screens/devices/view_controller.h"
 #include "screens/timer/presets_view_controller.h"
 #include "screens/timer/timer_view_controller.h"
+#include "screens/web/web_view_controller.h"
 
 namespace kiro {
 
@@ -74,7 +75,7 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   static const std::map<std::pair<std::string, std::string>, bool> kLeft{
       {{"remote", "search"}, false}, {{"remote", "help"}, true}, {{"devices", "back"}, true},
       {{"devices", "refresh"}, false}, {{"about", "back"}, true},  {{"timer", "back"}, true}, {{"presets", "back"}, true},
-      {{"night", "back"}, true},
+      {{"night", "back"}, true},   {{"about", "web"}, false},   {{"web", "back"}, true},
   };
   auto& front = *navigation().topViewController();
   if (command.button == "timer" && &front == delegate_.remote().get()) {
@@ -83,6 +84,14 @@ ScriptSession::Outcome ScriptSession::perform(const script::Tap& command) {
   }
   if (const auto* timer = dynamic_cast<TimerViewController*>(&front); timer && (command.button == "presets" || command.button == "night")) {
     (command.button == "presets" ? timer->presetsButton() : timer->nightButton())->sendActions(ControlEvent::touchUpInside);
+    return std::nullopt;
+  }
+  if (const auto* web = dynamic_cast<WebViewController*>(&front);
+      web && (command.button == "serve" || command.button == "renew" || command.button == "cancel")) {
+    const auto& button = command.button == "serve" ? web->switchButton()
+                         : command.button == "renew" ? web->renewButton() : web->cancelButton();
+    if (button->isHidden()) return lacks(front, command.button + " button");
+    button->sendActions(ControlEvent::touchUpInside);
     return std::nullopt;
   }
   const auto side = kLeft.find({front.name(), command.button});

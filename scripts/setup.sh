@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
-  libsqlite3-dev libicu-dev libpng-dev libnova-dev
+  libsqlite3-dev libicu-dev libpng-dev libnova-dev libqrencode-dev qrencode
   qt6-base-dev qt6-connectivity-dev qt6-multimedia-dev qt6-positioning-dev libqt6positioning6-plugins
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation

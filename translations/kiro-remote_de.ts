@@ -755,5 +755,65 @@
         <source>Location: %1</source>
         <translation>Ort: %1</translation>
     </message>
+    <message>
+        <source>Web</source>
+        <translation>Web</translation>
+    </message>
+    <message>
+        <source>Web remote</source>
+        <translation>Web-Fernbedienung</translation>
+    </message>
+    <message>
+        <source>Web remote: on</source>
+        <translation>Web-Fernbedienung: an</translation>
+    </message>
+    <message>
+        <source>Web remote: off</source>
+        <translation>Web-Fernbedienung: aus</translation>
+    </message>
+    <message>
+        <source>The web remote is not available in this run.</source>
+        <translation>Die Web-Fernbedienung ist in diesem Lauf nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Serving on %1</source>
+        <translation>Bereitgestellt unter %1</translation>
+    </message>
+    <message>
+        <source>Not serving</source>
+        <translation>Nicht bereitgestellt</translation>
+    </message>
+    <message>
+        <source>Browsers connected: %1</source>
+        <translation>Verbundene Browser: %1</translation>
+    </message>
+    <message>
+        <source>Pairing code</source>
+        <translation>Kopplungscode</translation>
+    </message>
+    <message>
+        <source>Pairing address, shown as text</source>
+        <translation>Kopplungsadresse, als Text angezeigt</translation>
+    </message>
+    <message>
+        <source>Renew</source>
+        <translation>Erneuern</translation>
+    </message>
+    <message>
+        <source>Renew now</source>
+        <translation>Jetzt erneuern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Renew the pairing?</source>
+        <translation>Kopplung erneuern?</translation>
+    </message>
+    <message>
+        <source>Every paired browser is shut out until it scans the new code. Touch Renew now to renew, or Cancel to keep the pairing.</source>
+        <translation>Jeder gekoppelte Browser wird ausgesperrt, bis er den neuen Code scannt. Tippen Sie auf „Jetzt erneuern“, um zu erneuern, oder auf „Abbrechen“, um die Kopplung zu behalten.</translation>
+    </message>
 </context>
 </TS>

@@ -755,5 +755,65 @@
         <source>Location: %1</source>
         <translation>位置：%1</translation>
     </message>
+    <message>
+        <source>Web</source>
+        <translation>网页</translation>
+    </message>
+    <message>
+        <source>Web remote</source>
+        <translation>网页遥控</translation>
+    </message>
+    <message>
+        <source>Web remote: on</source>
+        <translation>网页遥控：开</translation>
+    </message>
+    <message>
+        <source>Web remote: off</source>
+        <translation>网页遥控：关</translation>
+    </message>
+    <message>
+        <source>The web remote is not available in this run.</source>
+        <translation>本次运行中网页遥控不可用。</translation>
+    </message>
+    <message>
+        <source>Serving on %1</source>
+        <translation>服务地址：%1</translation>
+    </message>
+    <message>
+        <source>Not serving</source>
+        <translation>未提供服务</translation>
+    </message>
+    <message>
+        <source>Browsers connected: %1</source>
+        <translation>已连接的浏览器：%1</translation>
+    </message>
+    <message>
+        <source>Pairing code</source>
+        <translation>配对码</translation>
+    </message>
+    <message>
+        <source>Pairing address, shown as text</source>
+        <translation>配对地址，以文字显示</translation>
+    </message>
+    <message>
+        <source>Renew</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Renew now</source>
+        <translation>立即更新</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Renew the pairing?</source>
+        <translation>更新配对？</translation>
+    </message>
+    <message>
+        <source>Every paired browser is shut out until it scans the new code. Touch Renew now to renew, or Cancel to keep the pairing.</source>
+        <translation>每个已配对的浏览器都将被拒绝，直到它扫描新的配对码。点按“立即更新”以更新，或点按“取消”以保留配对。</translation>
+    </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "ui/main_screen.h"
 #include "screens/about/about_layout.h"
 #include "screens/about/help_text.h"
+#include "screens/timer/timer_chrome.h"
 
 namespace kiro {
 
@@ -56,6 +57,7 @@ void aboutView::viewDidLoad() {
   navigationItem().setTitle(Text("About"));
   navigationItem().setTitleTextAttributes({{"Arial-BoldMT", 18}, kTitleGrey});
   addBackButton();
+  addWebButton();
 
   const double fontSize = aboutLabelFontSize(kind);
   helpTextView_->setName("helpTextView");
@@ -84,6 +86,15 @@ void aboutView::addBackButton() {
   back->setKeyEquivalents({"Back"});
   back->addTarget(ControlEvent::touchUpInside, weakly<aboutView>(&aboutView::jump3));
   navigationItem().setLeftBarButtonItem(BarButtonItem{back});
+}
+
+// On the About screen, the app's own page, rather than beside the device list's refresh.
+void aboutView::addWebButton() {
+  auto web = textButton(makeRect(0, 0, 56, 26), Text("Web"), {"ArialMT", 14});
+  web->setAccessibilityLabel(Text("Web remote"));
+  web->setKeyEquivalents({"W"});
+  web->addTarget(ControlEvent::touchUpInside, weakly<aboutView>(&aboutView::openWeb));
+  navigationItem().setRightBarButtonItem(BarButtonItem{web});
 }
 
 void aboutView::setUpHelpText(double lineSpacing) {
@@ -124,6 +135,10 @@ void aboutView::placeTextViews(bool inScrollView) {
 
 void aboutView::jump3() {
   if (auto navigation = navigation_.lock()) navigation->jump3(*this);
+}
+
+void aboutView::openWeb() {
+  if (auto navigation = navigation_.lock()) navigation->openWeb(*this);
 }
 
 }  // namespace kiro

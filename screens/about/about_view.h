@@ -15,7 +15,8 @@
 namespace kiro {
 
 // The About screen: title, version and the help text with two pictures set into it.
-// Everything is built once when its view loads; its only behaviour is the back button.
+// Everything is built once when its view loads; its only behaviour is its bar's buttons:
+// back, and the web remote's screen.
 // Create it with std::make_shared: its button's target holds it weakly.
 class aboutView final : public Screen {
  public:
@@ -34,6 +35,8 @@ class aboutView final : public Screen {
 
   // The back button's action: asks the shell to bring the remote screen back.
   void jump3();
+  // The web remote button's action: asks the shell for the web remote's screen.
+  void openWeb();
 
   // image drawn stretched to size (points) into a fresh bitmap, at scale 2 on a main
   // screen of scale exactly 2 and at scale 1 on every other.
@@ -49,6 +52,7 @@ class aboutView final : public Screen {
 
  private:
   void addBackButton();
+  void addWebButton();
   void setUpHelpText(double lineSpacing);
   void placeTextViews(bool inScrollView);
 

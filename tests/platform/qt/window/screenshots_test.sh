@@ -25,7 +25,7 @@ said en >"$work/en.said"
 for language in en de zh_CN; do
   pictures=$source/docs/screenshots
   [ "$language" = en ] || pictures=$pictures/$language
-  for picture in devices alert remote landscape about timer presets; do
+  for picture in devices alert remote landscape about web timer presets; do
     cmp "$work/$language/$picture.png" "$pictures/$picture.png" || exit 1
   done
   said "$language" | diff -u "$work/en.said" - || exit 1

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QCoreApplication>
 
+#include "platform/sim/simulated_web_remote.h"
 #include "tests/platform/qt/window/phone_window_fixture.h"
 
 namespace kiro {
@@ -128,6 +129,28 @@ TEST_F(PhoneWindowAccessibilityTest, TheDeviceListHasARowPerReceiverAndTheAlertA
   EXPECT_EQ(alert->text(QAccessible::Description), "A device has connected");
   press(named(alert, "YES"));
   EXPECT_EQ(alerts.visible(), nullptr);
+}
+
+// The pairing URL holds the secret: drawn, never said.
+TEST_F(PhoneWindowAccessibilityTest, TheWebRemoteScreenNamesItsCodeAndAddressWithoutTheSecret) {
+  SimulatedWebRemote web;
+  delegate.setWebRemote(&web);
+  web.setServing(true);
+  loop.advance(1100ms);
+  press(named(root(), "Help"));
+  loop.advance(1000ms);
+  press(named(root(), "Web remote"));
+  loop.advance(1000ms);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(delegate.window()->rootViewController()->topViewController()->name(), "web");
+  ASSERT_NE(named(root(), "Pairing code"), nullptr);
+  EXPECT_EQ(named(root(), "Pairing code")->role(), QAccessible::Graphic);
+  ASSERT_NE(named(root(), "Pairing address, shown as text"), nullptr);
+  for (int i = 0; i < root()->childCount(); ++i)
+    for (const auto text : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
+      EXPECT_FALSE(root()->child(i)->text(text).contains("sim-secret")) << root()->child(i)->text(text).toStdString();
+  for (const auto& [name, event] : told) EXPECT_EQ(name.find("sim-secret"), std::string::npos) << name;
+  delegate.setWebRemote(nullptr);
 }
 
 }  // namespace
