@@ -2,6 +2,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "platform/sim/demo_receivers.h"
 #include "platform/sim/simulated_web_remote.h"
 #include "script/command_line.h"
+#include "ui/qr_code.h"
 
 using namespace kiro;
 
@@ -31,6 +33,15 @@ namespace {
 int refused(Notices& notices, const std::string& why, int status) {
   notices.say(why);
   return status;
+}
+
+// The pairing URL, and its QR code to scan from a terminal or the journal; said once.
+void sayPairing(Notices& notices, const std::string& url) {
+  notices.say("pair a browser with the web remote: open " + url);
+  const auto code = encodeQrCode(url);
+  if (!code.ok()) return;
+  std::istringstream lines(qrTerminalText(code.value()));
+  for (std::string line; std::getline(lines, line);) notices.say(line);
 }
 
 int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
@@ -69,9 +80,14 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   QtWebRemote web({options.web.value_or(WebListen{.port = 8080}), std::move(tls)}, desktop.control(), defaults, notices,
                   [&reports](const std::string& verb, const std::string& caller) { reports.remote(verb, caller); });
   const Subscription webTold = desktop.onChange([&web] { web.refresh(); });
+  // The screens drive it until it goes, before them.
+  struct Given {
+    AppDelegate& delegate;
+    ~Given() { delegate.setWebRemote(nullptr); }
+  } const webGiven{app.delegate()};
+  app.delegate().setWebRemote(&web);
   if (options.web) web.setServing(true);
-  if (options.headless && web.status().serving)
-    notices.say("pair a browser with the web remote: open " + web.status().pairingUrl);
+  if (options.headless && web.status().serving) sayPairing(notices, web.status().pairingUrl);
   if (options.script || options.headless)
     return runScriptLive(options, app, runtime.radio(), phone, location, reports, desktop.ending());
   if (SimulatedRadio* radio = runtime.radio()) addDemoReceivers(*radio);

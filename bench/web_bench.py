@@ -2,9 +2,10 @@
 """The web remote beside the window: a touch on the page's R to the first 0x30 write, and the
 pump with five browsers connected beside none.
 
-Presses alternate between the page's socket (a press as the page sends it, heartbeats while
-held) and the R key pressed in the window through XTest, so both meet the same load; each
-is timed from the moment it is sent to the `write` event that carries the shutter. The pump's
+Presses alternate between a touch on R in a headless Chromium's phone-sized page (timed from
+the page's own pointerdown) and the R key pressed in the window through XTest (timed from
+the moment it is sent), so both meet the same load; each ends at the `write` event that
+carries the shutter. The pump's
 p99 is that of |gap - 25 ms| over 10 s of R held, with five paired sockets reading every
 state the app tells them, and with none, one after the other in the same run."""
 
@@ -24,6 +25,8 @@ import urllib.request
 from pathlib import Path
 
 import websocket
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
 
 sys.path.insert(0, str(Path(__file__).parent))
 from app_bench import start_xvfb, deviations_p99  # noqa: E402
@@ -111,26 +114,52 @@ def p99(values):
     return sorted(values)[max(0, int(len(values) * 0.99) - 1)]
 
 
-def latencies(app, keys, presses):
-    page = paired_socket(app.pairing)
-    threading.Thread(target=lambda: [page.recv() for _ in iter(int, 1)], daemon=True).start()
+def phone_page(pairing, profile):
+    """A headless Chromium on a phone-sized page, paired; each touch on R stamped by the page."""
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + profile):
+        options.add_argument(argument)
+    options.add_experimental_option("mobileEmulation", {"deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 2}})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.get(pairing)
+    while not driver.execute_script('return document.getElementById("status").textContent.startsWith("Connected")'):
+        time.sleep(0.05)
+    driver.execute_script('document.getElementById("shutter").addEventListener("pointerdown",'
+                          ' () => { window.downAt = performance.timeOrigin + performance.now(); }, true);')
+    return driver
+
+
+def touch(driver, kind):
+    box = driver.execute_script('const b = document.getElementById("shutter").getBoundingClientRect();'
+                                'return [b.left + b.width / 2, b.top + b.height / 2];')
+    points = [{"x": box[0], "y": box[1]}] if kind == "touchStart" else []
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+
+def latencies(app, keys, presses, profile):
+    page = phone_page(app.pairing, profile)
+    wall = time.time() - time.monotonic()
     web, key = [], []
-    for _ in range(presses):
-        for way in ("web", "key"):
-            sent = time.monotonic()
-            if way == "web":
-                page.send('{"do":"press"}')
-            else:
-                keys.key(True)
-            app.until(lambda: app.first_shot(sent) is not None, 3)
-            (web if way == "web" else key).append(app.first_shot(sent) - sent)
+    try:
+        for _ in range(presses):
+            before = time.monotonic()
+            touch(page, "touchStart")
+            app.until(lambda: app.first_shot(before) is not None, 3)
+            down = page.execute_script("return window.downAt") / 1000 - wall
+            web.append(app.first_shot(before) - down)
             time.sleep(0.1)
-            if way == "web":
-                page.send('{"do":"release"}')
-            else:
-                keys.key(False)
+            touch(page, "touchEnd")
             time.sleep(1.2)  # past the release notice: the frame idle again
-    page.close()
+            sent = time.monotonic()
+            keys.key(True)
+            app.until(lambda: app.first_shot(sent) is not None, 3)
+            key.append(app.first_shot(sent) - sent)
+            time.sleep(0.1)
+            keys.key(False)
+            time.sleep(1.2)
+    finally:
+        page.quit()
     return p99(web), p99(key)
 
 
@@ -169,7 +198,7 @@ def main():
             with tempfile.TemporaryDirectory() as tmp:
                 app = App(str(args.app), display, tmp)
                 try:
-                    web, key = latencies(app, XTest(display), args.presses)
+                    web, key = latencies(app, XTest(display), args.presses, tmp + "/chromium")
                     none, five = pump(app, 0), pump(app, 5)
                 finally:
                     app.stop()
