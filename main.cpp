@@ -13,8 +13,10 @@
 #include "platform/qt/launch/qt_application.h"
 #include "platform/qt/launch/runtime.h"
 #include "platform/qt/location/qt_location_service.h"
+#include "platform/qt/mpris/mpris_player.h"
 #include "platform/qt/ports/settings_user_defaults.h"
 #include "platform/qt/ports/system_log.h"
+#include "platform/qt/process/service_notifier.h"
 #include "platform/qt/scripting/script_runs.h"
 #include "platform/qt/window/app_window.h"
 #include "platform/qt/window/window_language.h"
@@ -55,6 +57,9 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   if (VirtualRunLoop* loop = runtime.virtualLoop())
     return runScriptOnVirtualTime(options, app, runtime.radio(), phone, location, *loop);
   Desktop desktop(app, defaults, phone, reports);
+  const auto player = exportMprisPlayer(app, desktop, reports);
+  ServiceNotifier service(app.notices());
+  service.ready();
   if (options.script || options.headless)
     return runScriptLive(options, app, runtime.radio(), phone, location, reports, desktop.ending());
   if (SimulatedRadio* radio = runtime.radio()) addDemoReceivers(*radio);

@@ -14,6 +14,7 @@ packages=(
   at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core python3-pil
   desktop-file-utils appstream appstream-compose groff-base lintian file
+  playerctl libsystemd-dev systemd
   "$@"
 )
 
