@@ -14,8 +14,10 @@
 #include "platform/qt/launch/qt_application.h"
 #include "platform/qt/launch/runtime.h"
 #include "platform/qt/location/qt_location_service.h"
+#include "platform/qt/mpris/mpris_player.h"
 #include "platform/qt/ports/settings_user_defaults.h"
 #include "platform/qt/ports/system_log.h"
+#include "platform/qt/process/service_notifier.h"
 #include "platform/qt/scripting/script_runs.h"
 #include "platform/qt/web/qt_web_remote.h"
 #include "platform/qt/window/app_window.h"
@@ -88,6 +90,10 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   app.delegate().setWebRemote(&web);
   if (options.web) web.setServing(true);
   if (options.headless && web.status().serving) sayPairing(notices, web.status().pairingUrl);
+  const auto player = exportMprisPlayer(app, desktop, reports);
+  // A rig is up once its web remote listens; a run without one, at once.
+  ServiceNotifier service(app.notices());
+  if (!options.web || web.status().serving) service.ready();
   if (options.script || options.headless)
     return runScriptLive(options, app, runtime.radio(), phone, location, reports, desktop.ending());
   if (SimulatedRadio* radio = runtime.radio()) addDemoReceivers(*radio);

@@ -15,6 +15,7 @@ packages=(
   fonts-dejavu-core python3-pil
   qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium python3-websocket
   desktop-file-utils appstream appstream-compose groff-base lintian file
+  playerctl libsystemd-dev systemd
   "$@"
 )
 

@@ -26,18 +26,6 @@ const QString kIntrospectable = QStringLiteral("org.freedesktop.DBus.Introspecta
 
 using LampMap = QMap<QString, bool>;
 
-const char* errorName(ControlRefusal::Kind kind) {
-  switch (kind) {
-    case ControlRefusal::Kind::notConnected:
-      return "io.github.kiro_remote.KiroRemote1.Error.NotConnected";
-    case ControlRefusal::Kind::invalidPlan:
-      return "io.github.kiro_remote.KiroRemote1.Error.InvalidPlan";
-    case ControlRefusal::Kind::busy:
-      return "io.github.kiro_remote.KiroRemote1.Error.Busy";
-  }
-  return "";
-}
-
 ControlRefusal invalidPlan(const std::string& why) { return {ControlRefusal::Kind::invalidPlan, why}; }
 
 // The plan a caller gave as a{sv}, or why it cannot be one.
@@ -87,6 +75,18 @@ QVariantMap timerMap(const ShootingStatus& status, Millis now) {
 }
 
 }  // namespace
+
+const char* errorName(ControlRefusal::Kind kind) {
+  switch (kind) {
+    case ControlRefusal::Kind::notConnected:
+      return "io.github.kiro_remote.KiroRemote1.Error.NotConnected";
+    case ControlRefusal::Kind::invalidPlan:
+      return "io.github.kiro_remote.KiroRemote1.Error.InvalidPlan";
+    case ControlRefusal::Kind::busy:
+      return "io.github.kiro_remote.KiroRemote1.Error.Busy";
+  }
+  return "";
+}
 
 ControlObject::ControlObject(RemoteControl& control, QDBusConnection bus, Hooks hooks)
     : control_(control), bus_(std::move(bus)), hooks_(std::move(hooks)), last_(control.state()) {

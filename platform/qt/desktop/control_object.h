@@ -19,6 +19,9 @@ inline constexpr const char* kControlPath = "/io/github/kiro_remote/KiroRemote";
 // How long a desktop action that started the app waits for the remembered receiver.
 inline constexpr std::chrono::milliseconds kConnectWait{10000};
 
+// The D-Bus error a refusal is answered with.
+const char* errorName(ControlRefusal::Kind kind);
+
 // The app on the session bus, on kControlPath: the desktop's org.freedesktop.Application
 // (activate, actions) and the control interface io.github.kiro_remote.KiroRemote1, whose
 // properties announce their changes with PropertiesChanged.

@@ -15,14 +15,13 @@ Desktop::Desktop(LaunchedApp& app, const SettingsUserDefaults& defaults, QWidget
              window != nullptr, app.notices()) {
   awake_.setIdleTimerDisabled(application_.isIdleTimerDisabled());
   application_.setIdleTimerObserver([this](bool disabled) { awake_.setIdleTimerDisabled(disabled); });
-  std::function<void()> raise;
-  if (window) raise = [window] {
+  if (window) raise_ = [window] {
     window->show();
     window->raise();
     window->activateWindow();
   };
   controlObject_ =
-      exportControl(control_, app.notices(), {raise, [&reports](const std::string& method, const std::string& caller) {
+      exportControl(control_, app.notices(), {raise_, [&reports](const std::string& method, const std::string& caller) {
                       reports.remote(method, caller);
                     }});
   announcing_ = app.ui().subscribe({[this](View&, ViewProperty) { refresh(); },

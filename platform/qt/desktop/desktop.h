@@ -36,6 +36,8 @@ class Desktop {
   RemoteControl& control() { return control_; }
   // Told after anything the screen shows changed.
   [[nodiscard]] Subscription onChange(std::function<void()> changed) { return changes_.listen(std::move(changed)); }
+  // Shows and raises the window; empty without one.
+  const std::function<void()>& raise() const { return raise_; }
 
  private:
   // What the screen shows changed: other programs and the inhibitors hear of it.
@@ -44,6 +46,7 @@ class Desktop {
   Application& application_;
   Ending ending_;
   RemoteControl control_;
+  std::function<void()> raise_;
   std::unique_ptr<ControlObject> controlObject_;  // null where other programs cannot reach this run
   KeepAwake awake_;
   Channel<> changes_;

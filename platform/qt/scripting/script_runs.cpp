@@ -109,9 +109,14 @@ int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* 
   LiveScript live(session, app.runLoop(), app.notices(), [&ending](int status) { ending.begin(status); });
   ending.setBeginning([&live] { live.abandon(); });
   const ScopeExit forget([&ending] { ending.setBeginning(nullptr); });
+  // A rig serving the web remote (under systemd, standard input is /dev/null) runs until a
+  // signal ends it: the normal end of its input is not its end.
+  const bool untilSignal = options.web && !options.script;
   const LineReader reader(
       fd, ScriptSession::kMaxLineBytes, [&live](std::optional<std::string> line) { live.lineArrived(std::move(line)); },
-      [&live](const std::string& error) { live.inputEnded(error); });
+      [&live, untilSignal](const std::string& error) {
+        if (!untilSignal || !error.empty()) live.inputEnded(error);
+      });
   return QCoreApplication::exec();
 }
 

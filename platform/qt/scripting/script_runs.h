@@ -21,8 +21,9 @@ int runScriptOnVirtualTime(const CommandLine& options, LaunchedApp& app, Simulat
                            LocationService& location, VirtualRunLoop& loop);
 
 // On real time: lines run as they arrive, the events go out without waiting for their
-// reader, and the script's end is the ending's, as every other end of the run is. reports:
-// made events of the session while it runs.
+// reader, and the script's end is the ending's, as every other end of the run is; serving the
+// web remote, the end of standard input is none, and a signal ends the run. reports: made
+// events of the session while it runs.
 int runScriptLive(const CommandLine& options, LaunchedApp& app, SimulatedRadio* radio, PhoneWindow* window,
                   LocationService& location, SessionReports& reports, Ending& ending);
 
