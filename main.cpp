@@ -63,7 +63,8 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   SimulatedWebRemote simulatedWeb;
   LaunchedApp app(options, runtime, defaults, log, notices, launched.value().data);
   // A script on simulated receivers drives a web remote with no network, unless --web serves one.
-  if (runtime.radio() && options.script && !options.web) app.delegate().setWebRemote(&simulatedWeb);
+  const bool webSimulated = runtime.radio() && options.script && !options.web;
+  if (webSimulated) app.delegate().setWebRemote(&simulatedWeb);
   std::optional<AppWindow> window;
   if (!options.headless) window.emplace(*app.delegate().window(), app.alerts(), app.ui(), runtime.radio() != nullptr);
   PhoneWindow* phone = window ? &window->phone() : nullptr;
@@ -87,7 +88,7 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
     AppDelegate& delegate;
     ~Given() { delegate.setWebRemote(nullptr); }
   } const webGiven{app.delegate()};
-  app.delegate().setWebRemote(&web);
+  if (!webSimulated) app.delegate().setWebRemote(&web);
   if (options.web) web.setServing(true);
   if (options.headless && web.status().serving) sayPairing(notices, web.status().pairingUrl);
   const auto player = exportMprisPlayer(app, desktop, reports);
