@@ -90,7 +90,15 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   } const webGiven{app.delegate()};
   if (!webSimulated) app.delegate().setWebRemote(&web);
   if (options.web) web.setServing(true);
-  if (options.headless && web.status().serving) sayPairing(notices, web.status().pairingUrl);
+  // Headless, the pairing URL is said on stderr once for each secret, as serving starts.
+  std::string said;
+  const auto sayNewPairing = [&] {
+    if (!options.headless || !web.status().serving || web.status().pairingUrl == said) return;
+    said = web.status().pairingUrl;
+    sayPairing(notices, said);
+  };
+  const Subscription pairingSaid = web.onStatus(sayNewPairing);
+  sayNewPairing();
   const auto player = exportMprisPlayer(app, desktop, reports);
   // A rig is up once its web remote listens; a run without one, at once.
   ServiceNotifier service(app.notices());

@@ -136,6 +136,26 @@ class WebRemoteTest(unittest.TestCase):
             connection.request('GET', '/', headers={'Cookie': self.cookie, 'X-Pad': 'x' * 65536})
             connection.getresponse().read()
 
+    def test_a_renewed_secret_closes_every_paired_socket_and_lets_go_what_it_held(self):
+        holder, watcher = self.socket(), self.socket()
+        self.state(holder)
+        self.state(watcher)
+        pressed = time.monotonic()
+        holder.send(json.dumps({'do': 'press'}))
+        self.app.until(lambda: '30' in [b for _, b in self.app.writes(pressed)])
+        self.app.send('tap help\nwait 100\ntap web\nwait 100\ntap renew\ndismiss\ntap renew\n')
+        self.app.until(lambda: self.app.seen('write', after=pressed, bytes='40'), 2)
+        for socket in (holder, watcher):
+            with self.assertRaises((websocket.WebSocketConnectionClosedException, ConnectionError)):
+                while socket.recv() != '':
+                    socket.send(json.dumps({'do': 'hold'}))
+                raise websocket.WebSocketConnectionClosedException()
+        self.assertEqual(self.get('/', {'Cookie': self.cookie})[0].status, 403)
+        # Headless, the new URL is said as the old one was, once.
+        self.app.until(lambda: self.app.stderr().count('/pair?secret=') == 2)
+        renewed = self.app.stderr().split('/pair?secret=')[2].split()[0]
+        self.assertEqual(self.get('/pair?secret=' + renewed)[0].status, 303)
+
     def test_a_port_taken_is_said_and_the_run_goes_on(self):
         other = subprocess.Popen([APP, '--headless', '--simulate', '--web', '127.0.0.1:%d' % self.port,
                                   '--settings', self.app.folder.name + '/other.ini'],
