@@ -1,5 +1,6 @@
 #include "platform/qt/ports/settings_user_defaults.h"
 
+#include <QFile>
 #include <QVariantMap>
 
 #include "base/settings_file.h"
@@ -74,6 +75,8 @@ void SettingsUserDefaults::set(const std::string& key, const DefaultsValue& valu
     notices_.say("a setting was not saved: " + kept.error().message);
     return;
   }
+  // It may hold the web remote's pairing secret: the user's alone.
+  QFile::setPermissions(settings_->fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   unsaved_.clear();
 }
 

@@ -17,8 +17,7 @@ QtWebRemote::QtWebRemote(Setup setup, RemoteControl& control, UserDefaults& defa
       control_(control),
       defaults_(defaults),
       notices_(notices),
-      called_(std::move(called)),
-      pairing_(defaults) {}
+      called_(std::move(called)) {}
 
 QtWebRemote::~QtWebRemote() { closeAll(); }
 
@@ -56,7 +55,8 @@ void QtWebRemote::setServing(bool on) {
     setStatus(failed);
     return;
   }
-  server_ = std::make_unique<WebServer>(pairing_, setup_.tls.has_value());
+  if (!pairing_) pairing_.emplace(defaults_);
+  server_ = std::make_unique<WebServer>(*pairing_, setup_.tls.has_value());
   server_->setPort(tcp->serverPort());
   server_->bind(tcp.release());
   QObject::connect(server_.get(), &QAbstractHttpServer::newWebSocketConnection, &context_, [this] { accept(); });
@@ -64,7 +64,7 @@ void QtWebRemote::setServing(bool on) {
   WebRemoteStatus serving;
   serving.serving = true;
   serving.address = base.toStdString();
-  serving.pairingUrl = (base + "pair?secret=" + pairing_.secret()).toStdString();
+  serving.pairingUrl = (base + "pair?secret=" + pairing_->secret()).toStdString();
   setStatus(serving);
 }
 
@@ -98,11 +98,13 @@ void QtWebRemote::closeAll() {
 }
 
 void QtWebRemote::renewSecret() {
-  pairing_.renew();
+  // Not serving yet, there is no secret to renew: serving makes one.
+  if (!pairing_) return;
+  pairing_->renew();
   closeAll();
   if (!server_) return;
   WebRemoteStatus status = status_;
-  status.pairingUrl = status.address + "pair?secret=" + pairing_.secret().toStdString();
+  status.pairingUrl = status.address + "pair?secret=" + pairing_->secret().toStdString();
   status.browsers = 0;
   setStatus(status);
 }

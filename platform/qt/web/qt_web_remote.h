@@ -55,7 +55,7 @@ class QtWebRemote final : public WebRemote {
   UserDefaults& defaults_;
   Notices& notices_;
   Called called_;
-  WebPairing pairing_;
+  std::optional<WebPairing> pairing_;  // made as serving first starts, so a run that never serves keeps no secret
   std::unique_ptr<WebServer> server_;
   std::list<std::unique_ptr<WebBrowser>> browsers_;
   QJsonObject lastState_;

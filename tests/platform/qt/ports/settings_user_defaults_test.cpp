@@ -30,6 +30,9 @@ TEST_F(SettingsUserDefaultsTest, AWriteIsOnDiskBeforeTheNextInstructionAndSurviv
     QFile file(path());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("jumpFlag=0"));
+    // It may hold a secret: no one else reads it.
+    EXPECT_EQ(file.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   }
   SettingsUserDefaults reopened(notices, path());
   EXPECT_EQ(reopened.string("jumpFlag"), "0");
