@@ -14,6 +14,7 @@ import ctypes
 import json
 import os
 import re
+import socket
 import statistics
 import subprocess
 import sys
@@ -61,14 +62,17 @@ class App:
         env = dict(os.environ, DISPLAY=f":{display}")
         env.pop("QT_QPA_PLATFORM", None)
         self.errors = open(Path(tmp) / "stderr", "w+")
-        self.popen = subprocess.Popen([app, "--simulate", "--web", "127.0.0.1:0", "--settings", f"{tmp}/s.ini",
+        with socket.socket() as probe:  # a free port: the window run does not say its URL
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        self.popen = subprocess.Popen([app, "--simulate", "--web", f"127.0.0.1:{port}", "--settings", f"{tmp}/s.ini",
                                        "--documents", tmp, "--script", str(script)],
                                       env=env, stdout=subprocess.PIPE, stderr=self.errors, text=True)
         self.events = []
         threading.Thread(target=self.read, daemon=True).start()
         self.until(lambda: any(e["event"] == "state" for _, e in self.events), 30)
-        with open(self.errors.name) as f:
-            self.pairing = re.search(r"open (http://\S+/pair\?secret=[0-9a-f]+)", f.read()).group(1)
+        secret = re.search(r"webSecret=([0-9a-f]+)", (Path(tmp) / "s.ini").read_text()).group(1)
+        self.pairing = f"http://127.0.0.1:{port}/pair?secret={secret}"
 
     def read(self):
         for line in self.popen.stdout:
@@ -176,8 +180,8 @@ def pump(app, sockets):
     holder.send('{"do":"release"}')
     figure = deviations_p99([int(t * 1e9) for t in app.writes(start + 0.2, start + 10)])  # ms
     time.sleep(1.5)
-    for socket in readers + [holder]:
-        socket.close()
+    for client in readers + [holder]:
+        client.close()
     return figure
 
 
