@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <mutex>
 #include <stop_token>
 #include <thread>
@@ -30,13 +31,18 @@ Reading reading(WallTime at, const WallClock& clock) {
   return {std::chrono::year_month_day{day}, std::chrono::hh_mm_ss<Millis>{local - day}};
 }
 
-std::string fileName(WallTime start, const WallClock& clock, int attempt) {
+// The name's part every attempt shares: the local date and time of start.
+std::string fileStem(WallTime start, const WallClock& clock) {
   const auto [date, time] = reading(start, clock);
   char name[64];
   std::snprintf(name, sizeof name, "%04d-%02u-%02u_%02ld-%02ld-%02ld", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()), static_cast<long>(time.hours().count()),
                 static_cast<long>(time.minutes().count()), static_cast<long>(time.seconds().count()));
-  return std::string(name) + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".csv";
+  return name;
+}
+
+std::string fileName(const std::string& stem, int attempt) {
+  return stem + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".csv";
 }
 
 }  // namespace
@@ -63,94 +69,132 @@ std::string localIsoTime(WallTime at, const WallClock& clock) {
   return text;
 }
 
-// Syncs the file after each row it is told of, and once more as it stops.
-struct ShotLog::Syncer {
-  explicit Syncer(int file) : thread([this, file](std::stop_token stop) { run(file, stop); }) {}
+// Works through the queue: a new file, or a line for the file made last. Only the queue and
+// the path shown are shared, under the lock; the file is the thread's alone.
+struct ShotLog::Writer {
+  struct NewFile {
+    std::filesystem::path folder;
+    std::string stem;
+    int series = 0;
+  };
+  struct Item {
+    std::optional<NewFile> file;  // else line
+    std::string line;
+  };
 
-  void written() {
+  explicit Writer(Notices& told) : notices(told), thread([this](std::stop_token stop) { run(stop); }) {}
+
+  // A new file's name is shown at once: it is the one made unless that is taken.
+  void push(Item item) {
     {
       const std::lock_guard lock(mutex);
-      pending = true;
+      if (item.file) {
+        item.file->series = ++opened;
+        shown = item.file->folder / fileName(item.file->stem, 1);
+      }
+      queue.push_back(std::move(item));
     }
     wake.notify_one();
   }
 
-  void run(int file, std::stop_token stop) {
+  void run(std::stop_token stop) {
     std::unique_lock lock(mutex);
-    while (wake.wait(lock, stop, [this] { return pending; })) {
-      pending = false;
+    // Once stopped, what is still queued is written before the thread ends.
+    while (wake.wait(lock, stop, [this] { return !queue.empty(); })) {
+      const auto items = std::exchange(queue, {});
       lock.unlock();
-      ::fdatasync(file);
+      for (const auto& item : items) item.file ? make(*item.file) : put(item.line);
+      sync();
       lock.lock();
+    }
+    if (file >= 0) ::close(file);
+  }
+
+  void make(const NewFile& next) {
+    sync();
+    if (file >= 0) ::close(file);
+    file = -1;
+    series = next.series;
+    std::error_code error;
+    std::filesystem::create_directories(next.folder, error);
+    if (error) return fail("the shot log cannot be kept in " + next.folder.string() + ": " + error.message());
+    for (int attempt = 1; attempt <= 99; ++attempt) {
+      made = next.folder / fileName(next.stem, attempt);
+      file = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+      if (file < 0 && errno == EEXIST) continue;
+      if (file < 0) return fail("the shot log cannot be written to " + made.string() + ": " + std::strerror(errno));
+      show(made);
+      return put(kHeader);
+    }
+    fail("the shot log cannot be written in " + next.folder.string() + ": its names for that second are taken");
+  }
+
+  void put(std::string_view line) {
+    while (file >= 0 && !line.empty()) {
+      const ssize_t written = ::write(file, line.data(), line.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written < 0) return fail("the shot log " + made.string() + " cannot be written: " + std::strerror(errno));
+      line.remove_prefix(static_cast<std::size_t>(written));
+      unsynced = true;
     }
   }
 
+  void sync() {
+    if (file < 0 || !std::exchange(unsynced, false)) return;
+    if (::fdatasync(file) != 0)
+      fail("the shot log " + made.string() + " cannot be synced to the disk: " + std::strerror(errno));
+  }
+
+  // Said once: the file's later rows are dropped.
+  void fail(const std::string& why) {
+    notices.say(why);
+    if (file >= 0) ::close(file);
+    file = -1;
+    show({});
+  }
+
+  // The path of the series opened last, not of one before it.
+  void show(const std::filesystem::path& path) {
+    const std::lock_guard lock(mutex);
+    if (series == opened) shown = path;
+  }
+
+  Notices& notices;
+  // The thread's own.
+  int file = -1;
+  int series = 0;
+  std::filesystem::path made;
+  bool unsynced = false;
+  // Shared, under the lock.
   std::mutex mutex;
   std::condition_variable_any wake;
-  bool pending = false;
+  std::deque<Item> queue;
+  std::filesystem::path shown;
+  int opened = 0;
   std::jthread thread;  // last: it starts once the rest is there, and stops first
 };
 
-ShotLog::ShotLog(int file, std::filesystem::path path, const WallClock& clock)
-    : file_(file), path_(std::move(path)), clock_(&clock), syncer_(std::make_unique<Syncer>(file)) {}
+ShotLog::ShotLog(Notices& notices) : writer_(std::make_unique<Writer>(notices)) {}
 
-Result<ShotLog> ShotLog::create(const std::filesystem::path& folder, WallTime start, const WallClock& clock) {
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) return Error{"the shot log cannot be kept in " + folder.string() + ": " + error.message()};
-  for (int attempt = 1; attempt <= 99; ++attempt) {
-    const auto path = folder / fileName(start, clock, attempt);
-    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (file < 0 && errno == EEXIST) continue;
-    if (file < 0) return Error{"the shot log cannot be written to " + path.string() + ": " + std::strerror(errno)};
-    ShotLog log(file, path, clock);
-    if (auto put = log.put(kHeader); !put.ok()) return put.error();
-    return log;
-  }
-  return Error{"the shot log cannot be written in " + folder.string() + ": its names for that second are taken"};
+ShotLog::~ShotLog() = default;
+
+void ShotLog::open(const std::filesystem::path& folder, WallTime start, const WallClock& clock) {
+  clock_ = &clock;
+  writer_->push({Writer::NewFile{folder, fileStem(start, clock)}, {}});
 }
 
-ShotLog::ShotLog(ShotLog&& other) noexcept
-    : file_(std::exchange(other.file_, -1)),
-      path_(std::move(other.path_)),
-      clock_(other.clock_),
-      syncer_(std::move(other.syncer_)) {}
-
-ShotLog& ShotLog::operator=(ShotLog&& other) noexcept {
-  if (this == &other) return *this;
-  syncer_.reset();
-  if (file_ >= 0) ::close(file_);
-  file_ = std::exchange(other.file_, -1);
-  path_ = std::move(other.path_);
-  clock_ = other.clock_;
-  syncer_ = std::move(other.syncer_);
-  return *this;
-}
-
-ShotLog::~ShotLog() {
-  syncer_.reset();  // its last sync first
-  if (file_ >= 0) ::close(file_);
-}
-
-Result<> ShotLog::write(const ShotRow& row) {
+void ShotLog::write(const ShotRow& row) {
   const auto millis = [](std::optional<Millis> length) { return length ? std::to_string(length->count()) : std::string(); };
   std::string line = std::to_string(row.shot) + "," + localIsoTime(row.plannedStart, *clock_) + ",";
   if (row.actualStart) line += localIsoTime(*row.actualStart, *clock_);
   line += "," + millis(row.plannedLength) + "," + millis(row.actualLength) + "," + csvField(row.receiver) + "," +
           csvField(row.lamps) + "," + csvField(row.outcome) + "\r\n";
-  return put(line);
+  writer_->push({std::nullopt, std::move(line)});
 }
 
-Result<> ShotLog::put(std::string_view line) {
-  // A row is in the file before the next shot starts: a crash loses at most the one under way.
-  while (!line.empty()) {
-    const ssize_t written = ::write(file_, line.data(), line.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return Error{"the shot log " + path_.string() + " cannot be written: " + std::strerror(errno)};
-    line.remove_prefix(static_cast<std::size_t>(written));
-  }
-  syncer_->written();
-  return {};
+std::filesystem::path ShotLog::path() const {
+  const std::lock_guard lock(writer_->mutex);
+  return writer_->shown;
 }
 
 }  // namespace kiro

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/result.h"
+#include "platform/notices.h"
 #include "platform/wall_clock.h"
 
 namespace kiro {
@@ -23,31 +23,31 @@ struct ShotRow {
   std::string outcome;  // "taken", or "missed: " and why
 };
 
-// A series' log: a CSV file (RFC 4180, a header row) of one row a shot, each written as its
-// shot ends, so that a crash loses at most the shot under way. A thread of its own syncs it
-// to the disk after each row: a slow disk never holds up the frames.
+// Each series' log: a CSV file (RFC 4180, a header row) of one row a shot, each written as
+// its shot ends, so that a crash loses at most the shot under way. A thread of its own makes
+// each file, writes its rows in order and syncs each to the disk: a slow disk never holds up
+// the main loop, and so never the frames.
 class ShotLog {
  public:
-  // A new file in folder, named by the local time start; never one that is there already.
-  static Result<ShotLog> create(const std::filesystem::path& folder, WallTime start, const WallClock& clock);
-  ShotLog(ShotLog&& other) noexcept;
-  ShotLog& operator=(ShotLog&& other) noexcept;
+  // notices: told, from the log's thread, why a file cannot be made, written or synced, once
+  // a file; its rows are dropped then and the series goes on. Any thread may call it.
+  explicit ShotLog(Notices& notices);
   ShotLog(const ShotLog&) = delete;
   ShotLog& operator=(const ShotLog&) = delete;
-  ~ShotLog();
+  ~ShotLog();  // once the rows still to come are written
 
-  const std::filesystem::path& path() const { return path_; }
-  Result<> write(const ShotRow& row);
+  // The rows after this go to a new file in folder, named by the local time start; never
+  // one that is there already.
+  void open(const std::filesystem::path& folder, WallTime start, const WallClock& clock);
+  void write(const ShotRow& row);
+  // The file the rows go to: as named until it is made (another name only when that one is
+  // taken); empty once it cannot be made or written.
+  std::filesystem::path path() const;
 
  private:
-  struct Syncer;
-  ShotLog(int file, std::filesystem::path path, const WallClock& clock);
-  Result<> put(std::string_view line);
-
-  int file_ = -1;
-  std::filesystem::path path_;
-  const WallClock* clock_ = nullptr;
-  std::unique_ptr<Syncer> syncer_;
+  struct Writer;
+  const WallClock* clock_ = nullptr;  // the open file's
+  std::unique_ptr<Writer> writer_;
 };
 
 // A field as a spreadsheet reads it back: quoted where it must be, and never taken for a formula.

@@ -88,14 +88,20 @@ void TimedShooting::end(Text why) {
 }
 
 // A dark frame is planned from when it was asked for, with the last shot's bulb at the last interval.
+std::optional<int> TimedShooting::ownShots() const {
+  if (!status_.of) return std::nullopt;
+  return *status_.of - status_.dark;
+}
+
 Exposure TimedShooting::exposure(int shot) const {
-  if (!status_.of || shot < *status_.of - status_.dark) return schedule_.exposure(shot);
-  const int own = *status_.of - status_.dark;
-  return {(shot - own) * schedule_.lastInterval(), schedule_.exposure(own - 1).length};
+  const auto own = ownShots();
+  if (!own || shot < *own) return schedule_.exposure(shot);
+  return {(shot - *own) * schedule_.lastInterval(), schedule_.exposure(*own - 1).length};
 }
 
 Millis TimedShooting::plannedAt(int shot) const {
-  const bool dark = status_.of && shot >= *status_.of - status_.dark;
+  const auto own = ownShots();
+  const bool dark = own && shot >= *own;
   return (dark ? *darkFrom_ : status_.firstAt) + exposure(shot).at;
 }
 
@@ -126,7 +132,7 @@ void TimedShooting::shoot() {
     ++status_.missed;
     report("not connected");
   }
-  const bool ownDone = status_.of && status_.shot == *status_.of - status_.dark && !darkFrom_;
+  const bool ownDone = ownShots() == status_.shot && !darkFrom_;
   if (!ownDone && (!status_.of || status_.shot < *status_.of)) scheduleShot();
   else status_.nextAt.reset();
   if (!holding_ && !status_.nextAt) finish();

@@ -73,6 +73,8 @@ class TimedShooting {
  private:
   // Drops the shots to come and lets a held one go at once.
   void end(Text why);
+  // The series' own shots, before its dark frames; none: until stopped.
+  std::optional<int> ownShots() const;
   Millis plannedAt(int shot) const;
   Exposure exposure(int shot) const;
   // The series' own shots are done: wait for the dark frames, or it is done.

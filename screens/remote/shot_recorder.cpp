@@ -19,14 +19,14 @@ std::string rememberedName() {
 }  // namespace
 
 void ShotRecorder::start(Millis firstAt) {
-  log_.reset();
+  logging_ = false;
   firstFrame_.reset();
   shots_ = missed_ = 0;
   if (folder_) named_ = wallTime(firstAt);
 }
 
 void ShotRecorder::frameWritten(bool shutter) {
-  if ((!log_ && !named_) || !shutter) return;
+  if ((!logging_ && !named_) || !shutter) return;
   lastFrame_ = platform().runLoop.now();
   if (firstFrame_) return;
   firstFrame_ = lastFrame_;
@@ -40,11 +40,11 @@ void ShotRecorder::lampSeen(const char* lamp) {
 void ShotRecorder::shotEnded(const ShotEnd& end) {
   const auto first = std::exchange(firstFrame_, std::nullopt);
   if (const auto named = std::exchange(named_, std::nullopt)) {
-    auto created = ShotLog::create(*folder_, *named, wallClock());
-    if (!created.ok()) platform().notices.say(created.error().message);
-    else log_ = std::move(created).value();
+    if (!log_) log_.emplace(platform().notices);
+    log_->open(*folder_, *named, wallClock());
+    logging_ = true;
   }
-  if (!log_) return;
+  if (!logging_) return;
   ShotRow row{end.shot, wallTime(end.plannedAt), std::nullopt, end.length, std::nullopt, rememberedName(), {}, "taken"};
   if (first) {
     row.actualStart = wallTime(*first);
@@ -56,10 +56,9 @@ void ShotRecorder::shotEnded(const ShotEnd& end) {
   else if (!first) row.outcome = "missed: writes refused";
   ++shots_;
   if (row.outcome != "taken") ++missed_;
-  if (auto written = log_->write(row); !written.ok()) {
-    platform().notices.say(written.error().message);
-    log_.reset();
-  }
+  log_->write(row);
 }
+
+std::filesystem::path ShotRecorder::path() const { return logging_ ? log_->path() : std::filesystem::path(); }
 
 }  // namespace kiro

@@ -1,3 +1,7 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "platform/sound.h"
 #include "platform/wall_clock.h"
 #include "tests/screens/remote/remote_fixture.h"
@@ -151,11 +155,17 @@ TEST_F(TimedShootingTest, ABulbHoldsRForItsTimeAndOnlyStopEndsTheSequence) {
   EXPECT_EQ(remote->timedShooting().shot, 1);
 }
 
-// The schedule keeps going while the receiver is away; a shot due then is missed.
+// The schedule keeps going while the receiver is away; a shot due then is missed. The end
+// line counts the series' own shots and misses, and the log's row holds its own shot's lamps.
 TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoes) {
+  const auto folder = std::filesystem::path(testing::TempDir()) / "kiro-missed-shots";
+  std::filesystem::remove_all(folder);
+  remote->setShotLogFolder(folder);
   auto& receiver = loadAndConnect();
   ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, {}, 3s, 3}).ok());
-  loop.advance(1s);
+  loop.advance(30ms);
+  remote->change2({false, false, true, false});  // red, while the first shot holds
+  loop.advance(970ms);
   receiver.simulateOutOfRange();
   loop.advance(3s);
   EXPECT_EQ(remote->timedShooting().missed, 1);
@@ -165,6 +175,9 @@ TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoe
   EXPECT_EQ(remote->timedShooting().state, State::done);
   EXPECT_EQ(remote->timedShooting().shot, 3);
   EXPECT_EQ(remote->timedShooting().missed, 1);
+  const auto first = remote->shotLog().path();
+  ASSERT_FALSE(first.empty());
+  EXPECT_EQ(remote->timerEndLine()->text(), "3 shots, 1 missed; log: " + first.string());
 
   // A link that drops for a moment under a bulb makes that shot short, not taken.
   ASSERT_TRUE(remote->startTimedShooting({Mode::interval, {}, 2s, 4s, 2}).ok());
@@ -176,6 +189,19 @@ TEST_F(TimedShootingTest, AShotDueWhileTheReceiverIsAwayIsMissedAndTheNextOneGoe
   EXPECT_EQ(remote->timedShooting().state, State::done);
   EXPECT_EQ(remote->timedShooting().cut, 1);
   EXPECT_EQ(remote->timerLine()->text(), "Done: 2 shots, 1 short");
+  EXPECT_EQ(remote->timerEndLine()->text(), "2 shots, 1 missed; log: " + remote->shotLog().path().string());
+
+  remote.reset();  // the log's last rows are written
+  std::ifstream log(first);
+  std::vector<std::string> lamps;
+  for (std::string row; std::getline(log, row);) {
+    std::istringstream fields(row);
+    std::string lamp;
+    for (int field = 0; field <= 6; ++field) std::getline(fields, lamp, ',');
+    lamps.push_back(lamp);
+  }
+  EXPECT_EQ(lamps, (std::vector<std::string>{"lamps", "red", "", ""}));
+  std::filesystem::remove_all(folder);
 }
 
 // Once turned on, a tick each second of the last three before a shot and a tone as each
