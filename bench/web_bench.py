@@ -167,10 +167,19 @@ def latencies(app, keys, presses, profile):
     return p99(web), p99(key)
 
 
+def drain(client):
+    """Reads every state the app tells, as a page does, until the socket closes."""
+    try:
+        while client.recv():
+            pass
+    except (websocket.WebSocketException, OSError):
+        pass
+
+
 def pump(app, sockets):
     readers = [paired_socket(app.pairing) for _ in range(sockets)]
     for reader in readers:
-        threading.Thread(target=lambda r=reader: [r.recv() for _ in iter(int, 1)], daemon=True).start()
+        threading.Thread(target=drain, args=(reader,), daemon=True).start()
     holder = paired_socket(app.pairing)
     start = time.monotonic()
     holder.send('{"do":"press"}')

@@ -17,7 +17,11 @@ QtWebRemote::QtWebRemote(Setup setup, RemoteControl& control, UserDefaults& defa
       control_(control),
       defaults_(defaults),
       notices_(notices),
-      called_(std::move(called)) {}
+      called_(std::move(called)) {
+  telling_.setSingleShot(true);
+  telling_.setInterval(0);
+  QObject::connect(&telling_, &QTimer::timeout, &context_, [this] { tell(); });
+}
 
 QtWebRemote::~QtWebRemote() { closeAll(); }
 
@@ -110,6 +114,10 @@ void QtWebRemote::renewSecret() {
 }
 
 void QtWebRemote::refresh() {
+  if (!browsers_.empty() && !telling_.isActive()) telling_.start();
+}
+
+void QtWebRemote::tell() {
   if (browsers_.empty()) return;
   const QJsonObject state = stateMessage(control_.state(), platform().runLoop.now(), presets::all(defaults_));
   if (state == lastState_) return;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSslConfiguration>
+#include <QTimer>
 
 #include <functional>
 #include <list>
@@ -40,10 +41,12 @@ class QtWebRemote final : public WebRemote {
   void renewSecret() override;
   Subscription onStatus(std::function<void()> changed) override { return statusChanged_.listen(std::move(changed)); }
 
-  // What the screen shows changed: every browser hears of it.
+  // What the screen shows changed: every browser hears of it once the loop is free, so that
+  // the many changes of one feedback byte make one message, sent outside the frame's path.
   void refresh();
 
  private:
+  void tell();
   void accept();
   void drop(WebBrowser* browser);
   void closeAll();
@@ -59,6 +62,7 @@ class QtWebRemote final : public WebRemote {
   std::unique_ptr<WebServer> server_;
   std::list<std::unique_ptr<WebBrowser>> browsers_;
   QJsonObject lastState_;
+  QTimer telling_;  // a pending tell()
   WebRemoteStatus status_;
   Channel<> statusChanged_;
   QObject context_;  // last: queued calls to this object go with it

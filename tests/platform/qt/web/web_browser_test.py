@@ -90,7 +90,8 @@ class WebBrowserTest(unittest.TestCase):
         self.app.until(lambda: self.app.seen('write', after=start, bytes='40'), 2)
         shots = [t for t, b in self.app.writes(start) if b == '30']
         release = self.app.seen('write', after=start, bytes='40')
-        self.assertAlmostEqual(shots[-1] - shots[0], held, delta=0.05)
+        # Within 50 ms, on the grid of the pump's 25 ms frames.
+        self.assertAlmostEqual(shots[-1] - shots[0], held, delta=0.05 + 0.025)
         self.assertGreater(release, shots[-1])
 
     def test_a_browser_closed_mid_hold_lets_the_shutter_go_within_a_second(self):
