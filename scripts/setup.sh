@@ -13,7 +13,7 @@ packages=(
   xvfb xauth dbus python3-dbus python3-dbusmock fonts-liberation
   at-spi2-core python3-pyatspi xdotool
   fonts-dejavu-core python3-pil
-  qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium python3-websocket
+  qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium python3-websocket openssl
   desktop-file-utils appstream appstream-compose groff-base lintian file
   playerctl libsystemd-dev systemd
   "$@"
