@@ -2,7 +2,6 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,13 +18,13 @@
 #include "platform/qt/ports/system_log.h"
 #include "platform/qt/process/service_notifier.h"
 #include "platform/qt/scripting/script_runs.h"
+#include "platform/qt/web/pairing_notice.h"
 #include "platform/qt/web/qt_web_remote.h"
 #include "platform/qt/window/app_window.h"
 #include "platform/qt/window/window_language.h"
 #include "platform/sim/demo_receivers.h"
 #include "platform/sim/simulated_web_remote.h"
 #include "script/command_line.h"
-#include "ui/qr_code.h"
 
 using namespace kiro;
 
@@ -35,15 +34,6 @@ namespace {
 int refused(Notices& notices, const std::string& why, int status) {
   notices.say(why);
   return status;
-}
-
-// The pairing URL, and its QR code to scan from a terminal or the journal; said once.
-void sayPairing(Notices& notices, const std::string& url) {
-  notices.say("pair a browser with the web remote: open " + url);
-  const auto code = encodeQrCode(url);
-  if (!code.ok()) return;
-  std::istringstream lines(qrTerminalText(code.value()));
-  for (std::string line; std::getline(lines, line);) notices.say(line);
 }
 
 int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
@@ -90,15 +80,8 @@ int run(const CommandLine& options, int& argc, char** argv, Notices& notices) {
   } const webGiven{app.delegate()};
   if (!webSimulated) app.delegate().setWebRemote(&web);
   if (options.web) web.setServing(true);
-  // Headless, the pairing URL is said on stderr once for each secret, as serving starts.
-  std::string said;
-  const auto sayNewPairing = [&] {
-    if (!options.headless || !web.status().serving || web.status().pairingUrl == said) return;
-    said = web.status().pairingUrl;
-    sayPairing(notices, said);
-  };
-  const Subscription pairingSaid = web.onStatus(sayNewPairing);
-  sayNewPairing();
+  std::optional<PairingNotice> pairing;
+  if (options.headless) pairing.emplace(web, notices);
   const auto player = exportMprisPlayer(app, desktop, reports);
   // A rig is up once its web remote listens; a run without one, at once.
   ServiceNotifier service(app.notices());
