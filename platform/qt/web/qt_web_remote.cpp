@@ -75,11 +75,11 @@ void QtWebRemote::setServing(bool on) {
 void QtWebRemote::accept() {
   while (server_ && server_->hasPendingWebSocketConnections()) {
     auto socket = server_->nextPendingWebSocketConnection();
-    auto browser = std::make_unique<WebBrowser>(std::move(socket), control_, defaults_, WebBrowser::Hooks{});
-    WebBrowser* made = browser.get();
+    const std::uint64_t id = ++accepted_;
     // Dropped after the socket's signal has been told, not inside it.
-    made->setHooks({called_, [this, made] { QTimer::singleShot(0, &context_, [this, made] { drop(made); }); }});
-    browsers_.push_back(std::move(browser));
+    browsers_.emplace(id, std::make_unique<WebBrowser>(
+                              std::move(socket), control_, defaults_,
+                              WebBrowser::Hooks{called_, [this, id] { QTimer::singleShot(0, &context_, [this, id] { drop(id); }); }}));
   }
   // Told to all again, so that the newcomer starts from what the others see.
   lastState_ = {};
@@ -89,8 +89,8 @@ void QtWebRemote::accept() {
   setStatus(status);
 }
 
-void QtWebRemote::drop(WebBrowser* browser) {
-  browsers_.remove_if([browser](const auto& held) { return held.get() == browser; });
+void QtWebRemote::drop(std::uint64_t browser) {
+  browsers_.erase(browser);
   WebRemoteStatus status = status_;
   status.browsers = static_cast<int>(browsers_.size());
   setStatus(status);
@@ -122,7 +122,7 @@ void QtWebRemote::tell() {
   const QJsonObject state = stateMessage(control_.state(), platform().runLoop.now(), presets::all(defaults_));
   if (state == lastState_) return;
   lastState_ = state;
-  for (const auto& browser : browsers_) browser->send(state);
+  for (const auto& [id, browser] : browsers_) browser->send(state);
 }
 
 void QtWebRemote::setStatus(WebRemoteStatus status) {

@@ -5,7 +5,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <list>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,7 +49,7 @@ class QtWebRemote final : public WebRemote {
  private:
   void tell();
   void accept();
-  void drop(WebBrowser* browser);
+  void drop(std::uint64_t browser);
   void closeAll();
   void setStatus(WebRemoteStatus status);
   QString host() const;
@@ -60,7 +61,10 @@ class QtWebRemote final : public WebRemote {
   Called called_;
   std::optional<WebPairing> pairing_;  // made as serving first starts, so a run that never serves keeps no secret
   std::unique_ptr<WebServer> server_;
-  std::list<std::unique_ptr<WebBrowser>> browsers_;
+  // By a number of their own: a browser's address may be taken by the next one before a
+  // queued drop of the first runs.
+  std::map<std::uint64_t, std::unique_ptr<WebBrowser>> browsers_;
+  std::uint64_t accepted_ = 0;
   QJsonObject lastState_;
   QTimer telling_;  // a pending tell()
   WebRemoteStatus status_;

@@ -35,7 +35,6 @@ class WebBrowser {
   WebBrowser(const WebBrowser&) = delete;
   WebBrowser& operator=(const WebBrowser&) = delete;
 
-  void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
   const std::string& caller() const { return caller_; }
   void send(const QJsonObject& message);
   // Shuts the socket, as when the pairing was renewed.
