@@ -74,8 +74,6 @@ QVariantMap timerMap(const ShootingStatus& status, Millis now) {
   return timer;
 }
 
-}  // namespace
-
 const char* errorName(ControlRefusal::Kind kind) {
   switch (kind) {
     case ControlRefusal::Kind::notConnected:
@@ -87,6 +85,8 @@ const char* errorName(ControlRefusal::Kind kind) {
   }
   return "";
 }
+
+}  // namespace
 
 ControlObject::ControlObject(RemoteControl& control, QDBusConnection bus, Hooks hooks)
     : control_(control), bus_(std::move(bus)), hooks_(std::move(hooks)), last_(control.state()) {
@@ -129,13 +129,18 @@ bool ControlObject::handleMessage(const QDBusMessage& message, const QDBusConnec
   return true;
 }
 
-QDBusMessage ControlObject::answer(const QDBusMessage& message, const ControlResult& result, bool changed) {
+QDBusMessage answerCall(const QDBusMessage& message, const ControlResult& result, bool changed,
+                        const std::function<void(const std::string& method, const std::string& caller)>& called) {
   if (!result.ok()) {
     const ControlRefusal& refusal = result.error();
     return message.createErrorReply(errorName(refusal.kind), QString::fromStdString(refusal.message));
   }
-  if (hooks_.called && changed) hooks_.called(message.member().toStdString(), message.service().toStdString());
+  if (called && changed) called(message.member().toStdString(), message.service().toStdString());
   return message.createReply();
+}
+
+QDBusMessage ControlObject::answer(const QDBusMessage& message, const ControlResult& result, bool changed) {
+  return answerCall(message, result, changed, hooks_.called);
 }
 
 QDBusMessage ControlObject::control(const QDBusMessage& message) {

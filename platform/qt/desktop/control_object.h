@@ -19,8 +19,10 @@ inline constexpr const char* kControlPath = "/io/github/kiro_remote/KiroRemote";
 // How long a desktop action that started the app waits for the remembered receiver.
 inline constexpr std::chrono::milliseconds kConnectWait{10000};
 
-// The D-Bus error a refusal is answered with.
-const char* errorName(ControlRefusal::Kind kind);
+// A call's answer, on any of the app's interfaces: a refusal as the control interface's
+// error, else a reply; a call that changed something is told to called, when there is one.
+QDBusMessage answerCall(const QDBusMessage& message, const ControlResult& result, bool changed,
+                        const std::function<void(const std::string& method, const std::string& caller)>& called);
 
 // The app on the session bus, on kControlPath: the desktop's org.freedesktop.Application
 // (activate, actions) and the control interface io.github.kiro_remote.KiroRemote1, whose

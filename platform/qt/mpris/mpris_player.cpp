@@ -52,12 +52,7 @@ bool MprisPlayer::handleMessage(const QDBusMessage& message, const QDBusConnecti
 }
 
 QDBusMessage MprisPlayer::answer(const QDBusMessage& message, const ControlResult& result, bool changed) {
-  if (!result.ok()) {
-    const ControlRefusal& refusal = result.error();
-    return message.createErrorReply(errorName(refusal.kind), QString::fromStdString(refusal.message));
-  }
-  if (hooks_.called && changed) hooks_.called(message.member().toStdString(), message.service().toStdString());
-  return message.createReply();
+  return answerCall(message, result, changed, hooks_.called);
 }
 
 QDBusMessage MprisPlayer::root(const QDBusMessage& message) {

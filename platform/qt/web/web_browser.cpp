@@ -63,7 +63,9 @@ void WebBrowser::letGo() {
 }
 
 void WebBrowser::send(const QJsonObject& message) {
-  if (open_) socket_->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+  if (!open_) return;
+  if (socket_->bytesToWrite() > kMostUnsentBytes) return close();
+  socket_->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
 }
 
 void WebBrowser::close() {

@@ -22,6 +22,8 @@ class WebBrowser {
  public:
   static constexpr std::chrono::milliseconds kHeartbeat{500};
   static constexpr qint64 kMostMessageBytes = 4096;
+  // A browser that stops reading (a stalled network) is closed before what waits for it grows.
+  static constexpr qint64 kMostUnsentBytes = 256 * 1024;
 
   struct Hooks {
     // A call that changed something: its verb and the caller.
