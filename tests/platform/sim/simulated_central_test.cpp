@@ -15,7 +15,7 @@ class SimulatedHarness final : public CentralHarness {
  public:
   Central& central() override { return *central_; }
   void addReceiver(const std::string& name) override {
-    radio.addReceiver(name.empty() ? std::nullopt : std::optional<std::string>(name));
+    radio->addReceiver(name.empty() ? std::nullopt : std::optional<std::string>(name));
   }
   void advertiseAgain(const std::string& name) override {
     receiver(name).simulateOutOfRange();
@@ -26,7 +26,7 @@ class SimulatedHarness final : public CentralHarness {
   }
   void dropLink(const std::string& name) override { receiver(name).simulateDisconnection(); }
   void notify(const std::string& name, const Bytes& bytes) override { receiver(name).simulateNotification(bytes); }
-  void setPowered(bool on) override { radio.setPowered(on); }
+  void setPowered(bool on) override { radio->setPowered(on); }
   std::vector<ReceivedWrite> writes(const std::string& name) override {
     std::vector<ReceivedWrite> writes;
     for (const auto& write : receiver(name).writes()) writes.push_back({write.bytes, write.type});
@@ -41,21 +41,21 @@ class SimulatedHarness final : public CentralHarness {
   void settle() override { loop.advance(1s); }
 
   SimulatedReceiver& receiver(const std::string& name) {
-    for (const auto& each : radio.receivers()) {
+    for (const auto& each : radio->receivers()) {
       if (each->options().advertisedName.value_or("") == name) return *each;
     }
     throw std::invalid_argument("no receiver " + name);
   }
 
   VirtualRunLoop loop;
-  SimulatedRadio radio{loop};
-  std::unique_ptr<Central> central_ = radio.centralFactory()(recorder);
+  std::optional<SimulatedRadio> radio{std::in_place, loop};
+  std::unique_ptr<Central> central_ = radio->centralFactory()(recorder);
 };
 
 const CentralBackend simulated{"simulated", [] { return std::unique_ptr<CentralHarness>(new SimulatedHarness); }};
 INSTANTIATE_TEST_SUITE_P(Simulated, CentralContract, ::testing::Values(simulated));
 
-// What only the simulator has: other tables, and centrals that go while the radio stays.
+// What only the simulator has: other tables, and a central or a radio that goes first.
 class SimulatedOnly : public CentralContract {
  protected:
   SimulatedHarness& sim = static_cast<SimulatedHarness&>(*harness);
@@ -70,7 +70,7 @@ TEST_P(SimulatedOnly, AnotherTableListsIncludedServicesAndItsPropertiesDecideSub
                    {{uuid(0x0001), property::indicate}, {uuid(0x0002), property::write},
                     {uuid(0x0003), property::writeWithoutResponse}},
                    {{uuid(0x1801), {}, {}}}}};
-  ASSERT_TRUE(sim.radio.addReceiver(options).ok());
+  ASSERT_TRUE(sim.radio->addReceiver(options).ok());
   auto other = connect("Other");
   discover(*other, 0x0001);
   auto service = other->services()[0];
@@ -126,6 +126,16 @@ TEST_P(SimulatedOnly, ACentralGoneWithCallbacksPendingReportsNothingAndFreesItsR
   EXPECT_EQ(sim.receiver("Kiro-1").state(), PeripheralState::disconnected);
   EXPECT_EQ(sim.receiver("Kiro-2").state(), PeripheralState::disconnected);
   EXPECT_TRUE(sim.receiver("Kiro-1").advertising());
+}
+
+TEST_P(SimulatedOnly, ARadioGoneBeforeItsCentralLeavesEveryPeripheralDisconnected) {
+  harness->addReceiver("Kiro-1");
+  auto kiro = connect("Kiro-1");
+  discover(*kiro, 0xFFB2);
+  sim.radio.reset();
+  EXPECT_EQ(central.state(), CentralState::poweredOff);
+  EXPECT_EQ(kiro->state(), PeripheralState::disconnected);
+  EXPECT_TRUE(kiro->services().empty());
 }
 
 }  // namespace

@@ -13,15 +13,15 @@ using namespace std::chrono;
 
 class NightChartTest : public ::testing::Test, protected SimulatedWorld {};
 
-// The top of each bulb line drawn in column x, from the top; none when none is.
-std::optional<std::size_t> bulbTop(const Picture& chart, std::size_t x) {
+// The top of a line drawn in column x, from the top; none when none is.
+std::optional<std::size_t> lineTop(const Picture& chart, std::size_t x, Pixel line = kChartBulb) {
   for (std::size_t y = 0; y < chart.pixelHeight(); ++y)
-    if (chart.pixel(x, y) == kChartBulb) return y;
+    if (chart.pixel(x, y) == line) return y;
   return std::nullopt;
 }
 
-// A day-to-night plan: its window between stretches of sky, the sunset marked in it, and the
-// bulb higher at the window's end than at its start.
+// A day-to-night plan: its window between stretches of sky, the sunset marked in it, the
+// interval line drawn, and the bulb higher at the window's end than at its start.
 TEST_F(NightChartTest, MarksTheWindowTheSunsetAndTheBulbRising) {
   const VirtualWallClock clock{loop, sys_days{September / 15 / 2027} + 12h};
   const Result<std::optional<Location>> zurich{std::optional(Location{47.37, 8.54})};
@@ -42,9 +42,13 @@ TEST_F(NightChartTest, MarksTheWindowTheSunsetAndTheBulbRising) {
   ASSERT_EQ(sunset.size(), 1u);
   EXPECT_GT(sunset[0], window.front());
   EXPECT_LT(sunset[0], window.front() + (window.back() - window.front()) / 3);
-  const auto early = bulbTop(chart, window.front() + 2), late = bulbTop(chart, window.back() - 2);
+  const auto early = lineTop(chart, window.front() + 2), late = lineTop(chart, window.back() - 2);
   ASSERT_TRUE(early && late);
   EXPECT_GT(*early, *late + chart.pixelHeight() / 2);
+  // Between shots a column shows the shot before while its interval lasts; none after the last.
+  for (std::size_t x = window.front() + 1; x + 1 < window.back(); ++x) EXPECT_TRUE(lineTop(chart, x)) << x;
+  EXPECT_FALSE(lineTop(chart, chart.pixelWidth() - 1));
+  EXPECT_TRUE(lineTop(chart, window.front() + 2, kChartInterval) && lineTop(chart, window.back() - 2, kChartInterval));
 }
 
 }  // namespace

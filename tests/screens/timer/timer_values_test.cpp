@@ -105,6 +105,14 @@ TEST_F(TimerValuesTest, TheNightsValuesMakeThePlanAndComeBackWhole) {
   EXPECT_EQ(planWords(values.plan()), "interval 1m 3");
   values.take(presets::plan(defaults, "Milky way").value());
   EXPECT_EQ(planWords(values.plan()), words);
+  // An interval stepped below its first rung is the plan's again.
+  night.step(NightValues::key, -10);
+  night.step(NightValues::key, 1);
+  night.step(NightValues::keyInterval, -100);
+  EXPECT_EQ(planWords(values.plan()), words.substr(0, words.size() - 4));
+  // Another mode takes none of the night's values: its plan stays valid.
+  values.setMode(Mode::self);
+  EXPECT_TRUE(checkPlan(values.plan()).ok());
 }
 
 }  // namespace
