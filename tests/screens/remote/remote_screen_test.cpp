@@ -31,7 +31,7 @@ TEST(RemoteScreenLayout, PlacesEveryElementOnCommonScreens) {
 }
 
 // Wider than tall: the lamps, the label and its line in the left half, F and R side by side
-// in the right one with the timer below them, all below the bars and inside the screen.
+// in the right one with the timer and its lines below them, all inside the screen below the bars.
 TEST(RemoteScreenLayout, PutsFAndRBesideTheLampsWhenWiderThanTall) {
   const auto within = [](const Rect& inner, double minX, double maxX, double maxY) {
     return inner.minX() >= minX && inner.maxX() <= maxX && inner.minY() >= 64 && inner.maxY() <= maxY;
@@ -42,11 +42,13 @@ TEST(RemoteScreenLayout, PutsFAndRBesideTheLampsWhenWiderThanTall) {
     const RemoteLayout layout = remoteLayout(screen);
     for (const Rect& left : {layout.lamps[0], layout.lamps[2], layout.statusLabel, layout.commandsLine})
       EXPECT_TRUE(within(left, 0, half, screen.height));
-    for (const Rect& right : {layout.focusButton, layout.releaseButton, layout.timerButton, layout.timerLine})
+    for (const Rect& right :
+         {layout.focusButton, layout.releaseButton, layout.timerButton, layout.timerLine, layout.timerEndLine})
       EXPECT_TRUE(within(right, half, screen.width, screen.height));
     EXPECT_EQ(layout.focusButton.minY(), layout.releaseButton.minY());
     EXPECT_LT(layout.focusButton.maxX(), layout.releaseButton.minX());
     EXPECT_GT(layout.timerButton.minY(), layout.focusButton.maxY());
+    EXPECT_GE(layout.timerEndLine.minY(), layout.timerLine.maxY());
     EXPECT_EQ(layout.background, makeRect(0, 0, screen.width, screen.height));
   }
   // As wide as tall, F and R shrink to keep the timer's line above the bottom.
