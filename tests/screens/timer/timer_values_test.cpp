@@ -105,11 +105,13 @@ TEST_F(TimerValuesTest, TheNightsValuesMakeThePlanAndComeBackWhole) {
   EXPECT_EQ(planWords(values.plan()), "interval 1m 3");
   values.take(presets::plan(defaults, "Milky way").value());
   EXPECT_EQ(planWords(values.plan()), words);
-  // An interval stepped below its first rung is the plan's again.
+  // An interval stepped below its first rung is the plan's again; dark frames step to none.
   night.step(NightValues::key, -10);
   night.step(NightValues::key, 1);
   night.step(NightValues::keyInterval, -100);
-  EXPECT_EQ(planWords(values.plan()), words.substr(0, words.size() - 4));
+  night.step(NightValues::dark, -100);
+  EXPECT_EQ(planWords(values.plan()),
+            "interval 5s --until astro-dusk+15m --at sunset-30m --nights 2 --key sunset=500ms --key nautical-dusk=20s");
   // Another mode takes none of the night's values: its plan stays valid.
   values.setMode(Mode::self);
   EXPECT_TRUE(checkPlan(values.plan()).ok());
