@@ -81,6 +81,7 @@ TEST_F(TimerValuesTest, TheNightsValuesMakeThePlanAndComeBackWhole) {
   ASSERT_TRUE(night.enter(NightValues::until, "astro-dusk+15m").ok());
   night.step(NightValues::nights, 1);
   EXPECT_FALSE(night.enter(NightValues::dark, "100").ok());
+  EXPECT_TRUE(night.enter(NightValues::dark, "99").ok());
   ASSERT_TRUE(night.enter(NightValues::dark, "10").ok());
   const auto key = [&](const char* at, const char* bulb, const char* interval) {
     EXPECT_TRUE(night.enter(NightValues::keyAt, at).ok() && night.enter(NightValues::keyBulb, bulb).ok() &&
