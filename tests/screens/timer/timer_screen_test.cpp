@@ -12,6 +12,26 @@ namespace {
 
 using Mode = ShootingPlan::Mode;
 
+// Each button on a screen is named; nothing but the background lies over anything else, and
+// all of it is on the screen.
+void expectLaidOut(const View& screenView) {
+  const Size screen = mainScreen().bounds;
+  auto views = screenView.subviews();
+  std::erase_if(views, [&](const auto& view) { return view->frame() == makeRect(0, 0, screen.width, screen.height); });
+  for (auto one = views.begin(); one != views.end(); ++one) {
+    if (std::dynamic_pointer_cast<Button>(*one)) {
+      EXPECT_NE((*one)->accessibilityLabel(), "");
+    }
+    const Rect& a = (*one)->frame();
+    EXPECT_TRUE(a.minX() >= 0 && a.minY() >= 0 && a.maxX() <= screen.width && a.maxY() <= screen.height);
+    for (auto other = std::next(one); other != views.end(); ++other) {
+      const Rect& b = (*other)->frame();
+      EXPECT_FALSE(a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY())
+          << a.minX() << "," << a.minY() << " over " << b.minX() << "," << b.minY();
+    }
+  }
+}
+
 // The timer button opens the screen; Start brings the remote screen back counting down
 // and keeps the values for next time; a plan that cannot run says why and stays; leaving
 // the remote screen stops the sequence.
@@ -24,6 +44,7 @@ TEST_F(AppShellFixture, TheTimerScreenStartsWhatItShowsAndRemembersIt) {
   };
   auto timer = open();
   ASSERT_TRUE(timer);
+  expectLaidOut(*timer->view());
   timer->setMode(Mode::interval);
   timer->step(TimerViewController::interval, -4);  // 1 s: no room for a shot and its notice
   EXPECT_EQ(timer->planLine()->text(), "the interval (1 s) is shorter than a shot (1 s) and its release notice (1 s)");
@@ -155,8 +176,8 @@ TEST_F(AppShellFixture, APresetsRampAndBracketAreShownEditedAndRunAsShown) {
   EXPECT_EQ(planWords(remote->lastTimedPlan()), "interval 30s 100 --ramp 1.3s..4s");
 }
 
-// Night opens the night's screen for an interval plan; each of its buttons is named, its
-// chart and line follow a change, and the timer screen shows the plan the night made.
+// Night opens the night's screen for an interval plan, laid out; its chart and line follow a
+// change, and the timer screen shows the plan the night made.
 TEST_F(AppShellFixture, TheNightScreenSetsTheTimerScreensPlanAndChartsIt) {
   launch();
   delegate->remote()->timerButton()->sendActions(ControlEvent::touchUpInside);
@@ -165,10 +186,7 @@ TEST_F(AppShellFixture, TheNightScreenSetsTheTimerScreensPlanAndChartsIt) {
   const auto night = std::dynamic_pointer_cast<NightViewController>(navigation().topViewController());
   ASSERT_TRUE(night);
   EXPECT_EQ(timer->values().mode(), Mode::interval);
-  for (const auto& view : night->view()->subviews())
-    if (std::dynamic_pointer_cast<Button>(view)) {
-      EXPECT_NE(view->accessibilityLabel(), "");
-    }
+  expectLaidOut(*night->view());
   const auto chart = night->chart()->picture();
   ASSERT_TRUE(chart);
   night->enter(NightViewController::Value::keyBulb, "2s");
