@@ -3,6 +3,7 @@
 
 import http.client
 import json
+import os
 import socket
 import ssl
 import subprocess
@@ -117,6 +118,20 @@ class WebRemoteTest(unittest.TestCase):
         time.sleep(0.1)
         socket.close()
         self.app.until(lambda: self.app.seen('write', after=closed + 0.05, bytes='40'), 1)
+
+    def test_a_browser_told_a_change_leaves_the_app_idle(self):
+        socket = self.socket()
+        socket.send(json.dumps({'do': 'focus', 'on': True}))
+        self.state(socket, lambda state: state['focus'])
+        before = self.processor_time()
+        time.sleep(1.0)
+        # Its frames and events cost a little; a loop that spun would take the whole second.
+        self.assertLess(self.processor_time() - before, 0.3)
+
+    def processor_time(self):
+        with open('/proc/%d/stat' % self.app.process.pid) as stat:
+            fields = stat.read().rsplit(')', 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')  # user and system
 
     def test_a_bad_message_closes_only_its_own_socket(self):
         good = self.socket()
