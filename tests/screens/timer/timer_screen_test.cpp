@@ -13,7 +13,7 @@ namespace {
 using Mode = ShootingPlan::Mode;
 
 // Each button on a screen is named; nothing but the background lies over anything else, and
-// all of it is on the screen.
+// all of it has a place on the screen.
 void expectLaidOut(const View& screenView) {
   const Size screen = mainScreen().bounds;
   auto views = screenView.subviews();
@@ -24,6 +24,7 @@ void expectLaidOut(const View& screenView) {
     }
     const Rect& a = (*one)->frame();
     EXPECT_TRUE(a.minX() >= 0 && a.minY() >= 0 && a.maxX() <= screen.width && a.maxY() <= screen.height);
+    EXPECT_TRUE(a.size.width > 0 && a.size.height > 0) << (*one)->name();
     for (auto other = std::next(one); other != views.end(); ++other) {
       const Rect& b = (*other)->frame();
       EXPECT_FALSE(a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY())
@@ -128,6 +129,7 @@ TEST_F(AppShellFixture, TheTimerScreenHoldsTypesStartsAtATimeAndKeepsPresets) {
   timer->presetsButton()->sendActions(ControlEvent::touchUpInside);
   auto presets = std::dynamic_pointer_cast<PresetsViewController>(navigation().topViewController());
   ASSERT_TRUE(presets);
+  expectLaidOut(*presets->view());
   presets->table()->selectRow(1);
   EXPECT_EQ(stack(), (std::vector<std::string>{"remote", "timer"}));
   EXPECT_EQ(planWords(timer->values().plan()), "interval 32s forever --bulb 30s");
