@@ -4,8 +4,8 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>

@@ -133,6 +133,28 @@ class WebRemoteTest(unittest.TestCase):
             fields = stat.read().rsplit(')', 1)[1].split()
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')  # user and system
 
+    def test_a_browser_that_stops_reading_is_closed_and_lets_go(self):
+        stalled = websocket.create_connection(
+            'ws://%s:%d/socket' % (self.host, self.port), timeout=5, cookie=self.cookie,
+            origin=self.app.base.rstrip('/'), sockopt=((socket.SOL_SOCKET, socket.SO_RCVBUF, 4096),))
+        busy = self.socket()
+        self.state(busy)
+        pressed = time.monotonic()
+        stalled.send(json.dumps({'do': 'press'}))
+        self.app.until(lambda: '30' in [b for _, b in self.app.writes(pressed)])
+        # It keeps holding R but reads nothing while another browser's changes pile up for it,
+        # until the app closes it.
+        on = False
+        with self.assertRaises(OSError):
+            while time.monotonic() - pressed < 30:
+                stalled.send(json.dumps({'do': 'hold'}))
+                on = not on
+                busy.send(json.dumps({'do': 'focus', 'on': on}))
+                self.state(busy, lambda state: state['focus'] == on)
+        closed = time.monotonic()
+        self.app.until(lambda: self.app.writes(closed + 0.2))
+        self.assertNotIn('30', [b for _, b in self.app.writes(closed + 0.2)])
+
     def test_a_bad_message_closes_only_its_own_socket(self):
         good = self.socket()
         self.state(good)
