@@ -152,6 +152,8 @@ class WebRemoteTest(unittest.TestCase):
                 busy.send(json.dumps({'do': 'focus', 'on': on}))
                 self.state(busy, lambda state: state['focus'] == on)
         closed = time.monotonic()
+        # Focus keeps the pump writing, so that a shutter still held would show.
+        busy.send(json.dumps({'do': 'focus', 'on': True}))
         self.app.until(lambda: self.app.writes(closed + 0.2))
         self.assertNotIn('30', [b for _, b in self.app.writes(closed + 0.2)])
 
